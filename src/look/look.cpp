@@ -1,0 +1,75 @@
+#include "look.h"
+
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPalette>
+#include <QPixmap>
+#include <QWidget>
+
+namespace look {
+namespace {
+
+QPixmap drawPicture(QSize size, std::initializer_list<std::pair<qreal, QColor>> stops)
+{
+    QPixmap pixmap(size);
+    QLinearGradient gradient(QPointF(0, 0), QPointF(size.width(), size.height()));
+    for (const auto &[at, colour] : stops)
+        gradient.setColorAt(at, colour);
+    QPainter painter(&pixmap);
+    painter.fillRect(pixmap.rect(), gradient);
+    return pixmap;
+}
+
+QIcon svgIcon(const char *name)
+{
+    return QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name)));
+}
+
+} // namespace
+
+QFont verdana(qreal points)
+{
+    QFont font(QStringLiteral("Verdana"));
+    font.setPointSizeF(points);
+    return font;
+}
+
+const QPixmap &picture(Picture which)
+{
+    static const QPixmap warm = drawPicture(
+        {700, 350}, {{0.0, QColor(96, 16, 16)}, {0.5, QColor(200, 150, 100)}, {1.0, QColor(255, 250, 200)}});
+    static const QPixmap pale = drawPicture(
+        {500, 200}, {{0.0, QColor(80, 16, 32)}, {1.0, QColor(255, 250, 205)}});
+    static const QPixmap navy = drawPicture(
+        {300, 350}, {{0.0, QColor(0, 0, 64)}, {1.0, QColor(150, 190, 255)}});
+    switch (which) {
+    case Picture::Warm:
+        return warm;
+    case Picture::Pale:
+        return pale;
+    case Picture::Navy:
+        break;
+    }
+    return navy;
+}
+
+void setBackground(QWidget &window, Picture which, const QColor &backColour)
+{
+    const QPixmap &source = picture(which);
+    // Big enough for any of our fixed-size windows; the rest is the back colour.
+    QPixmap canvas(qMax(source.width(), 800), qMax(source.height(), 600));
+    canvas.fill(backColour);
+    QPainter(&canvas).drawPixmap(0, 0, source);
+    QPalette palette = window.palette();
+    palette.setBrush(QPalette::Window, QBrush(canvas));
+    window.setPalette(palette);
+    window.setAutoFillBackground(true);
+}
+
+QIcon sailIcon() { return svgIcon("sail"); }
+QIcon envelopeIcon() { return svgIcon("envelope"); }
+QIcon sunIcon() { return svgIcon("sun"); }
+QIcon bulbOnIcon() { return svgIcon("bulb-on"); }
+QIcon bulbOffIcon() { return svgIcon("bulb-off"); }
+
+} // namespace look

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QIcon>
+#include <QRect>
+
+class QWidget;
+
+// The look every window shares: twip geometry, fonts, colours, background
+// pictures and icons.
+namespace look {
+
+// Layouts are given in twips; 15 twips make one pixel at 96 dpi.
+constexpr int px(int twips) { return (twips + 7) / 15; }
+constexpr QRect twips(int left, int top, int width, int height)
+{
+    return QRect(px(left), px(top), px(width), px(height));
+}
+
+inline const QColor kWindowBack{128, 64, 64};
+inline const QColor kPuissance4Back{0, 0, 64};
+inline const QColor kLightGrey{192, 192, 192};
+inline const QColor kPanelGrey{224, 224, 224};
+
+// Verdana is not packaged on Debian; fontconfig falls back to DejaVu Sans.
+QFont verdana(qreal points);
+
+enum class Picture {
+    Warm,  // dark red, tan, pale yellow; 700 x 350: main, message and Othello windows
+    Pale,  // dark maroon to pale yellow; 500 x 200: About box and proposal window
+    Navy,  // dark navy to light blue; 300 x 350: Puissance 4 window
+};
+
+// The background picture, drawn once at its own size.
+const QPixmap &picture(Picture which);
+
+// Paints the picture from the top-left corner over the back colour; what lies
+// beyond the picture shows the back colour.
+void setBackground(QWidget &window, Picture which, const QColor &backColour);
+
+QIcon sailIcon();     // main window, program, tray
+QIcon envelopeIcon(); // message window
+QIcon sunIcon();      // game and proposal windows
+QIcon bulbOnIcon();   // user list: available
+QIcon bulbOffIcon();  // user list: not available
+
+} // namespace look

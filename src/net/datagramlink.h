@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+
+// The one way a station reaches the segment: broadcast a datagram, hear every
+// datagram broadcast to the chat port (its own included).
+class DatagramLink : public QObject
+{
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+    // Fire and forget: a failed send is dropped, as the protocol allows.
+    virtual void send(const QByteArray &datagram) = 0;
+
+signals:
+    void datagramReceived(const QByteArray &datagram);
+};

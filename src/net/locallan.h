@@ -1,0 +1,58 @@
+#pragma once
+
+#include "datagramlink.h"
+
+#include <QList>
+#include <QPointer>
+
+class LocalLan;
+
+// One station's attachment to a LocalLan.
+class LanPort final : public DatagramLink
+{
+    Q_OBJECT
+public:
+    void send(const QByteArray &datagram) override;
+
+private:
+    friend class LocalLan;
+    LanPort(LocalLan &lan, QObject *parent);
+    LocalLan &m_lan;
+};
+
+// An in-process segment for tests: every datagram sent by any port reaches
+// every attached port, the sender's included, on a later turn of the event
+// loop, as it would over a real network. Faults can be switched on to drop,
+// duplicate or reorder datagrams.
+class LocalLan final : public QObject
+{
+    Q_OBJECT
+public:
+    explicit LocalLan(QObject *parent = nullptr);
+
+    LanPort *attach();
+
+    // Every datagram sent so far, in sending order, for tests to inspect.
+    const QList<QByteArray> &sent() const { return m_sent; }
+    void clearSent() { m_sent.clear(); }
+
+    void setDropEvery(int n) { m_dropEvery = n; }          // 0: none
+    void setDuplicateEvery(int n) { m_duplicateEvery = n; } // 0: none
+    void setReorder(bool on) { m_reorder = on; }            // swap neighbours
+
+signals:
+    void datagramSent(const QByteArray &datagram);
+
+private:
+    friend class LanPort;
+    void carry(const QByteArray &datagram);
+    void deliver(const QByteArray &datagram);
+
+    QList<QPointer<LanPort>> m_ports;
+    QList<QByteArray> m_sent;
+    QList<QByteArray> m_held;
+    int m_count = 0;
+    int m_dropEvery = 0;
+    int m_duplicateEvery = 0;
+    bool m_reorder = false;
+};
