@@ -1,0 +1,40 @@
+#include "form1.h"
+#include "look.h"
+#include "quitsignals.h"
+#include "udplink.h"
+#include "wire.h"
+
+#include <QApplication>
+#include <QDebug>
+#include <QMessageBox>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quillet"));
+    QApplication::setWindowIcon(look::sailIcon());
+    // Message and proposal windows may still be open: the program ends with the station.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    UdpLink link;
+    if (!link.bind(wire::kPort)) {
+        const QString reason = QStringLiteral("Quillet cannot listen on UDP port %1: %2")
+                                   .arg(wire::kPort)
+                                   .arg(link.errorString());
+        qCritical().noquote() << reason;
+        // Nobody could press OK on a screenless platform.
+        if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
+            QMessageBox box(QMessageBox::Critical, QStringLiteral("Quillet"), reason);
+            box.setTextFormat(Qt::PlainText);
+            box.exec();
+        }
+        return 2;
+    }
+
+    Form1 form1(link);
+    QuitSignals quitSignals;
+    QObject::connect(&quitSignals, &QuitSignals::quitRequested, &form1, &Form1::close);
+    QObject::connect(&form1, &Form1::stationClosed, &app, &QApplication::quit, Qt::QueuedConnection);
+    form1.Form_Load();
+    return app.exec();
+}
