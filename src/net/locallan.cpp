@@ -45,9 +45,10 @@ void LocalLan::carry(const QByteArray &datagram)
 
 void LocalLan::deliver(const QByteArray &datagram)
 {
-    // Queued, so a station never receives inside its own send.
-    QTimer::singleShot(0, this, [this, datagram] {
-        for (const QPointer<LanPort> &port : std::as_const(m_ports)) {
+    // Queued, so a station never receives inside its own send; only the
+    // ports attached now hear it, as on a real segment.
+    QTimer::singleShot(0, this, [ports = m_ports, datagram] {
+        for (const QPointer<LanPort> &port : ports) {
             if (port)
                 emit port->datagramReceived(datagram);
         }

@@ -1,0 +1,86 @@
+// How much a chat line costs the station: appended to a room log that is
+// short or very long, and taken from the wire into a log by the dispatcher.
+#include "form1.h"
+#include "locallan.h"
+#include "messages.h"
+
+#include <QApplication>
+#include <QPlainTextEdit>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+QByteArray chatDatagram(int n)
+{
+    return wire::encode(wire::workLine(wire::chatLine("bob", "10:00:00", QStringLiteral("line %1").arg(n))));
+}
+
+struct Station {
+    LocalLan lan;
+    Form1 form1{*lan.attach()};
+    Station()
+    {
+        qputenv("USERNAME", "alice");
+        form1.Form_Load();
+    }
+};
+
+void fill(Form1 &form1, int lines)
+{
+    for (int n = 0; n < lines; ++n)
+        form1.TCP1_DataArrival(chatDatagram(n));
+}
+
+// One received chat line into a log that already holds `state.range(0)` lines.
+void BM_AppendChatLine(benchmark::State &state)
+{
+    const int size = int(state.range(0));
+    Station station;
+    fill(station.form1, size);
+    QApplication::processEvents();
+    int n = 0;
+    for (auto _ : state) {
+        station.form1.TCP1_DataArrival(chatDatagram(n++));
+        if (n % 1000 == 0) {
+            // Back to its size now and then, so the short log stays short.
+            state.PauseTiming();
+            if (size < 1000) {
+                station.form1.Text1->clear();
+                fill(station.form1, size);
+            }
+            QApplication::processEvents();
+            state.ResumeTiming();
+        }
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_AppendChatLine)->Arg(10)->Arg(100000)->Unit(benchmark::kMicrosecond);
+
+// Whole datagrams through the dispatcher: decode, validate, append.
+void BM_DispatchChatDatagrams(benchmark::State &state)
+{
+    Station station;
+    QList<QByteArray> datagrams;
+    for (int n = 0; n < 1000; ++n)
+        datagrams << chatDatagram(n);
+    for (auto _ : state) {
+        for (const QByteArray &datagram : std::as_const(datagrams))
+            station.form1.TCP1_DataArrival(datagram);
+        QApplication::processEvents();
+    }
+    state.SetItemsProcessed(state.iterations() * datagrams.size());
+}
+BENCHMARK(BM_DispatchChatDatagrams)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
