@@ -39,9 +39,10 @@ T *named(T *widget, const char *name)
     return widget;
 }
 
-QIcon availabilityIcon(int icon)
+void setAvailabilityIcon(QListWidgetItem *entry, int icon)
 {
-    return icon == kAvailableIcon ? look::bulbOnIcon() : look::bulbOffIcon();
+    entry->setIcon(icon == kAvailableIcon ? look::bulbOnIcon() : look::bulbOffIcon());
+    entry->setData(Form1::kIconRole, icon);
 }
 
 } // namespace
@@ -217,20 +218,19 @@ void Form1::Form_Load()
     m_station.Timer1.start();
     Timer3.start();
 
-    // The logs' design rectangles are in the tab control's coordinates; the
-    // pages sit below the tab bar, so place them now that it has its size.
-    SSTab1->ensurePolished();
-    for (QPlainTextEdit *log : {Text1, Text2}) {
-        const QRect inTab = log->property("designRect").toRect();
-        const QPoint pageOrigin = log->parentWidget()->mapTo(SSTab1, QPoint());
-        log->setGeometry(inTab.translated(-pageOrigin));
-    }
-
     adjustSize();
     setFixedSize(sizeHint());
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     show();
+
+    // The logs' design rectangles are in the tab control's coordinates; the
+    // pages sit below the tab bar, whose place is known once the tabs are shown.
+    for (QPlainTextEdit *log : {Text1, Text2}) {
+        const QRect inTab = log->property("designRect").toRect();
+        const QPoint pageOrigin = log->parentWidget()->parentWidget()->mapTo(SSTab1, QPoint());
+        log->setGeometry(inTab.translated(-pageOrigin));
+    }
     Text3->setFocus();
 }
 
@@ -268,8 +268,10 @@ void Form1::TCP1_DataArrival(const QByteArray &datagram)
         appendToLog(Text2, f1);
         break;
     case wire::Code::Presence:
-        if (findUser(f1) < 0)
-            ListView1->addItem(new QListWidgetItem(availabilityIcon(kAvailableIcon), f1));
+        if (findUser(f1) < 0) {
+            auto *entry = new QListWidgetItem(f1, ListView1);
+            setAvailabilityIcon(entry, kAvailableIcon);
+        }
         refreshUserCount();
         break;
     case wire::Code::OthelloAccept:
@@ -297,7 +299,7 @@ void Form1::TCP1_DataArrival(const QByteArray &datagram)
         break;
     case wire::Code::Availability:
         if (const int row = findUser(f1); row >= 0)
-            ListView1->item(row)->setIcon(availabilityIcon(message->availabilityIndex + 1));
+            setAvailabilityIcon(ListView1->item(row), message->availabilityIndex + 1);
         break;
     case wire::Code::ProposalDeclined:
         showDeclined(f2);
@@ -429,12 +431,11 @@ void Form1::Combo1_Click(int index)
 
 void Form1::ListView1_DblClick()
 {
-    const QString user = selectedUser();
     if (ListView1->selectedItems().isEmpty())
         return;
     auto *window = new Form2(m_station, this);
     frmMessage = window;
-    window->DestUser = user;
+    window->DestUser = selectedUser();
     window->Tag = QStringLiteral("Message");
     window->Form_Load();
 }
