@@ -1,0 +1,10 @@
+#pragma once
+
+class QWidget;
+
+namespace dialogs {
+
+// Puts a window at the centre of its owner, or of its screen without one.
+void centreOn(QWidget &window, const QWidget *owner);
+
+} // namespace dialogs
