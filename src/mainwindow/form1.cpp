@@ -292,10 +292,10 @@ void Form1::TCP1_DataArrival(const QByteArray &datagram)
             delete ListView1->takeItem(row);
         break;
     case wire::Code::OthelloProposal:
-        openProposal(1, f2);
+        openProposal(Form5::kOthello, f2);
         break;
     case wire::Code::Puissance4Proposal:
-        openProposal(2, f2);
+        openProposal(Form5::kPuissance4, f2);
         break;
     case wire::Code::Availability:
         if (const int row = findUser(f1); row >= 0)
@@ -359,7 +359,7 @@ void Form1::openMessage(const QString &sender, const QString &text)
     auto *window = new Form2(m_station, this);
     frmMessage = window;
     window->Form_Load();
-    window->Tag = QStringLiteral("Response");
+    window->Tag = QLatin1String(Form2::kResponseTag);
     window->Text2->setPlainText(text);
     window->setWindowTitle(QStringLiteral("Message from: ") + sender + QStringLiteral(" at ")
                            + timeOfDay(QTime::currentTime()));
@@ -369,11 +369,12 @@ void Form1::openMessage(const QString &sender, const QString &text)
 void Form1::openProposal(int game, const QString &proposer)
 {
     auto *window = new Form5(m_station, this);
-    (game == 1 ? frmOthelloProposal : frmPuissance4Proposal) = window;
+    const bool othello = game == Form5::kOthello;
+    (othello ? frmOthelloProposal : frmPuissance4Proposal) = window;
     window->DestUser = proposer;
     window->SourceUser = m_station.sUserName;
     window->Game = qint16(game);
-    window->setWindowTitle(game == 1 ? QStringLiteral("Othello game proposal")
+    window->setWindowTitle(othello ? QStringLiteral("Othello game proposal")
                                      : QStringLiteral("Puissance 4 game proposal"));
     window->Form_Load();
 }
@@ -436,7 +437,7 @@ void Form1::ListView1_DblClick()
     auto *window = new Form2(m_station, this);
     frmMessage = window;
     window->DestUser = selectedUser();
-    window->Tag = QStringLiteral("Message");
+    window->Tag = QLatin1String(Form2::kMessageTag);
     window->Form_Load();
 }
 
