@@ -1,5 +1,9 @@
 #pragma once
 
+#include "form2.h"
+#include "form3.h"
+#include "form4.h"
+#include "form5.h"
 #include "station.h"
 
 #include <QMainWindow>
@@ -7,10 +11,6 @@
 #include <QTimer>
 
 class DatagramLink;
-class Form2;
-class Form3;
-class Form4;
-class Form5;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -28,6 +28,9 @@ class Form1 final : public QMainWindow
 {
     Q_OBJECT
 public:
+    // The user list keeps each entry's icon number (1 available, 2 not) under this role.
+    static constexpr int kIconRole = Qt::UserRole;
+
     explicit Form1(DatagramLink &link, QWidget *parent = nullptr);
     ~Form1() override;
 
