@@ -30,11 +30,11 @@ qint16 Puissance4Game::Level(int i) const
     return i >= 1 && i <= kSize ? m_level[i - 1] : 0;
 }
 
-void Puissance4Game::FillBoard(int i, int o, qint16 Color, bool bLevel)
+void Puissance4Game::FillBoard(int i, int o, int Color, bool bLevel)
 {
     if (!isInside(i, o) || Color < kEmpty || Color > kRed)
         return;
-    m_board[flat(i, o)] = Color;
+    m_board[flat(i, o)] = qint16(Color);
     // Keeps Level a valid row even if a caller lowers a full column.
     if (bLevel && m_level[i - 1] > 0)
         --m_level[i - 1];

@@ -56,7 +56,7 @@ public:
 
     // Sets one cell; with bLevel the column's level goes down by one. Out of
     // range arguments are ignored.
-    void FillBoard(int i, int o, qint16 Color, bool bLevel);
+    void FillBoard(int i, int o, int Color, bool bLevel);
     // Recomputes every Level from the board: the largest row holding an empty
     // cell, 0 for a full column.
     void SetLevel();
