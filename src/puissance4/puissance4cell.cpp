@@ -1,0 +1,60 @@
+#include "puissance4cell.h"
+
+#include "look.h"
+#include "puissance4game.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <qdrawutil.h>
+
+namespace {
+
+const QColor kCellBack{27, 27, 127};
+const QColor kYellowDisc{255, 255, 0};
+const QColor kRedDisc{255, 0, 0};
+
+// The cell's sunken frame; discs are placed in the drawing area inside it.
+constexpr int kFrame = 2;
+constexpr qreal kDiscCentreTwips = 110;
+constexpr qreal kDiscRadiusTwips = 90;
+constexpr qreal kTwipsPerPixel = 15;
+
+} // namespace
+
+Puissance4Cell::Puissance4Cell(const Puissance4Game &game, int index, QWidget *parent)
+    : QWidget(parent)
+    , m_game(game)
+    , m_index(index)
+{
+    setObjectName(QStringLiteral("Picture1_%1").arg(index));
+}
+
+void Puissance4Cell::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    const QBrush back(kCellBack);
+    qDrawWinPanel(&painter, rect(), palette(), true, &back);
+    if (m_index < 1 || m_index > puissance4::kCells)
+        return;
+
+    const qint16 colour = m_game.Board(Puissance4Game::ColumnOf(m_index), Puissance4Game::RowOf(m_index));
+    if (colour != puissance4::kYellow && colour != puissance4::kRed)
+        return;
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(look::kLightGrey);
+    painter.setBrush(colour == puissance4::kYellow ? kYellowDisc : kRedDisc);
+    const qreal centre = kFrame + kDiscCentreTwips / kTwipsPerPixel;
+    const qreal radius = kDiscRadiusTwips / kTwipsPerPixel;
+    painter.drawEllipse(QPointF(centre, centre), radius, radius);
+}
+
+void Puissance4Cell::mousePressEvent(QMouseEvent *event)
+{
+    event->setAccepted(event->button() == Qt::LeftButton);
+}
+
+void Puissance4Cell::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked(m_index);
+}
