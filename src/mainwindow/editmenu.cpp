@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QPixmap>
 #include <QPlainTextEdit>
@@ -193,6 +194,10 @@ EditMenu::EditMenu(QWidget *owner)
         m_items[index] = action;
     }
     connect(mnuEdit, &QMenu::aboutToShow, this, qOverload<>(&EditMenu::mnuEdit_Click));
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+        if (now && !qobject_cast<QMenuBar *>(now))
+            m_lastControl = now;
+    });
 }
 
 QAction *EditMenu::mnuEditItem(int index) const
@@ -202,8 +207,12 @@ QAction *EditMenu::mnuEditItem(int index) const
 
 QWidget *EditMenu::focusedControl() const
 {
-    // Only a control of the owner's window is ours to edit.
+    // Walking the menu bar with the keyboard lends it the focus; the control
+    // meant is the one the user left.
     QWidget *focused = QApplication::focusWidget();
+    if (qobject_cast<QMenuBar *>(focused))
+        focused = m_lastControl;
+    // Only a control of the owner's window is ours to edit.
     return focused && m_owner && focused->window() == m_owner->window() ? focused : nullptr;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 
 #include <array>
 
@@ -37,5 +38,6 @@ private:
     QWidget *focusedControl() const;
 
     QWidget *const m_owner;
+    QPointer<QWidget> m_lastControl;
     std::array<QAction *, kSelectAll + 1> m_items{};
 };

@@ -114,6 +114,7 @@ private slots:
     void commands_data();
     void commands();
     void shortcutFollowsLastOpening();
+    void openedFromKeyboard();
 
 private:
     QString enabledItems() const;
@@ -245,6 +246,25 @@ void TestEditMenu::shortcutFollowsLastOpening()
     QSignalSpy cleared(m_edit->mnuEditItem(EditMenu::kClear), &QAction::triggered);
     QTest::keyClick(otherLabel, Qt::Key_Delete);
     QCOMPARE(cleared.count(), 0);
+}
+
+// Alt, then E, walks the menu bar, which takes the focus meanwhile; the items
+// must still follow the control the user was in.
+void TestEditMenu::openedFromKeyboard()
+{
+    auto *line = control(QStringLiteral("line"));
+    setState(line, QStringLiteral("hel|lo"));
+    setClipboard(QStringLiteral("text:x"));
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
+    line->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), line);
+    QSignalSpy opened(m_edit->mnuEdit, &QMenu::aboutToShow);
+    QTest::keyClick(m_window, Qt::Key_Alt, Qt::AltModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_E);
+    QTRY_COMPARE(opened.count(), 1);
+    QCOMPARE(enabledItems(), QStringLiteral("47"));
+    m_edit->mnuEdit->hide();
 }
 
 QTEST_MAIN(TestEditMenu)
