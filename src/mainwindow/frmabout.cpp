@@ -18,7 +18,6 @@ QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, const 
     label->setObjectName(QLatin1String(name));
     label->setTextFormat(Qt::PlainText);
     label->setGeometry(geometry);
-    label->setAttribute(Qt::WA_TranslucentBackground);
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, Qt::white);
     label->setPalette(palette);
