@@ -1,6 +1,9 @@
 #include "form1.h"
 
 #include "datagramlink.h"
+#include "editmenu.h"
+#include "help.h"
+#include "systemtray.h"
 #include "form2.h"
 #include "form3.h"
 #include "form4.h"
@@ -182,10 +185,17 @@ void Form1::buildMenus()
     exitProgram->setObjectName(QStringLiteral("mnuExitProgram"));
     connect(exitProgram, &QAction::triggered, this, &Form1::mnuExitProgram_Click);
 
+    m_editMenu = new EditMenu(this);
+    menuBar()->addMenu(m_editMenu->mnuEdit);
+
     QMenu *toolsMenu = named(menuBar()->addMenu(QStringLiteral("&Tools")), "Tools");
     QAction *clearLog = toolsMenu->addAction(QStringLiteral("&Clear log"));
     clearLog->setObjectName(QStringLiteral("mnuClearlog"));
     connect(clearLog, &QAction::triggered, this, &Form1::mnuClearlog_Click);
+
+    m_help = new Help(this);
+    menuBar()->addMenu(m_help->menu);
+    m_tray = new SystemTray(this);
 
     mnuPopupList1 = named(new QMenu(QStringLiteral("&Options"), this), "mnuPopupList1");
     QAction *sendMessage = mnuPopupList1->addAction(QStringLiteral("Send a message"));
@@ -212,6 +222,7 @@ void Form1::Form_Load()
     iRoom = 0;
     m_station.bForm3Loaded = false;
     m_station.bForm4Loaded = false;
+    m_tray->show();
 
     StatusPanel2->setText(QTime::currentTime().toString(kClockFormat));
     Timer1_Timer();
@@ -491,6 +502,7 @@ void Form1::mnuProposePuissance4_Click()
 void Form1::Form_QueryUnload()
 {
     m_station.send(wire::departure(m_station.sUserName));
+    m_tray->hide();
     m_form3->close();
     m_form4->close();
 }
@@ -510,6 +522,16 @@ void Form1::closeEvent(QCloseEvent *event)
 void Form1::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        Form_Resize();
+}
+
+void Form1::Form_Resize()
+{
+    // Minimised, the station lives on in the tray; without a tray icon the
+    // window stays in the task bar, or nothing could bring it back.
+    if (isMinimized() && m_tray->available())
+        hide();
 }
 
 bool Form1::eventFilter(QObject *watched, QEvent *event)

@@ -11,6 +11,9 @@
 #include <QTimer>
 
 class DatagramLink;
+class EditMenu;
+class Help;
+class SystemTray;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -62,6 +65,9 @@ public:
     QTimer Timer3;
     QTimer Timer4;
     QMenu *mnuPopupList1;
+    EditMenu *m_editMenu;
+    Help *m_help;
+    SystemTray *m_tray;
 
     QPointer<Form2> frmMessage;
     QPointer<Form5> frmOthelloProposal;
@@ -78,6 +84,7 @@ public:
     void ListView1_MouseDown(Qt::MouseButton button, const QPoint &position);
     void Timer3_Timer();
     void Timer4_Timer();
+    void Form_Resize();
     void mnuExitProgram_Click();
     void mnuClearlog_Click();
     void mnuProposeOthello_Click();
