@@ -77,7 +77,6 @@ public:
     QString FillRC() const;
 
     friend bool operator==(const OthelloGame &a, const OthelloGame &b);
-    friend bool operator!=(const OthelloGame &a, const OthelloGame &b) { return !(a == b); }
 
 private:
     qint16 &cell(int x, int y) { return m_board[std::size_t(indexOf(x, y) - 1)]; }
