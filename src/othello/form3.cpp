@@ -52,6 +52,7 @@ QLabel *colourLabel(QWidget *parent, const char *name, const QString &text, cons
     label->setObjectName(QLatin1String(name));
     label->setGeometry(geometry);
     label->setFont(look::verdana(kLargePoints));
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, palette.color(QPalette::HighlightedText));
     label->setPalette(palette);
