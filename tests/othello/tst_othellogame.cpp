@@ -50,6 +50,7 @@ private slots:
     void move();
     void refused_data();
     void refused();
+    void discCountStaysInRange();
     void turnOwnership_data();
     void turnOwnership();
     void wholeGameFinishes();
@@ -156,6 +157,15 @@ void TestOthelloGame::refused()
 
     QVERIFY(!game.PlayMove(move.x(), move.y(), turnColor, "a", "b"));
     QVERIFY(game == before);
+}
+
+void TestOthelloGame::discCountStaysInRange()
+{
+    // A peer's board may carry the largest count there is; a move must not wrap it.
+    OthelloGame game = OthelloGame::initial();
+    game.setNumDiscs(std::numeric_limits<qint16>::max());
+    QVERIFY(game.PlayMove(4, 3, OthelloGame::kBlack, QString(), "bob")); // no names yet: "" owns black
+    QCOMPARE(game.NumDiscs(), std::numeric_limits<qint16>::max());
 }
 
 void TestOthelloGame::turnOwnership_data()
