@@ -1,0 +1,72 @@
+#include "othellocell.h"
+
+#include "look.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace {
+// The disc, in twips of the cell's drawing area.
+constexpr int kDiscCentre = 140;
+constexpr int kDiscRadius = 90;
+} // namespace
+
+OthelloCell::OthelloCell(int index, QWidget *parent)
+    : QWidget(parent)
+    , m_index(index)
+{
+    setMouseTracking(true);
+    reset();
+}
+
+void OthelloCell::setBackColor(const QColor &colour)
+{
+    m_back = colour;
+    m_disc = false;
+    update();
+}
+
+void OthelloCell::drawDisc()
+{
+    m_disc = true;
+    update();
+}
+
+void OthelloCell::reset()
+{
+    m_fill = look::kLightGrey;
+    setBackColor(kGreen);
+}
+
+void OthelloCell::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), m_back);
+    if (!m_disc)
+        return;
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(look::kLightGrey, 0));
+    painter.setBrush(m_fill);
+    const qreal centre = look::px(kDiscCentre);
+    painter.drawEllipse(QPointF(centre, centre), look::px(kDiscRadius), look::px(kDiscRadius));
+}
+
+void OthelloCell::mousePressEvent(QMouseEvent *event)
+{
+    m_pressed = event->button() == Qt::LeftButton;
+}
+
+void OthelloCell::mouseReleaseEvent(QMouseEvent *event)
+{
+    // A click is a press and a release of the left button over the same cell.
+    const bool click = m_pressed && event->button() == Qt::LeftButton
+        && rect().contains(event->position().toPoint());
+    m_pressed = false;
+    if (click)
+        emit clicked(m_index);
+}
+
+void OthelloCell::mouseMoveEvent(QMouseEvent *)
+{
+    emit mouseMoved(m_index);
+}

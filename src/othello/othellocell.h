@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QColor>
+#include <QWidget>
+
+// One board cell. It keeps what the window last drew in it (background,
+// fill colour, whether a disc is drawn) and paints that from its own state,
+// so a disc stays visible when the window is covered and shown again.
+class OthelloCell final : public QWidget
+{
+    Q_OBJECT
+public:
+    static inline const QColor kGreen{40, 255, 100};
+
+    OthelloCell(int index, QWidget *parent);
+
+    int Index() const { return m_index; }
+
+    QColor BackColor() const { return m_back; }
+    // A new background erases whatever was drawn in the cell.
+    void setBackColor(const QColor &colour);
+
+    // Light grey until the cell first shows a disc; the hover highlight relies on it.
+    QColor FillColor() const { return m_fill; }
+    void setFillColor(const QColor &colour) { m_fill = colour; }
+
+    bool hasDisc() const { return m_disc; }
+    void drawDisc();
+
+    // As a freshly created cell: green, light grey fill, nothing drawn.
+    void reset();
+
+signals:
+    void clicked(int index);
+    void mouseMoved(int index);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+
+private:
+    int m_index;
+    QColor m_back;
+    QColor m_fill;
+    bool m_disc = false;
+    bool m_pressed = false;
+};

@@ -1,0 +1,91 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+
+// One Othello game as a plain value: the 8 x 8 board, the colour to move, the
+// disc count and the names of the two players. It knows nothing of windows or
+// sockets; the caller hands in the user names that turn ownership compares and
+// redraws whatever cells a move changed.
+//
+// Cells are addressed (x, y) from 1: x the column from the left, y the row from
+// the top. Colours: 0 empty, 1 black, 2 white; the opponent of c is 3 - c.
+class OthelloGame final
+{
+public:
+    static constexpr int kSize = 8;
+    static constexpr int kCells = kSize * kSize;
+    static constexpr qint16 kEmpty = 0;
+    static constexpr qint16 kBlack = 1;
+    static constexpr qint16 kWhite = 2;
+    static constexpr qint16 kGameOver = 0; // as TurnColor
+    static constexpr qint16 kStartDiscs = 4;
+    // From this many discs on (the third move) only the owner of the colour may move.
+    static constexpr qint16 kOwnershipFrom = 6;
+
+    struct Score {
+        int black = 0;
+        int white = 0;
+        QString status; // null for a TurnColor that has no text
+    };
+
+    // Before any game: every cell empty, TurnColor and NumDiscs 0.
+    OthelloGame() = default;
+
+    // The starting position: two discs of each colour in the centre, black to move.
+    static OthelloGame initial();
+
+    static bool isColour(int value) { return value >= kEmpty && value <= kWhite; }
+    static bool onBoard(int x, int y) { return x >= 1 && x <= kSize && y >= 1 && y <= kSize; }
+    static int indexOf(int x, int y) { return (y - 1) * kSize + x; }
+    static int ColumnOf(int index) { return (index - 1) % kSize + 1; }
+    static int RowOf(int index) { return (index - 1) / kSize + 1; }
+
+    // 0 for a cell off the board.
+    qint16 Board(int x, int y) const;
+    // Ignored for a cell off the board or a colour outside 0..2.
+    void FillBoard(int i, int o, int Color);
+
+    qint16 TurnColor() const { return m_turnColor; }
+    void setTurnColor(qint16 turnColor);
+    qint16 NumDiscs() const { return m_numDiscs; }
+    void setNumDiscs(qint16 numDiscs) { m_numDiscs = numDiscs; }
+
+    // The name fields: who plays black and who plays white, as far as this station knows.
+    const QString &blackPlayer() const { return m_blackPlayer; }
+    const QString &whitePlayer() const { return m_whitePlayer; }
+
+    // Directions 1..8 run clockwise from up; any other number never captures.
+    bool CheckDirection(int x, int y, int dir, int color) const;
+    void FlipDirection(int x, int y, int dir, int color);
+    bool TryDirection(int x, int y, int dir, int color);
+    bool CanPlay(int color) const;
+    bool isLegal(int x, int y, int color) const;
+
+    // The whole local move for the colour to move. sUserName is this station's
+    // user, st2OUserName the opponent. Returns whether the move was accepted;
+    // a refused move changes nothing. Afterwards TurnColor is the colour to
+    // move next: the mover again when the other colour must pass, 0 when
+    // neither can move.
+    bool PlayMove(int x, int y, int color, const QString &sUserName, const QString &st2OUserName);
+
+    // Disc counts, and the status line for TurnColor: the result when the game is over.
+    Score CalculateScore() const;
+
+    // The 64 cell values in cell-index order, each followed by the separator.
+    QString FillRC() const;
+
+    friend bool operator==(const OthelloGame &a, const OthelloGame &b);
+
+private:
+    qint16 &cell(int x, int y) { return m_board[std::size_t(indexOf(x, y) - 1)]; }
+    bool turnOwnedBy(const QString &sUserName) const;
+
+    std::array<qint16, kCells> m_board{};
+    qint16 m_turnColor = 0;
+    qint16 m_numDiscs = 0;
+    QString m_blackPlayer;
+    QString m_whitePlayer;
+    bool bMoveDone = false;
+};
