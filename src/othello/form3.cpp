@@ -42,6 +42,9 @@ QLineEdit *textField(QWidget *parent, const char *name, const QRect &geometry, q
     field->setAlignment(Qt::AlignCenter);
     QPalette palette = field->palette();
     palette.setColor(QPalette::Base, back);
+    palette.setColor(QPalette::Disabled, QPalette::Base, back);
+    // Display-only fields are disabled, but their names and counts must stay legible.
+    palette.setColor(QPalette::Disabled, QPalette::Text, palette.color(QPalette::Active, QPalette::Text));
     field->setPalette(palette);
     return field;
 }
