@@ -537,7 +537,12 @@ void Form1::Form_Resize()
 bool Form1::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == Text3 && event->type() == QEvent::FocusOut) {
-        Text3_LostFocus();
+        // Opening a menu or switching to another window does not move the
+        // focus within this window: only a real move disables Send.
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason != Qt::PopupFocusReason && reason != Qt::MenuBarFocusReason
+            && reason != Qt::ActiveWindowFocusReason)
+            Text3_LostFocus();
     } else if (watched == ListView1->viewport() && event->type() == QEvent::MouseButtonPress) {
         const auto *mouse = static_cast<QMouseEvent *>(event);
         ListView1_MouseDown(mouse->button(), ListView1->viewport()->mapTo(ListView1, mouse->position().toPoint()));

@@ -289,6 +289,12 @@ void TestForm1::sendButtonRules()
     QVERIFY(!a.Command2->isEnabled());
 
     QTest::keyClicks(a.Text3, "hi");
+    // A menu opening or another window taking over leaves Send as it was.
+    for (const Qt::FocusReason reason : {Qt::PopupFocusReason, Qt::MenuBarFocusReason, Qt::ActiveWindowFocusReason}) {
+        QFocusEvent focusOut(QEvent::FocusOut, reason);
+        QApplication::sendEvent(a.Text3, &focusOut);
+        QVERIFY(a.Command2->isEnabled());
+    }
     a.ListView1->setFocus();
     QTRY_VERIFY(!a.Command2->isEnabled());
     a.Text3->setFocus();
