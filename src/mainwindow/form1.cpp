@@ -185,17 +185,17 @@ void Form1::buildMenus()
     exitProgram->setObjectName(QStringLiteral("mnuExitProgram"));
     connect(exitProgram, &QAction::triggered, this, &Form1::mnuExitProgram_Click);
 
-    m_editMenu = new EditMenu(this);
-    menuBar()->addMenu(m_editMenu->mnuEdit);
+    editMenu = new EditMenu(this);
+    menuBar()->addMenu(editMenu->mnuEdit);
 
     QMenu *toolsMenu = named(menuBar()->addMenu(QStringLiteral("&Tools")), "Tools");
     QAction *clearLog = toolsMenu->addAction(QStringLiteral("&Clear log"));
     clearLog->setObjectName(QStringLiteral("mnuClearlog"));
     connect(clearLog, &QAction::triggered, this, &Form1::mnuClearlog_Click);
 
-    m_help = new Help(this);
-    menuBar()->addMenu(m_help->menu);
-    m_tray = new SystemTray(this);
+    helpMenu = new Help(this);
+    menuBar()->addMenu(helpMenu->menu);
+    tray = new SystemTray(this);
 
     mnuPopupList1 = named(new QMenu(QStringLiteral("&Options"), this), "mnuPopupList1");
     QAction *sendMessage = mnuPopupList1->addAction(QStringLiteral("Send a message"));
@@ -222,7 +222,7 @@ void Form1::Form_Load()
     iRoom = 0;
     m_station.bForm3Loaded = false;
     m_station.bForm4Loaded = false;
-    m_tray->show();
+    tray->show();
 
     StatusPanel2->setText(QTime::currentTime().toString(kClockFormat));
     Timer1_Timer();
@@ -502,7 +502,7 @@ void Form1::mnuProposePuissance4_Click()
 void Form1::Form_QueryUnload()
 {
     m_station.send(wire::departure(m_station.sUserName));
-    m_tray->hide();
+    tray->hide();
     m_form3->close();
     m_form4->close();
 }
@@ -530,7 +530,7 @@ void Form1::Form_Resize()
 {
     // Minimised, the station lives on in the tray; without a tray icon the
     // window stays in the task bar, or nothing could bring it back.
-    if (isMinimized() && m_tray->available())
+    if (isMinimized() && tray->available())
         hide();
 }
 

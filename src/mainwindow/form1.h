@@ -65,9 +65,9 @@ public:
     QTimer Timer3;
     QTimer Timer4;
     QMenu *mnuPopupList1;
-    EditMenu *m_editMenu;
-    Help *m_help;
-    SystemTray *m_tray;
+    EditMenu *editMenu;
+    Help *helpMenu;
+    SystemTray *tray;
 
     QPointer<Form2> frmMessage;
     QPointer<Form5> frmOthelloProposal;
