@@ -1,8 +1,8 @@
+#include "form1.h"
 #include "form3.h"
-#include "locallan.h"
 #include "look.h"
 #include "othellocell.h"
-#include "station.h"
+#include "stations.h"
 #include "turnmarker.h"
 
 #include <QLineEdit>
@@ -10,45 +10,44 @@
 
 namespace {
 
-// A station reduced to what Othello play needs from the main window: its
-// periodic broadcast carries the board while the window is loaded, and a
-// board addressed to its user goes to the window.
-struct Player {
-    Player(LocalLan &lan, const QString &name, const QString &opponent)
-        : station(*lan.attach())
-        , form(station)
-    {
-        station.sUserName = name;
-        station.st2OUserName = opponent;
-        QObject::connect(&station, &Station::periodicBroadcast, &form, [this] {
-            if (station.bForm3Loaded)
-                station.send(wire::othelloBoard(station.st2OUserName, form.FillRC(), form.TurnColor(), form.NumDiscs()));
-        });
-        QObject::connect(&station.link(), &DatagramLink::datagramReceived, &form, [this](const QByteArray &datagram) {
-            const auto message = wire::read(datagram);
-            if (message && message->code == wire::Code::OthelloBoard && message->field(1) == station.sUserName)
-                form.applyBoard(message->othello);
-        });
-        station.bForm3Loaded = true;
-        form.Form_Load();
+// An accept from the opponent arrives and opens the station's Othello window.
+bool acceptArrives(LocalLan &lan, Form1 &station, const QString &opponent)
+{
+    lan.attach()->send(wire::encode(wire::othelloAccept(station.station().sUserName, opponent)));
+    return QTest::qWaitFor([&] { return station.form3().isLoaded(); });
+}
+
+// The proposer offers a game and the other accepts it in the proposal window.
+bool startGame(Form1 &proposer, Form1 &accepter)
+{
+    proposer.station().send(wire::othelloProposal(accepter.station().sUserName, proposer.station().sUserName));
+    if (!QTest::qWaitFor([&] { return !accepter.frmOthelloProposal.isNull(); }))
+        return false;
+    accepter.frmOthelloProposal->Command1_Click();
+    return accepter.form3().isLoaded() && QTest::qWaitFor([&] { return proposer.form3().isLoaded(); });
+}
+
+int legalMove(const Form3 &form)
+{
+    for (int index = 1; index <= OthelloGame::kCells; ++index) {
+        if (form.game().isLegal(OthelloGame::ColumnOf(index), OthelloGame::RowOf(index), form.TurnColor()))
+            return index;
     }
+    return 0;
+}
 
-    int legalMove(bool last = false) const
-    {
-        int found = 0;
-        for (int index = 1; index <= OthelloGame::kCells && !(found && !last); ++index) {
-            if (form.game().isLegal(OthelloGame::ColumnOf(index), OthelloGame::RowOf(index), form.TurnColor()))
-                found = index;
-        }
-        return found;
-    }
+QString shown(const Form3 &form)
+{
+    QStringList texts;
+    for (const char *name : {"Text1", "Text2", "Text3", "Text4", "Text5"})
+        texts << form.findChild<QLineEdit *>(QLatin1String(name))->text();
+    return texts.join(u'|');
+}
 
-    QString text(const char *name) const { return form.findChild<QLineEdit *>(QLatin1String(name))->text(); }
-    QString shown() const { return QStringList{text("Text1"), text("Text2"), text("Text3"), text("Text4"), text("Text5")}.join(u'|'); }
-
-    Station station;
-    Form3 form;
-};
+bool caught(const QSignalSpy &heard, const QByteArray &datagram)
+{
+    return heard.contains(QVariantList{datagram});
+}
 
 wire::OthelloBoard boardOf(const OthelloGame &game, qint16 numDiscs)
 {
@@ -91,14 +90,14 @@ private slots:
 void TestForm3::openingState()
 {
     LocalLan lan;
-    Station station(*lan.attach());
-    Form3 form(station);
+    auto alice = startStation(lan, "alice");
+    Form3 &form = alice->form3();
     QVERIFY(!form.isLoaded());
     QCOMPARE(form.NumDiscs(), qint16(0));
     form.Form_Load();
 
     QVERIFY(form.isLoaded() && form.isVisible() && !form.parent());
-    QVERIFY(!station.bForm3Loaded);
+    QVERIFY(!alice->station().bForm3Loaded);
     QCOMPARE(form.windowTitle(), QStringLiteral("Othello Table"));
     QCOMPARE(form.size(), QSize(201, 272));
     QCOMPARE(form.Picture1(64)->geometry(), look::twips(300 + 7 * 300, 1150 + 7 * 300, 295, 295));
@@ -135,8 +134,9 @@ void TestForm3::hover()
     QFETCH(QList<int>, moves);
     QFETCH(int, highlighted);
     LocalLan lan;
-    Player player(lan, "alice", "bob");
-    Form3 &form = player.form;
+    auto alice = startStation(lan, "alice");
+    QVERIFY(acceptArrives(lan, *alice, "bob"));
+    Form3 &form = alice->form3();
     form.setTurnColor(qint16(turnColor));
 
     for (int index : moves) {
@@ -159,7 +159,7 @@ void TestForm3::hover()
 void TestForm3::click_data()
 {
     QTest::addColumn<int>("index");
-    QTest::addColumn<QString>("shown"); // counts, status and names afterwards
+    QTest::addColumn<QString>("texts"); // counts, status and names afterwards
     QTest::newRow("legal move") << 20 << "4|1|White To Play|alice|bob";
     QTest::newRow("occupied cell") << 28 << "2|2|Black To Play||";
     QTest::newRow("cell capturing nothing") << 1 << "2|2|Black To Play||";
@@ -168,18 +168,21 @@ void TestForm3::click_data()
 void TestForm3::click()
 {
     QFETCH(int, index);
-    QFETCH(QString, shown);
+    QFETCH(QString, texts);
     LocalLan lan;
-    Player player(lan, "alice", "bob");
-    Form3 &form = player.form;
-    const bool accepted = shown.startsWith(u'4');
-    QSignalSpy broadcasts(&player.station, &Station::periodicBroadcast);
+    auto alice = startStation(lan, "alice");
+    QVERIFY(acceptArrives(lan, *alice, "bob"));
+    Form3 &form = alice->form3();
+    const bool accepted = texts.startsWith(u'4');
+    QVERIFY(alice->station().bForm3Loaded);
     form.Picture1_MouseMove(index);
     QTest::mouseClick(form.Picture1(index), Qt::LeftButton);
 
-    QCOMPARE(player.shown(), shown);
-    QCOMPARE(broadcasts.count(), accepted ? 1 : 0);
-    QVERIFY(player.station.Timer1.isActive());
+    QCOMPARE(shown(form), texts);
+    // The move goes out at once, to the opponent who accepted.
+    QCOMPARE(timesSent(lan, wire::othelloBoard("bob", form.FillRC(), form.TurnColor(), form.NumDiscs())),
+             accepted ? 1 : 0);
+    QVERIFY(alice->station().Timer1.isActive());
     QCOMPARE(form.SaveLastMove(), qint16(0));
     QCOMPARE(form.NumDiscs(), qint16(accepted ? 5 : 4));
     QCOMPARE(form.findChild<TurnMarker *>(QStringLiteral("Shape1"))->x(), look::px(accepted ? 2160 : 720));
@@ -206,8 +209,9 @@ void TestForm3::applyBoard()
     QFETCH(int, turnColor);
     QFETCH(QString, status);
     LocalLan lan;
-    Player player(lan, "alice", "bob");
-    Form3 &form = player.form;
+    auto alice = startStation(lan, "alice");
+    QVERIFY(acceptArrives(lan, *alice, "bob"));
+    Form3 &form = alice->form3();
     form.setNumDiscs(qint16(localDiscs));
     form.Picture1_MouseMove(1);
     const QString before = form.FillRC();
@@ -229,7 +233,7 @@ void TestForm3::applyBoard()
         QCOMPARE(form.SaveLastMove(), qint16(1));
         return;
     }
-    QCOMPARE(player.shown(), QStringLiteral("4|1|%1||").arg(status));
+    QCOMPARE(shown(form), QStringLiteral("4|1|%1||").arg(status));
     QCOMPARE(form.FillRC(), received.FillRC());
     QCOMPARE(form.NumDiscs(), qint16(receivedDiscs));
     QCOMPARE(form.SaveLastMove(), qint16(0));
@@ -244,67 +248,82 @@ void TestForm3::applyBoard()
 void TestForm3::wholeGameBetweenTwoStations()
 {
     LocalLan lan;
-    Player alice(lan, "alice", "bob");
-    Player bob(lan, "bob", "alice");
+    auto alice = startStation(lan, "alice");
+    auto bob = startStation(lan, "bob");
+    QVERIFY(startGame(*bob, *alice));
 
     // Whoever makes the first black move plays black.
-    for (int moves = 0; alice.form.TurnColor() != OthelloGame::kGameOver; ++moves) {
+    for (int moves = 0; alice->form3().TurnColor() != OthelloGame::kGameOver; ++moves) {
         QVERIFY(moves < OthelloGame::kCells);
-        Player &mover = alice.form.TurnColor() == OthelloGame::kBlack ? alice : bob;
-        Player &other = &mover == &alice ? bob : alice;
-        mover.form.Picture1_Click(mover.legalMove());
-        QTRY_COMPARE(other.form.NumDiscs(), mover.form.NumDiscs());
-        QCOMPARE(other.form.FillRC(), mover.form.FillRC());
-        QVERIFY(other.form.Timer1.isActive());
+        Form3 &mover = (alice->form3().TurnColor() == OthelloGame::kBlack ? alice : bob)->form3();
+        Form3 &other = &mover == &alice->form3() ? bob->form3() : alice->form3();
+        mover.Picture1_Click(legalMove(mover));
+        QTRY_COMPARE(other.NumDiscs(), mover.NumDiscs());
+        QCOMPARE(other.FillRC(), mover.FillRC());
+        QVERIFY(other.Timer1.isActive());
     }
 
-    QCOMPARE(bob.form.TurnColor(), OthelloGame::kGameOver);
-    QCOMPARE(bob.shown(), alice.shown());
-    const auto score = alice.form.game().CalculateScore();
-    QCOMPARE(alice.shown(), QStringLiteral("%1|%2|%3|alice|bob").arg(score.black).arg(score.white).arg(score.status));
+    QCOMPARE(bob->form3().TurnColor(), OthelloGame::kGameOver);
+    QCOMPARE(shown(bob->form3()), shown(alice->form3()));
+    const auto score = alice->form3().game().CalculateScore();
+    QCOMPARE(shown(alice->form3()),
+             QStringLiteral("%1|%2|%3|alice|bob").arg(score.black).arg(score.white).arg(score.status));
 
     lan.clearSent();
     for (int index = 1; index <= OthelloGame::kCells; ++index)
-        alice.form.Picture1_Click(index);
+        alice->form3().Picture1_Click(index);
     QCOMPARE(boardsIn(lan.sent()), 0);
 }
 
 void TestForm3::ignoredBoardsAndClosedWindow()
 {
     LocalLan lan;
-    Player alice(lan, "alice", "carol");
-    Player bob(lan, "bob", "alice");
-    QSignalSpy heard(&bob.station.link(), &DatagramLink::datagramReceived);
+    LanPort *late = lan.attach();
+    auto alice = startStation(lan, "alice");
+    auto bob = startStation(lan, "bob");
+    QVERIFY(startGame(*bob, *alice));
+    Form3 &a = alice->form3();
+    Form3 &b = bob->form3();
+    QSignalSpy heard(&bob->station().link(), &DatagramLink::datagramReceived);
 
-    alice.form.Picture1_Click(alice.legalMove());
-    QTRY_COMPARE(heard.count(), 1);
-    QCOMPARE(bob.form.NumDiscs(), qint16(4));
+    // A late accept from carol makes her alice's opponent: bob ignores the board.
+    late->send(wire::encode(wire::othelloAccept("alice", "carol")));
+    QTRY_COMPARE(alice->station().st2OUserName, QStringLiteral("carol"));
+    a.Picture1_Click(legalMove(a));
+    QTRY_VERIFY(caught(heard, wire::encode(wire::othelloBoard("carol", a.FillRC(), a.TurnColor(), a.NumDiscs()))));
+    QCOMPARE(b.NumDiscs(), qint16(4));
 
     // The same board addressed to bob is taken once, not again when repeated.
-    alice.station.st2OUserName = "bob";
-    alice.station.Timer1_Timer();
-    QTRY_COMPARE(bob.form.NumDiscs(), qint16(5));
-    QTRY_VERIFY(!bob.form.Timer1.isActive());
-    alice.station.Timer1_Timer();
-    QTRY_COMPARE(heard.count(), 3);
-    QVERIFY(!bob.form.Timer1.isActive());
+    late->send(wire::encode(wire::othelloAccept("alice", "bob")));
+    QTRY_COMPARE(alice->station().st2OUserName, QStringLiteral("bob"));
+    alice->station().Timer1_Timer();
+    QTRY_COMPARE(b.NumDiscs(), qint16(5));
+    QTRY_VERIFY(!b.Timer1.isActive());
+    heard.clear();
+    alice->station().Timer1_Timer();
+    QTRY_VERIFY(caught(heard, lan.sent().last()));
+    QVERIFY(!b.Timer1.isActive());
 
     // A closed window keeps its board and stops its broadcasts.
-    const QString kept = bob.form.FillRC();
-    QVERIFY(bob.form.close());
-    QVERIFY(!bob.form.isLoaded() && !bob.station.bForm3Loaded);
-    QCOMPARE(bob.form.FillRC(), kept);
+    const QString kept = b.FillRC();
+    QVERIFY(b.close());
+    QVERIFY(!b.isLoaded() && !bob->station().bForm3Loaded);
+    QCOMPARE(b.FillRC(), kept);
     lan.clearSent();
-    bob.station.Timer1_Timer();
+    bob->station().Timer1_Timer();
     QCOMPARE(boardsIn(lan.sent()), 0);
 
     // Alice may make the first white move too; the newer board reopens bob's
-    // window through a new game and leaves its loaded flag alone.
-    alice.form.Picture1_Click(alice.legalMove());
-    QTRY_VERIFY(bob.form.isLoaded());
-    QVERIFY(bob.form.isVisible() && !bob.station.bForm3Loaded);
-    QCOMPARE(bob.form.FillRC(), alice.form.FillRC());
-    QCOMPARE(bob.form.NumDiscs(), qint16(6));
+    // window through a new game and leaves its loaded flag, and so his
+    // broadcasts, alone.
+    a.Picture1_Click(legalMove(a));
+    QTRY_VERIFY(b.isLoaded());
+    QVERIFY(b.isVisible() && !bob->station().bForm3Loaded);
+    QCOMPARE(b.FillRC(), a.FillRC());
+    QCOMPARE(b.NumDiscs(), qint16(6));
+    lan.clearSent();
+    bob->station().Timer1_Timer();
+    QCOMPARE(boardsIn(lan.sent()), 0);
 }
 
 QTEST_MAIN(TestForm3)

@@ -1,8 +1,8 @@
+#include "form1.h"
 #include "form4.h"
-#include "locallan.h"
-#include "messages.h"
-#include "station.h"
+#include "stations.h"
 
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -10,34 +10,21 @@
 
 namespace {
 
-// A station cut down to what the game needs from the main window: the
-// periodic broadcast sends the open board, and a board addressed to the user
-// goes into the window.
-struct Player
+// The proposer offers a game and the other accepts it in the proposal window.
+bool startGame(Form1 &proposer, Form1 &accepter)
 {
-    Player(LocalLan &lan, const QString &name, const QString &opponent)
-        : port(*lan.attach()), station(port), form4(station)
-    {
-        station.sUserName = name;
-        station.st2P4UserName = opponent;
-        QObject::connect(&station, &Station::periodicBroadcast, &form4, [this] {
-            if (station.bForm4Loaded)
-                station.send(wire::puissance4Board(station.st2P4UserName, form4.FillRC(), form4.Color(),
-                                                   form4.NumDiscs(), form4.statusText()));
-        });
-        QObject::connect(&port, &DatagramLink::datagramReceived, &form4, [this](const QByteArray &datagram) {
-            const auto message = wire::read(datagram);
-            if (message && message->code == wire::Code::Puissance4Board && message->field(1) == station.sUserName)
-                form4.applyBoard(message->puissance4);
-        });
-        form4.Form_Load();
-        station.bForm4Loaded = true;
-    }
+    proposer.station().send(wire::puissance4Proposal(accepter.station().sUserName, proposer.station().sUserName));
+    if (!QTest::qWaitFor([&] { return !accepter.frmPuissance4Proposal.isNull(); }))
+        return false;
+    accepter.frmPuissance4Proposal->Command1_Click();
+    return accepter.form4().isLoaded() && QTest::qWaitFor([&] { return proposer.form4().isLoaded(); });
+}
 
-    DatagramLink &port;
-    Station station;
-    Form4 form4;
-};
+// The yellow and the red player's names as the window shows them.
+QString players(const Form4 &form)
+{
+    return form.findChild<QLineEdit *>("Text4")->text() + u'|' + form.findChild<QLineEdit *>("Text5")->text();
+}
 
 } // namespace
 
@@ -46,18 +33,18 @@ class TestPuissance4Lan final : public QObject
     Q_OBJECT
 
     std::unique_ptr<LocalLan> m_lan;
-    std::unique_ptr<Player> m_ann;
-    std::unique_ptr<Player> m_bob;
+    std::unique_ptr<Form1> m_ann;
+    std::unique_ptr<Form1> m_bob;
 
     // Columns dropped in turn, ann first; each drop is awaited on the other side.
     void play(const QByteArray &columns)
     {
         for (int n = 0; n < columns.size(); ++n) {
-            Player &mover = n % 2 == 0 ? *m_ann : *m_bob;
-            Player &other = n % 2 == 0 ? *m_bob : *m_ann;
-            mover.form4.Picture1_Click(columns[n] - '0');
-            QCOMPARE(mover.form4.NumDiscs(), qint16(n + 1));
-            QTRY_COMPARE(other.form4.NumDiscs(), qint16(n + 1));
+            Form4 &mover = (n % 2 == 0 ? m_ann : m_bob)->form4();
+            Form4 &other = (n % 2 == 0 ? m_bob : m_ann)->form4();
+            mover.Picture1_Click(columns[n] - '0');
+            QCOMPARE(mover.NumDiscs(), qint16(n + 1));
+            QTRY_COMPARE(other.NumDiscs(), qint16(n + 1));
         }
     }
 
@@ -65,8 +52,9 @@ private slots:
     void init()
     {
         m_lan = std::make_unique<LocalLan>();
-        m_ann = std::make_unique<Player>(*m_lan, QStringLiteral("ann"), QStringLiteral("bob"));
-        m_bob = std::make_unique<Player>(*m_lan, QStringLiteral("bob"), QStringLiteral("ann"));
+        m_ann = startStation(*m_lan, QStringLiteral("ann"));
+        m_bob = startStation(*m_lan, QStringLiteral("bob"));
+        QVERIFY(startGame(*m_ann, *m_bob));
     }
 
     void cleanup()
@@ -90,16 +78,19 @@ private slots:
         QFETCH(QByteArray, columns);
         QFETCH(QString, status);
         play(columns);
-        QCOMPARE(m_bob->form4.FillRC(), m_ann->form4.FillRC());
-        QCOMPARE(m_ann->form4.statusText(), status);
-        QCOMPARE(m_bob->form4.statusText(), status);
-        QCOMPARE(m_bob->form4.Result(), m_ann->form4.Result());
+        QCOMPARE(m_bob->form4().FillRC(), m_ann->form4().FillRC());
+        QCOMPARE(m_ann->form4().statusText(), status);
+        QCOMPARE(m_bob->form4().statusText(), status);
+        QCOMPARE(m_bob->form4().Result(), m_ann->form4().Result());
+        // Each station names the players from its own drops and its opponent.
+        QCOMPARE(players(m_ann->form4()), QStringLiteral("ann|bob"));
+        QCOMPARE(players(m_bob->form4()), QStringLiteral("ann|bob"));
 
         // Neither side takes another disc.
         QSignalSpy sent(m_lan.get(), &LocalLan::datagramSent);
         for (int index = 1; index <= 7; ++index) {
-            m_ann->form4.Picture1_Click(index);
-            m_bob->form4.Picture1_Click(index);
+            m_ann->form4().Picture1_Click(index);
+            m_bob->form4().Picture1_Click(index);
         }
         QCOMPARE(sent.count(), 0);
     }
@@ -108,32 +99,33 @@ private slots:
     {
         play("43");
         QSignalSpy sent(m_lan.get(), &LocalLan::datagramSent);
-        m_bob->form4.Picture1_Click(4); // yellow is ann's
+        m_bob->form4().Picture1_Click(4); // yellow is ann's
         QCOMPARE(sent.count(), 0);
-        m_ann->form4.Picture1_Click(4);
-        QTRY_COMPARE(m_bob->form4.NumDiscs(), qint16(3));
+        m_ann->form4().Picture1_Click(4);
+        QTRY_COMPARE(m_bob->form4().NumDiscs(), qint16(3));
 
         sent.clear();
-        m_ann->form4.Picture1_Click(5); // red is bob's
+        m_ann->form4().Picture1_Click(5); // red is bob's
         QCOMPARE(sent.count(), 0);
-        m_bob->form4.Picture1_Click(5);
-        QTRY_COMPARE(m_ann->form4.NumDiscs(), qint16(4));
-        QCOMPARE(m_ann->form4.FillRC(), m_bob->form4.FillRC());
+        m_bob->form4().Picture1_Click(5);
+        QTRY_COMPARE(m_ann->form4().NumDiscs(), qint16(4));
+        QCOMPARE(m_ann->form4().FillRC(), m_bob->form4().FillRC());
     }
 
     void bothStationsDropFirst()
     {
-        QSignalSpy annHears(&m_ann->port, &DatagramLink::datagramReceived);
-        QSignalSpy bobHears(&m_bob->port, &DatagramLink::datagramReceived);
-        m_ann->form4.Picture1_Click(1);
-        m_bob->form4.Picture1_Click(7);
-        QTRY_COMPARE(annHears.count(), 2);
-        QTRY_COMPARE(bobHears.count(), 2);
+        QSignalSpy heard(&m_ann->station().link(), &DatagramLink::datagramReceived);
+        m_ann->form4().Picture1_Click(1);
+        m_bob->form4().Picture1_Click(7);
+        // Every station hears a datagram at once, so bob's board is the last to arrive anywhere.
+        const QByteArray bobsBoard = m_lan->sent().last();
+        QVERIFY(bobsBoard.startsWith("12"));
+        QTRY_VERIFY(heard.contains(QVariantList{bobsBoard}));
 
         // A count of 1 is not further on than 1: each keeps its own disc.
-        QCOMPARE(m_ann->form4.game().Board(7, 7), puissance4::kEmpty);
-        QCOMPARE(m_bob->form4.game().Board(1, 7), puissance4::kEmpty);
-        QVERIFY(!m_ann->form4.Timer1.isActive());
+        QCOMPARE(m_ann->form4().game().Board(7, 7), puissance4::kEmpty);
+        QCOMPARE(m_bob->form4().game().Board(1, 7), puissance4::kEmpty);
+        QVERIFY(!m_ann->form4().Timer1.isActive());
     }
 };
 
