@@ -14,7 +14,7 @@
 
 namespace {
 
-// A menu as "caption[shortcut]" lines, separators as "-", pop-ups indented.
+// A menu as "caption[shortcut]" lines, separators as "-".
 QStringList describe(const QMenu *menu)
 {
     QStringList lines;
@@ -38,11 +38,8 @@ private slots:
     void cleanup();
     void menuTree_data();
     void menuTree();
-    void menuBarOrder();
     void proposalToOneselfOpensAProposalWindowHere();
-    void editMenuOnTheStationsControls_data();
     void editMenuOnTheStationsControls();
-    void deleteKeyFollowsTheLastOpening();
     void minimisingWithoutATrayKeepsTheWindow();
 
 private:
@@ -70,18 +67,19 @@ void TestMenus::menuTree_data()
     QTest::addColumn<QString>("menu");
     QTest::addColumn<QString>("title");
     QTest::addColumn<QStringList>("items");
-    QTest::newRow("File") << "File" << "&File" << QStringList{"&Exit"};
+    QTest::addColumn<int>("place");
+    QTest::newRow("File") << "File" << "&File" << QStringList{"&Exit"} << 0;
     QTest::newRow("Edit") << "mnuEdit" << "&Edit"
                           << QStringList{"Cu&t[Ctrl+X]", "&Copy[Ctrl+C]", "&Paste[Ctrl+V]", "-", "C&lear[Del]",
-                                         "Select &All[Ctrl+A]"};
-    QTest::newRow("Tools") << "Tools" << "&Tools" << QStringList{"&Clear log"};
+                                         "Select &All[Ctrl+A]"} << 1;
+    QTest::newRow("Tools") << "Tools" << "&Tools" << QStringList{"&Clear log"} << 2;
     QTest::newRow("Help") << "Help" << "&Help"
-                          << QStringList{"&Contents", "&Visit the Author's Homepage...", "-", "&About Quillet..."};
+                          << QStringList{"&Contents", "&Visit the Author's Homepage...", "-", "&About Quillet..."} << 3;
     QTest::newRow("tray") << "mPopupSys" << "&Systray"
-                          << QStringList{"&Minimize", "&Restore", "-", "&About", "&Exit"};
+                          << QStringList{"&Minimize", "&Restore", "-", "&About", "&Exit"} << -1;
     QTest::newRow("user list") << "mnuPopupList1" << "&Options"
                                << QStringList{"Send a message", "Propose a game of Othello",
-                                              "Propose a game of Puissance 4"};
+                                              "Propose a game of Puissance 4"} << -1;
 }
 
 void TestMenus::menuTree()
@@ -91,16 +89,10 @@ void TestMenus::menuTree()
     QFETCH(QStringList, items);
     const QMenu *found = m_alice->findChild<QMenu *>(menu);
     QVERIFY(found);
+    QFETCH(int, place); // in the menu bar, or -1 for a pop-up only
+    QCOMPARE(m_alice->menuBar()->actions().indexOf(found->menuAction()), place);
     QCOMPARE(found->title(), title);
     QCOMPARE(describe(found), items);
-}
-
-void TestMenus::menuBarOrder()
-{
-    QStringList titles;
-    for (const QAction *action : m_alice->menuBar()->actions())
-        titles << action->text();
-    QCOMPARE(titles, (QStringList{"&File", "&Edit", "&Tools", "&Help"}));
 }
 
 void TestMenus::proposalToOneselfOpensAProposalWindowHere()
@@ -113,75 +105,35 @@ void TestMenus::proposalToOneselfOpensAProposalWindowHere()
     delete m_alice->frmOthelloProposal;
 }
 
-void TestMenus::editMenuOnTheStationsControls_data()
-{
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<bool>("imageOnClipboard");
-    QTest::addColumn<QString>("enabled"); // items 2..7 as "x" enabled, "." disabled
-    QTest::addColumn<QString>("afterCut");
-    QTest::newRow("input line, text on the clipboard") << "Text3" << false << "xxx.xx" << "world";
-    QTest::newRow("input line, image on the clipboard") << "Text3" << true << "xx..xx" << "world";
-    QTest::newRow("work log, read-only") << "Text1" << false << "xxx.xx" << "hello world";
-}
-
 void TestMenus::editMenuOnTheStationsControls()
 {
-    QFETCH(QString, control);
-    QFETCH(bool, imageOnClipboard);
-    QFETCH(QString, enabled);
-    QFETCH(QString, afterCut);
-    QClipboard *clipboard = QApplication::clipboard();
-    if (imageOnClipboard) {
-        QImage image(4, 4, QImage::Format_RGB32);
-        image.fill(Qt::red);
-        clipboard->setImage(image);
-    } else {
-        clipboard->setText("pasted");
-    }
-    QWidget *widget = m_alice->findChild<QWidget *>(control);
-    if (auto *line = qobject_cast<QLineEdit *>(widget)) {
-        line->setText("hello world");
-        line->setSelection(0, 6);
-    } else {
-        auto *log = qobject_cast<QPlainTextEdit *>(widget);
-        m_alice->TCP1_DataArrival(wire::encode(wire::workLine("hello world")));
-        QTextCursor cursor = log->textCursor();
-        cursor.setPosition(0);
-        cursor.setPosition(6, QTextCursor::KeepAnchor);
-        log->setTextCursor(cursor);
-    }
-    widget->setFocus();
-
     EditMenu &menu = *m_alice->editMenu;
-    menu.mnuEdit_Click();
-    QString states;
-    for (int index = EditMenu::kCut; index <= EditMenu::kSelectAll; ++index)
-        states += index == EditMenu::kSeparator || !menu.mnuEditItem(index)->isEnabled() ? "." : "x";
-    QCOMPARE(states, enabled);
-
-    menu.mnuEditItem(EditMenu::kCut)->trigger();
-    QCOMPARE(clipboard->text(), QString("hello "));
-    const QString text = qobject_cast<QLineEdit *>(widget) ? qobject_cast<QLineEdit *>(widget)->text()
-                                                           : qobject_cast<QPlainTextEdit *>(widget)->toPlainText();
-    QCOMPARE(text, afterCut);
-}
-
-void TestMenus::deleteKeyFollowsTheLastOpening()
-{
-    // Opened over the user list, which is neither kind of control: all off.
-    m_alice->ListView1->setFocus();
-    m_alice->editMenu->mnuEdit_Click();
-    QAction *clear = m_alice->editMenu->mnuEditItem(EditMenu::kClear);
-    QVERIFY(!clear->isEnabled());
-    // Moving the focus does not re-enable it; only the next opening does.
-    m_alice->Text3->setText("abc");
-    m_alice->Text3->selectAll();
+    const auto states = [&menu] { // items 2..7: "x" enabled, "." disabled or separator
+        QString text;
+        for (int index = EditMenu::kCut; index <= EditMenu::kSelectAll; ++index)
+            text += index != EditMenu::kSeparator && menu.mnuEditItem(index)->isEnabled() ? "x" : ".";
+        return text;
+    };
+    QImage image(4, 4, QImage::Format_RGB32);
+    QApplication::clipboard()->setImage(image);
+    m_alice->Text3->setText("hello world");
+    m_alice->Text3->setSelection(0, 6);
     m_alice->Text3->setFocus();
-    QVERIFY(!clear->isEnabled());
-    m_alice->editMenu->mnuEdit_Click();
-    QVERIFY(clear->isEnabled());
-    clear->trigger();
-    QCOMPARE(m_alice->Text3->text(), QString());
+    menu.mnuEdit_Click();
+    QCOMPARE(states(), QString("xx..xx")); // no text to paste
+    menu.mnuEditItem(EditMenu::kCut)->trigger();
+    QCOMPARE(QApplication::clipboard()->text(), QString("hello "));
+    QCOMPARE(m_alice->Text3->text(), QString("world"));
+
+    // A room log is read-only: Cut copies and leaves it whole.
+    m_alice->TCP1_DataArrival(wire::encode(wire::workLine("in the log")));
+    m_alice->Text1->selectAll();
+    m_alice->Text1->setFocus();
+    menu.mnuEdit_Click();
+    QCOMPARE(states(), QString("xxx.xx"));
+    menu.mnuEditItem(EditMenu::kCut)->trigger();
+    QCOMPARE(QApplication::clipboard()->text(), QString("in the log"));
+    QCOMPARE(logLines(m_alice->Text1), QString("in the log"));
 }
 
 void TestMenus::minimisingWithoutATrayKeepsTheWindow()
