@@ -4,6 +4,8 @@
 #   host 1: station "alice" and a second copy "alice2" on the same computer
 #   host 2: station "bob"
 #   host 3: udpsniff, which records every datagram with its bytes
+#   host 4: a program holding the chat port without sharing it, and a station
+#           that must then refuse to start
 # Checks that presence, availability and, on SIGTERM, departure arrive with
 # the exact bytes of the wire format, from every station.
 set -uo pipefail
@@ -27,7 +29,7 @@ pids=()
 cleanup() {
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
     wait 2>/dev/null
-    for i in 1 2 3; do ip netns del "$prefix-h$i" 2>/dev/null; done
+    for i in 1 2 3 4; do ip netns del "$prefix-h$i" 2>/dev/null; done
     ip netns del "$prefix-br" 2>/dev/null
     rm -rf "$work"
 }
@@ -36,7 +38,7 @@ trap cleanup EXIT
 ip netns add "$prefix-br"
 ip netns exec "$prefix-br" ip link add br0 type bridge
 ip netns exec "$prefix-br" ip link set br0 up
-for i in 1 2 3; do
+for i in 1 2 3 4; do
     h=$prefix-h$i
     ip netns add "$h"
     ip link add eth0 netns "$h" type veth peer name port$i netns "$prefix-br"
@@ -111,6 +113,24 @@ for pid in $pid_bob $pid_alice2; do
 done
 if heard_from 10.77.0.1 "7§alice"; then
     echo "FAILED: alice left though she was not asked to"
+    failures=$((failures + 1))
+fi
+
+# A port held without sharing: the station says why and ends with an error.
+ip netns exec "$prefix-h4" "$sniff" 15 31313 exclusive > /dev/null &
+pids+=($!)
+sleep 0.5
+ip netns exec "$prefix-h4" env -i PATH="$PATH" HOME="$work" USERNAME=carol QT_QPA_PLATFORM=offscreen \
+    XDG_RUNTIME_DIR="$work" timeout 20 "$quillet" > "$work/carol.log" 2>&1
+status=$?
+if [[ $status == 2 ]] && grep -q "port 31313" "$work/carol.log"; then
+    echo "ok: a station refuses to start on a port held without sharing"
+else
+    echo "FAILED: a station on a held port ended with status $status"
+    failures=$((failures + 1))
+fi
+if grep -q "$(hex "3§carol§")" "$work/heard"; then
+    echo "FAILED: the station that could not listen announced itself"
     failures=$((failures + 1))
 fi
 

@@ -1,5 +1,6 @@
 // Listens on the chat port beside the stations and prints every datagram
 // heard, one line each: the sender's address, a tab, then the payload in hex.
+// With a third argument "exclusive" it holds the port without sharing it.
 // Used by the end-to-end script inside its own network namespaces.
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -10,14 +11,17 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <string>
 
 int main(int argc, char **argv)
 {
     const int seconds = argc > 1 ? std::atoi(argv[1]) : 10;
     const int port = argc > 2 ? std::atoi(argv[2]) : 31313;
     const int fd = socket(AF_INET, SOCK_DGRAM, 0);
+    const bool exclusive = argc > 3 && std::string(argv[3]) == "exclusive";
     const int on = 1;
-    setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+    if (!exclusive)
+        setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_port = htons(port);
