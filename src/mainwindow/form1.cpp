@@ -100,7 +100,7 @@ void Form1::buildControls()
 
     SSTab1 = named(new QTabWidget(client), "SSTab1");
     SSTab1->setGeometry(look::twips(120, 120, 7695, 4095));
-    // Logs are placed in the tab control's own coordinates, as the design lays them out.
+    // The logs' rectangles are given in the tab control's own coordinates.
     const QRect logRect = look::twips(240, 480, 7215, 3375);
     const auto makeRoom = [this, logRect](const char *name, const QString &caption) {
         auto *page = new QWidget;
@@ -109,7 +109,7 @@ void Form1::buildControls()
         log->setUndoRedoEnabled(false);
         log->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         log->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-        log->setProperty("designRect", logRect);
+        log->setProperty("rectInTab", logRect);
         SSTab1->addTab(page, caption);
         return log;
     };
@@ -235,10 +235,10 @@ void Form1::Form_Load()
         move(screen->availableGeometry().center() - rect().center());
     show();
 
-    // The logs' design rectangles are in the tab control's coordinates; the
+    // The logs' rectangles are in the tab control's coordinates; the
     // pages sit below the tab bar, whose place is known once the tabs are shown.
     for (QPlainTextEdit *log : {Text1, Text2}) {
-        const QRect inTab = log->property("designRect").toRect();
+        const QRect inTab = log->property("rectInTab").toRect();
         const QPoint pageOrigin = log->parentWidget()->parentWidget()->mapTo(SSTab1, QPoint());
         log->setGeometry(inTab.translated(-pageOrigin));
     }

@@ -50,7 +50,7 @@ public:
     // The periodic broadcast: presence, availability and every open game's board.
     void Timer1_Timer();
 
-    // Controls, named as in the design so tests and tools find them.
+    // Controls, each with a matching objectName so tests and tools find them.
     QTabWidget *SSTab1;
     QPlainTextEdit *Text1; // Work room log
     QPlainTextEdit *Text2; // Tea room log
