@@ -1,9 +1,11 @@
 #include "editmenu.h"
 #include "form1.h"
+#include "help.h"
 #include "stations.h"
 #include "systemtray.h"
 
 #include <QClipboard>
+#include <QDesktopServices>
 #include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
@@ -41,6 +43,7 @@ private slots:
     void proposalToOneselfOpensAProposalWindowHere();
     void editMenuOnTheStationsControls();
     void minimisingWithoutATrayKeepsTheWindow();
+    void helpOpensTheReadmeAndTheHomePage();
 
 private:
     std::unique_ptr<LocalLan> m_lan;
@@ -145,6 +148,27 @@ void TestMenus::minimisingWithoutATrayKeepsTheWindow()
     m_alice->findChild<QAction *>("mnuPopRestore")->trigger();
     QTRY_VERIFY(!m_alice->isMinimized());
     QVERIFY(m_alice->isVisible());
+}
+
+// Records what the desktop is asked to open, so no viewer or browser starts.
+class UrlRecorder final : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public slots:
+    void open(const QUrl &url) { opened << url; }
+};
+
+void TestMenus::helpOpensTheReadmeAndTheHomePage()
+{
+    UrlRecorder recorder;
+    for (const char *scheme : {"file", "https"})
+        QDesktopServices::setUrlHandler(scheme, &recorder, "open");
+    m_alice->findChild<QAction *>("mnuContents")->trigger();
+    m_alice->findChild<QAction *>("mnuWeb")->trigger();
+    QCOMPARE(recorder.opened, (QList<QUrl>{QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + "/Readme.txt"),
+                                           QUrl(Help::kHomePage)}));
 }
 
 QTEST_MAIN(TestMenus)
