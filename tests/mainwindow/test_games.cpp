@@ -215,36 +215,26 @@ private slots:
         QCOMPARE(view(*m_bob, game).board, before);
     }
 
-    // Opening Othello while Puissance 4 is open; the shut-down test opens them the other way round.
-    void periodicBroadcastCarriesOpenBoards_data()
+    void bothGamesAtOnce_data()
     {
-        QTest::addColumn<QString>("close");
-        QTest::addColumn<QStringList>("sent");
-        QTest::newRow("both open") << "" << QStringList{"3§alice", "10§alice", "13§bob", "12§bob"};
-        QTest::newRow("othello closed") << "3" << QStringList{"3§alice", "10§alice", "12§bob"};
-        QTest::newRow("p4 closed") << "4" << QStringList{"3§alice", "10§alice", "13§bob"};
+        QTest::addColumn<int>("first");
+        QTest::newRow("othello accepted during p4") << kPuissance4;
+        QTest::newRow("p4 accepted during othello") << kOthello;
     }
 
-    void periodicBroadcastCarriesOpenBoards()
+    void bothGamesAtOnce()
     {
-        QFETCH(QString, close);
-        QVERIFY(startGame(kPuissance4, *m_bob, *m_alice));
-        QVERIFY(startGame(kOthello, *m_bob, *m_alice));
-        QVERIFY(!close.contains('3') || m_alice->form3().close());
-        QVERIFY(!close.contains('4') || m_alice->form4().close());
+        QFETCH(int, first);
+        QVERIFY(startGame(first, *m_bob, *m_alice));
+        QVERIFY(startGame(kOthello + kPuissance4 - first, *m_bob, *m_alice));
         m_lan->clearSent();
         m_alice->station().Timer1_Timer();
-        QTEST(summary(m_lan->sent()), "sent");
-    }
+        QCOMPARE(summary(m_lan->sent()), QStringList({"3§alice", "10§alice", "13§bob", "12§bob"}));
 
-    void shutDownClosesBothGameWindows()
-    {
-        QVERIFY(startGame(kOthello, *m_alice, *m_bob));
-        QVERIFY(startGame(kPuissance4, *m_alice, *m_bob));
+        // Shutting down closes both windows; only the departure reaches bob, whose games stay open.
         m_lan->clearSent();
         QVERIFY(m_alice->close());
         QCOMPARE(summary(m_lan->sent()), QStringList{"7§alice"});
-        // Only the departure reaches the opponent, whose games stay open.
         QTRY_VERIFY(m_bob->ListView1->findItems("alice", Qt::MatchExactly).isEmpty());
         for (int game : {kOthello, kPuissance4}) {
             QVERIFY(!view(*m_alice, game).open && !view(*m_alice, game).flag && !view(*m_alice, game).window.isVisible());
