@@ -5,7 +5,6 @@
 #include "puissance4marker.h"
 #include "station.h"
 
-#include <QLineEdit>
 #include <QTest>
 
 // Play between stations, closing and reopening are tested in test_games.
@@ -53,14 +52,11 @@ private slots:
         m_form.Form_Load();
         m_form.Picture1_Click(1);
         QCOMPARE(shown(43), QStringLiteral("Red to Play!|#ff0000@144|#ffff00"));
-        wire::Puissance4Board board;
-        board.cells[44] = puissance4::kYellow; // columns 3 and 4 of the bottom row
-        board.cells[45] = puissance4::kRed;
-        board.color = puissance4::kYellow;
-        board.numDiscs = 2;
-        board.status = status;
-
-        QVERIFY(m_form.applyBoard(board));
+        Puissance4Game received;
+        received.FillBoard(3, 7, puissance4::kYellow, false);
+        received.FillBoard(4, 7, puissance4::kRed, false);
+        const auto board = wire::read(wire::encode(wire::puissance4Board("ann", received.FillRC(), puissance4::kYellow, 2, status)));
+        QVERIFY(m_form.applyBoard(board->puissance4));
         QTEST(shown(43), "shown");
         // A won game takes no more discs; otherwise the next lands on the received one.
         const bool won = status == puissance4::kRedWon;
