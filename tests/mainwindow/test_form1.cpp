@@ -1,11 +1,17 @@
+#include "editmenu.h"
 #include "form1.h"
+#include "help.h"
 #include "messages.h"
 #include "stations.h"
+#include "systemtray.h"
 
+#include <QClipboard>
 #include <QComboBox>
+#include <QDesktopServices>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -14,7 +20,24 @@
 
 using wire::encode;
 
-// One station, fed datagrams through its real receiving path.
+namespace {
+
+// A menu as "caption[shortcut]" lines, separators as "-".
+QStringList describe(const QMenu *menu)
+{
+    QStringList lines;
+    for (const QAction *action : menu->actions()) {
+        QString line = action->isSeparator() ? QStringLiteral("-") : action->text();
+        if (!action->shortcut().isEmpty())
+            line += "[" + action->shortcut().toString() + "]";
+        lines << line;
+    }
+    return lines;
+}
+
+} // namespace
+
+// One station, fed datagrams through its real receiving path, and its menus.
 class TestForm1 final : public QObject
 {
     Q_OBJECT
@@ -30,10 +53,15 @@ private slots:
     void sendButtonRules();
     void sendsToTheCurrentRoom_data();
     void sendsToTheCurrentRoom();
-    void separatorIsRefused();
     void clockBlinks();
     void rightClickPopsUpTheListMenuLater();
     void exitSendsDepartureTwice();
+    void menuTree_data();
+    void menuTree();
+    void proposalToOneselfOpensAProposalWindowHere();
+    void editMenuOnTheStationsControls();
+    void minimisingWithoutATrayKeepsTheWindow();
+    void helpOpensTheReadmeAndTheHomePage();
 
 private:
     std::unique_ptr<LocalLan> m_lan;
@@ -202,6 +230,16 @@ void TestForm1::sendButtonRules()
     QVERIFY(m_lan->sent().front().endsWith("]> hi" + QByteArray(398, 'x')));
     QVERIFY(a.Text3->text().isEmpty());
     QVERIFY(!a.Command2->isEnabled());
+
+    // A separator is refused with a warning; the text stays for correction.
+    a.Text3->setText(QString("a") + wire::kSeparator);
+    a.Command2_Click();
+    QCOMPARE(m_lan->sent().size(), 1);
+    QCOMPARE(a.Text3->text(), QString("a") + wire::kSeparator);
+    auto *box = a.findChild<QMessageBox *>("Warning");
+    QVERIFY(box);
+    QCOMPARE(box->text(), QString::fromUtf8("The charachter § is not allowed!"));
+    QCOMPARE(box->windowTitle(), QString("Warning!"));
 }
 
 void TestForm1::sendsToTheCurrentRoom_data()
@@ -229,20 +267,6 @@ void TestForm1::sendsToTheCurrentRoom()
     QCOMPARE(logLines(tab == 0 ? a.Text2 : a.Text1), QString());
     a.findChild<QAction *>("mnuClearlog")->trigger();
     QCOMPARE(logLines(tab == 0 ? a.Text1 : a.Text2), QString());
-}
-
-void TestForm1::separatorIsRefused()
-{
-    Form1 &a = *m_alice;
-    const QString text = QString("a") + wire::kSeparator + "b";
-    a.Text3->setText(text);
-    a.Command2_Click();
-    QVERIFY(m_lan->sent().isEmpty());
-    QCOMPARE(a.Text3->text(), text);
-    auto *box = a.findChild<QMessageBox *>("Warning");
-    QVERIFY(box);
-    QCOMPARE(box->text(), QString::fromUtf8("The charachter § is not allowed!"));
-    QCOMPARE(box->windowTitle(), QString("Warning!"));
 }
 
 void TestForm1::clockBlinks()
@@ -279,6 +303,112 @@ void TestForm1::exitSendsDepartureTwice()
     QVERIFY(!m_alice->station().Timer1.isActive());
     m_alice->close();
     QCOMPARE(timesSent(*m_lan, wire::departure("alice")), 2);
+}
+
+void TestForm1::menuTree_data()
+{
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QStringList>("items");
+    QTest::addColumn<int>("place");
+    QTest::newRow("File") << "File" << "&File" << QStringList{"&Exit"} << 0;
+    QTest::newRow("Edit") << "mnuEdit" << "&Edit"
+                          << QStringList{"Cu&t[Ctrl+X]", "&Copy[Ctrl+C]", "&Paste[Ctrl+V]", "-", "C&lear[Del]",
+                                         "Select &All[Ctrl+A]"} << 1;
+    QTest::newRow("Tools") << "Tools" << "&Tools" << QStringList{"&Clear log"} << 2;
+    QTest::newRow("Help") << "Help" << "&Help"
+                          << QStringList{"&Contents", "&Visit the Author's Homepage...", "-", "&About Quillet..."} << 3;
+    QTest::newRow("tray") << "mPopupSys" << "&Systray"
+                          << QStringList{"&Minimize", "&Restore", "-", "&About", "&Exit"} << -1;
+    QTest::newRow("user list") << "mnuPopupList1" << "&Options"
+                               << QStringList{"Send a message", "Propose a game of Othello",
+                                              "Propose a game of Puissance 4"} << -1;
+}
+
+void TestForm1::menuTree()
+{
+    QFETCH(QString, menu);
+    QFETCH(QString, title);
+    QFETCH(QStringList, items);
+    const QMenu *found = m_alice->findChild<QMenu *>(menu);
+    QVERIFY(found);
+    QFETCH(int, place); // in the menu bar, or -1 for a pop-up only
+    QCOMPARE(m_alice->menuBar()->actions().indexOf(found->menuAction()), place);
+    QCOMPARE(found->title(), title);
+    QCOMPARE(describe(found), items);
+}
+
+void TestForm1::proposalToOneselfOpensAProposalWindowHere()
+{
+    m_alice->ListView1->item(0)->setSelected(true);
+    m_alice->findChild<QAction *>("mnuProposeOthello")->trigger();
+    QTRY_VERIFY(m_alice->frmOthelloProposal);
+    QCOMPARE(m_alice->frmOthelloProposal->DestUser, QString("alice"));
+    QCOMPARE(m_alice->frmOthelloProposal->SourceUser, QString("alice"));
+    delete m_alice->frmOthelloProposal;
+}
+
+void TestForm1::editMenuOnTheStationsControls()
+{
+    EditMenu &menu = *m_alice->editMenu;
+    const auto states = [&menu] { // items 2..7: "x" enabled, "." disabled or separator
+        QString text;
+        for (int index = EditMenu::kCut; index <= EditMenu::kSelectAll; ++index)
+            text += index != EditMenu::kSeparator && menu.mnuEditItem(index)->isEnabled() ? "x" : ".";
+        return text;
+    };
+    QImage image(4, 4, QImage::Format_RGB32);
+    QApplication::clipboard()->setImage(image);
+    m_alice->Text3->setText("hello world");
+    m_alice->Text3->setSelection(0, 6);
+    m_alice->Text3->setFocus();
+    menu.mnuEdit_Click();
+    QCOMPARE(states(), QString("xx..xx")); // no text to paste
+    menu.mnuEditItem(EditMenu::kCut)->trigger();
+    QCOMPARE(QApplication::clipboard()->text(), QString("hello "));
+    QCOMPARE(m_alice->Text3->text(), QString("world"));
+
+    // A room log is read-only: Cut copies and leaves it whole.
+    m_alice->TCP1_DataArrival(wire::encode(wire::workLine("in the log")));
+    m_alice->Text1->selectAll();
+    m_alice->Text1->setFocus();
+    menu.mnuEdit_Click();
+    QCOMPARE(states(), QString("xxx.xx"));
+    menu.mnuEditItem(EditMenu::kCut)->trigger();
+    QCOMPARE(QApplication::clipboard()->text(), QString("in the log"));
+    QCOMPARE(logLines(m_alice->Text1), QString("in the log"));
+}
+
+void TestForm1::minimisingWithoutATrayKeepsTheWindow()
+{
+    QVERIFY(!m_alice->tray->available()); // no tray on the offscreen platform
+    m_alice->showMinimized();
+    QTRY_VERIFY(m_alice->isMinimized());
+    QVERIFY(m_alice->isVisible());
+    m_alice->findChild<QAction *>("mnuPopRestore")->trigger();
+    QTRY_VERIFY(!m_alice->isMinimized());
+    QVERIFY(m_alice->isVisible());
+}
+
+// Records what the desktop is asked to open, so no viewer or browser starts.
+class UrlRecorder final : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public slots:
+    void open(const QUrl &url) { opened << url; }
+};
+
+void TestForm1::helpOpensTheReadmeAndTheHomePage()
+{
+    UrlRecorder recorder;
+    for (const char *scheme : {"file", "https"})
+        QDesktopServices::setUrlHandler(scheme, &recorder, "open");
+    m_alice->findChild<QAction *>("mnuContents")->trigger();
+    m_alice->findChild<QAction *>("mnuWeb")->trigger();
+    QCOMPARE(recorder.opened, (QList<QUrl>{QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + "/Readme.txt"),
+                                           QUrl(Help::kHomePage)}));
 }
 
 QTEST_MAIN(TestForm1)
