@@ -22,6 +22,8 @@ inline const QColor kWindowBack{128, 64, 64};
 inline const QColor kPuissance4Back{0, 0, 64};
 inline const QColor kLightGrey{192, 192, 192};
 inline const QColor kPanelGrey{224, 224, 224};
+inline const QColor kNameBack{255, 192, 192};   // game windows' player names
+inline const QColor kStatusBack{255, 224, 192}; // game windows' status line
 
 // Verdana is not packaged on Debian; fontconfig falls back to DejaVu Sans.
 QFont verdana(qreal points);

@@ -29,8 +29,6 @@ constexpr int kMarkerSize = 135;
 constexpr qreal kSmallPoints = 8.25;
 constexpr qreal kLargePoints = 9.75;
 
-const QColor kNameBack{255, 192, 192};
-const QColor kStatusBack{255, 224, 192};
 
 QLineEdit *textField(QWidget *parent, const char *name, const QRect &geometry, qreal points,
                      const QColor &back)
@@ -90,14 +88,14 @@ Form3::Form3(Station &station, QWidget *owner)
     Shape1->setObjectName(QStringLiteral("Shape1"));
     Shape1->setGeometry(look::twips(kMarkerBlackLeft, kMarkerTop, kMarkerSize, kMarkerSize));
 
-    Text4 = textField(this, "Text4", look::twips(120, 360, 1335, 285), kSmallPoints, kNameBack);
-    Text5 = textField(this, "Text5", look::twips(1560, 360, 1335, 285), kSmallPoints, kNameBack);
+    Text4 = textField(this, "Text4", look::twips(120, 360, 1335, 285), kSmallPoints, look::kNameBack);
+    Text5 = textField(this, "Text5", look::twips(1560, 360, 1335, 285), kSmallPoints, look::kNameBack);
     const QColor windowColour = palette().color(QPalette::Base);
     Text1 = textField(this, "Text1", look::twips(600, 720, 375, 285), kLargePoints, windowColour);
     Text2 = textField(this, "Text2", look::twips(2040, 720, 375, 285), kLargePoints, windowColour);
     for (QLineEdit *display : {Text4, Text5, Text1, Text2})
         display->setEnabled(false);
-    Text3 = textField(this, "Text3", look::twips(0, 3720, kClientWidth, 360), kLargePoints, kStatusBack);
+    Text3 = textField(this, "Text3", look::twips(0, 3720, kClientWidth, 360), kLargePoints, look::kStatusBack);
     Text3->setReadOnly(true);
 
     for (int index = 1; index <= OthelloGame::kCells; ++index) {

@@ -3,7 +3,7 @@
 #include "look.h"
 #include "messages.h"
 #include "puissance4cell.h"
-#include "puissance4marker.h"
+#include "turnmarker.h"
 #include "station.h"
 
 #include <QApplication>
@@ -16,8 +16,6 @@ using namespace puissance4;
 
 namespace {
 
-const QColor kNameBack{255, 192, 192};
-const QColor kStatusBack{255, 224, 192};
 const QColor kMarkerStart{255, 255, 128};
 const QColor kMarkerYellow{255, 255, 0};
 const QColor kMarkerRed{255, 0, 0};
@@ -87,13 +85,14 @@ Form4::Form4(Station &station, QWidget *owner)
         Picture1[k] = cell;
     }
 
-    Shape1 = new Puissance4Marker(this);
+    Shape1 = new TurnMarker(this);
+    Shape1->setObjectName(QStringLiteral("Shape1"));
     Label1 = sideLabel(QStringLiteral("Yellow"), look::twips(480, 120, 615, 375), this, "Label1");
     Label2 = sideLabel(QStringLiteral("Red"), look::twips(2040, 120, 495, 255), this, "Label2");
     Shape1->raise();
-    Text4 = textField(look::twips(120, 360, 1335, 285), kNameBack, 8.25, this, "Text4");
-    Text5 = textField(look::twips(1560, 360, 1335, 285), kNameBack, 8.25, this, "Text5");
-    Text1 = textField(look::twips(0, 3240, 3015, 375), kStatusBack, 9.75, this, "Text1");
+    Text4 = textField(look::twips(120, 360, 1335, 285), look::kNameBack, 8.25, this, "Text4");
+    Text5 = textField(look::twips(1560, 360, 1335, 285), look::kNameBack, 8.25, this, "Text5");
+    Text1 = textField(look::twips(0, 3240, 3015, 375), look::kStatusBack, 9.75, this, "Text1");
 
     Timer1.setObjectName(QStringLiteral("Timer1"));
     Timer1.setInterval(timing::kFlashMs);
@@ -234,13 +233,13 @@ void Form4::showTurnMarker()
     int left = kMarkerYellowLeft;
     switch (m_game.marker()) {
     case Puissance4Game::Marker::Start:
-        Shape1->setFill(kMarkerStart);
+        Shape1->setFillColor(kMarkerStart);
         break;
     case Puissance4Game::Marker::Yellow:
-        Shape1->setFill(kMarkerYellow);
+        Shape1->setFillColor(kMarkerYellow);
         break;
     case Puissance4Game::Marker::Red:
-        Shape1->setFill(kMarkerRed);
+        Shape1->setFillColor(kMarkerRed);
         left = kMarkerRedLeft;
         break;
     }

@@ -11,7 +11,7 @@
 class QLabel;
 class QLineEdit;
 class Puissance4Cell;
-class Puissance4Marker;
+class TurnMarker;
 class Station;
 
 namespace wire {
@@ -76,7 +76,7 @@ private:
     bool m_captionInverted = false;
 
     std::array<Puissance4Cell *, puissance4::kCells + 1> Picture1{}; // 0: the template
-    Puissance4Marker *Shape1 = nullptr;
+    TurnMarker *Shape1 = nullptr;
     QLabel *Label1 = nullptr;
     QLabel *Label2 = nullptr;
     QLineEdit *Text4 = nullptr;

@@ -2,7 +2,7 @@
 #include "locallan.h"
 #include "messages.h"
 #include "puissance4cell.h"
-#include "puissance4marker.h"
+#include "turnmarker.h"
 #include "station.h"
 
 #include <QTest>
@@ -18,9 +18,9 @@ class TestForm4 final : public QObject
     // The status, the turn marker's colour and left edge, and a cell as painted afresh.
     QString shown(int k)
     {
-        const auto *marker = m_form.findChild<Puissance4Marker *>(QStringLiteral("Shape1"));
+        const auto *marker = m_form.findChild<TurnMarker *>(QStringLiteral("Shape1"));
         auto *cell = m_form.findChild<Puissance4Cell *>(QStringLiteral("Picture1_%1").arg(k));
-        return QStringLiteral("%1|%2@%3|%4").arg(m_form.statusText(), marker->fill().name()).arg(marker->x())
+        return QStringLiteral("%1|%2@%3|%4").arg(m_form.statusText(), marker->FillColor().name()).arg(marker->x())
             .arg(cell->grab().toImage().pixelColor(9, 9).name());
     }
 

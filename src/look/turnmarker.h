@@ -3,7 +3,7 @@
 #include <QColor>
 #include <QWidget>
 
-// The round marker above the name of the colour to move.
+// The round marker above the name of the colour to move, in both game windows.
 class TurnMarker final : public QWidget
 {
     Q_OBJECT
