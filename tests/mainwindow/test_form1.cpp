@@ -45,6 +45,7 @@ private slots:
     void init();
     void cleanup();
     void startUpAnnouncesAtOnce();
+    void userNameFromTheEnvironment();
     void dispatch_data();
     void dispatch();
     void refusesWhatIsNotForIt_data();
@@ -108,6 +109,18 @@ void TestForm1::startUpAnnouncesAtOnce()
     QCOMPARE(bob.centralWidget()->size(), QSize(640, 337));
     bob.Combo1->setCurrentIndex(1);
     QCOMPARE(lan.sent().last(), encode(wire::availability("bob", 1)));
+}
+
+void TestForm1::userNameFromTheEnvironment()
+{
+    // Linux seldom sets USERNAME: the login name stands in for it.
+    qputenv("USERNAME", "ann");
+    qputenv("USER", "bob");
+    QCOMPARE(stationUserName(), QString("ann"));
+    qunsetenv("USERNAME");
+    QCOMPARE(stationUserName(), QString("bob"));
+    qunsetenv("USER");
+    QVERIFY(!stationUserName().isEmpty()); // from the password database
 }
 
 void TestForm1::dispatch_data()
