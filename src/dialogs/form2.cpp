@@ -6,15 +6,12 @@
 #include "placement.h"
 #include "station.h"
 
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
 namespace {
 
 const QString kCaption = QStringLiteral("Message");
-const QString kWarningTitle = QStringLiteral("Warning!");
-const QString kWarningText = QStringLiteral("The charachter \u00a7 is not allowed!");
 constexpr qreal kFontPoints = 8.25;
 
 QPushButton *button(const QString &name, const QString &text, const QRect &geometry, QWidget *parent)
@@ -125,12 +122,7 @@ void Form2::sendText()
 {
     const QString text = Text1->toPlainText();
     if (text.contains(wire::kSeparator)) {
-        // Not modal to the application, so nothing else waits on the user's OK.
-        auto *box = new QMessageBox(QMessageBox::Warning, kWarningTitle, kWarningText,
-                                    QMessageBox::Ok, this);
-        box->setTextFormat(Qt::PlainText);
-        box->setAttribute(Qt::WA_DeleteOnClose);
-        box->open();
+        look::refuseSeparator(*this);
         return;
     }
     if (!m_station || DestUser.isEmpty())

@@ -1,6 +1,7 @@
 #include "look.h"
 
 #include <QLinearGradient>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPalette>
 #include <QPixmap>
@@ -64,6 +65,15 @@ void setBackground(QWidget &window, Picture which, const QColor &backColour)
     palette.setBrush(QPalette::Window, QBrush(canvas));
     window.setPalette(palette);
     window.setAutoFillBackground(true);
+}
+
+void refuseSeparator(QWidget &parent)
+{
+    auto *box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Warning!"),
+                                QStringLiteral("The charachter \u00a7 is not allowed!"), QMessageBox::Ok, &parent);
+    box->setObjectName(QStringLiteral("Warning"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
 }
 
 QIcon sailIcon() { return svgIcon("sail"); }

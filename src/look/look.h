@@ -41,6 +41,10 @@ const QPixmap &picture(Picture which);
 // beyond the picture shows the back colour.
 void setBackground(QWidget &window, Picture which, const QColor &backColour);
 
+// The warning for a typed text holding the field separator, which can never
+// be sent. Not modal to the application: datagrams keep flowing meanwhile.
+void refuseSeparator(QWidget &parent);
+
 QIcon sailIcon();     // main window, program, tray
 QIcon envelopeIcon(); // message window
 QIcon sunIcon();      // game and proposal windows

@@ -422,12 +422,7 @@ void Form1::Command2_Click()
 {
     const QString text = Text3->text();
     if (text.contains(wire::kSeparator)) {
-        auto *box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Warning!"),
-                                    QStringLiteral("The charachter § is not allowed!"),
-                                    QMessageBox::Ok, this);
-        box->setObjectName(QStringLiteral("Warning"));
-        box->setAttribute(Qt::WA_DeleteOnClose);
-        box->open();
+        look::refuseSeparator(*this);
         return;
     }
     const QString line = wire::chatLine(m_station.sUserName, timeOfDay(QTime::currentTime()), text);
