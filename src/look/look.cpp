@@ -1,5 +1,8 @@
 #include "look.h"
 
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
 #include <QLinearGradient>
 #include <QMessageBox>
 #include <QPainter>
@@ -65,6 +68,35 @@ void setBackground(QWidget &window, Picture which, const QColor &backColour)
     palette.setBrush(QPalette::Window, QBrush(canvas));
     window.setPalette(palette);
     window.setAutoFillBackground(true);
+}
+
+QLineEdit *displayField(QWidget &parent, const char *name, const QRect &rect, qreal points, const QColor &back)
+{
+    auto *field = new QLineEdit(&parent);
+    field->setObjectName(QLatin1String(name));
+    field->setGeometry(rect);
+    field->setReadOnly(true);
+    field->setFocusPolicy(Qt::NoFocus);
+    field->setAlignment(Qt::AlignCenter);
+    field->setFont(verdana(points));
+    QPalette palette = field->palette();
+    palette.setColor(QPalette::Base, back);
+    palette.setColor(QPalette::Text, Qt::black);
+    field->setPalette(palette);
+    return field;
+}
+
+QLabel *sideLabel(QWidget &parent, const char *name, const QString &text, const QRect &rect)
+{
+    auto *label = new QLabel(text, &parent);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(rect);
+    label->setFont(verdana(9.75));
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, QApplication::palette().color(QPalette::HighlightedText));
+    label->setPalette(palette);
+    return label;
 }
 
 void refuseSeparator(QWidget &parent)

@@ -5,6 +5,8 @@
 #include <QIcon>
 #include <QRect>
 
+class QLabel;
+class QLineEdit;
 class QWidget;
 
 // The look every window shares: twip geometry, fonts, colours, background
@@ -40,6 +42,11 @@ const QPixmap &picture(Picture which);
 // Paints the picture from the top-left corner over the back colour; what lies
 // beyond the picture shows the back colour.
 void setBackground(QWidget &window, Picture which, const QColor &backColour);
+
+// A one-line field that only shows: read-only, centred, black on `back`.
+QLineEdit *displayField(QWidget &parent, const char *name, const QRect &rect, qreal points, const QColor &back);
+// A game window's colour name, in the highlight-text colour, centred under its turn marker.
+QLabel *sideLabel(QWidget &parent, const char *name, const QString &text, const QRect &rect);
 
 // The warning for a typed text holding the field separator, which can never
 // be sent. Not modal to the application: datagrams keep flowing meanwhile.

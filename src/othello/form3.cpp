@@ -30,36 +30,6 @@ constexpr qreal kSmallPoints = 8.25;
 constexpr qreal kLargePoints = 9.75;
 
 
-QLineEdit *textField(QWidget *parent, const char *name, const QRect &geometry, qreal points,
-                     const QColor &back)
-{
-    auto *field = new QLineEdit(parent);
-    field->setObjectName(QLatin1String(name));
-    field->setGeometry(geometry);
-    field->setFont(look::verdana(points));
-    field->setAlignment(Qt::AlignCenter);
-    QPalette palette = field->palette();
-    palette.setColor(QPalette::Base, back);
-    palette.setColor(QPalette::Disabled, QPalette::Base, back);
-    // Display-only fields are disabled, but their names and counts must stay legible.
-    palette.setColor(QPalette::Disabled, QPalette::Text, palette.color(QPalette::Active, QPalette::Text));
-    field->setPalette(palette);
-    return field;
-}
-
-QLabel *colourLabel(QWidget *parent, const char *name, const QString &text, const QRect &geometry)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setGeometry(geometry);
-    label->setFont(look::verdana(kLargePoints));
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, palette.color(QPalette::HighlightedText));
-    label->setPalette(palette);
-    return label;
-}
-
 QColor discColour(int color)
 {
     return color == OthelloGame::kBlack ? QColor(Qt::black) : QColor(Qt::white);
@@ -81,22 +51,19 @@ Form3::Form3(Station &station, QWidget *owner)
     setFont(look::verdana(kSmallPoints));
     look::setBackground(*this, look::Picture::Warm, look::kWindowBack);
 
-    Label1 = colourLabel(this, "Label1", QStringLiteral("Black"), look::twips(480, 120, 615, 375));
-    Label2 = colourLabel(this, "Label2", QStringLiteral("White"), look::twips(1920, 120, 615, 255));
+    Label1 = look::sideLabel(*this, "Label1", QStringLiteral("Black"), look::twips(480, 120, 615, 375));
+    Label2 = look::sideLabel(*this, "Label2", QStringLiteral("White"), look::twips(1920, 120, 615, 255));
 
     Shape1 = new TurnMarker(this);
     Shape1->setObjectName(QStringLiteral("Shape1"));
     Shape1->setGeometry(look::twips(kMarkerBlackLeft, kMarkerTop, kMarkerSize, kMarkerSize));
 
-    Text4 = textField(this, "Text4", look::twips(120, 360, 1335, 285), kSmallPoints, look::kNameBack);
-    Text5 = textField(this, "Text5", look::twips(1560, 360, 1335, 285), kSmallPoints, look::kNameBack);
+    Text4 = look::displayField(*this, "Text4", look::twips(120, 360, 1335, 285), kSmallPoints, look::kNameBack);
+    Text5 = look::displayField(*this, "Text5", look::twips(1560, 360, 1335, 285), kSmallPoints, look::kNameBack);
     const QColor windowColour = palette().color(QPalette::Base);
-    Text1 = textField(this, "Text1", look::twips(600, 720, 375, 285), kLargePoints, windowColour);
-    Text2 = textField(this, "Text2", look::twips(2040, 720, 375, 285), kLargePoints, windowColour);
-    for (QLineEdit *display : {Text4, Text5, Text1, Text2})
-        display->setEnabled(false);
-    Text3 = textField(this, "Text3", look::twips(0, 3720, kClientWidth, 360), kLargePoints, look::kStatusBack);
-    Text3->setReadOnly(true);
+    Text1 = look::displayField(*this, "Text1", look::twips(600, 720, 375, 285), kLargePoints, windowColour);
+    Text2 = look::displayField(*this, "Text2", look::twips(2040, 720, 375, 285), kLargePoints, windowColour);
+    Text3 = look::displayField(*this, "Text3", look::twips(0, 3720, kClientWidth, 360), kLargePoints, look::kStatusBack);
 
     for (int index = 1; index <= OthelloGame::kCells; ++index) {
         auto *cell = new OthelloCell(index, this);

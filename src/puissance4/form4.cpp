@@ -30,34 +30,6 @@ constexpr int kMarkerYellowLeft = 720;
 constexpr int kMarkerRedLeft = 2160;
 constexpr int kMarkerSize = 135;
 
-QLabel *sideLabel(const QString &text, const QRect &place, QWidget *parent, const char *name)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setGeometry(place);
-    label->setFont(look::verdana(9.75));
-    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop); // the marker stands centred above it
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, QApplication::palette().color(QPalette::HighlightedText));
-    label->setPalette(palette);
-    return label;
-}
-
-QLineEdit *textField(const QRect &place, const QColor &back, qreal points, QWidget *parent, const char *name)
-{
-    auto *field = new QLineEdit(parent);
-    field->setObjectName(QLatin1String(name));
-    field->setGeometry(place);
-    field->setReadOnly(true);
-    field->setAlignment(Qt::AlignCenter);
-    field->setFont(look::verdana(points));
-    QPalette palette = field->palette();
-    palette.setColor(QPalette::Base, back);
-    palette.setColor(QPalette::Text, Qt::black);
-    field->setPalette(palette);
-    return field;
-}
-
 } // namespace
 
 Form4::Form4(Station &station, QWidget *owner)
@@ -87,12 +59,12 @@ Form4::Form4(Station &station, QWidget *owner)
 
     Shape1 = new TurnMarker(this);
     Shape1->setObjectName(QStringLiteral("Shape1"));
-    Label1 = sideLabel(QStringLiteral("Yellow"), look::twips(480, 120, 615, 375), this, "Label1");
-    Label2 = sideLabel(QStringLiteral("Red"), look::twips(2040, 120, 495, 255), this, "Label2");
+    Label1 = look::sideLabel(*this, "Label1", QStringLiteral("Yellow"), look::twips(480, 120, 615, 375));
+    Label2 = look::sideLabel(*this, "Label2", QStringLiteral("Red"), look::twips(2040, 120, 495, 255));
     Shape1->raise();
-    Text4 = textField(look::twips(120, 360, 1335, 285), look::kNameBack, 8.25, this, "Text4");
-    Text5 = textField(look::twips(1560, 360, 1335, 285), look::kNameBack, 8.25, this, "Text5");
-    Text1 = textField(look::twips(0, 3240, 3015, 375), look::kStatusBack, 9.75, this, "Text1");
+    Text4 = look::displayField(*this, "Text4", look::twips(120, 360, 1335, 285), 8.25, look::kNameBack);
+    Text5 = look::displayField(*this, "Text5", look::twips(1560, 360, 1335, 285), 8.25, look::kNameBack);
+    Text1 = look::displayField(*this, "Text1", look::twips(0, 3240, 3015, 375), 9.75, look::kStatusBack);
 
     Timer1.setObjectName(QStringLiteral("Timer1"));
     Timer1.setInterval(timing::kFlashMs);
