@@ -3,13 +3,9 @@
 #include "datagramlink.h"
 #include "editmenu.h"
 #include "help.h"
-#include "systemtray.h"
-#include "form2.h"
-#include "form3.h"
-#include "form4.h"
-#include "form5.h"
 #include "look.h"
 #include "messages.h"
+#include "systemtray.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -42,6 +38,15 @@ T *named(T *widget, const char *name)
     return widget;
 }
 
+// A menu item with its name, running `slot` on the main window.
+template <typename Slot>
+void addItem(QMenu *menu, const QString &caption, const char *name, Form1 *window, Slot slot)
+{
+    QAction *item = menu->addAction(caption);
+    item->setObjectName(QLatin1String(name));
+    QObject::connect(item, &QAction::triggered, window, slot);
+}
+
 void setAvailabilityIcon(QListWidgetItem *entry, int icon)
 {
     entry->setIcon(icon == kAvailableIcon ? look::bulbOnIcon() : look::bulbOffIcon());
@@ -64,14 +69,8 @@ Form1::Form1(DatagramLink &link, QWidget *parent)
 
     connect(&link, &DatagramLink::datagramReceived, this, &Form1::TCP1_DataArrival);
     connect(&m_station, &Station::periodicBroadcast, this, &Form1::Timer1_Timer);
-    connect(&m_station, &Station::form3LoadRequested, this, [this] {
-        if (!m_form3->isLoaded())
-            m_form3->Form_Load();
-    });
-    connect(&m_station, &Station::form4LoadRequested, this, [this] {
-        if (!m_form4->isLoaded())
-            m_form4->Form_Load();
-    });
+    connect(&m_station, &Station::form3LoadRequested, this, &Form1::openForm3);
+    connect(&m_station, &Station::form4LoadRequested, this, &Form1::openForm4);
 
     Timer3.setObjectName(QStringLiteral("Timer3"));
     Timer3.setInterval(timing::kClockMs);
@@ -181,32 +180,24 @@ void Form1::buildControls()
 void Form1::buildMenus()
 {
     QMenu *fileMenu = named(menuBar()->addMenu(QStringLiteral("&File")), "File");
-    QAction *exitProgram = fileMenu->addAction(QStringLiteral("&Exit"));
-    exitProgram->setObjectName(QStringLiteral("mnuExitProgram"));
-    connect(exitProgram, &QAction::triggered, this, &Form1::mnuExitProgram_Click);
+    addItem(fileMenu, QStringLiteral("&Exit"), "mnuExitProgram", this, &Form1::mnuExitProgram_Click);
 
     editMenu = new EditMenu(this);
     menuBar()->addMenu(editMenu->mnuEdit);
 
     QMenu *toolsMenu = named(menuBar()->addMenu(QStringLiteral("&Tools")), "Tools");
-    QAction *clearLog = toolsMenu->addAction(QStringLiteral("&Clear log"));
-    clearLog->setObjectName(QStringLiteral("mnuClearlog"));
-    connect(clearLog, &QAction::triggered, this, &Form1::mnuClearlog_Click);
+    addItem(toolsMenu, QStringLiteral("&Clear log"), "mnuClearlog", this, &Form1::mnuClearlog_Click);
 
     helpMenu = new Help(this);
     menuBar()->addMenu(helpMenu->menu);
     tray = new SystemTray(this);
 
     mnuPopupList1 = named(new QMenu(QStringLiteral("&Options"), this), "mnuPopupList1");
-    QAction *sendMessage = mnuPopupList1->addAction(QStringLiteral("Send a message"));
-    sendMessage->setObjectName(QStringLiteral("mnuSendMessage"));
-    connect(sendMessage, &QAction::triggered, this, &Form1::ListView1_DblClick);
-    QAction *proposeOthello = mnuPopupList1->addAction(QStringLiteral("Propose a game of Othello"));
-    proposeOthello->setObjectName(QStringLiteral("mnuProposeOthello"));
-    connect(proposeOthello, &QAction::triggered, this, &Form1::mnuProposeOthello_Click);
-    QAction *proposePuissance4 = mnuPopupList1->addAction(QStringLiteral("Propose a game of Puissance 4"));
-    proposePuissance4->setObjectName(QStringLiteral("mnuProposePuissance4"));
-    connect(proposePuissance4, &QAction::triggered, this, &Form1::mnuProposePuissance4_Click);
+    addItem(mnuPopupList1, QStringLiteral("Send a message"), "mnuSendMessage", this, &Form1::ListView1_DblClick);
+    addItem(mnuPopupList1, QStringLiteral("Propose a game of Othello"), "mnuProposeOthello", this,
+            &Form1::mnuProposeOthello_Click);
+    addItem(mnuPopupList1, QStringLiteral("Propose a game of Puissance 4"), "mnuProposePuissance4", this,
+            &Form1::mnuProposePuissance4_Click);
 }
 
 void Form1::Form_Load()
