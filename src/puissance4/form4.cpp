@@ -17,8 +17,6 @@ using namespace puissance4;
 namespace {
 
 const QColor kMarkerStart{255, 255, 128};
-const QColor kMarkerYellow{255, 255, 0};
-const QColor kMarkerRed{255, 0, 0};
 
 constexpr int kClientWidth = 3015;
 constexpr int kClientHeight = 3585;
@@ -208,10 +206,10 @@ void Form4::showTurnMarker()
         Shape1->setFillColor(kMarkerStart);
         break;
     case Puissance4Game::Marker::Yellow:
-        Shape1->setFillColor(kMarkerYellow);
+        Shape1->setFillColor(Puissance4Cell::discColour(kYellow));
         break;
     case Puissance4Game::Marker::Red:
-        Shape1->setFillColor(kMarkerRed);
+        Shape1->setFillColor(Puissance4Cell::discColour(kRed));
         left = kMarkerRedLeft;
         break;
     }

@@ -10,8 +10,6 @@
 namespace {
 
 const QColor kCellBack{27, 27, 127};
-const QColor kYellowDisc{255, 255, 0};
-const QColor kRedDisc{255, 0, 0};
 
 // The cell's sunken frame; discs are placed in the drawing area inside it.
 constexpr int kFrame = 2;
@@ -20,6 +18,11 @@ constexpr qreal kDiscRadiusTwips = 90;
 constexpr qreal kTwipsPerPixel = 15;
 
 } // namespace
+
+QColor Puissance4Cell::discColour(int colour)
+{
+    return colour == puissance4::kYellow ? QColor(255, 255, 0) : QColor(255, 0, 0);
+}
 
 Puissance4Cell::Puissance4Cell(const Puissance4Game &game, int index, QWidget *parent)
     : QWidget(parent)
@@ -42,7 +45,7 @@ void Puissance4Cell::paintEvent(QPaintEvent *)
         return;
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(look::kLightGrey);
-    painter.setBrush(colour == puissance4::kYellow ? kYellowDisc : kRedDisc);
+    painter.setBrush(discColour(colour));
     const qreal centre = kFrame + kDiscCentreTwips / kTwipsPerPixel;
     const qreal radius = kDiscRadiusTwips / kTwipsPerPixel;
     painter.drawEllipse(QPointF(centre, centre), radius, radius);

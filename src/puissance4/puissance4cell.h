@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QWidget>
 
 class Puissance4Game;
@@ -12,6 +13,9 @@ class Puissance4Cell final : public QWidget
     Q_OBJECT
 public:
     Puissance4Cell(const Puissance4Game &game, int index, QWidget *parent);
+
+    // The disc colour of yellow (1) or red (2); the turn marker takes it too.
+    static QColor discColour(int colour);
 
     int index() const { return m_index; }
 
