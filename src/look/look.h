@@ -20,6 +20,10 @@ constexpr QRect twips(int left, int top, int width, int height)
     return QRect(px(left), px(top), px(width), px(height));
 }
 
+// Both game boards: cells 295 twips square on a 300-twip pitch.
+inline constexpr int kBoardPitch = 300;
+inline constexpr int kBoardCell = 295;
+
 inline const QColor kWindowBack{128, 64, 64};
 inline const QColor kPuissance4Back{0, 0, 64};
 inline const QColor kLightGrey{192, 192, 192};

@@ -4,10 +4,27 @@
 
 #include <QPainter>
 
+namespace {
+
+// In twips, the same in both game windows.
+constexpr int kSize = 135;
+constexpr int kFirstLeft = 720;
+constexpr int kSecondLeft = 2160;
+
+} // namespace
+
 TurnMarker::TurnMarker(QWidget *parent)
     : QWidget(parent)
 {
+    setObjectName(QStringLiteral("Shape1"));
     setAttribute(Qt::WA_TransparentForMouseEvents);
+    setGeometry(look::twips(kFirstLeft, 0, kSize, kSize));
+}
+
+void TurnMarker::showOver(Side side, const QColor &colour)
+{
+    setFillColor(colour);
+    move(look::twips(side == Side::First ? kFirstLeft : kSecondLeft, 0, kSize, kSize).topLeft());
 }
 
 void TurnMarker::setFillColor(const QColor &colour)

@@ -26,6 +26,18 @@ char toByte(char32_t ch)
     return '?';
 }
 
+// The value of a run of ASCII digits, or nothing for any other character.
+std::optional<int> digitsValue(QStringView digits)
+{
+    int value = 0;
+    for (const QChar ch : digits) {
+        if (ch < u'0' || ch > u'9')
+            return std::nullopt;
+        value = value * 10 + (ch.unicode() - u'0');
+    }
+    return value;
+}
+
 } // namespace
 
 QByteArray encode(const QString &text)
@@ -64,15 +76,10 @@ std::optional<Code> codeOf(const QString &field0)
     const int length = field0.size();
     if (length < 1 || length > 2 || field0.front() == u'0')
         return std::nullopt;
-    int value = 0;
-    for (const QChar ch : field0) {
-        if (ch < u'0' || ch > u'9')
-            return std::nullopt;
-        value = value * 10 + (ch.unicode() - u'0');
-    }
-    if (value < int(Code::WorkLine) || value > int(Code::OthelloBoard))
+    const auto value = digitsValue(field0);
+    if (!value || *value < int(Code::WorkLine) || *value > int(Code::OthelloBoard))
         return std::nullopt;
-    return Code(value);
+    return Code(*value);
 }
 
 std::optional<qint16> toNumber(const QString &field)
@@ -81,14 +88,10 @@ std::optional<qint16> toNumber(const QString &field)
     const QStringView digits = QStringView(field).mid(negative ? 1 : 0);
     if (digits.isEmpty() || digits.size() > 5)
         return std::nullopt;
-    int value = 0;
-    for (const QChar ch : digits) {
-        if (ch < u'0' || ch > u'9')
-            return std::nullopt;
-        value = value * 10 + (ch.unicode() - u'0');
-    }
-    if (negative)
-        value = -value;
+    const auto magnitude = digitsValue(digits);
+    if (!magnitude)
+        return std::nullopt;
+    const int value = negative ? -*magnitude : *magnitude;
     if (value < -32768 || value > 32767)
         return std::nullopt;
     return qint16(value);

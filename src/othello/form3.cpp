@@ -19,12 +19,6 @@ constexpr int kClientWidth = 3015;
 constexpr int kClientHeight = 4080;
 constexpr int kBoardLeft = 300;
 constexpr int kBoardTop = 1150;
-constexpr int kCellPitch = 300;
-constexpr int kCellSize = 295;
-constexpr int kMarkerBlackLeft = 720; // above "Black"
-constexpr int kMarkerWhiteLeft = 2160; // above "White"
-constexpr int kMarkerTop = 0;
-constexpr int kMarkerSize = 135;
 
 constexpr qreal kSmallPoints = 8.25;
 constexpr qreal kLargePoints = 9.75;
@@ -55,8 +49,6 @@ Form3::Form3(Station &station, QWidget *owner)
     Label2 = look::sideLabel(*this, "Label2", QStringLiteral("White"), look::twips(1920, 120, 615, 255));
 
     Shape1 = new TurnMarker(this);
-    Shape1->setObjectName(QStringLiteral("Shape1"));
-    Shape1->setGeometry(look::twips(kMarkerBlackLeft, kMarkerTop, kMarkerSize, kMarkerSize));
 
     Text4 = look::displayField(*this, "Text4", look::twips(120, 360, 1335, 285), kSmallPoints, look::kNameBack);
     Text5 = look::displayField(*this, "Text5", look::twips(1560, 360, 1335, 285), kSmallPoints, look::kNameBack);
@@ -68,9 +60,9 @@ Form3::Form3(Station &station, QWidget *owner)
     for (int index = 1; index <= OthelloGame::kCells; ++index) {
         auto *cell = new OthelloCell(index, this);
         cell->setObjectName(QStringLiteral("Picture1"));
-        cell->setGeometry(look::twips(kBoardLeft + (OthelloGame::ColumnOf(index) - 1) * kCellPitch,
-                                      kBoardTop + (OthelloGame::RowOf(index) - 1) * kCellPitch,
-                                      kCellSize, kCellSize));
+        cell->setGeometry(look::twips(kBoardLeft + (OthelloGame::ColumnOf(index) - 1) * look::kBoardPitch,
+                                      kBoardTop + (OthelloGame::RowOf(index) - 1) * look::kBoardPitch,
+                                      look::kBoardCell, look::kBoardCell));
         connect(cell, &OthelloCell::clicked, this, &Form3::Picture1_Click);
         connect(cell, &OthelloCell::mouseMoved, this, &Form3::Picture1_MouseMove);
         m_cells[std::size_t(index - 1)] = cell;
@@ -115,9 +107,8 @@ void Form3::CalculateScore()
     if (!score.status.isNull())
         Text3->setText(score.status);
     if (TurnColor() == OthelloGame::kBlack || TurnColor() == OthelloGame::kWhite) {
-        Shape1->setFillColor(discColour(TurnColor()));
-        const int left = TurnColor() == OthelloGame::kBlack ? kMarkerBlackLeft : kMarkerWhiteLeft;
-        Shape1->move(look::twips(left, kMarkerTop, kMarkerSize, kMarkerSize).topLeft());
+        const bool black = TurnColor() == OthelloGame::kBlack;
+        Shape1->showOver(black ? TurnMarker::Side::First : TurnMarker::Side::Second, discColour(TurnColor()));
     }
 }
 

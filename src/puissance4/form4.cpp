@@ -22,11 +22,6 @@ constexpr int kClientWidth = 3015;
 constexpr int kClientHeight = 3585;
 constexpr int kCellLeft = 450;
 constexpr int kCellTop = 950;
-constexpr int kCellPitch = 300;
-constexpr int kCellSize = 295;
-constexpr int kMarkerYellowLeft = 720;
-constexpr int kMarkerRedLeft = 2160;
-constexpr int kMarkerSize = 135;
 
 } // namespace
 
@@ -48,15 +43,14 @@ Form4::Form4(Station &station, QWidget *owner)
     Picture1[0]->hide();
     for (int k = 1; k <= kCells; ++k) {
         auto *cell = new Puissance4Cell(m_game, k, this);
-        cell->setGeometry(look::twips(kCellLeft + kCellPitch * (Puissance4Game::ColumnOf(k) - 1),
-                                      kCellTop + kCellPitch * (Puissance4Game::RowOf(k) - 1),
-                                      kCellSize, kCellSize));
+        cell->setGeometry(look::twips(kCellLeft + look::kBoardPitch * (Puissance4Game::ColumnOf(k) - 1),
+                                      kCellTop + look::kBoardPitch * (Puissance4Game::RowOf(k) - 1),
+                                      look::kBoardCell, look::kBoardCell));
         connect(cell, &Puissance4Cell::clicked, this, &Form4::Picture1_Click);
         Picture1[k] = cell;
     }
 
     Shape1 = new TurnMarker(this);
-    Shape1->setObjectName(QStringLiteral("Shape1"));
     Label1 = look::sideLabel(*this, "Label1", QStringLiteral("Yellow"), look::twips(480, 120, 615, 375));
     Label2 = look::sideLabel(*this, "Label2", QStringLiteral("Red"), look::twips(2040, 120, 495, 255));
     Shape1->raise();
@@ -200,18 +194,15 @@ void Form4::showStatus()
 
 void Form4::showTurnMarker()
 {
-    int left = kMarkerYellowLeft;
     switch (m_game.marker()) {
     case Puissance4Game::Marker::Start:
-        Shape1->setFillColor(kMarkerStart);
+        Shape1->showOver(TurnMarker::Side::First, kMarkerStart);
         break;
     case Puissance4Game::Marker::Yellow:
-        Shape1->setFillColor(Puissance4Cell::discColour(kYellow));
+        Shape1->showOver(TurnMarker::Side::First, Puissance4Cell::discColour(kYellow));
         break;
     case Puissance4Game::Marker::Red:
-        Shape1->setFillColor(Puissance4Cell::discColour(kRed));
-        left = kMarkerRedLeft;
+        Shape1->showOver(TurnMarker::Side::Second, Puissance4Cell::discColour(kRed));
         break;
     }
-    Shape1->setGeometry(look::twips(left, 0, kMarkerSize, kMarkerSize));
 }
