@@ -1,8 +1,8 @@
 // How much a chat line costs the station: appended to a room log that is
 // short or very long, and taken from the wire into a log by the dispatcher.
-#include "form1.h"
 #include "locallan.h"
-#include "messages.h"
+#include "mainwindow/mainwindow.h"
+#include "net/messages.h"
 
 #include <QApplication>
 #include <QPlainTextEdit>
@@ -16,38 +16,38 @@ QByteArray chatDatagram(int n)
     return wire::encode(wire::workLine(wire::chatLine("bob", "10:00:00", QStringLiteral("line %1").arg(n))));
 }
 
-struct Station {
+struct Running {
     LocalLan lan;
-    Form1 form1{*lan.attach()};
-    Station()
+    MainWindow window{*lan.attach()};
+    Running()
     {
         qputenv("USERNAME", "alice");
-        form1.Form_Load();
+        window.start();
+    }
+    void receive(const QByteArray &datagram) { window.station().onDatagram(datagram); }
+    void fill(int lines)
+    {
+        for (int n = 0; n < lines; ++n)
+            receive(chatDatagram(n));
     }
 };
-
-void fill(Form1 &form1, int lines)
-{
-    for (int n = 0; n < lines; ++n)
-        form1.TCP1_DataArrival(chatDatagram(n));
-}
 
 // One received chat line into a log that already holds `state.range(0)` lines.
 void BM_AppendChatLine(benchmark::State &state)
 {
     const int size = int(state.range(0));
-    Station station;
-    fill(station.form1, size);
+    Running station;
+    station.fill(size);
     QApplication::processEvents();
     int n = 0;
     for (auto _ : state) {
-        station.form1.TCP1_DataArrival(chatDatagram(n++));
+        station.receive(chatDatagram(n++));
         if (n % 1000 == 0) {
             // Back to its size now and then, so the short log stays short.
             state.PauseTiming();
             if (size < 1000) {
-                station.form1.Text1->clear();
-                fill(station.form1, size);
+                station.window.findChild<QPlainTextEdit *>("Text1")->clear();
+                station.fill(size);
             }
             QApplication::processEvents();
             state.ResumeTiming();
@@ -60,13 +60,13 @@ BENCHMARK(BM_AppendChatLine)->Arg(10)->Arg(100000)->Unit(benchmark::kMicrosecond
 // Whole datagrams through the dispatcher: decode, validate, append.
 void BM_DispatchChatDatagrams(benchmark::State &state)
 {
-    Station station;
+    Running station;
     QList<QByteArray> datagrams;
     for (int n = 0; n < 1000; ++n)
         datagrams << chatDatagram(n);
     for (auto _ : state) {
         for (const QByteArray &datagram : std::as_const(datagrams))
-            station.form1.TCP1_DataArrival(datagram);
+            station.receive(datagram);
         QApplication::processEvents();
     }
     state.SetItemsProcessed(state.iterations() * datagrams.size());

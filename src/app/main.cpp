@@ -1,8 +1,8 @@
-#include "form1.h"
-#include "look.h"
-#include "quitsignals.h"
-#include "udplink.h"
-#include "wire.h"
+#include "look/look.h"
+#include "mainwindow/mainwindow.h"
+#include "net/quitsignals.h"
+#include "net/udplink.h"
+#include "net/wire.h"
 
 #include <QApplication>
 #include <QDebug>
@@ -31,10 +31,10 @@ int main(int argc, char *argv[])
         return 2;
     }
 
-    Form1 form1(link);
+    MainWindow window(link);
     QuitSignals quitSignals;
-    QObject::connect(&quitSignals, &QuitSignals::quitRequested, &form1, &Form1::close);
-    QObject::connect(&form1, &Form1::stationClosed, &app, &QApplication::quit, Qt::QueuedConnection);
-    form1.Form_Load();
+    QObject::connect(&quitSignals, &QuitSignals::quitRequested, &window, &MainWindow::close);
+    QObject::connect(&window, &MainWindow::stationClosed, &app, &QApplication::quit, Qt::QueuedConnection);
+    window.start();
     return app.exec();
 }

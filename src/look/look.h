@@ -33,6 +33,9 @@ inline const QColor kStatusBack{255, 224, 192}; // game windows' status line
 
 // Verdana is not packaged on Debian; fontconfig falls back to DejaVu Sans.
 QFont verdana(qreal points);
+// The two sizes every window uses: text, and buttons and status lines.
+inline constexpr qreal kSmallPoints = 8.25;
+inline constexpr qreal kLargePoints = 9.75;
 
 enum class Picture {
     Warm,  // dark red, tan, pale yellow; 700 x 350: main, message and Othello windows

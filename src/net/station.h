@@ -1,63 +1,107 @@
 #pragma once
 
-#include "datagramlink.h"
+#include "net/datagramlink.h"
+#include "net/messages.h"
 
+#include <QObject>
 #include <QString>
 #include <QTimer>
 
+#include <array>
+#include <functional>
+
 class QTime;
 
-namespace timing {
-inline constexpr int kBroadcastMs = 5000; // presence, availability and open boards
-inline constexpr int kClockMs = 500;      // status-bar clock
-inline constexpr int kPopupDelayMs = 100; // user-list menu after a right click
-inline constexpr int kFlashMs = 500;      // game window attention signal
-inline constexpr int kFlashes = 2;
-} // namespace timing
+enum class Game { Othello, Puissance4 };
+enum class Room { Work, Tea };
 
-// The station's shared state, as every window reads and writes it, and its
-// channel to the segment. The main window owns it; the game, message and
-// proposal windows are handed a reference.
+// One station on the segment, without any window: it reads, validates and
+// filters every datagram heard and reports each effect as a signal, sends
+// what the user does, and keeps the state every window shares. Windows
+// connect to the signals and call the methods; none of them reads a datagram.
 class Station final : public QObject
 {
     Q_OBJECT
 public:
+    // Presence, availability and open boards go out this often. Peers count a
+    // station as present from its presences, so the period is the protocol's.
+    static constexpr int kBroadcastMs = 5000;
+
     explicit Station(DatagramLink &link, QObject *parent = nullptr);
 
-    QString sUserName;
-    QString st2OUserName;  // Othello opponent
-    QString st2P4UserName; // Puissance 4 opponent
-    bool bForm3Loaded = false;
-    bool bForm4Loaded = false;
+    // Start-up: takes the user name and announces the station at once, then
+    // once a period until stop().
+    void start(const QString &userName);
+    void stop();
+    bool isStarted() const { return m_started; }
+    const QString &userName() const { return m_userName; }
 
-    // The periodic broadcast's timer: 5000 ms, running from start-up. A game
-    // window stops it around a move so the period starts anew after it.
-    QTimer Timer1;
+    // 0 available, 1 not available. Once started, a change goes out at once.
+    int availability() const { return m_availability; }
+    void setAvailability(int index);
 
-    // One message, one datagram, through the sending socket.
-    void send(const QString &message);
+    // What the user does. Typed text must already be free of the separator.
+    void sendChatLine(Room room, const QString &text);
+    void sendPrivateMessage(const QString &to, const QString &text);
+    void proposeGame(Game game, const QString &to);
+    // Starts the game against the proposer and tells them; refused (nothing
+    // sent) while a game of that kind is on.
+    bool acceptProposal(Game game, const QString &proposer);
+    void declineProposal(const QString &proposer);
+    void sendDeparture();
 
-    // The periodic broadcast, run at once; game windows call it after a move.
-    void Timer1_Timer() { emit periodicBroadcast(); }
+    // The games this station takes part in. A game is on from an accept, sent
+    // or received, until its window is closed.
+    bool isPlaying(Game game) const { return m_games[index(game)].playing; }
+    QString opponent(Game game) const { return m_games[index(game)].opponent; }
+    void startGame(Game game, const QString &opponent);
+    void endGame(Game game);
+    // The board datagram broadcast every period while the game is on.
+    void setBoardSource(Game game, std::function<QString()> boardMessage);
 
-    // Asks the main window to load its Othello or Puissance 4 window.
-    void loadForm3() { emit form3LoadRequested(); }
-    void loadForm4() { emit form4LoadRequested(); }
+    // The periodic broadcast, at once: presence, availability, open boards.
+    void broadcastPresence();
+    // After a move the period starts anew.
+    void restartBroadcastPeriod();
+    bool isBroadcasting() const { return m_broadcastTimer.isActive(); }
+
+    // Every datagram heard on the chat port, this station's own included.
+    void onDatagram(const QByteArray &datagram);
 
     DatagramLink &link() const { return m_link; }
 
 signals:
-    void periodicBroadcast();
-    void form3LoadRequested();
-    void form4LoadRequested();
+    void chatLineReceived(Room room, const QString &line);
+    void userSeen(const QString &name);
+    void userAvailabilityChanged(const QString &name, bool available);
+    void userGone(const QString &name);
+    void privateMessageReceived(const QString &sender, const QString &text);
+    void proposalReceived(Game game, const QString &proposer);
+    void proposalDeclined(const QString &decliner);
+    // A game has begun, by an accept sent or received: its window should open.
+    void gameStarted(Game game, const QString &opponent);
+    void othelloBoardReceived(const wire::OthelloBoard &board);
+    void puissance4BoardReceived(const wire::Puissance4Board &board);
 
 private:
+    struct GameState {
+        bool playing = false;
+        QString opponent;
+        std::function<QString()> boardMessage;
+    };
+    static std::size_t index(Game game) { return game == Game::Othello ? 0 : 1; }
+    void send(const QString &message);
+
     DatagramLink &m_link;
+    QTimer m_broadcastTimer;
+    QString m_userName;
+    int m_availability = 0;
+    bool m_started = false;
+    std::array<GameState, 2> m_games;
 };
 
 // USERNAME when set, else the login name (USER, then the password database);
 // empty only when all are missing.
-QString GetEnvVariable(const char *name);
 QString stationUserName();
 
 // The time of day in the regional format, with seconds and without a zone.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "datagramlink.h"
+#include "net/datagramlink.h"
 
 #include <QUdpSocket>
 

@@ -1,67 +1,75 @@
-#include "form1.h"
-#include "othellocell.h"
+#include "dialogs/messagewindow.h"
+#include "dialogs/proposalwindow.h"
+#include "othello/othellocell.h"
+#include "othello/othellowindow.h"
+#include "puissance4/puissance4window.h"
 #include "stations.h"
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QtTest>
 
+Q_DECLARE_METATYPE(Game)
+
 namespace {
 
-constexpr int kOthello = Form5::kOthello;
-constexpr int kPuissance4 = Form5::kPuissance4;
+constexpr Game kOthello = Game::Othello;
+constexpr Game kPuissance4 = Game::Puissance4;
+
+Game otherGame(Game game)
+{
+    return game == kOthello ? kPuissance4 : kOthello;
+}
 
 // One game as a station has it.
 struct View {
     QWidget &window;
-    bool open, flag; // flag: the station's loaded flag, which drives its broadcasts
+    bool open, playing; // playing: the station's own view, which drives its broadcasts
     QString opponent, board;
     qint16 discs;
     QString shown; // status, black or yellow player, white or red player
     QTimer &flash;
-    QPointer<Form5> &offer; // the latest proposal window
+    ProposalWindow *offer; // the latest proposal window
 };
 
-View view(Form1 &s, int game)
+View view(MainWindow &s, Game game)
 {
     Station &st = s.station();
-    Form3 &o = s.form3();
-    Form4 &p = s.form4();
+    OthelloWindow &o = s.othelloWindow();
+    Puissance4Window &p = s.puissance4Window();
     QWidget &w = game == kOthello ? static_cast<QWidget &>(o) : p;
-    const auto text = [&w](const char *name) { return w.findChild<QLineEdit *>(name)->text(); };
+    const auto text = [&w](const char *name) { return control<QLineEdit>(w, name)->text(); };
     const QString shown = text(game == kOthello ? "Text3" : "Text1") + '|' + text("Text4") + '|' + text("Text5");
-    if (game == kOthello)
-        return {o, o.isLoaded(), st.bForm3Loaded, st.st2OUserName, o.FillRC(), o.NumDiscs(), shown, o.Timer1, s.frmOthelloProposal};
-    return {p, p.isLoaded(), st.bForm4Loaded, st.st2P4UserName, p.FillRC(), p.NumDiscs(), shown, p.Timer1, s.frmPuissance4Proposal};
+    const QString board = game == kOthello ? o.game().cellFields() : p.game().cellFields();
+    const qint16 discs = game == kOthello ? o.game().discCount() : p.game().discCount();
+    return {w,     game == kOthello ? o.isOpen() : p.isOpen(), st.isPlaying(game), st.opponent(game), board, discs,
+            shown, *control<QTimer>(w, "Timer1"), s.proposalWindow(game)};
 }
 
 // Clicks a cell; a Puissance 4 cell drops into its column, Othello's cell 0 is its first legal move.
-void click(Form1 &s, int game, int cell)
+void click(MainWindow &s, Game game, int cell)
 {
+    const OthelloGame &othello = s.othelloWindow().game();
     for (int index = 1; game == kOthello && !cell && index <= OthelloGame::kCells; ++index) {
-        if (s.form3().game().isLegal(OthelloGame::ColumnOf(index), OthelloGame::RowOf(index), s.form3().TurnColor()))
+        if (othello.isLegal(OthelloGame::columnOf(index), OthelloGame::rowOf(index), othello.turnColour()))
             cell = index;
     }
-    QWidget *target = game == kOthello ? static_cast<QWidget *>(s.form3().Picture1(cell))
-                                       : s.form4().findChild<QWidget *>(QStringLiteral("Picture1_%1").arg(cell));
+    QWidget *target = game == kOthello ? static_cast<QWidget *>(s.othelloWindow().cell(cell))
+                                       : s.puissance4Window().findChild<QWidget *>(QStringLiteral("Picture1_%1").arg(cell));
     if (target)
         QTest::mouseClick(target, Qt::LeftButton);
 }
 
-QString proposal(int game, const QString &to, const QString &from)
-{
-    return game == kOthello ? wire::othelloProposal(to, from) : wire::puissance4Proposal(to, from);
-}
-
 // The proposer offers a game, the other accepts it in the proposal window,
 // and the accept opens the proposer's window too.
-bool startGame(int game, Form1 &proposer, Form1 &accepter)
+bool startGame(Game game, MainWindow &proposer, MainWindow &accepter)
 {
-    proposer.station().send(proposal(game, accepter.station().sUserName, proposer.station().sUserName));
-    if (!QTest::qWaitFor([&] { return !view(accepter, game).offer.isNull(); }))
+    proposer.station().proposeGame(game, accepter.station().userName());
+    if (!QTest::qWaitFor([&] { return view(accepter, game).offer != nullptr; }))
         return false;
-    view(accepter, game).offer->Command1_Click();
+    QTest::mouseClick(control<QPushButton>(*view(accepter, game).offer, "Command1"), Qt::LeftButton);
     return QTest::qWaitFor([&] { return view(proposer, game).open; });
 }
 
@@ -76,7 +84,7 @@ QStringList summary(const QList<QByteArray> &datagrams)
 
 void gameRows()
 {
-    QTest::addColumn<int>("game");
+    QTest::addColumn<Game>("game");
     QTest::newRow("othello") << kOthello;
     QTest::newRow("puissance 4") << kPuissance4;
 }
@@ -89,7 +97,7 @@ class TestGames final : public QObject
     Q_OBJECT
 
     std::unique_ptr<LocalLan> m_lan;
-    std::unique_ptr<Form1> m_alice, m_bob, m_carol;
+    std::unique_ptr<MainWindow> m_alice, m_bob, m_carol;
 
 private slots:
     void init()
@@ -110,33 +118,48 @@ private slots:
 
     void wholeGameFromAMessageWindow_data()
     {
-        QTest::addColumn<int>("game");
+        QTest::addColumn<Game>("game");
         QTest::addColumn<QByteArray>("columns"); // Puissance 4 drops in turn; Othello plays its first legal move
+        QTest::addColumn<bool>("lossy");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("othello") << kOthello << QByteArray() << "White Won!|alice|bob";
-        QTest::newRow("p4 win") << kPuissance4 << QByteArray("1212121") << "Yellow Won!|alice|bob";
-        QTest::newRow("p4 draw") << kPuissance4 << QByteArray("1211111132422222535373343535464454546577767666677") << "Draw!|alice|bob";
+        for (const bool lossy : {false, true}) {
+            const char *lan = lossy ? "lossy LAN" : "clean LAN";
+            QTest::addRow("othello, %s", lan) << kOthello << QByteArray() << lossy << "White Won!|alice|bob";
+            QTest::addRow("p4 win, %s", lan) << kPuissance4 << QByteArray("1212121") << lossy << "Yellow Won!|alice|bob";
+            QTest::addRow("p4 draw, %s", lan)
+                << kPuissance4 << QByteArray("1211111132422222535373343535464454546577767666677") << lossy
+                << "Draw!|alice|bob";
+        }
     }
 
     void wholeGameFromAMessageWindow()
     {
-        QFETCH(int, game);
+        QFETCH(Game, game);
         QFETCH(QByteArray, columns);
-        QTRY_COMPARE(m_alice->ListView1->findItems("bob", Qt::MatchExactly).size(), 1);
-        m_alice->ListView1->findItems("bob", Qt::MatchExactly).front()->setSelected(true);
-        m_alice->ListView1_DblClick();
-        QTest::mouseClick(m_alice->frmMessage->findChild<QPushButton *>(game == kOthello ? "Command3" : "Command4"), Qt::LeftButton);
+        QFETCH(bool, lossy);
+        auto *list = control<QListWidget>(*m_alice, "ListView1");
+        QTRY_COMPARE(list->findItems("bob", Qt::MatchExactly).size(), 1);
+        QListWidgetItem *bob = list->findItems("bob", Qt::MatchExactly).front();
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(bob).center());
+        QTest::mouseClick(control<QPushButton>(*m_alice->messageWindow(), game == kOthello ? "Command3" : "Command4"),
+                          Qt::LeftButton);
         QTRY_VERIFY(view(*m_bob, game).offer);
-        QTest::mouseClick(view(*m_bob, game).offer->Command1, Qt::LeftButton);
-        QVERIFY(view(*m_bob, game).open && view(*m_bob, game).flag);
-        QTRY_VERIFY(view(*m_alice, game).open && view(*m_alice, game).flag && view(*m_alice, game).window.isVisible());
+        QTest::mouseClick(control<QPushButton>(*view(*m_bob, game).offer, "Command1"), Qt::LeftButton);
+        QVERIFY(view(*m_bob, game).open && view(*m_bob, game).playing);
+        QTRY_VERIFY(view(*m_alice, game).open && view(*m_alice, game).playing && view(*m_alice, game).window.isVisible());
         QCOMPARE(view(*m_bob, game).opponent + view(*m_alice, game).opponent, QString("alicebob"));
-        QVERIFY(!view(*m_alice, kOthello + kPuissance4 - game).flag);
+        QVERIFY(!view(*m_alice, otherGame(game)).playing);
 
-        for (int n = 0; game == kOthello ? m_alice->form3().TurnColor() != OthelloGame::kGameOver : n < columns.size(); ++n) {
-            const bool alices = game == kOthello ? m_alice->form3().TurnColor() == OthelloGame::kBlack : n % 2 == 0;
-            Form1 &mover = alices ? *m_alice : *m_bob;
-            Form1 &other = alices ? *m_bob : *m_alice;
+        if (lossy) { // from here on datagrams are lost, repeated and swapped
+            m_lan->setDropEvery(3);
+            m_lan->setDuplicateEvery(4);
+            m_lan->setReorder(true);
+        }
+        const OthelloGame &othello = m_alice->othelloWindow().game();
+        for (int n = 0; game == kOthello ? othello.turnColour() != OthelloGame::kGameOver : n < columns.size(); ++n) {
+            const bool alices = game == kOthello ? othello.turnColour() == OthelloGame::kBlack : n % 2 == 0;
+            MainWindow &mover = alices ? *m_alice : *m_bob;
+            MainWindow &other = alices ? *m_bob : *m_alice;
             const int cell = game == kOthello ? 0 : columns[n] - '0';
             const qint16 discs = view(other, game).discs;
             if (n >= 2) { // from the third move on, only the colour's owner moves
@@ -144,7 +167,11 @@ private slots:
                 QCOMPARE(view(other, game).discs, discs);
             }
             click(mover, game, cell);
-            QTRY_COMPARE(view(other, game).discs, qint16(discs + 1));
+            // A lost board is sent again by the next periodic broadcast, run here at once.
+            while (!QTest::qWaitFor([&] { return view(other, game).discs == discs + 1; }, lossy ? 50 : 5000)) {
+                QVERIFY(lossy);
+                mover.station().broadcastPresence();
+            }
             QCOMPARE(view(other, game).board, view(mover, game).board);
         }
         QTEST(view(*m_alice, game).shown, "shown");
@@ -154,7 +181,7 @@ private slots:
     void boardsAreTakenOnlyWhenFurtherOn_data() { gameRows(); }
     void boardsAreTakenOnlyWhenFurtherOn()
     {
-        QFETCH(int, game);
+        QFETCH(Game, game);
         QVERIFY(startGame(game, *m_alice, *m_bob));
         QSignalSpy heard(&m_alice->station().link(), &DatagramLink::datagramReceived);
         click(*m_alice, game, game == kOthello ? 20 : 1);
@@ -167,39 +194,39 @@ private slots:
 
         // Alice's next move reopens bob's closed window as a new game, flashing twice.
         QVERIFY(view(*m_bob, game).window.close());
-        QVERIFY(!view(*m_bob, game).open && !view(*m_bob, game).flag);
+        QVERIFY(!view(*m_bob, game).open && !view(*m_bob, game).playing);
         QSignalSpy flashes(&view(*m_bob, game).flash, &QTimer::timeout);
         click(*m_alice, game, game == kOthello ? 0 : 4);
         QTRY_VERIFY(view(*m_bob, game).open);
-        QVERIFY(view(*m_bob, game).window.isVisible() && !view(*m_bob, game).flag);
+        QVERIFY(view(*m_bob, game).window.isVisible() && !view(*m_bob, game).playing);
         QCOMPARE(view(*m_bob, game).board, view(*m_alice, game).board);
         QTRY_VERIFY(!view(*m_bob, game).flash.isActive());
         QCOMPARE(flashes.count(), 2);
-        m_lan->clearSent(); // with the flag still down, bob's broadcast carries no board
-        m_bob->station().Timer1_Timer();
+        m_lan->clearSent(); // bob is not playing, so his broadcast carries no board
+        m_bob->station().broadcastPresence();
         QCOMPARE(summary(m_lan->sent()), QStringList({"3§bob", "10§bob"}));
     }
 
     void acceptsDuringAGame_data() { gameRows(); }
     void acceptsDuringAGame()
     {
-        QFETCH(int, game);
+        QFETCH(Game, game);
         QVERIFY(startGame(game, *m_alice, *m_bob));
         click(*m_alice, game, game == kOthello ? 0 : 4);
         QTRY_COMPARE(view(*m_bob, game).board, view(*m_alice, game).board);
         const QString before = view(*m_alice, game).board;
 
         // Accepting carol's proposal waits while that game is open.
-        m_carol->station().send(proposal(game, "alice", "carol"));
-        QTRY_VERIFY(view(*m_alice, game).offer && view(*m_alice, game).offer->DestUser == "carol");
+        m_carol->station().proposeGame(game, "alice");
+        QTRY_VERIFY(view(*m_alice, game).offer && view(*m_alice, game).offer->proposer() == "carol");
         m_lan->clearSent();
-        view(*m_alice, game).offer->Command1_Click();
+        QTest::mouseClick(control<QPushButton>(*view(*m_alice, game).offer, "Command1"), Qt::LeftButton);
         QVERIFY(m_lan->sent().isEmpty() && view(*m_alice, game).offer->isVisible());
 
         // Alice's own offer to carol, accepted now, only changes her opponent.
         QVERIFY(startGame(game, *m_alice, *m_carol));
         QTRY_COMPARE(view(*m_alice, game).opponent, QString("carol"));
-        QVERIFY(view(*m_alice, game).open && view(*m_alice, game).flag);
+        QVERIFY(view(*m_alice, game).open && view(*m_alice, game).playing);
         QCOMPARE(view(*m_alice, game).board, before);
 
         // Her next board goes to carol, who takes it; bob ignores a board addressed to another.
@@ -210,28 +237,28 @@ private slots:
 
     void bothGamesAtOnce_data()
     {
-        QTest::addColumn<int>("first");
+        QTest::addColumn<Game>("first");
         QTest::newRow("othello accepted during p4") << kPuissance4;
         QTest::newRow("p4 accepted during othello") << kOthello;
     }
 
     void bothGamesAtOnce()
     {
-        QFETCH(int, first);
+        QFETCH(Game, first);
         QVERIFY(startGame(first, *m_bob, *m_alice));
-        QVERIFY(startGame(kOthello + kPuissance4 - first, *m_bob, *m_alice));
+        QVERIFY(startGame(otherGame(first), *m_bob, *m_alice));
         m_lan->clearSent();
-        m_alice->station().Timer1_Timer();
+        m_alice->station().broadcastPresence();
         QCOMPARE(summary(m_lan->sent()), QStringList({"3§alice", "10§alice", "13§bob", "12§bob"}));
 
         // Shutting down closes both windows; only the departure reaches bob, whose games stay open.
         m_lan->clearSent();
         QVERIFY(m_alice->close());
         QCOMPARE(summary(m_lan->sent()), QStringList{"7§alice"});
-        QTRY_VERIFY(m_bob->ListView1->findItems("alice", Qt::MatchExactly).isEmpty());
-        for (int game : {kOthello, kPuissance4}) {
-            QVERIFY(!view(*m_alice, game).open && !view(*m_alice, game).flag && !view(*m_alice, game).window.isVisible());
-            QVERIFY(view(*m_bob, game).open && view(*m_bob, game).flag && view(*m_bob, game).opponent == "alice");
+        QTRY_VERIFY(control<QListWidget>(*m_bob, "ListView1")->findItems("alice", Qt::MatchExactly).isEmpty());
+        for (const Game game : {kOthello, kPuissance4}) {
+            QVERIFY(!view(*m_alice, game).open && !view(*m_alice, game).playing && !view(*m_alice, game).window.isVisible());
+            QVERIFY(view(*m_bob, game).open && view(*m_bob, game).playing && view(*m_bob, game).opponent == "alice");
         }
     }
 };

@@ -1,10 +1,13 @@
-#include "form1.h"
-#include "messages.h"
+#include "dialogs/messagewindow.h"
+#include "dialogs/proposalwindow.h"
+#include "net/messages.h"
 #include "stations.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
@@ -13,7 +16,7 @@
 namespace {
 
 // Alice, Bob and a "Bob" whose name differs only in case and is never addressed.
-std::tuple<std::unique_ptr<Form1>, std::unique_ptr<Form1>, std::unique_ptr<Form1>> threeStations(LocalLan &lan)
+std::tuple<std::unique_ptr<MainWindow>, std::unique_ptr<MainWindow>, std::unique_ptr<MainWindow>> threeStations(LocalLan &lan)
 {
     auto alice = startStation(lan, "alice");
     auto bob = startStation(lan, "bob");
@@ -46,17 +49,17 @@ void TestLan::presenceAvailabilityAndDeparture()
     auto bob = startStation(lan, "bob");
     // Bob's first announcement reaches Alice at once; Alice's next cycle reaches Bob.
     QTRY_COMPARE(userList(*alice), QString("alice:1 bob:1"));
-    QTRY_COMPARE_WITH_TIMEOUT(userList(*bob), QString("bob:1 alice:1"), 2 * timing::kBroadcastMs);
-    QCOMPARE(bob->StatusPanel1->text(), QString("Connected users: 2"));
+    QTRY_COMPARE_WITH_TIMEOUT(userList(*bob), QString("bob:1 alice:1"), 2 * Station::kBroadcastMs);
+    QCOMPARE(userCount(*bob), QString("Connected users: 2"));
 
-    bob->Combo1->setCurrentIndex(1);
+    control<QComboBox>(*bob, "Combo1")->setCurrentIndex(1);
     QTRY_COMPARE(userList(*alice), QString("alice:1 bob:2"));
 
     bob->close();
     QTRY_COMPARE(userList(*alice), QString("alice:1"));
-    QCOMPARE(alice->StatusPanel1->text(), QString("Connected users: 2"));
-    alice->Timer1_Timer();
-    QTRY_COMPARE(alice->StatusPanel1->text(), QString("Connected users: 1"));
+    QCOMPARE(userCount(*alice), QString("Connected users: 2"));
+    alice->station().broadcastPresence();
+    QTRY_COMPARE(userCount(*alice), QString("Connected users: 1"));
 }
 
 void TestLan::teaLineReachesEveryTeaLog()
@@ -64,13 +67,13 @@ void TestLan::teaLineReachesEveryTeaLog()
     LocalLan lan;
     auto alice = startStation(lan, "alice");
     auto bob = startStation(lan, "bob");
-    bob->SSTab1->setCurrentIndex(1);
-    bob->Text3->setText("tea, anyone?");
-    bob->Command2_Click();
-    for (const Form1 *station : {alice.get(), bob.get()}) {
-        QTRY_VERIFY(logLines(station->Text2).endsWith("]> tea, anyone?"));
-        QVERIFY(logLines(station->Text2).startsWith("[bob,"));
-        QCOMPARE(logLines(station->Text1), QString());
+    control<QTabWidget>(*bob, "SSTab1")->setCurrentIndex(1);
+    control<QLineEdit>(*bob, "Text3")->setText("tea, anyone?");
+    QTest::mouseClick(control<QPushButton>(*bob, "Command2"), Qt::LeftButton);
+    for (const MainWindow *station : {alice.get(), bob.get()}) {
+        QTRY_VERIFY(logLines(*station, "Text2").endsWith("]> tea, anyone?"));
+        QVERIFY(logLines(*station, "Text2").startsWith("[bob,"));
+        QCOMPARE(logLines(*station, "Text1"), QString());
     }
 }
 
@@ -83,82 +86,90 @@ void TestLan::lostAndRepeatedDatagramsHeal()
     auto alice = startStation(lan, "alice");
     auto bob = startStation(lan, "bob");
     for (int cycle = 0; cycle < 4; ++cycle) {
-        alice->Timer1_Timer();
-        bob->Timer1_Timer();
+        alice->station().broadcastPresence();
+        bob->station().broadcastPresence();
     }
     // Reordered arrivals may list either first, but each user once.
-    for (const Form1 *station : {alice.get(), bob.get()}) {
+    for (const MainWindow *station : {alice.get(), bob.get()}) {
         QTRY_COMPARE(userList(*station).split(' ').size(), 2);
         QVERIFY(userList(*station).contains("alice:1") && userList(*station).contains("bob:1"));
     }
 }
 
+namespace {
+
+QString received(const MessageWindow *window)
+{
+    return control<QPlainTextEdit>(*window, "Text2")->toPlainText();
+}
+
+} // namespace
+
 void TestLan::messagesAndReplies()
 {
     LocalLan lan;
     auto [alice, bob, otherBob] = threeStations(lan);
-    alice->station().send(wire::privateMessage("bob", "alice", "<b>one</b>\r\nline two"));
-    QTRY_VERIFY(bob->frmMessage);
-    QPointer<Form2> first = bob->frmMessage;
-    QCOMPARE(first->Tag, QString("Response"));
-    QCOMPARE(first->DestUser, QString("alice"));
-    QCOMPARE(first->Text2->toPlainText(), QString("<b>one</b>\nline two"));
+    alice->station().sendPrivateMessage("bob", "<b>one</b>\r\nline two");
+    QTRY_VERIFY(bob->messageWindow());
+    QPointer<MessageWindow> first = bob->messageWindow();
+    QCOMPARE(first->correspondent(), QString("alice"));
+    QCOMPARE(received(first), QString("<b>one</b>\nline two"));
     QVERIFY(first->windowTitle().startsWith("Message from: alice at "));
 
     // A second message opens a second window; the first stays.
-    alice->station().send(wire::privateMessage("bob", "alice", "two"));
-    QTRY_VERIFY(bob->frmMessage != first);
+    alice->station().sendPrivateMessage("bob", "two");
+    QTRY_VERIFY(bob->messageWindow() != first);
     QVERIFY(first && first->isVisible());
-    QVERIFY(!otherBob->frmMessage && !alice->frmMessage);
+    QVERIFY(!otherBob->messageWindow() && !alice->messageWindow());
 
     // Respond goes back to the sender and closes the window.
-    first->Text1->setPlainText("pong");
-    QTest::mouseClick(first->Command2, Qt::LeftButton);
+    QTest::keyClicks(control<QPlainTextEdit>(*first, "Text1"), "pong");
+    QVERIFY(!control<QPushButton>(*first, "Command1")->isEnabled()); // Send is for new messages
+    QTest::mouseClick(control<QPushButton>(*first, "Command2"), Qt::LeftButton);
     QTRY_VERIFY(first.isNull());
-    QTRY_VERIFY(alice->frmMessage);
-    QCOMPARE(alice->frmMessage->Text2->toPlainText(), QString("pong"));
-    QCOMPARE(alice->frmMessage->DestUser, QString("bob"));
+    QTRY_VERIFY(alice->messageWindow());
+    QCOMPARE(received(alice->messageWindow()), QString("pong"));
+    QCOMPARE(alice->messageWindow()->correspondent(), QString("bob"));
 
     // Writing to oneself works like writing to anyone.
-    bob->station().send(wire::privateMessage("bob", "bob", "note to self"));
-    QTRY_COMPARE(bob->frmMessage->Text2->toPlainText(), QString("note to self"));
-    QCOMPARE(bob->frmMessage->DestUser, QString("bob"));
+    bob->station().sendPrivateMessage("bob", "note to self");
+    QTRY_COMPARE(received(bob->messageWindow()), QString("note to self"));
+    QCOMPARE(bob->messageWindow()->correspondent(), QString("bob"));
 }
 
 void TestLan::doubleClickStartsAMessage()
 {
     LocalLan lan;
     auto [alice, bob, otherBob] = threeStations(lan);
-    alice->ListView1->item(1)->setSelected(true);
-    alice->ListView1_DblClick();
-    Form2 *window = alice->frmMessage;
+    auto *list = control<QListWidget>(*alice, "ListView1");
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
+    MessageWindow *window = alice->messageWindow();
     QVERIFY(window);
-    QCOMPARE(window->Tag, QString("Message"));
-    QCOMPARE(window->DestUser, QString("bob"));
+    QCOMPARE(window->correspondent(), QString("bob"));
     QCOMPARE(window->windowTitle(), QString("Message"));
-    window->Text1->setPlainText("hi bob");
-    window->Command1_Click();
-    QTRY_VERIFY(bob->frmMessage);
-    QCOMPARE(bob->frmMessage->Text2->toPlainText(), QString("hi bob"));
+    QTest::keyClicks(control<QPlainTextEdit>(*window, "Text1"), "hi bob");
+    QVERIFY(!control<QPushButton>(*window, "Command2")->isEnabled()); // Respond is for replies
+    QTest::mouseClick(control<QPushButton>(*window, "Command1"), Qt::LeftButton);
+    QTRY_VERIFY(bob->messageWindow());
+    QCOMPARE(received(bob->messageWindow()), QString("hi bob"));
 }
 
 void TestLan::proposalsAndDecline()
 {
     LocalLan lan;
     auto [alice, bob, otherBob] = threeStations(lan);
-    alice->station().send(wire::othelloProposal("bob", "alice"));
-    alice->station().send(wire::puissance4Proposal("bob", "alice"));
-    QTRY_VERIFY(bob->frmOthelloProposal && bob->frmPuissance4Proposal);
-    for (Form5 *proposal : {bob->frmOthelloProposal.data(), bob->frmPuissance4Proposal.data()}) {
-        QCOMPARE(proposal->DestUser, QString("alice"));
-        QCOMPARE(proposal->SourceUser, QString("bob"));
+    alice->station().proposeGame(Game::Othello, "bob");
+    alice->station().proposeGame(Game::Puissance4, "bob");
+    QTRY_VERIFY(bob->proposalWindow(Game::Othello) && bob->proposalWindow(Game::Puissance4));
+    for (const Game game : {Game::Othello, Game::Puissance4}) {
+        QCOMPARE(bob->proposalWindow(game)->proposer(), QString("alice"));
+        QCOMPARE(bob->proposalWindow(game)->game(), game);
     }
-    QCOMPARE(bob->frmOthelloProposal->windowTitle(), QString("Othello game proposal"));
-    QCOMPARE(bob->frmPuissance4Proposal->windowTitle(), QString("Puissance 4 game proposal"));
-    QCOMPARE(bob->frmPuissance4Proposal->Game, qint16(2));
-    QVERIFY(!otherBob->frmOthelloProposal);
+    QCOMPARE(bob->proposalWindow(Game::Othello)->windowTitle(), QString("Othello game proposal"));
+    QCOMPARE(bob->proposalWindow(Game::Puissance4)->windowTitle(), QString("Puissance 4 game proposal"));
+    QVERIFY(!otherBob->proposalWindow(Game::Othello));
 
-    bob->frmOthelloProposal->Command2_Click();
+    QTest::mouseClick(control<QPushButton>(*bob->proposalWindow(Game::Othello), "Command2"), Qt::LeftButton);
     QTRY_VERIFY(alice->findChild<QMessageBox *>("Declined"));
     QCOMPARE(alice->findChild<QMessageBox *>("Declined")->text(), QString("bob has declined your offer..."));
     QVERIFY(!bob->findChild<QMessageBox *>("Declined"));
@@ -168,7 +179,7 @@ void TestLan::cleanup()
 {
     // Message and proposal windows outlive their stations.
     for (QWidget *widget : QApplication::topLevelWidgets()) {
-        if (qobject_cast<Form2 *>(widget) || qobject_cast<Form5 *>(widget))
+        if (qobject_cast<MessageWindow *>(widget) || qobject_cast<ProposalWindow *>(widget))
             delete widget;
     }
 }

@@ -1,21 +1,33 @@
 #pragma once
 
-#include "form1.h"
 #include "locallan.h"
-#include "wire.h"
+#include "mainwindow/mainwindow.h"
+#include "net/wire.h"
 
+#include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QTest>
 #include <memory>
 
 // Starts a station on an in-process LAN under the given user name, as a real
 // start-up does: the name comes from the environment.
-inline std::unique_ptr<Form1> startStation(LocalLan &lan, const QString &userName)
+inline std::unique_ptr<MainWindow> startStation(LocalLan &lan, const QString &userName)
 {
     qputenv("USERNAME", userName.toUtf8());
-    auto station = std::make_unique<Form1>(*lan.attach());
-    station->Form_Load();
+    auto station = std::make_unique<MainWindow>(*lan.attach());
+    station->start();
     return station;
+}
+
+// A control of a window by its object name; fails the test when it is missing.
+template <typename T>
+T *control(const QObject &window, const char *name)
+{
+    T *found = window.findChild<T *>(QLatin1String(name));
+    if (!found)
+        qFatal("no control named %s", name);
+    return found;
 }
 
 // How often the LAN has carried exactly this message so far.
@@ -25,18 +37,25 @@ inline int timesSent(const LocalLan &lan, const QString &message)
 }
 
 // The user list as "name:icon" words, in list order: "alice:1 bob:2".
-inline QString userList(const Form1 &station)
+inline QString userList(const MainWindow &station)
 {
+    const auto *list = control<QListWidget>(station, "ListView1");
     QStringList entries;
-    for (int row = 0; row < station.ListView1->count(); ++row) {
-        const QListWidgetItem *entry = station.ListView1->item(row);
-        entries << entry->text() + ':' + entry->data(Form1::kIconRole).toString();
+    for (int row = 0; row < list->count(); ++row) {
+        const QListWidgetItem *entry = list->item(row);
+        entries << entry->text() + ':' + entry->data(MainWindow::kIconRole).toString();
     }
     return entries.join(' ');
 }
 
-// A room log's lines joined by "|".
-inline QString logLines(const QPlainTextEdit *log)
+// The status bar's count of connected users.
+inline QString userCount(const MainWindow &station)
 {
-    return log->toPlainText().replace('\n', '|');
+    return control<QLabel>(station, "StatusPanel1")->text();
+}
+
+// A room log's lines joined by "|": "Text1" the Work room, "Text2" the Tea room.
+inline QString logLines(const MainWindow &station, const char *log)
+{
+    return control<QPlainTextEdit>(station, log)->toPlainText().replace('\n', '|');
 }

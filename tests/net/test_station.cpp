@@ -1,0 +1,270 @@
+#include "locallan.h"
+#include "net/messages.h"
+#include "net/station.h"
+
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTest>
+
+using wire::encode;
+
+namespace {
+
+QString gameName(Game game)
+{
+    return game == Game::Othello ? QStringLiteral("othello") : QStringLiteral("puissance4");
+}
+
+// Every effect the station reports, as one line each: "seen bob", "chat tea x".
+class EffectLog final : public QObject
+{
+public:
+    explicit EffectLog(Station &station)
+    {
+        connect(&station, &Station::chatLineReceived, this, [this](Room room, const QString &line) {
+            add("chat", room == Room::Work ? "work" : "tea", line);
+        });
+        connect(&station, &Station::userSeen, this, [this](const QString &name) { add("seen", name); });
+        connect(&station, &Station::userAvailabilityChanged, this, [this](const QString &name, bool available) {
+            add("availability", name, available ? "yes" : "no");
+        });
+        connect(&station, &Station::userGone, this, [this](const QString &name) { add("gone", name); });
+        connect(&station, &Station::privateMessageReceived, this,
+                [this](const QString &sender, const QString &text) { add("message", sender, text); });
+        connect(&station, &Station::proposalReceived, this,
+                [this](Game game, const QString &proposer) { add("proposal", gameName(game), proposer); });
+        connect(&station, &Station::proposalDeclined, this, [this](const QString &name) { add("declined", name); });
+        connect(&station, &Station::gameStarted, this,
+                [this](Game game, const QString &opponent) { add("started", gameName(game), opponent); });
+        connect(&station, &Station::othelloBoardReceived, this, [this](const wire::OthelloBoard &board) {
+            add("othello board", QString::number(board.turnColor), QString::number(board.numDiscs));
+        });
+        connect(&station, &Station::puissance4BoardReceived, this, [this](const wire::Puissance4Board &board) {
+            add("puissance4 board", QString::number(board.numDiscs), board.status);
+        });
+    }
+    QStringList lines;
+
+private:
+    void add(const QString &what, const QString &a, const QString &b = {})
+    {
+        lines << (b.isNull() ? what + ' ' + a : what + ' ' + a + ' ' + b);
+    }
+};
+
+const QString c64 = QString(QString("0") + wire::kSeparator).repeated(64);
+const QString c49 = QString(QString("0") + wire::kSeparator).repeated(49);
+
+} // namespace
+
+// The station core without any window: what each datagram does, what is
+// refused, and what the user's actions send.
+class TestStation final : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void startAnnouncesAtOnceThenEveryPeriod();
+    void userNameFromTheEnvironment();
+    void effects_data();
+    void effects();
+    void refusesWhatIsNotForIt_data();
+    void refusesWhatIsNotForIt();
+    void sends_data();
+    void sends();
+    void acceptStartsTheGameOnce();
+    void boardsGoOutWhileTheGameIsOn();
+
+private:
+    std::unique_ptr<LocalLan> m_lan;
+    std::unique_ptr<Station> m_alice;
+    LanPort *m_peer = nullptr;
+    void receive(const QByteArray &datagram);
+};
+
+void TestStation::init()
+{
+    m_lan = std::make_unique<LocalLan>();
+    m_peer = m_lan->attach();
+    m_alice = std::make_unique<Station>(*m_lan->attach());
+    m_alice->start("alice");
+    m_lan->clearSent();
+}
+
+void TestStation::receive(const QByteArray &datagram)
+{
+    QSignalSpy heard(m_peer, &DatagramLink::datagramReceived);
+    m_peer->send(datagram);
+    QTRY_COMPARE(heard.count(), 1);
+}
+
+void TestStation::startAnnouncesAtOnceThenEveryPeriod()
+{
+    LocalLan lan;
+    Station bob(*lan.attach());
+    bob.setAvailability(1); // before start: remembered, not sent
+    QVERIFY(lan.sent().isEmpty());
+    bob.start("bob");
+    const QList<QByteArray> announcement{encode(wire::presence("bob")), encode(wire::availability("bob", 1))};
+    QCOMPARE(lan.sent(), announcement);
+    QVERIFY(bob.isBroadcasting());
+    bob.setAvailability(0);
+    QCOMPARE(lan.sent().last(), encode(wire::availability("bob", 0)));
+    lan.clearSent();
+    QTRY_COMPARE_WITH_TIMEOUT(lan.sent().size(), 2, 2 * Station::kBroadcastMs);
+    bob.stop();
+    QVERIFY(!bob.isBroadcasting());
+}
+
+void TestStation::userNameFromTheEnvironment()
+{
+    // Linux seldom sets USERNAME: the login name stands in for it.
+    qputenv("USERNAME", "ann");
+    qputenv("USER", "bob");
+    QCOMPARE(stationUserName(), QString("ann"));
+    qunsetenv("USERNAME");
+    QCOMPARE(stationUserName(), QString("bob"));
+    qunsetenv("USER");
+    QVERIFY(!stationUserName().isEmpty()); // from the password database
+}
+
+void TestStation::effects_data()
+{
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("effect");
+    QTest::newRow("work line") << wire::workLine("<b>w</b>") << "chat work <b>w</b>";
+    QTest::newRow("tea line") << wire::teaLine("t") << "chat tea t";
+    QTest::newRow("presence") << wire::presence("bob") << "seen bob";
+    QTest::newRow("not available") << wire::availability("bob", 1) << "availability bob no";
+    QTest::newRow("available") << wire::availability("bob", 0) << "availability bob yes";
+    QTest::newRow("departure") << wire::departure("bob") << "gone bob";
+    QTest::newRow("message") << wire::privateMessage("alice", "bob", "hi\r\nthere") << "message bob hi\r\nthere";
+    QTest::newRow("othello proposal") << wire::othelloProposal("alice", "bob") << "proposal othello bob";
+    QTest::newRow("puissance 4 proposal") << wire::puissance4Proposal("alice", "bob") << "proposal puissance4 bob";
+    QTest::newRow("declined") << wire::proposalDeclined("alice", "bob") << "declined bob";
+    QTest::newRow("othello accept") << wire::othelloAccept("alice", "bob") << "started othello bob";
+    QTest::newRow("puissance 4 accept") << wire::puissance4Accept("alice", "bob") << "started puissance4 bob";
+    QTest::newRow("othello board") << wire::othelloBoard("alice", c64, 2, 5) << "othello board 2 5";
+    QTest::newRow("puissance 4 board") << wire::puissance4Board("alice", c49, 2, 1, "Red to Play!")
+                                       << "puissance4 board 1 Red to Play!";
+}
+
+void TestStation::effects()
+{
+    QFETCH(QString, message);
+    EffectLog log(*m_alice);
+    receive(encode(message));
+    QTEST(log.lines.join('|'), "effect");
+    const bool accept = log.lines.front().startsWith("started");
+    QCOMPARE(m_alice->isPlaying(Game::Othello), accept && message.startsWith("4"));
+    QCOMPARE(m_alice->isPlaying(Game::Puissance4), accept && message.startsWith("5"));
+    QCOMPARE(m_alice->opponent(message.startsWith("4") ? Game::Othello : Game::Puissance4),
+             accept ? QString("bob") : QString());
+}
+
+void TestStation::refusesWhatIsNotForIt_data()
+{
+    QTest::addColumn<QByteArray>("datagram");
+    for (const char *to : {"bob", "Alice", "alice ", ""}) {
+        const QList<std::pair<const char *, QString>> addressed = {
+            {"4", wire::othelloAccept(to, "bob")},         {"5", wire::puissance4Accept(to, "bob")},
+            {"6", wire::privateMessage(to, "bob", "hi")},   {"8", wire::othelloProposal(to, "bob")},
+            {"9", wire::puissance4Proposal(to, "bob")},     {"11", wire::proposalDeclined(to, "bob")},
+            {"12", wire::puissance4Board(to, c49, 2, 1, "x")}, {"13", wire::othelloBoard(to, c64, 2, 5)}};
+        for (const auto &[code, message] : addressed)
+            QTest::addRow("code %s for '%s'", code, to) << encode(message);
+    }
+    QTest::newRow("unknown code") << QByteArray("14\xA7x");
+    QTest::newRow("code with a space") << QByteArray(" 3\xA7" "bob\xA7");
+    QTest::newRow("undecodable bytes") << QByteArray("3\xA7\x81\xA7");
+    QTest::newRow("malformed availability") << QByteArray("10\xA7" "alice\xA7" "7\xA7");
+    QTest::newRow("accept without acceptor") << QByteArray("4\xA7" "alice");
+    QTest::newRow("message without text") << QByteArray("6\xA7" "alice\xA7" "bob");
+    QTest::newRow("othello board with a 3") << encode(wire::othelloBoard("alice", "3" + c64.mid(1), 2, 5));
+    QTest::newRow("puissance board with 50 discs") << encode(wire::puissance4Board("alice", c49, 2, 50, "x"));
+    QTest::newRow("empty") << QByteArray();
+}
+
+void TestStation::refusesWhatIsNotForIt()
+{
+    QFETCH(QByteArray, datagram);
+    EffectLog log(*m_alice);
+    receive(datagram);
+    QCOMPARE(log.lines, QStringList());
+    QVERIFY(!m_alice->isPlaying(Game::Othello) && !m_alice->isPlaying(Game::Puissance4));
+    QVERIFY(m_alice->opponent(Game::Othello).isEmpty() && m_alice->opponent(Game::Puissance4).isEmpty());
+}
+
+void TestStation::sends_data()
+{
+    QTest::addColumn<int>("action");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("private message") << 0 << wire::privateMessage("bob", "alice", "hi");
+    QTest::newRow("othello proposal") << 1 << wire::othelloProposal("bob", "alice");
+    QTest::newRow("puissance 4 proposal") << 2 << wire::puissance4Proposal("bob", "alice");
+    QTest::newRow("decline") << 3 << wire::proposalDeclined("bob", "alice");
+    QTest::newRow("departure") << 4 << wire::departure("alice");
+}
+
+void TestStation::sends()
+{
+    QFETCH(int, action);
+    switch (action) {
+    case 0: m_alice->sendPrivateMessage("bob", "hi"); break;
+    case 1: m_alice->proposeGame(Game::Othello, "bob"); break;
+    case 2: m_alice->proposeGame(Game::Puissance4, "bob"); break;
+    case 3: m_alice->declineProposal("bob"); break;
+    case 4: m_alice->sendDeparture(); break;
+    }
+    QFETCH(QString, expected);
+    QCOMPARE(m_lan->sent(), QList<QByteArray>{encode(expected)});
+
+    // A chat line carries the name and the time of day before the text.
+    m_lan->clearSent();
+    m_alice->sendChatLine(action % 2 ? Room::Tea : Room::Work, "hello");
+    const QStringList fields = wire::split(*wire::decode(m_lan->sent().front()));
+    QCOMPARE(fields.size(), 2);
+    QCOMPARE(fields[0], QString(action % 2 ? "2" : "1"));
+    QVERIFY2(QRegularExpression("^\\[alice,[^\\]]*\\d\\d[^\\]]*\\]> hello$").match(fields[1]).hasMatch(),
+             qPrintable(fields[1]));
+}
+
+void TestStation::acceptStartsTheGameOnce()
+{
+    EffectLog log(*m_alice);
+    QVERIFY(m_alice->acceptProposal(Game::Puissance4, "bob"));
+    QCOMPARE(log.lines, QStringList{"started puissance4 bob"});
+    QCOMPARE(m_lan->sent(), QList<QByteArray>{encode(wire::puissance4Accept("bob", "alice"))});
+    QVERIFY(m_alice->isPlaying(Game::Puissance4) && !m_alice->isPlaying(Game::Othello));
+    // A second proposal of the same game is refused while it is on; the other game is free.
+    QVERIFY(!m_alice->acceptProposal(Game::Puissance4, "carol"));
+    QCOMPARE(m_alice->opponent(Game::Puissance4), QString("bob"));
+    QCOMPARE(m_lan->sent().size(), 1);
+    QVERIFY(m_alice->acceptProposal(Game::Othello, "carol"));
+    m_alice->endGame(Game::Puissance4);
+    QVERIFY(m_alice->acceptProposal(Game::Puissance4, "dave"));
+    QCOMPARE(m_alice->opponent(Game::Puissance4), QString("dave"));
+}
+
+void TestStation::boardsGoOutWhileTheGameIsOn()
+{
+    m_alice->setBoardSource(Game::Othello, [] { return QStringLiteral("13§board"); });
+    m_alice->setBoardSource(Game::Puissance4, [] { return QStringLiteral("12§board"); });
+    const QList<QByteArray> presence{encode(wire::presence("alice")), encode(wire::availability("alice", 0))};
+    m_alice->broadcastPresence();
+    QCOMPARE(m_lan->sent(), presence);
+
+    m_lan->clearSent();
+    m_alice->startGame(Game::Puissance4, "bob");
+    m_alice->startGame(Game::Othello, "bob");
+    m_alice->broadcastPresence();
+    QCOMPARE(m_lan->sent(), presence + QList<QByteArray>{encode("13§board"), encode("12§board")});
+
+    m_lan->clearSent();
+    m_alice->endGame(Game::Othello);
+    m_alice->broadcastPresence();
+    QCOMPARE(m_lan->sent(), presence + QList<QByteArray>{encode("12§board")});
+}
+
+QTEST_GUILESS_MAIN(TestStation)
+#include "test_station.moc"
