@@ -91,7 +91,7 @@ QLabel *sideLabel(QWidget &parent, const char *name, const QString &text, const 
     auto *label = new QLabel(text, &parent);
     label->setObjectName(QLatin1String(name));
     label->setGeometry(rect);
-    label->setFont(verdana(9.75));
+    label->setFont(verdana(kLargePoints));
     label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, QApplication::palette().color(QPalette::HighlightedText));

@@ -13,8 +13,9 @@ class QWidget;
 // pictures and icons.
 namespace look {
 
-// Layouts are given in twips; 15 twips make one pixel at 96 dpi.
-constexpr int px(int twips) { return (twips + 7) / 15; }
+// Layouts are given in twips, rounded to the nearest pixel.
+inline constexpr int kTwipsPerPixel = 15; // at 96 dpi
+constexpr int px(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
 constexpr QRect twips(int left, int top, int width, int height)
 {
     return QRect(px(left), px(top), px(width), px(height));
