@@ -186,7 +186,10 @@ void MainWindow::buildControls()
     statusBar->setAutoFillBackground(true);
     m_userCount = named(new QLabel(statusBar), "StatusPanel1");
     m_clock = named(new QLabel(statusBar), "StatusPanel2");
-    statusBar->addWidget(m_userCount, 1);
+    m_noticeLabel = named(new QLabel(statusBar), "noticePanel");
+    m_noticeLabel->setTextFormat(Qt::PlainText);
+    statusBar->addWidget(m_userCount);
+    statusBar->addWidget(m_noticeLabel, 1);
     statusBar->addPermanentWidget(m_clock);
 
     setTabOrder(m_input, m_rooms);
@@ -247,6 +250,24 @@ void MainWindow::start()
         log->setGeometry(inTab.translated(-pageOrigin));
     }
     m_input->setFocus();
+}
+
+void MainWindow::setNotice(Notice notice, const QString &text)
+{
+    m_notices[std::size_t(notice)] = text;
+    const QString shown = this->notice();
+    m_noticeLabel->setText(shown);
+    m_noticeLabel->setToolTip(shown);
+    m_tray->setToolTip(shown.isEmpty() ? windowTitle() : windowTitle() + QLatin1Char('\n') + shown);
+}
+
+QString MainWindow::notice() const
+{
+    for (const QString &text : m_notices) {
+        if (!text.isEmpty())
+            return text;
+    }
+    return {};
 }
 
 MessageWindow *MainWindow::messageWindow() const

@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <array>
 #include <memory>
 
 class DatagramLink;
@@ -33,6 +34,10 @@ class MainWindow final : public QMainWindow
 {
     Q_OBJECT
 public:
+    // Conditions the status bar and the tray's tooltip tell the user about,
+    // most important first: only the first that holds is shown.
+    enum class Notice { NobodyHears, Alone, NameInUse };
+
     // The user list keeps each entry's icon number (1 available, 2 not) under this role.
     static constexpr int kIconRole = Qt::UserRole;
 
@@ -48,6 +53,11 @@ public:
     // The newest message window and proposal window of each game, while open.
     MessageWindow *messageWindow() const;
     ProposalWindow *proposalWindow(Game game) const;
+
+    // Sets or, with an empty text, clears a notice. Never blocks anything.
+    void setNotice(Notice notice, const QString &text);
+    // The notice shown now, empty when none holds.
+    QString notice() const;
 
 signals:
     // The station has said goodbye; the program may end.
@@ -103,6 +113,8 @@ private:
     QComboBox *m_availabilityBox = nullptr;
     QLabel *m_userCount = nullptr;
     QLabel *m_clock = nullptr;
+    QLabel *m_noticeLabel = nullptr;
+    std::array<QString, 3> m_notices;
     QMenu *m_userMenu = nullptr;
     EditMenu *m_editMenu = nullptr;
     HelpMenu *m_helpMenu = nullptr;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHostAddress>
 #include <QObject>
 
 // The one way a station reaches the segment: broadcast a datagram, hear every
@@ -15,5 +16,6 @@ public:
     virtual void send(const QByteArray &datagram) = 0;
 
 signals:
-    void datagramReceived(const QByteArray &datagram);
+    // sender: where the datagram came from, as far as the link can tell.
+    void datagramReceived(const QByteArray &datagram, const QHostAddress &sender);
 };

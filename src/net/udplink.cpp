@@ -30,6 +30,6 @@ void UdpLink::TCP1_DataArrival()
     while (TCP1.hasPendingDatagrams()) {
         const QNetworkDatagram datagram = TCP1.receiveDatagram();
         if (datagram.isValid())
-            emit datagramReceived(datagram.data());
+            emit datagramReceived(datagram.data(), datagram.senderAddress());
     }
 }

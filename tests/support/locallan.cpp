@@ -2,15 +2,16 @@
 
 #include <QTimer>
 
-LanPort::LanPort(LocalLan &lan, QObject *parent)
+LanPort::LanPort(LocalLan &lan, const QHostAddress &address, QObject *parent)
     : DatagramLink(parent)
     , m_lan(lan)
+    , m_address(address)
 {
 }
 
 void LanPort::send(const QByteArray &datagram)
 {
-    m_lan.carry(datagram);
+    m_lan.carry({datagram, m_address});
 }
 
 LocalLan::LocalLan(QObject *parent)
@@ -20,37 +21,38 @@ LocalLan::LocalLan(QObject *parent)
 
 LanPort *LocalLan::attach()
 {
-    auto *port = new LanPort(*this, this);
+    auto *port = new LanPort(*this, QHostAddress(QStringLiteral("192.0.2.%1").arg(m_ports.size() + 1)), this);
     m_ports.append(port);
     return port;
 }
 
-void LocalLan::carry(const QByteArray &datagram)
+void LocalLan::carry(const Carried &carried)
 {
+    const QByteArray &datagram = carried.datagram;
     m_sent.append(datagram);
     emit datagramSent(datagram);
     ++m_count;
     if (m_dropEvery > 0 && m_count % m_dropEvery == 0)
         return;
     if (m_reorder && m_held.isEmpty()) {
-        m_held.append(datagram); // goes out after the next one
+        m_held.append(carried); // goes out after the next one
         return;
     }
-    deliver(datagram);
+    deliver(carried);
     if (m_duplicateEvery > 0 && m_count % m_duplicateEvery == 0)
-        deliver(datagram);
-    for (const QByteArray &held : std::exchange(m_held, {}))
+        deliver(carried);
+    for (const Carried &held : std::exchange(m_held, {}))
         deliver(held);
 }
 
-void LocalLan::deliver(const QByteArray &datagram)
+void LocalLan::deliver(const Carried &carried)
 {
     // Queued, so a station never receives inside its own send; only the
     // ports attached now hear it, as on a real segment.
-    QTimer::singleShot(0, this, [ports = m_ports, datagram] {
+    QTimer::singleShot(0, this, [ports = m_ports, carried] {
         for (const QPointer<LanPort> &port : ports) {
             if (port)
-                emit port->datagramReceived(datagram);
+                emit port->datagramReceived(carried.datagram, carried.sender);
         }
     });
 }

@@ -13,11 +13,15 @@ class LanPort final : public DatagramLink
     Q_OBJECT
 public:
     void send(const QByteArray &datagram) override;
+    // Each port has an address of its own from the documentation range, so
+    // receivers can tell senders apart; nothing is ever sent to it.
+    const QHostAddress &address() const { return m_address; }
 
 private:
     friend class LocalLan;
-    LanPort(LocalLan &lan, QObject *parent);
+    LanPort(LocalLan &lan, const QHostAddress &address, QObject *parent);
     LocalLan &m_lan;
+    QHostAddress m_address;
 };
 
 // An in-process segment for tests: every datagram sent by any port reaches
@@ -45,12 +49,16 @@ signals:
 
 private:
     friend class LanPort;
-    void carry(const QByteArray &datagram);
-    void deliver(const QByteArray &datagram);
+    struct Carried {
+        QByteArray datagram;
+        QHostAddress sender;
+    };
+    void carry(const Carried &carried);
+    void deliver(const Carried &carried);
 
     QList<QPointer<LanPort>> m_ports;
     QList<QByteArray> m_sent;
-    QList<QByteArray> m_held;
+    QList<Carried> m_held;
     int m_count = 0;
     int m_dropEvery = 0;
     int m_duplicateEvery = 0;
