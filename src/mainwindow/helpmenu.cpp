@@ -1,6 +1,7 @@
-#include "help.h"
+#include "mainwindow/helpmenu.h"
 
-#include "frmabout.h"
+#include "look/names.h"
+#include "mainwindow/aboutbox.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -9,43 +10,33 @@
 #include <QUrl>
 #include <QWidget>
 
-Help::Help(QWidget *owner)
+HelpMenu::HelpMenu(QWidget *owner)
     : QObject(owner)
-    , menu(new QMenu(tr("&Help"), owner))
-    , mnuContents(menu->addAction(tr("&Contents")))
-    , mnuWeb(menu->addAction(tr("&Visit the Author's Homepage...")))
-    , mnuExit(menu->addSeparator())
-    , mnuAbout(menu->addAction(tr("&About Quillet...")))
+    , m_menu(look::named(new QMenu(tr("&Help"), owner), "Help"))
     , m_owner(owner)
 {
-    menu->setObjectName(QStringLiteral("Help"));
-    mnuContents->setObjectName(QStringLiteral("mnuContents"));
-    mnuWeb->setObjectName(QStringLiteral("mnuWeb"));
-    mnuExit->setObjectName(QStringLiteral("mnuExit"));
-    mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
-    connect(mnuContents, &QAction::triggered, this, &Help::mnuContents_Click);
-    connect(mnuWeb, &QAction::triggered, this, &Help::mnuWeb_Click);
-    connect(mnuAbout, &QAction::triggered, this, &Help::mnuAbout_Click);
+    QAction *contentsItem = look::addNamedAction(m_menu, tr("&Contents"), "mnuContents");
+    QAction *homePageItem = look::addNamedAction(m_menu, tr("&Visit the Author's Homepage..."), "mnuWeb");
+    m_menu->addSeparator()->setObjectName(QStringLiteral("mnuExit"));
+    QAction *aboutItem = look::addNamedAction(m_menu, tr("&About Quillet..."), "mnuAbout");
+    connect(contentsItem, &QAction::triggered, this, &HelpMenu::openContents);
+    connect(homePageItem, &QAction::triggered, this, &HelpMenu::openHomePage);
+    connect(aboutItem, &QAction::triggered, this, [this] { AboutBox::open(m_owner); });
 }
 
-QString Help::readmePath()
+QString HelpMenu::readmePath()
 {
     return QCoreApplication::applicationDirPath() + QLatin1Char('/') + QLatin1String(kReadmeName);
 }
 
 // Whether the desktop can open the file or the page is its own affair: the
 // result is ignored and nothing is reported.
-void Help::mnuContents_Click()
+void HelpMenu::openContents()
 {
     QDesktopServices::openUrl(QUrl::fromLocalFile(readmePath()));
 }
 
-void Help::mnuWeb_Click()
+void HelpMenu::openHomePage()
 {
     QDesktopServices::openUrl(QUrl(QLatin1String(kHomePage)));
-}
-
-void Help::mnuAbout_Click()
-{
-    frmAbout::Load(m_owner);
 }
