@@ -1,4 +1,4 @@
-#include "limitedtextedit.h"
+#include "dialogs/limitedtextedit.h"
 
 #include <QKeyEvent>
 #include <QMimeData>

@@ -1,4 +1,6 @@
-#include "editmenu.h"
+#include "mainwindow/editmenu.h"
+
+#include "look/names.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -165,10 +167,9 @@ void putImage(const QImage &image)
 
 EditMenu::EditMenu(QWidget *owner)
     : QObject(owner)
-    , mnuEdit(new QMenu(tr("&Edit"), owner))
+    , m_menu(look::named(new QMenu(tr("&Edit"), owner), "mnuEdit"))
     , m_owner(owner)
 {
-    mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
     const struct {
         Item index;
         const char *caption;
@@ -182,25 +183,25 @@ EditMenu::EditMenu(QWidget *owner)
         {kSelectAll, QT_TR_NOOP("Select &All"), QKeySequence(Qt::CTRL | Qt::Key_A)},
     };
     for (const auto &item : items) {
-        QAction *action = item.caption ? mnuEdit->addAction(tr(item.caption)) : mnuEdit->addSeparator();
-        action->setObjectName(QStringLiteral("mnuEditItem"));
+        QAction *action = look::named(item.caption ? m_menu->addAction(tr(item.caption)) : m_menu->addSeparator(),
+                                      "mnuEditItem");
         action->setData(int(item.index));
         // The window context makes the keys work wherever the main window's
         // menu bar holds this menu, and nowhere else.
         action->setShortcut(item.shortcut);
         action->setShortcutContext(Qt::WindowShortcut);
-        const int index = item.index;
-        connect(action, &QAction::triggered, this, [this, index] { mnuEditItem_Click(index); });
+        const Item index = item.index;
+        connect(action, &QAction::triggered, this, [this, index] { trigger(index); });
         m_items[index] = action;
     }
-    connect(mnuEdit, &QMenu::aboutToShow, this, qOverload<>(&EditMenu::mnuEdit_Click));
+    connect(m_menu, &QMenu::aboutToShow, this, qOverload<>(&EditMenu::updateItems));
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
         if (now && !qobject_cast<QMenuBar *>(now))
             m_lastControl = now;
     });
 }
 
-QAction *EditMenu::mnuEditItem(int index) const
+QAction *EditMenu::item(Item index) const
 {
     return index >= kCut && index <= kSelectAll ? m_items[index] : nullptr;
 }
@@ -216,12 +217,12 @@ QWidget *EditMenu::focusedControl() const
     return focused && m_owner && focused->window() == m_owner->window() ? focused : nullptr;
 }
 
-void EditMenu::mnuEdit_Click()
+void EditMenu::updateItems()
 {
-    mnuEdit_Click(focusedControl());
+    updateItems(focusedControl());
 }
 
-void EditMenu::mnuEdit_Click(QWidget *focused)
+void EditMenu::updateItems(QWidget *focused)
 {
     for (Item index : {kCut, kCopy, kPaste, kClear, kSelectAll})
         m_items[index]->setEnabled(false);
@@ -248,12 +249,12 @@ void EditMenu::mnuEdit_Click(QWidget *focused)
     m_items[kCopy]->setEnabled(m_items[kCut]->isEnabled());
 }
 
-void EditMenu::mnuEditItem_Click(int index)
+void EditMenu::trigger(Item index)
 {
-    mnuEditItem_Click(index, focusedControl());
+    trigger(index, focusedControl());
 }
 
-void EditMenu::mnuEditItem_Click(int index, QWidget *focused)
+void EditMenu::trigger(Item index, QWidget *focused)
 {
     switch (classify(focused)) {
     case Kind::Neither:

@@ -1,7 +1,8 @@
-#include "systemtray.h"
+#include "mainwindow/systemtray.h"
 
-#include "frmabout.h"
-#include "look.h"
+#include "look/look.h"
+#include "look/names.h"
+#include "mainwindow/aboutbox.h"
 
 #include <QAction>
 #include <QCursor>
@@ -10,49 +11,47 @@
 
 SystemTray::SystemTray(QWidget *window)
     : QObject(window)
-    , TrayIcon(new QSystemTrayIcon(look::sailIcon(), this))
-    , mPopupSys(new QMenu(tr("&Systray"), window))
-    , mnuPopMinimize(mPopupSys->addAction(tr("&Minimize")))
-    , mnuPopRestore(mPopupSys->addAction(tr("&Restore")))
-    , mnuSystray(mPopupSys->addSeparator())
-    , mnuPopAbout(mPopupSys->addAction(tr("&About")))
-    , mnuPopExit(mPopupSys->addAction(tr("&Exit")))
+    , m_icon(look::named(new QSystemTrayIcon(look::sailIcon(), this), "TrayIcon"))
+    , m_menu(look::named(new QMenu(tr("&Systray"), window), "mPopupSys"))
     , m_window(window)
 {
-    TrayIcon->setObjectName(QStringLiteral("TrayIcon"));
-    TrayIcon->setToolTip(QStringLiteral("Quillet"));
-    mPopupSys->setObjectName(QStringLiteral("mPopupSys"));
-    mnuPopMinimize->setObjectName(QStringLiteral("mnuPopMinimize"));
-    mnuPopRestore->setObjectName(QStringLiteral("mnuPopRestore"));
-    mnuSystray->setObjectName(QStringLiteral("mnuSystray"));
-    mnuPopAbout->setObjectName(QStringLiteral("mnuPopAbout"));
-    mnuPopExit->setObjectName(QStringLiteral("mnuPopExit"));
+    m_icon->setToolTip(QStringLiteral("Quillet"));
+    QAction *minimizeItem = look::addNamedAction(m_menu, tr("&Minimize"), "mnuPopMinimize");
+    QAction *restoreItem = look::addNamedAction(m_menu, tr("&Restore"), "mnuPopRestore");
+    m_menu->addSeparator()->setObjectName(QStringLiteral("mnuSystray"));
+    QAction *aboutItem = look::addNamedAction(m_menu, tr("&About"), "mnuPopAbout");
+    QAction *exitItem = look::addNamedAction(m_menu, tr("&Exit"), "mnuPopExit");
 
     // The menu is popped up by hand on a right click rather than handed to
     // the icon, so that it never shows twice.
-    connect(TrayIcon, &QSystemTrayIcon::activated, this, &SystemTray::TrayIcon_Activated);
-    connect(mnuPopMinimize, &QAction::triggered, this, &SystemTray::mnuPopMinimize_Click);
-    connect(mnuPopRestore, &QAction::triggered, this, &SystemTray::mnuPopRestore_Click);
-    connect(mnuPopAbout, &QAction::triggered, this, &SystemTray::mnuPopAbout_Click);
-    connect(mnuPopExit, &QAction::triggered, this, &SystemTray::mnuPopExit_Click);
+    connect(m_icon, &QSystemTrayIcon::activated, this, &SystemTray::iconActivated);
+    connect(minimizeItem, &QAction::triggered, this, &SystemTray::minimize);
+    connect(restoreItem, &QAction::triggered, this, &SystemTray::restore);
+    connect(aboutItem, &QAction::triggered, this, [this] { AboutBox::open(m_window); });
+    connect(exitItem, &QAction::triggered, m_window, &QWidget::close);
 }
 
 void SystemTray::show()
 {
-    TrayIcon->show();
+    m_icon->show();
 }
 
 void SystemTray::hide()
 {
-    TrayIcon->hide();
+    m_icon->hide();
 }
 
 bool SystemTray::available() const
 {
-    return QSystemTrayIcon::isSystemTrayAvailable() && TrayIcon->isVisible();
+    return QSystemTrayIcon::isSystemTrayAvailable() && m_icon->isVisible();
 }
 
-void SystemTray::TrayIcon_Activated(QSystemTrayIcon::ActivationReason reason)
+void SystemTray::setToolTip(const QString &text)
+{
+    m_icon->setToolTip(text);
+}
+
+void SystemTray::iconActivated(QSystemTrayIcon::ActivationReason reason)
 {
     switch (reason) {
     case QSystemTrayIcon::Trigger:
@@ -61,32 +60,17 @@ void SystemTray::TrayIcon_Activated(QSystemTrayIcon::ActivationReason reason)
         break;
     case QSystemTrayIcon::Context:
         foreground();
-        mPopupSys->popup(QCursor::pos());
+        m_menu->popup(QCursor::pos());
         break;
     default:
         break;
     }
 }
 
-void SystemTray::mnuPopMinimize_Click()
+void SystemTray::minimize()
 {
     // The main window's own state-change handler hides it when a tray exists.
     m_window->setWindowState(m_window->windowState() | Qt::WindowMinimized);
-}
-
-void SystemTray::mnuPopRestore_Click()
-{
-    restore();
-}
-
-void SystemTray::mnuPopAbout_Click()
-{
-    frmAbout::Load(m_window);
-}
-
-void SystemTray::mnuPopExit_Click()
-{
-    m_window->close();
 }
 
 void SystemTray::restore()

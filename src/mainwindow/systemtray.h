@@ -3,7 +3,6 @@
 #include <QObject>
 #include <QSystemTrayIcon>
 
-class QAction;
 class QMenu;
 class QWidget;
 
@@ -16,14 +15,6 @@ class SystemTray final : public QObject
 public:
     explicit SystemTray(QWidget *window);
 
-    QSystemTrayIcon *const TrayIcon;
-    QMenu *const mPopupSys;
-    QAction *const mnuPopMinimize;
-    QAction *const mnuPopRestore;
-    QAction *const mnuSystray;
-    QAction *const mnuPopAbout;
-    QAction *const mnuPopExit;
-
     void show(); // at start-up
     void hide(); // at shut-down
 
@@ -31,16 +22,16 @@ public:
     // main window hide itself, or it could never be brought back.
     bool available() const;
 
-public slots:
-    void TrayIcon_Activated(QSystemTrayIcon::ActivationReason reason);
-    void mnuPopMinimize_Click();
-    void mnuPopRestore_Click();
-    void mnuPopAbout_Click();
-    void mnuPopExit_Click();
+    QMenu *menu() const { return m_menu; }
+    void setToolTip(const QString &text);
 
 private:
+    void iconActivated(QSystemTrayIcon::ActivationReason reason);
+    void minimize();
     void restore();
     void foreground();
 
+    QSystemTrayIcon *const m_icon;
+    QMenu *const m_menu;
     QWidget *const m_window;
 };

@@ -1,6 +1,6 @@
-#include "frmabout.h"
-#include "help.h"
-#include "systemtray.h"
+#include "mainwindow/aboutbox.h"
+#include "mainwindow/helpmenu.h"
+#include "mainwindow/systemtray.h"
 
 #include <QAction>
 #include <QLabel>
@@ -13,35 +13,38 @@ class TestAbout final : public QObject
 
     QWidget m_owner;
 
+    void run(const char *item) { m_owner.findChild<QAction *>(QLatin1String(item))->trigger(); }
+
 private slots:
-    void cleanup() { delete frmAbout::instance(); }
+    void cleanup() { delete AboutBox::instance(); }
 
     void oneBoxHoweverAsked()
     {
-        auto *help = new Help(&m_owner);
-        auto *tray = new SystemTray(&m_owner);
+        new HelpMenu(&m_owner);
+        new SystemTray(&m_owner);
 
-        help->mnuAbout->trigger();
-        QPointer<frmAbout> box = frmAbout::instance();
-        tray->mnuPopAbout->trigger();
-        help->mnuAbout->trigger();
+        run("mnuAbout");
+        QPointer<AboutBox> box = AboutBox::instance();
+        run("mnuPopAbout");
+        run("mnuAbout");
 
-        QCOMPARE(m_owner.findChildren<frmAbout *>(), QList<frmAbout *>{box});
+        QCOMPARE(m_owner.findChildren<AboutBox *>(), QList<AboutBox *>{box});
         QVERIFY(box->isVisible() && !box->isModal());
         QCOMPARE(box->windowTitle(), QStringLiteral("About Quillet"));
-        QCOMPARE(box->lblVersion->text(), QStringLiteral("Version: 1.04"));
-        QCOMPARE(box->Label1->text(), QStringLiteral("Homepage: https://quillet.example.org/"));
+        QCOMPARE(box->findChild<QLabel *>(QStringLiteral("lblVersion"))->text(), QStringLiteral("Version: 1.04"));
+        QCOMPARE(box->findChild<QLabel *>(QStringLiteral("Label1"))->text(),
+                 QStringLiteral("Homepage: https://quillet.example.org/"));
     }
 
     // OK and Esc close the box, and the next request opens a fresh one.
     void closing()
     {
         for (const bool ok : {true, false}) {
-            frmAbout::Load(&m_owner);
-            QPointer<frmAbout> box = frmAbout::instance();
+            AboutBox::open(&m_owner);
+            QPointer<AboutBox> box = AboutBox::instance();
             QVERIFY(box && box->isVisible());
             if (ok)
-                QTest::mouseClick(box->cmdOK, Qt::LeftButton);
+                QTest::mouseClick(box->findChild<QPushButton *>(QStringLiteral("cmdOK")), Qt::LeftButton);
             else
                 QTest::keyClick(box, Qt::Key_Escape);
             QTRY_VERIFY(!box);

@@ -1,5 +1,5 @@
-#include "editmenu.h"
-#include "look.h"
+#include "look/look.h"
+#include "mainwindow/editmenu.h"
 
 #include <QAction>
 #include <QApplication>
@@ -71,12 +71,24 @@ private slots:
     {
         m_window = new QWidget;
         (new QLineEdit(m_window))->setObjectName(QStringLiteral("line"));
-        (new QWidget(m_window))->setObjectName(QStringLiteral("panel"));
+        auto *panel = new QWidget(m_window);
+        panel->setObjectName(QStringLiteral("panel"));
+        panel->setFocusPolicy(Qt::StrongFocus);
         auto *label = new QLabel(m_window);
         label->setObjectName(QStringLiteral("label"));
         label->setFocusPolicy(Qt::StrongFocus); // for the Delete key
         m_edit = new EditMenu(m_window);
-        (new QMenuBar(m_window))->addMenu(m_edit->mnuEdit);
+        (new QMenuBar(m_window))->addMenu(m_edit->menu());
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_window));
+    }
+
+    // Opens and closes the Edit menu as a click on it would.
+    void openMenu() const
+    {
+        QMenu *menu = m_window->findChild<QMenu *>(QStringLiteral("mnuEdit"));
+        menu->popup(m_window->mapToGlobal(QPoint(10, 10)));
+        menu->hide();
     }
 
     void cleanup() { delete m_window; }
@@ -112,13 +124,14 @@ private slots:
         QFETCH(int, index);
         setState(control(name), state);
         setClipboard(clipboard);
+        control(name)->setFocus();
 
-        m_edit->mnuEdit_Click(control(name));
+        openMenu();
         QString enabled;
-        for (int item : {EditMenu::kCut, EditMenu::kCopy, EditMenu::kPaste, EditMenu::kClear, EditMenu::kSelectAll})
-            enabled += m_edit->mnuEditItem(item)->isEnabled() ? QString::number(item) : QString();
+        for (EditMenu::Item item : {EditMenu::kCut, EditMenu::kCopy, EditMenu::kPaste, EditMenu::kClear, EditMenu::kSelectAll})
+            enabled += m_edit->item(item)->isEnabled() ? QString::number(item) : QString();
         QTEST(enabled, "enabled");
-        m_edit->mnuEditItem_Click(index, control(name));
+        m_edit->item(EditMenu::Item(index))->trigger();
 
         QTEST(stateOf(control(name)) + ", " + clipboardContent(), "after");
     }
@@ -127,13 +140,10 @@ private slots:
     void shortcutFollowsLastOpening()
     {
         auto *label = control(QStringLiteral("label"));
-        m_window->show();
-        QVERIFY(QTest::qWaitForWindowActive(m_window));
         label->setFocus();
 
         for (const QString &after : {kPicture, QString()}) {
-            m_edit->mnuEdit->popup(m_window->mapToGlobal(QPoint(10, 10))); // nothing to clear the first time
-            m_edit->mnuEdit->hide();
+            openMenu(); // nothing to clear the first time
             setState(label, kPicture);
             QTest::keyClick(label, Qt::Key_Delete);
             QCOMPARE(stateOf(label), after);

@@ -1,4 +1,4 @@
-#include "systemtray.h"
+#include "mainwindow/systemtray.h"
 
 #include <QAction>
 #include <QMenu>
@@ -49,14 +49,14 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&other));
 
         if (item.isEmpty())
-            m_tray->TrayIcon_Activated(click);
+            emit m_window->findChild<QSystemTrayIcon *>(QStringLiteral("TrayIcon"))->activated(click);
         else
-            m_tray->mPopupSys->findChild<QAction *>(item)->trigger();
+            m_window->findChild<QMenu *>(QStringLiteral("mPopupSys"))->findChild<QAction *>(item)->trigger();
 
         const QString after = QLatin1String(m_window->isVisible() ? "shown" : "hidden")
-            + (m_window->isMinimized() ? " minimised" : "") + (m_tray->mPopupSys->isVisible() ? " menu" : "");
+            + (m_window->isMinimized() ? " minimised" : "") + (m_tray->menu()->isVisible() ? " menu" : "");
         QTEST(after, "after");
-        m_tray->mPopupSys->hide();
+        m_tray->menu()->hide();
         if (after == "shown") // and in front
             QTRY_VERIFY(m_window->isActiveWindow());
     }

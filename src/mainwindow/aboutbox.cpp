@@ -1,7 +1,8 @@
-#include "frmabout.h"
+#include "mainwindow/aboutbox.h"
 
-#include "help.h"
-#include "look.h"
+#include "look/look.h"
+#include "look/names.h"
+#include "mainwindow/helpmenu.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -10,12 +11,11 @@
 
 namespace {
 
-QPointer<frmAbout> openBox;
+QPointer<AboutBox> openBox;
 
 QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, const QRect &geometry)
 {
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
+    auto *label = look::named(new QLabel(text, parent), name);
     label->setTextFormat(Qt::PlainText);
     label->setGeometry(geometry);
     QPalette palette = label->palette();
@@ -26,18 +26,18 @@ QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, const 
 
 } // namespace
 
-frmAbout::frmAbout(QWidget *owner)
+AboutBox::AboutBox(QWidget *owner)
     : QDialog(owner,
               Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
                   | Qt::MSWindowsFixedSizeDialogHint)
-    , lblTitle(makeLabel(this, "lblTitle", QStringLiteral("Quillet"), look::twips(240, 120, 1365, 255)))
-    , lblVersion(makeLabel(this, "lblVersion", QStringLiteral("Version: 1.04"), look::twips(240, 440, 3885, 255)))
-    , lblDescription(makeLabel(this, "lblDescription", tr("Chat on your own LAN."),
-                               look::twips(240, 760, 2205, 255)))
-    , Label1(makeLabel(this, "Label1", QStringLiteral("Homepage: ") + QLatin1String(Help::kHomePage),
-                       look::twips(240, 1080, 4215, 255)))
-    , cmdOK(new QPushButton(QStringLiteral("OK"), this))
 {
+    makeLabel(this, "lblTitle", QStringLiteral("Quillet"), look::twips(240, 120, 1365, 255));
+    makeLabel(this, "lblVersion", QStringLiteral("Version: 1.04"), look::twips(240, 440, 3885, 255));
+    makeLabel(this, "lblDescription", tr("Chat on your own LAN."), look::twips(240, 760, 2205, 255));
+    makeLabel(this, "Label1", QStringLiteral("Homepage: ") + QLatin1String(HelpMenu::kHomePage),
+              look::twips(240, 1080, 4215, 255));
+
+    auto *okButton = look::named(new QPushButton(QStringLiteral("OK"), this), "cmdOK");
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("About Quillet"));
     setFont(look::verdana(8.25));
@@ -45,38 +45,27 @@ frmAbout::frmAbout(QWidget *owner)
     look::setBackground(*this, look::Picture::Pale, look::kWindowBack);
     setAttribute(Qt::WA_DeleteOnClose);
 
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setGeometry(look::twips(4320, 960, 1380, 345));
+    okButton->setGeometry(look::twips(4320, 960, 1380, 345));
     // Enter presses it as the default button; Esc closes the dialog anyway.
-    cmdOK->setDefault(true);
-    cmdOK->setFocus();
-    connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+    okButton->setDefault(true);
+    okButton->setFocus();
+    connect(okButton, &QPushButton::clicked, this, &QWidget::close);
 }
 
-void frmAbout::Load(QWidget *owner)
+void AboutBox::open(QWidget *owner)
 {
     if (openBox)
         return;
-    openBox = new frmAbout(owner);
-    openBox->Form_Load();
+    openBox = new AboutBox(owner);
+    openBox->show();
 }
 
-frmAbout *frmAbout::instance()
+AboutBox *AboutBox::instance()
 {
     return openBox;
 }
 
-void frmAbout::Form_Load()
-{
-    show();
-}
-
-void frmAbout::cmdOK_Click()
-{
-    close();
-}
-
-void frmAbout::paintEvent(QPaintEvent *event)
+void AboutBox::paintEvent(QPaintEvent *event)
 {
     QDialog::paintEvent(event);
     // A thin frame in the system's window-background colour.

@@ -1,9 +1,9 @@
-#include "placement.h"
+#include "look/placement.h"
 
 #include <QScreen>
 #include <QWidget>
 
-namespace dialogs {
+namespace look {
 
 void centreOn(QWidget &window, const QWidget *owner)
 {
@@ -11,4 +11,4 @@ void centreOn(QWidget &window, const QWidget *owner)
     window.move(area.center() - window.rect().center());
 }
 
-} // namespace dialogs
+} // namespace look

@@ -2,9 +2,9 @@
 
 class QWidget;
 
-namespace dialogs {
+namespace look {
 
 // Puts a window at the centre of its owner, or of its screen without one.
 void centreOn(QWidget &window, const QWidget *owner);
 
-} // namespace dialogs
+} // namespace look

@@ -1,0 +1,148 @@
+#include "dialogs/messagewindow.h"
+
+#include "dialogs/limitedtextedit.h"
+#include "dialogs/proposalwindow.h"
+#include "look/look.h"
+#include "look/names.h"
+#include "look/placement.h"
+#include "net/messages.h"
+#include "net/station.h"
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace {
+
+const QString kCaption = QStringLiteral("Message");
+constexpr qreal kFontPoints = 8.25;
+
+QPushButton *button(const char *name, const QString &text, const QRect &geometry, QWidget *parent)
+{
+    auto *result = look::named(new QPushButton(text, parent), name);
+    result->setGeometry(geometry);
+    return result;
+}
+
+// The box shows a line break as one character; other stations' boxes hold CR LF.
+QString asSent(QString text)
+{
+    text.replace(QChar::ParagraphSeparator, u'\n');
+    text.replace(QChar::LineSeparator, u'\n');
+    text.replace(u'\n', QLatin1String("\r\n"));
+    return text;
+}
+
+} // namespace
+
+MessageWindow::MessageWindow(Station &station, QWidget *owner)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                           | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                           | Qt::WindowCloseButtonHint)
+    , m_typed(look::named(new LimitedTextEdit(wire::kMaxTypedText, this), "Text1"))
+    , m_received(look::named(new QPlainTextEdit(this), "Text2"))
+    , m_sendButton(button("Command1", QStringLiteral("Send"), look::twips(120, 2040, 1335, 495), this))
+    , m_respondButton(button("Command2", QStringLiteral("Respond"), look::twips(1560, 2040, 1335, 495), this))
+    , m_station(&station)
+    , m_owner(owner)
+{
+    auto *othelloButton = button("Command3", QStringLiteral("Othello"), look::twips(3000, 2040, 1335, 495), this);
+    auto *puissance4Button = button("Command4", QStringLiteral("Puissance 4"), look::twips(4440, 2040, 1335, 495), this);
+    setObjectName(QStringLiteral("Form2"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(kCaption);
+    setWindowIcon(look::envelopeIcon());
+    setFixedSize(look::px(5895), look::px(2640));
+    setFont(look::verdana(kFontPoints));
+    look::setBackground(*this, look::Picture::Warm, look::kWindowBack);
+
+    m_received->setGeometry(look::twips(120, 120, 5655, 855));
+    m_received->setReadOnly(true);
+    m_received->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_received->setTabChangesFocus(true);
+    QPalette grey = m_received->palette();
+    grey.setColor(QPalette::Base, look::kPanelGrey);
+    m_received->setPalette(grey);
+
+    m_typed->setGeometry(look::twips(120, 1080, 5655, 855));
+    m_typed->setTabChangesFocus(true);
+
+    m_sendButton->setEnabled(false);
+    m_respondButton->setEnabled(false);
+    setTabOrder(m_typed, m_sendButton);
+    setTabOrder(m_sendButton, m_respondButton);
+    setTabOrder(m_respondButton, othelloButton);
+    setTabOrder(othelloButton, puissance4Button);
+    setTabOrder(puissance4Button, m_received);
+    m_typed->setFocus();
+
+    connect(m_typed, &QPlainTextEdit::textChanged, this, &MessageWindow::updateSendButtons);
+    connect(m_sendButton, &QPushButton::clicked, this, &MessageWindow::sendText);
+    connect(m_respondButton, &QPushButton::clicked, this, &MessageWindow::sendText);
+    connect(othelloButton, &QPushButton::clicked, this, [this] { propose(Game::Othello); });
+    connect(puissance4Button, &QPushButton::clicked, this, [this] { propose(Game::Puissance4); });
+    // Nothing may be sent through a station that is gone.
+    connect(&station, &QObject::destroyed, this, &QWidget::close);
+}
+
+void MessageWindow::openToWrite(const QString &recipient)
+{
+    m_correspondent = recipient;
+    m_writing = true;
+    open();
+}
+
+void MessageWindow::openReceived(const QString &sender, const QString &text, const QString &time)
+{
+    open();
+    m_writing = false;
+    m_received->setPlainText(text);
+    setWindowTitle(QStringLiteral("Message from: ") + sender + QStringLiteral(" at ") + time);
+    m_correspondent = sender;
+}
+
+void MessageWindow::open()
+{
+    look::centreOn(*this, m_owner);
+    show();
+}
+
+void MessageWindow::updateSendButtons()
+{
+    (m_writing ? m_sendButton : m_respondButton)->setEnabled(!m_typed->document()->isEmpty());
+}
+
+void MessageWindow::sendText()
+{
+    const QString text = m_typed->toPlainText();
+    if (text.contains(wire::kSeparator)) {
+        look::refuseSeparator(*this);
+        return;
+    }
+    if (!m_station || m_correspondent.isEmpty())
+        return;
+    stationSendPrivateMessage(m_correspondent, asSent(text));
+    close();
+}
+
+void MessageWindow::propose(Game game)
+{
+    if (!m_station || m_correspondent.isEmpty())
+        return;
+    stationProposeGame(game, m_correspondent);
+}
+
+const QString &MessageWindow::stationUserName() const
+{
+    return m_station->sUserName;
+}
+
+void MessageWindow::stationSendPrivateMessage(const QString &to, const QString &text)
+{
+    m_station->send(wire::privateMessage(to, stationUserName(), text));
+}
+
+void MessageWindow::stationProposeGame(Game game, const QString &to)
+{
+    m_station->send(game == Game::Othello ? wire::othelloProposal(to, stationUserName())
+                                          : wire::puissance4Proposal(to, stationUserName()));
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+class QPlainTextEdit;
+class QPushButton;
+class Station;
+enum class Game;
+
+// The message window: writes a new private message or shows a received one
+// and answers it; either way it can also propose a game to its correspondent.
+// Every opening is a window of its own.
+class MessageWindow final : public QWidget
+{
+    Q_OBJECT
+public:
+    // owner only places the window; it stays a top-level window of its own.
+    explicit MessageWindow(Station &station, QWidget *owner = nullptr);
+
+    // A new message to the recipient: Send is the live button.
+    void openToWrite(const QString &recipient);
+    // A message received, shown with the time it came; Respond is the live button.
+    void openReceived(const QString &sender, const QString &text, const QString &time);
+
+    // The user a message or a proposal from this window goes to.
+    QString correspondent() const { return m_correspondent; }
+
+private:
+    void open();
+    void updateSendButtons();
+    void sendText();
+    void propose(Game game);
+
+    // Every call into the station, one line each.
+    const QString &stationUserName() const;
+    void stationSendPrivateMessage(const QString &to, const QString &text);
+    void stationProposeGame(Game game, const QString &to);
+
+    QPlainTextEdit *const m_typed;
+    QPlainTextEdit *const m_received;
+    QPushButton *const m_sendButton;
+    QPushButton *const m_respondButton;
+    QString m_correspondent;
+    bool m_writing = false; // a new message, answered by Send; else Respond
+    QPointer<Station> m_station;
+    QPointer<QWidget> m_owner;
+};

@@ -1,0 +1,194 @@
+#include "dialogs/messagewindow.h"
+#include "dialogs/proposalwindow.h"
+#include "net/locallan.h"
+#include "net/messages.h"
+#include "net/station.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QtTest>
+
+class TestDialogs final : public QObject
+{
+    Q_OBJECT
+
+    LocalLan m_lan;
+    Station m_station{*m_lan.attach()};
+
+    static QString xs(int n) { return QString(n, u'x'); }
+
+    // Key by key, as a keyboard would; "\n" is Return, "\b" Backspace.
+    static void type(QWidget *widget, const QString &text)
+    {
+        for (const QChar c : text)
+            QTest::sendKeyEvent(QTest::Click, widget, c == u'\n' ? Qt::Key_Return : c == u'\b' ? Qt::Key_Backspace : Qt::Key_unknown,
+                                QString(c), Qt::NoModifier);
+    }
+
+    template <typename T>
+    static T *child(const QWidget *window, const QString &name)
+    {
+        T *found = window->findChild<T *>(name);
+        if (!found)
+            qFatal("no %s", qPrintable(name));
+        return found;
+    }
+
+    QString sent() const // joined by "|"
+    {
+        QStringList texts;
+        for (const QByteArray &datagram : m_lan.sent())
+            texts << wire::decode(datagram).value_or(QStringLiteral("<not text>"));
+        return texts.join(u'|');
+    }
+
+private slots:
+    void init()
+    {
+        m_lan.clearSent();
+        m_station.sUserName = QStringLiteral("alice");
+        m_station.st2OUserName = QStringLiteral("carol"); // opponents of earlier games
+        m_station.st2P4UserName = QStringLiteral("dave");
+    }
+
+    void cleanup() { QApplication::closeAllWindows(); } // each deletes itself
+
+    void message_data()
+    {
+        QTest::addColumn<bool>("received"); // else a new message
+        QTest::addColumn<QString>("correspondent");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("live"); // Send and Respond enabled after typing
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("datagram");
+
+        QTest::newRow("send, CR LF") << false << "bob" << "déjà\nvu\n" << "10" << "Command1" << "6§bob§alice§déjà\r\nvu\r\n";
+        QTest::newRow("respond") << true << "bob" << "hi" << "01" << "Command2" << "6§bob§alice§hi";
+        QTest::newRow("typing stops at 400") << false << "bob" << xs(410) << "10" << "Command1" << "6§bob§alice§" + xs(400);
+        QTest::newRow("no Return when full") << true << "bob" << xs(400) + "\ny" << "01" << "Command2" << "6§bob§alice§" + xs(400);
+        QTest::newRow("emptied again") << false << "bob" << "hi\b\b" << "00" << "Command1" << "";
+        QTest::newRow("Othello") << true << "bob" << "draft" << "01" << "Command3" << "8§bob§alice§";
+        QTest::newRow("Puissance 4") << false << "bob" << "" << "00" << "Command4" << "9§bob§alice§";
+        QTest::newRow("send to nobody") << false << "" << "hi" << "10" << "Command1" << "";
+        QTest::newRow("propose to nobody") << true << "" << "" << "00" << "Command3" << "";
+        QTest::newRow("§ refused") << false << "bob" << "one\nhi§" << "10" << "Command1" << "";
+    }
+
+    // How the window opened makes one send button live; a send closes the
+    // window, a proposal or a refusal does not.
+    void message()
+    {
+        QFETCH(bool, received);
+        QFETCH(QString, correspondent);
+        QFETCH(QString, typed);
+        QFETCH(QString, button);
+        auto *window = new MessageWindow(m_station);
+        const QString shown = QStringLiteral("<b>not bold</b>"); // network text stays plain
+        if (received)
+            window->openReceived(correspondent, shown, QStringLiteral("12:34:56"));
+        else
+            window->openToWrite(correspondent);
+        QCOMPARE(window->windowTitle(), received ? "Message from: " + correspondent + " at 12:34:56" : "Message");
+        QCOMPARE(child<QPlainTextEdit>(window, "Text2")->toPlainText(), received ? shown : QString());
+        QCOMPARE(window->correspondent(), correspondent);
+
+        auto *text = child<QPlainTextEdit>(window, "Text1");
+        type(text, typed);
+        QTEST(QStringLiteral("%1%2").arg(child<QPushButton>(window, "Command1")->isEnabled())
+                  .arg(child<QPushButton>(window, "Command2")->isEnabled()), "live");
+        QTest::mouseClick(child<QPushButton>(window, button), Qt::LeftButton);
+
+        QTEST(sent(), "datagram");
+        const auto *box = window->findChild<QMessageBox *>();
+        QCOMPARE(box && box->isVisible() ? box->windowTitle() + ' ' + box->text() : QString(),
+                 typed.contains(u'§') ? QStringLiteral("Warning! The charachter § is not allowed!") : QString());
+        if (box) // the text stays for the user to mend
+            QCOMPARE(text->toPlainText(), typed);
+        QCOMPARE(window->isVisible(), button > "Command2" || sent().isEmpty());
+    }
+
+    void pasteLimit_data()
+    {
+        QTest::addColumn<QString>("before"); // the cursor at its end
+        QTest::addColumn<int>("selected");   // characters selected before the cursor
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("after");
+
+        QTest::newRow("what fits") << xs(390) << 0 << "0123456789ABCDEF" << xs(390) + "0123456789";
+        QTest::newRow("over a selection") << xs(400) << 10 << "0123456789AB" << xs(390) + "0123456789";
+        QTest::newRow("CR LF is one") << xs(396) << 0 << "a\r\nb\r\nc" << xs(396) + "a\nb\n";
+    }
+
+    void pasteLimit()
+    {
+        QFETCH(QString, before);
+        QFETCH(int, selected);
+        QFETCH(QString, pasted);
+        MessageWindow window(m_station);
+        auto *text = child<QPlainTextEdit>(&window, "Text1");
+        text->setPlainText(before);
+        text->moveCursor(QTextCursor::End);
+        for (int i = 0; i < selected; ++i)
+            text->moveCursor(QTextCursor::Left, QTextCursor::KeepAnchor);
+        QApplication::clipboard()->setText(pasted);
+
+        QTest::keySequence(text, QKeySequence::Paste);
+
+        QTEST(text->toPlainText(), "after");
+    }
+
+    void proposal_data()
+    {
+        QTest::addColumn<Game>("game");
+        QTest::addColumn<QString>("proposer");
+        QTest::addColumn<QString>("open");   // game windows already open
+        QTest::addColumn<QString>("button"); // Command1 accepts, Command2 declines
+        QTest::addColumn<QString>("datagram");
+        QTest::addColumn<QString>("loads"); // window loaded, with both opponents and datagrams sent at that moment
+        QTest::addColumn<QString>("after"); // both opponents, both windows' flags
+
+        QTest::newRow("Othello") << Game::Othello << "bob" << "P4" << "Command1" << "4§bob§alice§" << "Othello carol dave 0" << "bob dave 11";
+        QTest::newRow("Othello while open") << Game::Othello << "bob" << "O" << "Command1" << "" << "" << "carol dave 10";
+        QTest::newRow("Othello declined") << Game::Othello << "bob" << "" << "Command2" << "11§bob§alice§" << "" << "carol dave 00";
+        QTest::newRow("Puissance 4") << Game::Puissance4 << "bob" << "O" << "Command1" << "5§bob§alice§" << "P4 carol dave 0" << "carol bob 11";
+        QTest::newRow("Puissance 4 while open") << Game::Puissance4 << "bob" << "P4" << "Command1" << "" << "" << "carol dave 01";
+        QTest::newRow("Puissance 4 declined") << Game::Puissance4 << "bob" << "" << "Command2" << "11§bob§alice§" << "" << "carol dave 00";
+        QTest::newRow("no one to play") << Game::Othello << "" << "" << "Command1" << "" << "" << "carol dave 00";
+    }
+
+    void proposal()
+    {
+        QFETCH(Game, game);
+        QFETCH(QString, proposer);
+        QFETCH(QString, open);
+        QFETCH(QString, button);
+        m_station.bForm3Loaded = open.contains(u'O');
+        m_station.bForm4Loaded = open.contains(u'P');
+        QPointer<ProposalWindow> window = new ProposalWindow(m_station, game, proposer);
+        window->open();
+        const bool othello = game == Game::Othello;
+        QCOMPARE(window->windowTitle(), othello ? "Othello game proposal" : "Puissance 4 game proposal");
+        QCOMPARE(child<QLineEdit>(window, "Text1")->text(),
+                 proposer + " would like to play " + (othello ? "an Othello" : "a Puissance 4") + " game with you...");
+        QString loads;
+        const auto opponents = [&] { return m_station.st2OUserName + ' ' + m_station.st2P4UserName; };
+        const auto seen = [&] { return ' ' + opponents() + ' ' + QString::number(m_lan.sent().size()); };
+        QObject scope; // the station outlives this row
+        connect(&m_station, &Station::form3LoadRequested, &scope, [&] { loads += "Othello" + seen(); });
+        connect(&m_station, &Station::form4LoadRequested, &scope, [&] { loads += "P4" + seen(); });
+
+        QTest::mouseClick(child<QPushButton>(window, button), Qt::LeftButton);
+
+        QTEST(sent(), "datagram");
+        QTEST(loads, "loads");
+        QTEST(opponents() + QStringLiteral(" %1%2").arg(m_station.bForm3Loaded).arg(m_station.bForm4Loaded), "after");
+        QCOMPARE(window->isVisible(), sent().isEmpty());
+    }
+};
+
+QTEST_MAIN(TestDialogs)
+#include "test_dialogs.moc"
