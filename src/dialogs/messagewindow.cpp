@@ -1,7 +1,6 @@
 #include "dialogs/messagewindow.h"
 
 #include "dialogs/limitedtextedit.h"
-#include "dialogs/proposalwindow.h"
 #include "look/look.h"
 #include "look/names.h"
 #include "look/placement.h"
@@ -120,7 +119,7 @@ void MessageWindow::sendText()
     }
     if (!m_station || m_correspondent.isEmpty())
         return;
-    stationSendPrivateMessage(m_correspondent, asSent(text));
+    m_station->sendPrivateMessage(m_correspondent, asSent(text));
     close();
 }
 
@@ -128,21 +127,5 @@ void MessageWindow::propose(Game game)
 {
     if (!m_station || m_correspondent.isEmpty())
         return;
-    stationProposeGame(game, m_correspondent);
-}
-
-const QString &MessageWindow::stationUserName() const
-{
-    return m_station->sUserName;
-}
-
-void MessageWindow::stationSendPrivateMessage(const QString &to, const QString &text)
-{
-    m_station->send(wire::privateMessage(to, stationUserName(), text));
-}
-
-void MessageWindow::stationProposeGame(Game game, const QString &to)
-{
-    m_station->send(game == Game::Othello ? wire::othelloProposal(to, stationUserName())
-                                          : wire::puissance4Proposal(to, stationUserName()));
+    m_station->proposeGame(game, m_correspondent);
 }

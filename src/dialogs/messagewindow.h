@@ -33,10 +33,6 @@ private:
     void sendText();
     void propose(Game game);
 
-    // Every call into the station, one line each.
-    const QString &stationUserName() const;
-    void stationSendPrivateMessage(const QString &to, const QString &text);
-    void stationProposeGame(Game game, const QString &to);
 
     QPlainTextEdit *const m_typed;
     QPlainTextEdit *const m_received;

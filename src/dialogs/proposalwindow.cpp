@@ -21,7 +21,6 @@ ProposalWindow::ProposalWindow(Station &station, Game game, const QString &propo
     , m_sentence(look::named(new QLineEdit(this), "Text1"))
     , m_game(game)
     , m_proposer(proposer)
-    , m_userName(station.sUserName)
     , m_station(&station)
     , m_owner(owner)
 {
@@ -72,7 +71,7 @@ void ProposalWindow::accept()
     if (!m_station || m_proposer.isEmpty())
         return;
     // While that game is on, the window stays for the user to answer later.
-    if (!stationAcceptProposal(m_game, m_proposer))
+    if (!m_station->acceptProposal(m_game, m_proposer))
         return;
     close();
 }
@@ -80,26 +79,6 @@ void ProposalWindow::accept()
 void ProposalWindow::decline()
 {
     if (m_station && !m_proposer.isEmpty())
-        stationDeclineProposal(m_proposer);
+        m_station->declineProposal(m_proposer);
     close();
-}
-
-// The game window loads before it learns its opponent, as other stations expect.
-bool ProposalWindow::stationAcceptProposal(Game game, const QString &proposer)
-{
-    Station &station = *m_station;
-    const bool othello = game == Game::Othello;
-    if (othello ? station.bForm3Loaded : station.bForm4Loaded)
-        return false;
-    othello ? station.loadForm3() : station.loadForm4();
-    station.send(othello ? wire::othelloAccept(proposer, m_userName)
-                         : wire::puissance4Accept(proposer, m_userName));
-    (othello ? station.st2OUserName : station.st2P4UserName) = proposer;
-    (othello ? station.bForm3Loaded : station.bForm4Loaded) = true;
-    return true;
-}
-
-void ProposalWindow::stationDeclineProposal(const QString &proposer)
-{
-    m_station->send(wire::proposalDeclined(proposer, m_userName));
 }

@@ -3,6 +3,7 @@
 #include "dialogs/messagewindow.h"
 #include "dialogs/proposalwindow.h"
 #include "look/look.h"
+#include "look/names.h"
 #include "look/placement.h"
 #include "mainwindow/editmenu.h"
 #include "mainwindow/helpmenu.h"
@@ -40,13 +41,6 @@ constexpr int kClockBlinkAt = 5; // the colon between minutes and seconds
 constexpr int kAvailableIcon = 1;
 constexpr int kNotAvailableIcon = 2;
 
-template <typename T>
-T *named(T *widget, const char *name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
 void setAvailabilityIcon(QListWidgetItem *entry, bool available)
 {
     entry->setIcon(available ? look::bulbOnIcon() : look::bulbOffIcon());
@@ -70,10 +64,10 @@ MainWindow::MainWindow(DatagramLink &link, QWidget *parent)
     m_station.setBoardSource(Game::Puissance4, [this] { return m_puissance4->boardMessage(); });
     connectStation();
 
-    m_clockTimer = named(new QTimer(this), "Timer3");
+    m_clockTimer = look::named(new QTimer(this), "Timer3");
     m_clockTimer->setInterval(kClockMs);
     connect(m_clockTimer, &QTimer::timeout, this, &MainWindow::blinkClock);
-    m_userMenuTimer = named(new QTimer(this), "Timer4");
+    m_userMenuTimer = look::named(new QTimer(this), "Timer4");
     m_userMenuTimer->setInterval(kUserMenuDelayMs);
     m_userMenuTimer->setSingleShot(true);
     connect(m_userMenuTimer, &QTimer::timeout, this, &MainWindow::popUpUserMenu);
@@ -109,18 +103,18 @@ void MainWindow::buildControls()
                    | Qt::WindowCloseButtonHint);
     setFont(look::verdana(look::kSmallPoints));
 
-    auto *client = named(new QWidget(this), "client");
+    auto *client = look::named(new QWidget(this), "client");
     client->setFixedSize(look::px(9600), look::px(5055));
     look::setBackground(*client, look::Picture::Warm, look::kWindowBack);
     setCentralWidget(client);
 
-    m_rooms = named(new QTabWidget(client), "SSTab1");
+    m_rooms = look::named(new QTabWidget(client), "SSTab1");
     m_rooms->setGeometry(look::twips(120, 120, 7695, 4095));
     // The logs' rectangles are given in the tab control's own coordinates.
     const QRect logRect = look::twips(240, 480, 7215, 3375);
     const auto makeRoom = [this, logRect](const char *name, const QString &caption) {
         auto *page = new QWidget;
-        auto *log = named(new QPlainTextEdit(page), name);
+        auto *log = look::named(new QPlainTextEdit(page), name);
         log->setReadOnly(true);
         log->setUndoRedoEnabled(false);
         log->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -133,7 +127,7 @@ void MainWindow::buildControls()
     m_teaLog = makeRoom("Text2", QStringLiteral("Tea room"));
     connect(m_rooms, &QTabWidget::currentChanged, this, &MainWindow::onRoomChanged);
 
-    m_usersTitle = named(new QLabel(QStringLiteral("Users List"), client), "Label2");
+    m_usersTitle = look::named(new QLabel(QStringLiteral("Users List"), client), "Label2");
     m_usersTitle->setGeometry(look::twips(8040, 240, 1455, 255));
     m_usersTitle->setAlignment(Qt::AlignCenter);
     m_usersTitle->setFrameStyle(QFrame::Box | QFrame::Plain);
@@ -143,7 +137,7 @@ void MainWindow::buildControls()
     titlePalette.setColor(QPalette::WindowText, palette().color(QPalette::Text));
     m_usersTitle->setPalette(titlePalette);
 
-    m_userList = named(new QListWidget(client), "ListView1");
+    m_userList = look::named(new QListWidget(client), "ListView1");
     m_userList->setGeometry(look::twips(8040, 600, 1455, 3375));
     m_userList->setViewMode(QListView::ListMode);
     m_userList->setFlow(QListView::TopToBottom);
@@ -154,7 +148,7 @@ void MainWindow::buildControls()
     m_userList->viewport()->installEventFilter(this);
     connect(m_userList, &QListWidget::itemDoubleClicked, this, &MainWindow::writeToSelectedUser);
 
-    m_input = named(new QLineEdit(client), "Text3");
+    m_input = look::named(new QLineEdit(client), "Text3");
     m_input->setGeometry(look::twips(120, 4320, 7695, 315));
     m_input->setMaxLength(wire::kMaxTypedText);
     m_input->installEventFilter(this);
@@ -165,7 +159,7 @@ void MainWindow::buildControls()
             sendChatLine();
     });
 
-    m_sendButton = named(new QPushButton(QStringLiteral("Send"), client), "Command2");
+    m_sendButton = look::named(new QPushButton(QStringLiteral("Send"), client), "Command2");
     m_sendButton->setGeometry(look::twips(240, 4320, 1215, 255));
     m_sendButton->setFont(look::verdana(look::kLargePoints));
     m_sendButton->setEnabled(false);
@@ -176,17 +170,17 @@ void MainWindow::buildControls()
     // The button lies over the input line's left end; typed text starts beside it.
     m_input->setTextMargins(m_sendButton->geometry().right() - m_input->x() + 2, 0, 0, 0);
 
-    m_availabilityBox = named(new QComboBox(client), "Combo1");
+    m_availabilityBox = look::named(new QComboBox(client), "Combo1");
     m_availabilityBox->setGeometry(look::twips(8040, 4320, 1455, 315));
     connect(m_availabilityBox, &QComboBox::currentIndexChanged, this, &MainWindow::onAvailabilityChosen);
 
-    auto *statusBar = named(new QStatusBar(client), "StatusBar1");
+    auto *statusBar = look::named(new QStatusBar(client), "StatusBar1");
     statusBar->setGeometry(look::twips(0, 4800, 9600, 255));
     statusBar->setSizeGripEnabled(false);
     statusBar->setAutoFillBackground(true);
-    m_userCount = named(new QLabel(statusBar), "StatusPanel1");
-    m_clock = named(new QLabel(statusBar), "StatusPanel2");
-    m_noticeLabel = named(new QLabel(statusBar), "noticePanel");
+    m_userCount = look::named(new QLabel(statusBar), "StatusPanel1");
+    m_clock = look::named(new QLabel(statusBar), "StatusPanel2");
+    m_noticeLabel = look::named(new QLabel(statusBar), "noticePanel");
     m_noticeLabel->setTextFormat(Qt::PlainText);
     statusBar->addWidget(m_userCount);
     statusBar->addWidget(m_noticeLabel, 1);
@@ -199,14 +193,14 @@ void MainWindow::buildControls()
 
 void MainWindow::buildMenus()
 {
-    QMenu *fileMenu = named(menuBar()->addMenu(QStringLiteral("&File")), "File");
+    QMenu *fileMenu = look::named(menuBar()->addMenu(QStringLiteral("&File")), "File");
     connect(look::addNamedAction(fileMenu, QStringLiteral("&Exit"), "mnuExitProgram"), &QAction::triggered, this,
             &MainWindow::exitProgram);
 
     m_editMenu = new EditMenu(this);
     menuBar()->addMenu(m_editMenu->menu());
 
-    QMenu *toolsMenu = named(menuBar()->addMenu(QStringLiteral("&Tools")), "Tools");
+    QMenu *toolsMenu = look::named(menuBar()->addMenu(QStringLiteral("&Tools")), "Tools");
     connect(look::addNamedAction(toolsMenu, QStringLiteral("&Clear log"), "mnuClearlog"), &QAction::triggered, this,
             &MainWindow::clearLog);
 
@@ -214,7 +208,7 @@ void MainWindow::buildMenus()
     menuBar()->addMenu(m_helpMenu->menu());
     m_tray = new SystemTray(this);
 
-    m_userMenu = named(new QMenu(QStringLiteral("&Options"), this), "mnuPopupList1");
+    m_userMenu = look::named(new QMenu(QStringLiteral("&Options"), this), "mnuPopupList1");
     connect(look::addNamedAction(m_userMenu, QStringLiteral("Send a message"), "mnuSendMessage"),
             &QAction::triggered, this, &MainWindow::writeToSelectedUser);
     connect(look::addNamedAction(m_userMenu, QStringLiteral("Propose a game of Othello"), "mnuProposeOthello"),

@@ -1,6 +1,6 @@
 #include "dialogs/messagewindow.h"
 #include "dialogs/proposalwindow.h"
-#include "net/locallan.h"
+#include "locallan.h"
 #include "net/messages.h"
 #include "net/station.h"
 
@@ -49,10 +49,14 @@ class TestDialogs final : public QObject
 private slots:
     void init()
     {
+        m_station.start(QStringLiteral("alice"));
+        m_station.stop(); // no periodic broadcast in the middle of a row
+        // Opponents of earlier games, over now.
+        m_station.startGame(Game::Othello, QStringLiteral("carol"));
+        m_station.startGame(Game::Puissance4, QStringLiteral("dave"));
+        m_station.endGame(Game::Othello);
+        m_station.endGame(Game::Puissance4);
         m_lan.clearSent();
-        m_station.sUserName = QStringLiteral("alice");
-        m_station.st2OUserName = QStringLiteral("carol"); // opponents of earlier games
-        m_station.st2P4UserName = QStringLiteral("dave");
     }
 
     void cleanup() { QApplication::closeAllWindows(); } // each deletes itself
@@ -148,13 +152,13 @@ private slots:
         QTest::addColumn<QString>("open");   // game windows already open
         QTest::addColumn<QString>("button"); // Command1 accepts, Command2 declines
         QTest::addColumn<QString>("datagram");
-        QTest::addColumn<QString>("loads"); // window loaded, with both opponents and datagrams sent at that moment
-        QTest::addColumn<QString>("after"); // both opponents, both windows' flags
+        QTest::addColumn<QString>("loads"); // game started, with both opponents and datagrams sent at that moment
+        QTest::addColumn<QString>("after"); // both opponents, whether each game is on
 
-        QTest::newRow("Othello") << Game::Othello << "bob" << "P4" << "Command1" << "4§bob§alice§" << "Othello carol dave 0" << "bob dave 11";
+        QTest::newRow("Othello") << Game::Othello << "bob" << "P4" << "Command1" << "4§bob§alice§" << "Othello bob dave 0" << "bob dave 11";
         QTest::newRow("Othello while open") << Game::Othello << "bob" << "O" << "Command1" << "" << "" << "carol dave 10";
         QTest::newRow("Othello declined") << Game::Othello << "bob" << "" << "Command2" << "11§bob§alice§" << "" << "carol dave 00";
-        QTest::newRow("Puissance 4") << Game::Puissance4 << "bob" << "O" << "Command1" << "5§bob§alice§" << "P4 carol dave 0" << "carol bob 11";
+        QTest::newRow("Puissance 4") << Game::Puissance4 << "bob" << "O" << "Command1" << "5§bob§alice§" << "P4 carol bob 0" << "carol bob 11";
         QTest::newRow("Puissance 4 while open") << Game::Puissance4 << "bob" << "P4" << "Command1" << "" << "" << "carol dave 01";
         QTest::newRow("Puissance 4 declined") << Game::Puissance4 << "bob" << "" << "Command2" << "11§bob§alice§" << "" << "carol dave 00";
         QTest::newRow("no one to play") << Game::Othello << "" << "" << "Command1" << "" << "" << "carol dave 00";
@@ -166,8 +170,10 @@ private slots:
         QFETCH(QString, proposer);
         QFETCH(QString, open);
         QFETCH(QString, button);
-        m_station.bForm3Loaded = open.contains(u'O');
-        m_station.bForm4Loaded = open.contains(u'P');
+        if (open.contains(u'O'))
+            m_station.startGame(Game::Othello, QStringLiteral("carol"));
+        if (open.contains(u'P'))
+            m_station.startGame(Game::Puissance4, QStringLiteral("dave"));
         QPointer<ProposalWindow> window = new ProposalWindow(m_station, game, proposer);
         window->open();
         const bool othello = game == Game::Othello;
@@ -175,17 +181,21 @@ private slots:
         QCOMPARE(child<QLineEdit>(window, "Text1")->text(),
                  proposer + " would like to play " + (othello ? "an Othello" : "a Puissance 4") + " game with you...");
         QString loads;
-        const auto opponents = [&] { return m_station.st2OUserName + ' ' + m_station.st2P4UserName; };
+        const auto opponents = [&] {
+            return m_station.opponent(Game::Othello) + ' ' + m_station.opponent(Game::Puissance4);
+        };
         const auto seen = [&] { return ' ' + opponents() + ' ' + QString::number(m_lan.sent().size()); };
         QObject scope; // the station outlives this row
-        connect(&m_station, &Station::form3LoadRequested, &scope, [&] { loads += "Othello" + seen(); });
-        connect(&m_station, &Station::form4LoadRequested, &scope, [&] { loads += "P4" + seen(); });
+        connect(&m_station, &Station::gameStarted, &scope,
+                [&](Game started) { loads += (started == Game::Othello ? "Othello" : "P4") + seen(); });
 
         QTest::mouseClick(child<QPushButton>(window, button), Qt::LeftButton);
 
         QTEST(sent(), "datagram");
         QTEST(loads, "loads");
-        QTEST(opponents() + QStringLiteral(" %1%2").arg(m_station.bForm3Loaded).arg(m_station.bForm4Loaded), "after");
+        QTEST(opponents()
+                  + QStringLiteral(" %1%2").arg(m_station.isPlaying(Game::Othello)).arg(m_station.isPlaying(Game::Puissance4)),
+              "after");
         QCOMPARE(window->isVisible(), sent().isEmpty());
     }
 };

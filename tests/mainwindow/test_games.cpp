@@ -11,8 +11,6 @@
 #include <QPushButton>
 #include <QtTest>
 
-Q_DECLARE_METATYPE(Game)
-
 namespace {
 
 constexpr Game kOthello = Game::Othello;
