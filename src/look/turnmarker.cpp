@@ -23,11 +23,11 @@ TurnMarker::TurnMarker(QWidget *parent)
 
 void TurnMarker::showOver(Side side, const QColor &colour)
 {
-    setFillColor(colour);
+    setFillColour(colour);
     move(look::twips(side == Side::First ? kFirstLeft : kSecondLeft, 0, kSize, kSize).topLeft());
 }
 
-void TurnMarker::setFillColor(const QColor &colour)
+void TurnMarker::setFillColour(const QColor &colour)
 {
     m_fill = colour;
     update();

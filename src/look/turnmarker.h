@@ -10,11 +10,11 @@ class TurnMarker final : public QWidget
 public:
     enum class Side { First, Second }; // above the first or the second colour's name
 
-    // Named Shape1, 135 twips across, standing above the first colour at first.
+    // 135 twips across, standing above the first colour at first.
     explicit TurnMarker(QWidget *parent);
 
-    QColor FillColor() const { return m_fill; }
-    void setFillColor(const QColor &colour);
+    QColor fillColour() const { return m_fill; }
+    void setFillColour(const QColor &colour);
     void showOver(Side side, const QColor &colour);
 
 protected:

@@ -1,6 +1,6 @@
 #include "othellocell.h"
 
-#include "look.h"
+#include "look/look.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -19,7 +19,7 @@ OthelloCell::OthelloCell(int index, QWidget *parent)
     reset();
 }
 
-void OthelloCell::setBackColor(const QColor &colour)
+void OthelloCell::setBackColour(const QColor &colour)
 {
     m_back = colour;
     m_disc = false;
@@ -35,7 +35,7 @@ void OthelloCell::drawDisc()
 void OthelloCell::reset()
 {
     m_fill = look::kLightGrey;
-    setBackColor(kGreen);
+    setBackColour(kGreen);
 }
 
 void OthelloCell::paintEvent(QPaintEvent *)

@@ -14,15 +14,15 @@ public:
 
     OthelloCell(int index, QWidget *parent);
 
-    int Index() const { return m_index; }
+    int index() const { return m_index; }
 
-    QColor BackColor() const { return m_back; }
+    QColor backColour() const { return m_back; }
     // A new background erases whatever was drawn in the cell.
-    void setBackColor(const QColor &colour);
+    void setBackColour(const QColor &colour);
 
     // Light grey until the cell first shows a disc; the hover highlight relies on it.
-    QColor FillColor() const { return m_fill; }
-    void setFillColor(const QColor &colour) { m_fill = colour; }
+    QColor fillColour() const { return m_fill; }
+    void setFillColour(const QColor &colour) { m_fill = colour; }
 
     bool hasDisc() const { return m_disc; }
     void drawDisc();

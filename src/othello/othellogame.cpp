@@ -1,6 +1,6 @@
 #include "othellogame.h"
 
-#include "wire.h"
+#include "net/wire.h"
 
 #include <limits>
 
@@ -23,164 +23,163 @@ const QString kTie = QStringLiteral("Tie!");
 OthelloGame OthelloGame::initial()
 {
     OthelloGame game;
-    game.FillBoard(4, 4, kWhite);
-    game.FillBoard(5, 5, kWhite);
-    game.FillBoard(4, 5, kBlack);
-    game.FillBoard(5, 4, kBlack);
-    game.m_numDiscs = kStartDiscs;
-    game.m_turnColor = kBlack;
+    game.setCell(4, 4, kWhite);
+    game.setCell(5, 5, kWhite);
+    game.setCell(4, 5, kBlack);
+    game.setCell(5, 4, kBlack);
+    game.m_discCount = kStartDiscs;
+    game.m_turnColour = kBlack;
     return game;
 }
 
-qint16 OthelloGame::Board(int x, int y) const
+qint16 OthelloGame::cell(int x, int y) const
 {
     return onBoard(x, y) ? m_board[std::size_t(indexOf(x, y) - 1)] : kEmpty;
 }
 
-void OthelloGame::FillBoard(int i, int o, int Color)
+void OthelloGame::setCell(int x, int y, int colour)
 {
-    if (onBoard(i, o) && isColour(Color))
-        cell(i, o) = qint16(Color);
+    if (onBoard(x, y) && isColour(colour))
+        at(x, y) = qint16(colour);
 }
 
-void OthelloGame::setTurnColor(qint16 turnColor)
+void OthelloGame::setTurnColour(qint16 colour)
 {
-    if (isColour(turnColor))
-        m_turnColor = turnColor;
+    if (isColour(colour))
+        m_turnColour = colour;
 }
 
-bool OthelloGame::CheckDirection(int x, int y, int dir, int color) const
+bool OthelloGame::capturesInDirection(int x, int y, int dir, int colour) const
 {
     if (dir < 1 || dir > kDirections || !onBoard(x, y))
         return false;
-    const int opponent = 3 - color;
+    const int opponent = 3 - colour;
     // The neighbour must be the opponent's and at least one more cell must follow it.
-    if (!onBoard(x + 2 * dx[dir], y + 2 * dy[dir]) || Board(x + dx[dir], y + dy[dir]) != opponent)
+    if (!onBoard(x + 2 * dx[dir], y + 2 * dy[dir]) || cell(x + dx[dir], y + dy[dir]) != opponent)
         return false;
     for (int k = 2;; ++k) {
         const int cx = x + k * dx[dir];
         const int cy = y + k * dy[dir];
         if (!onBoard(cx, cy))
             return false;
-        const qint16 value = Board(cx, cy);
-        if (value == color)
+        const qint16 value = cell(cx, cy);
+        if (value == colour)
             return true;
         if (value != opponent)
             return false;
     }
 }
 
-void OthelloGame::FlipDirection(int x, int y, int dir, int color)
+void OthelloGame::flipDirection(int x, int y, int dir, int colour)
 {
-    if (!CheckDirection(x, y, dir, color))
+    if (!capturesInDirection(x, y, dir, colour))
         return;
-    for (int cx = x + dx[dir], cy = y + dy[dir]; Board(cx, cy) == 3 - color; cx += dx[dir], cy += dy[dir])
-        cell(cx, cy) = qint16(color);
+    for (int cx = x + dx[dir], cy = y + dy[dir]; cell(cx, cy) == 3 - colour; cx += dx[dir], cy += dy[dir])
+        at(cx, cy) = qint16(colour);
 }
 
-bool OthelloGame::TryDirection(int x, int y, int dir, int color)
+bool OthelloGame::tryDirection(int x, int y, int dir, int colour)
 {
-    if (!CheckDirection(x, y, dir, color))
+    if (!capturesInDirection(x, y, dir, colour))
         return false;
-    bMoveDone = true;
-    cell(x, y) = qint16(color);
-    FlipDirection(x, y, dir, color);
+    m_moveDone = true;
+    at(x, y) = qint16(colour);
+    flipDirection(x, y, dir, colour);
     return true;
 }
 
-bool OthelloGame::isLegal(int x, int y, int color) const
+bool OthelloGame::isLegal(int x, int y, int colour) const
 {
-    if (Board(x, y) != kEmpty)
+    if (cell(x, y) != kEmpty)
         return false;
     for (int dir = 1; dir <= kDirections; ++dir) {
-        if (CheckDirection(x, y, dir, color))
+        if (capturesInDirection(x, y, dir, colour))
             return true;
     }
     return false;
 }
 
-bool OthelloGame::CanPlay(int color) const
+bool OthelloGame::canPlay(int colour) const
 {
     for (int x = 1; x <= kSize; ++x) {
         for (int y = 1; y <= kSize; ++y) {
-            if (isLegal(x, y, color))
+            if (isLegal(x, y, colour))
                 return true;
         }
     }
     return false;
 }
 
-bool OthelloGame::turnOwnedBy(const QString &sUserName) const
+bool OthelloGame::turnOwnedBy(const QString &user) const
 {
-    if (m_numDiscs < kOwnershipFrom)
+    if (m_discCount < kOwnershipFrom)
         return true;
-    return sUserName == (m_turnColor == kBlack ? m_blackPlayer : m_whitePlayer);
+    return user == (m_turnColour == kBlack ? m_blackPlayer : m_whitePlayer);
 }
 
-bool OthelloGame::PlayMove(int x, int y, int color, const QString &sUserName,
-                           const QString &st2OUserName)
+bool OthelloGame::playMove(int x, int y, int colour, const QString &user, const QString &opponent)
 {
-    if (color != m_turnColor || !turnOwnedBy(sUserName))
+    if (colour != m_turnColour || !turnOwnedBy(user))
         return false;
 
-    bMoveDone = false;
-    if (Board(x, y) == kEmpty && onBoard(x, y)) {
+    m_moveDone = false;
+    if (cell(x, y) == kEmpty && onBoard(x, y)) {
         for (int dir = 1; dir <= kDirections; ++dir)
-            TryDirection(x, y, dir, color);
+            tryDirection(x, y, dir, colour);
     }
-    if (!bMoveDone)
+    if (!m_moveDone)
         return false;
 
     // The station that makes a colour's move claims that colour.
-    if (m_turnColor == kBlack) {
-        m_blackPlayer = sUserName;
-        m_whitePlayer = st2OUserName;
+    if (m_turnColour == kBlack) {
+        m_blackPlayer = user;
+        m_whitePlayer = opponent;
     } else {
-        m_blackPlayer = st2OUserName;
-        m_whitePlayer = sUserName;
+        m_blackPlayer = opponent;
+        m_whitePlayer = user;
     }
 
-    bMoveDone = false;
-    m_turnColor = qint16(3 - m_turnColor);
+    m_moveDone = false;
+    m_turnColour = qint16(3 - m_turnColour);
     // A count taken over from a peer may already sit at the top of the range.
-    if (m_numDiscs < std::numeric_limits<qint16>::max())
-        ++m_numDiscs;
+    if (m_discCount < std::numeric_limits<qint16>::max())
+        ++m_discCount;
 
-    if (!CanPlay(m_turnColor))
-        m_turnColor = qint16(3 - m_turnColor);
-    if (!CanPlay(m_turnColor))
-        m_turnColor = kGameOver;
+    if (!canPlay(m_turnColour))
+        m_turnColour = qint16(3 - m_turnColour);
+    if (!canPlay(m_turnColour))
+        m_turnColour = kGameOver;
     return true;
 }
 
-OthelloGame::Score OthelloGame::CalculateScore() const
+OthelloGame::Score OthelloGame::score() const
 {
-    Score score;
+    Score result;
     for (const qint16 value : m_board) {
         if (value == kBlack)
-            ++score.black;
+            ++result.black;
         else if (value == kWhite)
-            ++score.white;
+            ++result.white;
     }
-    switch (m_turnColor) {
+    switch (m_turnColour) {
     case kGameOver:
-        score.status = score.black > score.white   ? kBlackWon
-                       : score.white > score.black ? kWhiteWon
-                                                   : kTie;
+        result.status = result.black > result.white   ? kBlackWon
+                        : result.white > result.black ? kWhiteWon
+                                                      : kTie;
         break;
     case kBlack:
-        score.status = kBlackToPlay;
+        result.status = kBlackToPlay;
         break;
     case kWhite:
-        score.status = kWhiteToPlay;
+        result.status = kWhiteToPlay;
         break;
     default:
         break;
     }
-    return score;
+    return result;
 }
 
-QString OthelloGame::FillRC() const
+QString OthelloGame::cellFields() const
 {
     QString text;
     for (const qint16 value : m_board) {
@@ -192,6 +191,6 @@ QString OthelloGame::FillRC() const
 
 bool operator==(const OthelloGame &a, const OthelloGame &b)
 {
-    return a.m_board == b.m_board && a.m_turnColor == b.m_turnColor && a.m_numDiscs == b.m_numDiscs
+    return a.m_board == b.m_board && a.m_turnColour == b.m_turnColour && a.m_discCount == b.m_discCount
         && a.m_blackPlayer == b.m_blackPlayer && a.m_whitePlayer == b.m_whitePlayer;
 }

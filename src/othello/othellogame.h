@@ -19,7 +19,7 @@ public:
     static constexpr qint16 kEmpty = 0;
     static constexpr qint16 kBlack = 1;
     static constexpr qint16 kWhite = 2;
-    static constexpr qint16 kGameOver = 0; // as TurnColor
+    static constexpr qint16 kGameOver = 0; // as the colour to move
     static constexpr qint16 kStartDiscs = 4;
     // From this many discs on (the third move) only the owner of the colour may move.
     static constexpr qint16 kOwnershipFrom = 6;
@@ -27,10 +27,10 @@ public:
     struct Score {
         int black = 0;
         int white = 0;
-        QString status; // null for a TurnColor that has no text
+        QString status; // null for a colour to move that has no text
     };
 
-    // Before any game: every cell empty, TurnColor and NumDiscs 0.
+    // Before any game: every cell empty, colour to move and disc count 0.
     OthelloGame() = default;
 
     // The starting position: two discs of each colour in the centre, black to move.
@@ -39,53 +39,52 @@ public:
     static bool isColour(int value) { return value >= kEmpty && value <= kWhite; }
     static bool onBoard(int x, int y) { return x >= 1 && x <= kSize && y >= 1 && y <= kSize; }
     static int indexOf(int x, int y) { return (y - 1) * kSize + x; }
-    static int ColumnOf(int index) { return (index - 1) % kSize + 1; }
-    static int RowOf(int index) { return (index - 1) / kSize + 1; }
+    static int columnOf(int index) { return (index - 1) % kSize + 1; }
+    static int rowOf(int index) { return (index - 1) / kSize + 1; }
 
     // 0 for a cell off the board.
-    qint16 Board(int x, int y) const;
+    qint16 cell(int x, int y) const;
     // Ignored for a cell off the board or a colour outside 0..2.
-    void FillBoard(int i, int o, int Color);
+    void setCell(int x, int y, int colour);
 
-    qint16 TurnColor() const { return m_turnColor; }
-    void setTurnColor(qint16 turnColor);
-    qint16 NumDiscs() const { return m_numDiscs; }
-    void setNumDiscs(qint16 numDiscs) { m_numDiscs = numDiscs; }
+    qint16 turnColour() const { return m_turnColour; }
+    void setTurnColour(qint16 colour);
+    qint16 discCount() const { return m_discCount; }
+    void setDiscCount(qint16 count) { m_discCount = count; }
 
-    // The name fields: who plays black and who plays white, as far as this station knows.
+    // Who plays black and who plays white, as far as this station knows.
     const QString &blackPlayer() const { return m_blackPlayer; }
     const QString &whitePlayer() const { return m_whitePlayer; }
 
     // Directions 1..8 run clockwise from up; any other number never captures.
-    bool CheckDirection(int x, int y, int dir, int color) const;
-    void FlipDirection(int x, int y, int dir, int color);
-    bool TryDirection(int x, int y, int dir, int color);
-    bool CanPlay(int color) const;
-    bool isLegal(int x, int y, int color) const;
+    bool capturesInDirection(int x, int y, int dir, int colour) const;
+    void flipDirection(int x, int y, int dir, int colour);
+    bool tryDirection(int x, int y, int dir, int colour);
+    bool canPlay(int colour) const;
+    bool isLegal(int x, int y, int colour) const;
 
-    // The whole local move for the colour to move. sUserName is this station's
-    // user, st2OUserName the opponent. Returns whether the move was accepted;
-    // a refused move changes nothing. Afterwards TurnColor is the colour to
-    // move next: the mover again when the other colour must pass, 0 when
-    // neither can move.
-    bool PlayMove(int x, int y, int color, const QString &sUserName, const QString &st2OUserName);
+    // The whole local move for the colour to move, made by `user` against
+    // `opponent`. Returns whether the move was accepted; a refused move
+    // changes nothing. Afterwards the colour to move is the next one: the
+    // mover again when the other colour must pass, kGameOver when neither can move.
+    bool playMove(int x, int y, int colour, const QString &user, const QString &opponent);
 
-    // Disc counts, and the status line for TurnColor: the result when the game is over.
-    Score CalculateScore() const;
+    // Disc counts, and the status line for the colour to move: the result when the game is over.
+    Score score() const;
 
     // The 64 cell values in cell-index order, each followed by the separator.
-    QString FillRC() const;
+    QString cellFields() const;
 
     friend bool operator==(const OthelloGame &a, const OthelloGame &b);
 
 private:
-    qint16 &cell(int x, int y) { return m_board[std::size_t(indexOf(x, y) - 1)]; }
-    bool turnOwnedBy(const QString &sUserName) const;
+    qint16 &at(int x, int y) { return m_board[std::size_t(indexOf(x, y) - 1)]; }
+    bool turnOwnedBy(const QString &user) const;
 
     std::array<qint16, kCells> m_board{};
-    qint16 m_turnColor = 0;
-    qint16 m_numDiscs = 0;
+    qint16 m_turnColour = 0;
+    qint16 m_discCount = 0;
     QString m_blackPlayer;
     QString m_whitePlayer;
-    bool bMoveDone = false;
+    bool m_moveDone = false;
 };

@@ -1,7 +1,7 @@
 #include "puissance4cell.h"
 
-#include "look.h"
-#include "puissance4game.h"
+#include "look/look.h"
+#include "puissance4/puissance4game.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -40,7 +40,7 @@ void Puissance4Cell::paintEvent(QPaintEvent *)
     if (m_index < 1 || m_index > puissance4::kCells)
         return;
 
-    const qint16 colour = m_game.Board(Puissance4Game::ColumnOf(m_index), Puissance4Game::RowOf(m_index));
+    const qint16 colour = m_game.cell(Puissance4Game::columnOf(m_index), Puissance4Game::rowOf(m_index));
     if (colour != puissance4::kYellow && colour != puissance4::kRed)
         return;
     painter.setRenderHint(QPainter::Antialiasing);

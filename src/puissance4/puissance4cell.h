@@ -5,9 +5,9 @@
 
 class Puissance4Game;
 
-// One cell of the board, `Picture1`(index). It paints its disc from the game
-// each time, so discs survive the window being covered; index 0 is the
-// window's hidden template and shows no disc.
+// One cell of the board. It paints its disc from the game each time, so discs
+// survive the window being covered; index 0 is the window's hidden template
+// and shows no disc.
 class Puissance4Cell final : public QWidget
 {
     Q_OBJECT

@@ -1,6 +1,6 @@
 #include "puissance4game.h"
 
-#include "wire.h"
+#include "net/wire.h"
 
 using namespace puissance4;
 
@@ -11,140 +11,146 @@ namespace {
 constexpr std::array<int, 4> dx{0, 1, 1, 1};
 constexpr std::array<int, 4> dy{1, 1, 0, -1};
 
-int flat(int i, int o) { return Puissance4Game::IndexOf(i, o) - 1; }
+int flat(int column, int row) { return Puissance4Game::indexOf(column, row) - 1; }
 
 } // namespace
 
-bool Puissance4Game::isInside(int i, int o)
+bool Puissance4Game::isInside(int column, int row)
 {
-    return i >= 1 && i <= kSize && o >= 1 && o <= kSize;
+    return column >= 1 && column <= kSize && row >= 1 && row <= kSize;
 }
 
-qint16 Puissance4Game::Board(int i, int o) const
+qint16 Puissance4Game::cell(int column, int row) const
 {
-    return isInside(i, o) ? m_board[flat(i, o)] : kEmpty;
+    return isInside(column, row) ? m_board[flat(column, row)] : kEmpty;
 }
 
-qint16 Puissance4Game::Level(int i) const
+qint16 Puissance4Game::level(int column) const
 {
-    return i >= 1 && i <= kSize ? m_level[i - 1] : 0;
+    return column >= 1 && column <= kSize ? m_level[column - 1] : 0;
 }
 
-void Puissance4Game::FillBoard(int i, int o, int Color, bool bLevel)
+void Puissance4Game::setCell(int column, int row, int colour, bool lowerLevel)
 {
-    if (!isInside(i, o) || Color < kEmpty || Color > kRed)
+    if (!isInside(column, row) || colour < kEmpty || colour > kRed)
         return;
-    m_board[flat(i, o)] = qint16(Color);
-    // Keeps Level a valid row even if a caller lowers a full column.
-    if (bLevel && m_level[i - 1] > 0)
-        --m_level[i - 1];
+    m_board[flat(column, row)] = qint16(colour);
+    // Keeps the level a valid row even if a caller lowers a full column.
+    if (lowerLevel && m_level[column - 1] > 0)
+        --m_level[column - 1];
 }
 
-void Puissance4Game::SetLevel()
+void Puissance4Game::recomputeLevels()
 {
-    for (int i = 1; i <= kSize; ++i) {
-        m_level[i - 1] = 0;
-        for (int o = 1; o <= kSize; ++o) {
-            if (Board(i, o) == kEmpty)
-                m_level[i - 1] = o;
+    for (int column = 1; column <= kSize; ++column) {
+        m_level[column - 1] = 0;
+        for (int row = 1; row <= kSize; ++row) {
+            if (cell(column, row) == kEmpty)
+                m_level[column - 1] = row;
         }
     }
 }
 
-QString Puissance4Game::FillRC() const
+QString Puissance4Game::cellFields() const
 {
     QString text;
     text.reserve(2 * kCells);
-    for (const qint16 cell : m_board) {
-        text += QString::number(cell);
+    for (const qint16 value : m_board) {
+        text += QString::number(value);
         text += wire::kSeparator;
     }
     return text;
 }
 
-void Puissance4Game::Arrange()
+void Puissance4Game::arrangeMarker()
 {
-    if (m_result)
+    if (m_decided)
         return;
-    if (m_color == kYellow)
+    if (m_colour == kYellow)
         m_marker = Marker::Yellow;
-    else if (m_color == kRed)
+    else if (m_colour == kRed)
         m_marker = Marker::Red;
 }
 
-bool Puissance4Game::canDrop(int c) const
+bool Puissance4Game::canDrop(int column) const
 {
     // A board taken from a peer may carry a colour to move of 0, or a count
     // of 49 with room left; dropping then would put an unreadable colour or
     // count on the wire, so such a game takes no more discs.
-    return Level(c) > 0 && !m_result && (m_color == kYellow || m_color == kRed)
-        && m_numDiscs >= 0 && m_numDiscs < kCells;
+    return level(column) > 0 && !m_decided && (m_colour == kYellow || m_colour == kRed)
+        && m_discCount >= 0 && m_discCount < kCells;
 }
 
 QList<int> Puissance4Game::freeColumns() const
 {
     QList<int> columns;
-    for (int c = 1; c <= kSize; ++c) {
-        if (canDrop(c))
-            columns.append(c);
+    for (int column = 1; column <= kSize; ++column) {
+        if (canDrop(column))
+            columns.append(column);
     }
     return columns;
 }
 
-int Puissance4Game::Drop(int c)
+bool Puissance4Game::ownsTurn(const QString &user) const
 {
-    if (!canDrop(c))
+    if (m_discCount <= 1)
+        return true;
+    return user == (m_colour == kRed ? m_redPlayer : m_yellowPlayer);
+}
+
+int Puissance4Game::drop(int column, const QString &user, const QString &opponent)
+{
+    if (!canDrop(column) || !ownsTurn(user))
         return 0;
+    if (m_colour == kRed) {
+        m_redPlayer = user;
+        m_yellowPlayer = opponent;
+    } else {
+        m_redPlayer = opponent;
+        m_yellowPlayer = user;
+    }
     // The count goes up before the search, so the 49th disc is seen as such;
     // the colour changes after it, so the search names the next player.
-    ++m_numDiscs;
-    const int r = m_level[c - 1];
-    FillBoard(c, r, m_color, true);
-    CheckWin(c, Level(c) + 1, m_color);
-    m_color = kYellow + kRed - m_color;
-    return r;
+    ++m_discCount;
+    const int row = m_level[column - 1];
+    setCell(column, row, m_colour, true);
+    checkWin(column, level(column) + 1, m_colour);
+    m_colour = kYellow + kRed - m_colour;
+    return row;
 }
 
-bool Puissance4Game::ownsTurn(const QString &user, const QString &yellowName,
-                              const QString &redName) const
+void Puissance4Game::checkWin(int column, int row, qint16 colour)
 {
-    if (m_numDiscs <= 1)
-        return true;
-    return user == (m_color == kRed ? redName : yellowName);
-}
-
-void Puissance4Game::CheckWin(int i, int o, qint16 Color)
-{
-    m_result = false;
-    for (std::size_t dir = 0; dir < dx.size() && !m_result; ++dir) {
-        // Scan the whole line through (i, o) from its first cell.
-        int x = i;
-        int y = o;
+    m_decided = false;
+    for (std::size_t dir = 0; dir < dx.size() && !m_decided; ++dir) {
+        // Scan the whole line through the cell from its first cell.
+        int x = column;
+        int y = row;
         while (isInside(x - dx[dir], y - dy[dir])) {
             x -= dx[dir];
             y -= dy[dir];
         }
         int run = 0;
         for (; isInside(x, y); x += dx[dir], y += dy[dir]) {
-            run = Board(x, y) == Color ? run + 1 : 0;
+            run = cell(x, y) == colour ? run + 1 : 0;
             if (run == kWinLength) {
-                m_result = true;
+                m_decided = true;
                 break;
             }
         }
     }
 
-    if (m_result) {
-        if (Color == kYellow)
+    if (m_decided) {
+        if (colour == kYellow)
             m_status = kYellowWon;
-        else if (Color == kRed)
+        else if (colour == kRed)
             m_status = kRedWon;
-    } else if (m_numDiscs == kCells) {
+    } else if (m_discCount == kCells) {
         m_status = kDraw;
-    } else if (Color == kYellow) {
+    } else if (colour == kYellow) {
         m_status = kRedToPlay;
         m_marker = Marker::Red;
-    } else if (Color == kRed) {
+    } else if (colour == kRed) {
         m_status = kYellowToPlay;
         m_marker = Marker::Yellow;
     }

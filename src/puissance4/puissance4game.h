@@ -27,9 +27,9 @@ inline const QString kDraw = QStringLiteral("Draw!");
 } // namespace puissance4
 
 // A Puissance 4 game on the 7 x 7 board: the board and column levels, whose
-// turn it is, the disc count, the result and what the status line and turn
-// marker show. Columns i and rows o run 1..7, row 1 at the top; discs fall to
-// the largest free row.
+// turn it is and who plays each colour, the disc count, the result and what
+// the status line and turn marker show. Columns run 1..7 from the left, rows
+// 1..7 from the top; discs fall to the largest free row.
 class Puissance4Game final
 {
 public:
@@ -41,56 +41,65 @@ public:
 
     Puissance4Game() { m_level.fill(puissance4::kSize); } // as a freshly opened window
 
-    qint16 Board(int i, int o) const;
-    qint16 Level(int i) const;
+    // 0 off the board.
+    qint16 cell(int column, int row) const;
+    // The row the next disc in the column comes to rest in; 0 for a full column.
+    qint16 level(int column) const;
 
-    qint16 Color() const { return m_color; }
-    void setColor(qint16 color) { m_color = color; }
-    qint16 NumDiscs() const { return m_numDiscs; }
-    void setNumDiscs(qint16 numDiscs) { m_numDiscs = numDiscs; }
-    bool Result() const { return m_result; }
-    void setResult(bool result) { m_result = result; }
+    qint16 colour() const { return m_colour; }
+    void setColour(qint16 colour) { m_colour = colour; }
+    qint16 discCount() const { return m_discCount; }
+    void setDiscCount(qint16 count) { m_discCount = count; }
+    bool isDecided() const { return m_decided; }
+    void setDecided(bool decided) { m_decided = decided; }
     const QString &status() const { return m_status; }
     void setStatus(const QString &status) { m_status = status; }
     Marker marker() const { return m_marker; }
 
-    // Sets one cell; with bLevel the column's level goes down by one. Out of
-    // range arguments are ignored.
-    void FillBoard(int i, int o, int Color, bool bLevel);
-    // Recomputes every Level from the board: the largest row holding an empty
+    // Who plays each colour, as the last drop made here set them: the one who
+    // dropped takes the colour dropped, the opponent the other.
+    const QString &yellowPlayer() const { return m_yellowPlayer; }
+    const QString &redPlayer() const { return m_redPlayer; }
+
+    // Sets one cell; with lowerLevel the column's level goes down by one. Out
+    // of range arguments are ignored.
+    void setCell(int column, int row, int colour, bool lowerLevel);
+    // Recomputes every level from the board: the largest row holding an empty
     // cell, 0 for a full column.
-    void SetLevel();
-    // 49 cell values row by row from the top left, each followed by "§".
-    QString FillRC() const;
-    // The marker follows Color unless the game is decided.
-    void Arrange();
+    void recomputeLevels();
+    // 49 cell values row by row from the top left, each followed by the separator.
+    QString cellFields() const;
+    // The marker follows the colour to move unless the game is decided.
+    void arrangeMarker();
 
-    // Whether the colour to move may drop into column c now. Turn ownership
-    // between stations is the caller's, through ownsTurn().
-    bool canDrop(int c) const;
+    // Whether the colour to move may drop into the column now, whoever drops.
+    bool canDrop(int column) const;
     QList<int> freeColumns() const;
-    // Drops a disc of Color into column c, judges it and hands the turn over.
-    // Returns the row the disc came to rest in, or 0 when refused.
-    int Drop(int c);
-
-    // From the third disc on only the user named in the field of the colour
-    // to move may drop; the first yellow and the first red disc are free.
-    bool ownsTurn(const QString &user, const QString &yellowName, const QString &redName) const;
+    // From the third disc on only the player of the colour to move may drop;
+    // the first yellow and the first red disc are free.
+    bool ownsTurn(const QString &user) const;
+    // `user`, playing against `opponent`, drops a disc of the colour to move
+    // into the column: the user takes that colour and the opponent the other,
+    // the drop is judged and the turn handed over. Returns the row the disc
+    // came to rest in, or 0 when refused; a refused drop changes nothing.
+    int drop(int column, const QString &user, const QString &opponent);
 
     // Cell index k = 1..49, row by row from the top left.
-    static int ColumnOf(int k) { return (k - 1) % puissance4::kSize + 1; }
-    static int RowOf(int k) { return (k - 1) / puissance4::kSize + 1; }
-    static int IndexOf(int i, int o) { return (o - 1) * puissance4::kSize + i; }
-    static bool isInside(int i, int o);
+    static int columnOf(int k) { return (k - 1) % puissance4::kSize + 1; }
+    static int rowOf(int k) { return (k - 1) / puissance4::kSize + 1; }
+    static int indexOf(int column, int row) { return (row - 1) * puissance4::kSize + column; }
+    static bool isInside(int column, int row);
 
 private:
-    void CheckWin(int i, int o, qint16 Color);
+    void checkWin(int column, int row, qint16 colour);
 
     std::array<qint16, puissance4::kCells> m_board{}; // column varies fastest
     std::array<qint16, puissance4::kSize> m_level{};
-    qint16 m_color = puissance4::kYellow;
-    qint16 m_numDiscs = 0;
-    bool m_result = false;
+    qint16 m_colour = puissance4::kYellow;
+    qint16 m_discCount = 0;
+    bool m_decided = false;
     QString m_status = puissance4::kYellowToPlayFirst;
     Marker m_marker = Marker::Start;
+    QString m_yellowPlayer;
+    QString m_redPlayer;
 };

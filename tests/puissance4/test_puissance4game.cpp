@@ -1,4 +1,4 @@
-#include "puissance4game.h"
+#include "puissance4/puissance4game.h"
 
 #include <QTest>
 
@@ -14,10 +14,10 @@ Puissance4Game gameOf(const QString &picture)
     Puissance4Game game;
     const QString cells = QString(picture).remove(u'/');
     for (int k = 1; k <= kCells; ++k) // '.', 'Y', 'R' at kEmpty, kYellow, kRed
-        game.FillBoard(Puissance4Game::ColumnOf(k), Puissance4Game::RowOf(k), QStringLiteral(".YR").indexOf(cells[k - 1]), false);
-    game.SetLevel();
-    game.setNumDiscs(qint16(cells.count(u'Y') + cells.count(u'R')));
-    game.setColor(cells.count(u'Y') > cells.count(u'R') ? kRed : kYellow);
+        game.setCell(Puissance4Game::columnOf(k), Puissance4Game::rowOf(k), QStringLiteral(".YR").indexOf(cells[k - 1]), false);
+    game.recomputeLevels();
+    game.setDiscCount(qint16(cells.count(u'Y') + cells.count(u'R')));
+    game.setColour(cells.count(u'Y') > cells.count(u'R') ? kRed : kYellow);
     return game;
 }
 
@@ -56,17 +56,17 @@ private slots:
         QFETCH(int, row);
         QFETCH(QString, status);
         Puissance4Game game = gameOf(before);
-        const qint16 mover = game.Color();
+        const qint16 mover = game.colour();
         QString after = before;
         if (row)
             after[(row - 1) * (kSize + 1) + column - 1] = mover == kYellow ? u'Y' : u'R';
 
-        QCOMPARE(game.Drop(column), row);
-        QCOMPARE(game.FillRC(), gameOf(after).FillRC());
-        QCOMPARE(game.Level(column), gameOf(after).Level(column));
+        QCOMPARE(game.drop(column, QString(), "bob"), row); // no names yet: "" owns both colours
+        QCOMPARE(game.cellFields(), gameOf(after).cellFields());
+        QCOMPARE(game.level(column), gameOf(after).level(column));
         QCOMPARE(game.status(), status);
         const bool won = status.endsWith(QLatin1String("Won!"));
-        QCOMPARE(game.Result(), won);
+        QCOMPARE(game.isDecided(), won);
         QCOMPARE(game.freeColumns().isEmpty(), won || status == kDraw);
     }
 
@@ -74,9 +74,35 @@ private slots:
     {
         // Received boards can carry states no drop makes: nobody to move, or 49 discs with room left.
         Puissance4Game nobody, full;
-        nobody.setColor(kEmpty);
-        full.setNumDiscs(kCells);
-        QCOMPARE(nobody.Drop(1) + full.Drop(1), 0);
+        nobody.setColour(kEmpty);
+        full.setDiscCount(kCells);
+        QCOMPARE(nobody.drop(1, "alice", "bob") + full.drop(1, "alice", "bob"), 0);
+    }
+
+    void turnOwnership_data()
+    {
+        // Drops into column 1 as "user+" (accepted) or "user-" (refused), against the
+        // other of alice and bob; then who plays yellow and red.
+        QTest::addColumn<QString>("drops");
+        QTest::addColumn<QString>("players");
+        QTest::newRow("third by yellow") << "alice+ bob+ bob- alice+ bob+" << "alice|bob";
+        QTest::newRow("both firsts by one") << "alice+ alice+ alice- bob+ alice+" << "bob|alice";
+        QTest::newRow("case-sensitive") << "alice+ bob+ Alice- alice+" << "alice|bob";
+        QTest::newRow("bob first is yellow") << "bob+ alice+ alice- bob+" << "bob|alice";
+    }
+
+    void turnOwnership()
+    {
+        QFETCH(QString, drops);
+        Puissance4Game game;
+        for (const QString &step : drops.split(u' ')) {
+            const QString before = game.cellFields() + game.yellowPlayer() + game.redPlayer();
+            const QString user = step.chopped(1);
+            const bool accepted = step.endsWith(u'+');
+            QCOMPARE(game.drop(1, user, user == "bob" ? "alice" : "bob") != 0, accepted);
+            QVERIFY(accepted || game.cellFields() + game.yellowPlayer() + game.redPlayer() == before);
+        }
+        QTEST(game.yellowPlayer() + u'|' + game.redPlayer(), "players");
     }
 
     void setLevelAfterWrittenBoard()
@@ -85,10 +111,10 @@ private slots:
         const Puissance4Game game = gameOf("....R../....Y../....R../.Y..Y../....R../....Y../Y...R.R");
         QString levels;
         for (int i = 1; i <= kSize; ++i)
-            levels += QString::number(game.Level(i));
+            levels += QString::number(game.level(i));
         QCOMPARE(levels, QStringLiteral("6777076"));
     }
 };
 
 QTEST_APPLESS_MAIN(TestPuissance4Game)
-#include "tst_puissance4game.moc"
+#include "test_puissance4game.moc"

@@ -1,4 +1,4 @@
-#include "othellogame.h"
+#include "othello/othellogame.h"
 
 #include <QtTest>
 
@@ -7,7 +7,7 @@
 // tries to play on, and 'o' / 'x' a white / black disc the move must turn.
 namespace {
 
-OthelloGame fromPicture(QString rows, qint16 turnColor, bool after = false)
+OthelloGame fromPicture(QString rows, qint16 turnColour, bool after = false)
 {
     const QString picture = rows.remove(u'/').leftJustified(OthelloGame::kCells, u'.');
     OthelloGame game;
@@ -15,11 +15,11 @@ OthelloGame fromPicture(QString rows, qint16 turnColor, bool after = false)
         const QChar c = picture.at(index - 1);
         const qint16 value = QStringLiteral("X@").append(after ? u'o' : u'x').contains(c) ? OthelloGame::kBlack
                              : QStringLiteral("O").append(after ? u'x' : u'o').contains(c) ? OthelloGame::kWhite
-                             : c == u'*' && after ? turnColor : OthelloGame::kEmpty;
-        game.FillBoard(OthelloGame::ColumnOf(index), OthelloGame::RowOf(index), value);
+                             : c == u'*' && after ? turnColour : OthelloGame::kEmpty;
+        game.setCell(OthelloGame::columnOf(index), OthelloGame::rowOf(index), value);
     }
-    game.setTurnColor(turnColor);
-    game.setNumDiscs(OthelloGame::kStartDiscs); // before turn ownership counts
+    game.setTurnColour(turnColour);
+    game.setDiscCount(OthelloGame::kStartDiscs); // before turn ownership counts
     return game;
 }
 
@@ -27,8 +27,8 @@ OthelloGame fromPicture(QString rows, qint16 turnColor, bool after = false)
 bool playFirstLegal(OthelloGame &game, const QString &user, const QString &opponent)
 {
     for (int index = 1; index <= OthelloGame::kCells; ++index) {
-        if (game.isLegal(OthelloGame::ColumnOf(index), OthelloGame::RowOf(index), game.TurnColor()))
-            return game.PlayMove(OthelloGame::ColumnOf(index), OthelloGame::RowOf(index), game.TurnColor(), user, opponent);
+        if (game.isLegal(OthelloGame::columnOf(index), OthelloGame::rowOf(index), game.turnColour()))
+            return game.playMove(OthelloGame::columnOf(index), OthelloGame::rowOf(index), game.turnColour(), user, opponent);
     }
     return false;
 }
@@ -72,11 +72,11 @@ private slots:
         const int index = int(QString(board).remove(u'/').indexOf(QRegularExpression("[*@]"))) + 1;
         const bool accepted = status != "-";
 
-        QCOMPARE(game.PlayMove(OthelloGame::ColumnOf(index), OthelloGame::RowOf(index), mover, "a", "b"), accepted);
-        QCOMPARE(game.FillRC(), fromPicture(board, qint16(mover), accepted).FillRC());
-        QCOMPARE(game.NumDiscs(), qint16(OthelloGame::kStartDiscs + accepted));
+        QCOMPARE(game.playMove(OthelloGame::columnOf(index), OthelloGame::rowOf(index), mover, "a", "b"), accepted);
+        QCOMPARE(game.cellFields(), fromPicture(board, qint16(mover), accepted).cellFields());
+        QCOMPARE(game.discCount(), qint16(OthelloGame::kStartDiscs + accepted));
         if (accepted)
-            QCOMPARE(game.CalculateScore().status, status);
+            QCOMPARE(game.score().status, status);
     }
 
     void turnOwnership_data()
@@ -105,11 +105,11 @@ private slots:
     {
         // A peer's board may carry the largest count there is; a move must not wrap it.
         OthelloGame game = OthelloGame::initial();
-        game.setNumDiscs(std::numeric_limits<qint16>::max());
+        game.setDiscCount(std::numeric_limits<qint16>::max());
         QVERIFY(playFirstLegal(game, QString(), "bob")); // no names yet: "" owns black
-        QCOMPARE(game.NumDiscs(), std::numeric_limits<qint16>::max());
+        QCOMPARE(game.discCount(), std::numeric_limits<qint16>::max());
     }
 };
 
 QTEST_APPLESS_MAIN(TestOthelloGame)
-#include "tst_othellogame.moc"
+#include "test_othellogame.moc"

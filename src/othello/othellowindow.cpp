@@ -1,0 +1,226 @@
+#include "othellowindow.h"
+
+#include "look/attention.h"
+#include "look/look.h"
+#include "look/turnmarker.h"
+#include "net/station.h"
+#include "othello/othellocell.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+
+#include <algorithm>
+
+namespace {
+
+// Layout in twips.
+constexpr int kClientWidth = 3015;
+constexpr int kClientHeight = 4080;
+constexpr int kBoardLeft = 300;
+constexpr int kBoardTop = 1150;
+
+constexpr qreal kSmallPoints = 8.25;
+constexpr qreal kLargePoints = 9.75;
+
+QColor discColour(int colour)
+{
+    return colour == OthelloGame::kBlack ? QColor(Qt::black) : QColor(Qt::white);
+}
+
+} // namespace
+
+OthelloWindow::OthelloWindow(Station &station, QWidget *owner)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                           | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                           | Qt::WindowCloseButtonHint)
+    , m_station(station)
+    , m_owner(owner)
+{
+    setObjectName(QStringLiteral("Form3"));
+    setWindowTitle(QStringLiteral("Othello Table"));
+    setWindowIcon(look::sunIcon());
+    setFixedSize(look::twips(0, 0, kClientWidth, kClientHeight).size());
+    setFont(look::verdana(kSmallPoints));
+    look::setBackground(*this, look::Picture::Warm, look::kWindowBack);
+
+    look::sideLabel(*this, "Label1", QStringLiteral("Black"), look::twips(480, 120, 615, 375));
+    look::sideLabel(*this, "Label2", QStringLiteral("White"), look::twips(1920, 120, 615, 255));
+
+    m_turnMarker = new TurnMarker(this);
+
+    m_blackName = look::displayField(*this, "Text4", look::twips(120, 360, 1335, 285), kSmallPoints, look::kNameBack);
+    m_whiteName = look::displayField(*this, "Text5", look::twips(1560, 360, 1335, 285), kSmallPoints, look::kNameBack);
+    const QColor windowColour = palette().color(QPalette::Base);
+    m_blackScore = look::displayField(*this, "Text1", look::twips(600, 720, 375, 285), kLargePoints, windowColour);
+    m_whiteScore = look::displayField(*this, "Text2", look::twips(2040, 720, 375, 285), kLargePoints, windowColour);
+    m_status = look::displayField(*this, "Text3", look::twips(0, 3720, kClientWidth, 360), kLargePoints, look::kStatusBack);
+
+    for (int index = 1; index <= OthelloGame::kCells; ++index) {
+        auto *cell = new OthelloCell(index, this);
+        cell->setObjectName(QStringLiteral("Picture1"));
+        cell->setGeometry(look::twips(kBoardLeft + (OthelloGame::columnOf(index) - 1) * look::kBoardPitch,
+                                      kBoardTop + (OthelloGame::rowOf(index) - 1) * look::kBoardPitch,
+                                      look::kBoardCell, look::kBoardCell));
+        connect(cell, &OthelloCell::clicked, this, &OthelloWindow::playAt);
+        connect(cell, &OthelloCell::mouseMoved, this, &OthelloWindow::hoverOver);
+        m_cells[std::size_t(index - 1)] = cell;
+    }
+
+    m_flashTimer.setObjectName(QStringLiteral("Timer1"));
+    m_flashTimer.setInterval(look::kFlashMs);
+    connect(&m_flashTimer, &QTimer::timeout, this, &OthelloWindow::flash);
+}
+
+OthelloCell *OthelloWindow::cell(int index) const
+{
+    if (index < 1 || index > OthelloGame::kCells)
+        return nullptr;
+    return m_cells[std::size_t(index - 1)];
+}
+
+void OthelloWindow::drawCell(int x, int y)
+{
+    OthelloCell *shown = cell(OthelloGame::indexOf(x, y));
+    const qint16 colour = m_game.cell(x, y);
+    shown->setBackColour(OthelloCell::kGreen);
+    if (colour == OthelloGame::kEmpty)
+        return;
+    shown->setFillColour(discColour(colour));
+    shown->drawDisc();
+}
+
+void OthelloWindow::setCell(int x, int y, int colour)
+{
+    if (!OthelloGame::onBoard(x, y) || !OthelloGame::isColour(colour))
+        return;
+    m_game.setCell(x, y, colour);
+    drawCell(x, y);
+}
+
+void OthelloWindow::showScore()
+{
+    const OthelloGame::Score score = m_game.score();
+    m_blackScore->setText(QString::number(score.black));
+    m_whiteScore->setText(QString::number(score.white));
+    if (!score.status.isNull())
+        m_status->setText(score.status);
+    const qint16 turn = m_game.turnColour();
+    if (turn == OthelloGame::kBlack || turn == OthelloGame::kWhite) {
+        const bool black = turn == OthelloGame::kBlack;
+        m_turnMarker->showOver(black ? TurnMarker::Side::First : TurnMarker::Side::Second, discColour(turn));
+    }
+}
+
+void OthelloWindow::open()
+{
+    m_game = OthelloGame::initial();
+    for (OthelloCell *cell : m_cells)
+        cell->reset();
+    for (int index = 1; index <= OthelloGame::kCells; ++index) {
+        if (m_game.cell(OthelloGame::columnOf(index), OthelloGame::rowOf(index)) != OthelloGame::kEmpty)
+            drawCell(OthelloGame::columnOf(index), OthelloGame::rowOf(index));
+    }
+    m_flashTimer.stop();
+    m_flashCount = 0;
+    m_highlighted = 0;
+    m_blackName->clear();
+    m_whiteName->clear();
+    showScore();
+    m_open = true;
+
+    if (m_owner)
+        move(m_owner->frameGeometry().center() - rect().center());
+    show();
+    raise();
+    activateWindow();
+}
+
+bool OthelloWindow::applyBoard(const wire::OthelloBoard &board)
+{
+    const auto isColour = [](qint16 value) { return OthelloGame::isColour(value); };
+    if (!std::all_of(board.cells.begin(), board.cells.end(), isColour) || !isColour(board.turnColor))
+        return false;
+    if (board.numDiscs <= m_game.discCount())
+        return false;
+
+    if (!m_open)
+        open();
+    for (int y = 1; y <= OthelloGame::kSize; ++y) {
+        for (int x = 1; x <= OthelloGame::kSize; ++x)
+            setCell(x, y, board.cells[std::size_t(OthelloGame::indexOf(x, y) - 1)]);
+    }
+    m_game.setTurnColour(board.turnColor);
+    showScore();
+    m_game.setDiscCount(board.numDiscs);
+    m_highlighted = 0;
+    // A board that lands during a flash joins it rather than starting another.
+    if (!m_flashTimer.isActive())
+        m_flashTimer.start();
+    return true;
+}
+
+QString OthelloWindow::boardMessage() const
+{
+    return wire::othelloBoard(opponent(), m_game.cellFields(), m_game.turnColour(), m_game.discCount());
+}
+
+void OthelloWindow::playAt(int index)
+{
+    if (cell(index)) {
+        const OthelloGame before = m_game;
+        if (m_game.playMove(OthelloGame::columnOf(index), OthelloGame::rowOf(index), m_game.turnColour(),
+                            userName(), opponent())) {
+            for (int changed = 1; changed <= OthelloGame::kCells; ++changed) {
+                const int x = OthelloGame::columnOf(changed), y = OthelloGame::rowOf(changed);
+                if (m_game.cell(x, y) != before.cell(x, y))
+                    drawCell(x, y);
+            }
+            m_blackName->setText(m_game.blackPlayer());
+            m_whiteName->setText(m_game.whitePlayer());
+            broadcastNow();
+            showScore();
+        }
+    }
+    m_highlighted = 0;
+    restartPeriod();
+}
+
+void OthelloWindow::hoverOver(int index)
+{
+    OthelloCell *hovered = cell(index);
+    if (!hovered || m_game.turnColour() == OthelloGame::kGameOver || hovered->fillColour() != look::kLightGrey)
+        return;
+    // Redrawn from the board rather than just turned green, so that a disc put
+    // there since the highlight is not wiped out.
+    if (cell(m_highlighted))
+        drawCell(OthelloGame::columnOf(m_highlighted), OthelloGame::rowOf(m_highlighted));
+    hovered->setBackColour(discColour(m_game.turnColour()));
+    m_highlighted = index;
+}
+
+void OthelloWindow::flash()
+{
+    QApplication::alert(this, look::kFlashMs / 2);
+    ++m_flashCount;
+    if (m_flashCount >= look::kFlashes) {
+        m_flashTimer.stop();
+        m_flashCount = 0;
+    }
+}
+
+void OthelloWindow::closeEvent(QCloseEvent *event)
+{
+    endGame();
+    m_open = false;
+    m_flashTimer.stop();
+    event->accept();
+}
+
+const QString &OthelloWindow::userName() const { return m_station.sUserName; }
+QString OthelloWindow::opponent() const { return m_station.st2OUserName; }
+void OthelloWindow::endGame() { m_station.bForm3Loaded = false; }
+void OthelloWindow::broadcastNow() { m_station.Timer1_Timer(); }
+// start() restarts a running timer, so the period starts anew from here.
+void OthelloWindow::restartPeriod() { m_station.Timer1.start(); }

@@ -1,0 +1,204 @@
+#include "puissance4window.h"
+
+#include "look/attention.h"
+#include "look/look.h"
+#include "look/turnmarker.h"
+#include "net/messages.h"
+#include "net/station.h"
+#include "puissance4/puissance4cell.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScreen>
+
+using namespace puissance4;
+
+namespace {
+
+const QColor kMarkerStart{255, 255, 128};
+
+constexpr int kClientWidth = 3015;
+constexpr int kClientHeight = 3585;
+constexpr int kCellLeft = 450;
+constexpr int kCellTop = 950;
+
+} // namespace
+
+Puissance4Window::Puissance4Window(Station &station, QWidget *owner)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                           | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                           | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+    , m_station(station)
+    , m_owner(owner)
+{
+    setObjectName(QStringLiteral("Form4"));
+    setWindowTitle(QStringLiteral("Puissance 4"));
+    setWindowIcon(look::sunIcon());
+    setFixedSize(look::px(kClientWidth), look::px(kClientHeight));
+    look::setBackground(*this, look::Picture::Navy, look::kPuissance4Back);
+
+    m_cells[0] = new Puissance4Cell(m_game, 0, this);
+    m_cells[0]->setGeometry(look::twips(2400, 720, 375, 375));
+    m_cells[0]->hide();
+    for (int k = 1; k <= kCells; ++k) {
+        auto *cell = new Puissance4Cell(m_game, k, this);
+        cell->setGeometry(look::twips(kCellLeft + look::kBoardPitch * (Puissance4Game::columnOf(k) - 1),
+                                      kCellTop + look::kBoardPitch * (Puissance4Game::rowOf(k) - 1),
+                                      look::kBoardCell, look::kBoardCell));
+        connect(cell, &Puissance4Cell::clicked, this, &Puissance4Window::dropAt);
+        m_cells[k] = cell;
+    }
+
+    m_turnMarker = new TurnMarker(this);
+    look::sideLabel(*this, "Label1", QStringLiteral("Yellow"), look::twips(480, 120, 615, 375));
+    look::sideLabel(*this, "Label2", QStringLiteral("Red"), look::twips(2040, 120, 495, 255));
+    m_turnMarker->raise();
+    m_yellowName = look::displayField(*this, "Text4", look::twips(120, 360, 1335, 285), 8.25, look::kNameBack);
+    m_redName = look::displayField(*this, "Text5", look::twips(1560, 360, 1335, 285), 8.25, look::kNameBack);
+    m_status = look::displayField(*this, "Text1", look::twips(0, 3240, 3015, 375), 9.75, look::kStatusBack);
+
+    m_flashTimer.setObjectName(QStringLiteral("Timer1"));
+    m_flashTimer.setInterval(look::kFlashMs);
+    connect(&m_flashTimer, &QTimer::timeout, this, &Puissance4Window::flash);
+
+    showStatus();
+    showTurnMarker();
+}
+
+QString Puissance4Window::statusText() const
+{
+    return m_status->text();
+}
+
+void Puissance4Window::arrangeMarker()
+{
+    m_game.arrangeMarker();
+    showTurnMarker();
+}
+
+void Puissance4Window::open()
+{
+    m_game = Puissance4Game();
+    m_flashTimer.stop();
+    m_flashCount = 0;
+    m_captionInverted = false;
+    m_yellowName->clear();
+    m_redName->clear();
+    for (Puissance4Cell *cell : m_cells)
+        cell->update();
+    showStatus();
+    showTurnMarker();
+    m_open = true;
+
+    const QRect around = m_owner ? m_owner->frameGeometry()
+                                 : (screen() ? screen()->availableGeometry() : QRect());
+    if (around.isValid())
+        move(around.center() - rect().center());
+    show();
+}
+
+bool Puissance4Window::applyBoard(const wire::Puissance4Board &board)
+{
+    if (board.numDiscs <= m_game.discCount())
+        return false;
+    if (!m_open)
+        open();
+    for (int k = 1; k <= kCells; ++k) {
+        m_game.setCell(Puissance4Game::columnOf(k), Puissance4Game::rowOf(k), board.cells[k - 1], false);
+        m_cells[k]->update();
+    }
+    m_game.recomputeLevels();
+    m_game.setColour(board.color);
+    m_game.setDiscCount(board.numDiscs);
+    m_game.setStatus(board.status);
+    showStatus();
+    // The board carries no result of its own; it is read from the status line as shown.
+    if (statusText() == kYellowWon || statusText() == kRedWon)
+        m_game.setDecided(true);
+    arrangeMarker();
+    m_flashTimer.start();
+    return true;
+}
+
+QString Puissance4Window::boardMessage() const
+{
+    return wire::puissance4Board(opponent(), m_game.cellFields(), m_game.colour(), m_game.discCount(),
+                                 statusText());
+}
+
+void Puissance4Window::flash()
+{
+    flashCaption(true);
+    ++m_flashCount;
+    if (m_flashCount >= look::kFlashes) {
+        m_flashTimer.stop();
+        m_flashCount = 0;
+        flashCaption(false);
+    }
+}
+
+void Puissance4Window::flashCaption(bool invert)
+{
+    if (!invert) {
+        m_captionInverted = false;
+        return;
+    }
+    m_captionInverted = !m_captionInverted;
+    if (m_captionInverted)
+        QApplication::alert(this, look::kFlashMs);
+}
+
+void Puissance4Window::dropAt(int index)
+{
+    if (index < 1 || index > kCells)
+        return;
+    const int column = Puissance4Game::columnOf(index);
+    const int row = m_game.drop(column, userName(), opponent());
+    if (row == 0)
+        return;
+    m_yellowName->setText(m_game.yellowPlayer());
+    m_redName->setText(m_game.redPlayer());
+    m_cells[Puissance4Game::indexOf(column, row)]->update();
+    showStatus();
+    showTurnMarker();
+    broadcastNow();
+}
+
+void Puissance4Window::closeEvent(QCloseEvent *event)
+{
+    // The game stays as it is, so a newer board can still be compared with it.
+    endGame();
+    m_open = false;
+    m_flashTimer.stop();
+    m_flashCount = 0;
+    m_captionInverted = false;
+    event->accept();
+}
+
+void Puissance4Window::showStatus()
+{
+    m_status->setText(m_game.status());
+    m_status->setCursorPosition(0);
+}
+
+void Puissance4Window::showTurnMarker()
+{
+    switch (m_game.marker()) {
+    case Puissance4Game::Marker::Start:
+        m_turnMarker->showOver(TurnMarker::Side::First, kMarkerStart);
+        break;
+    case Puissance4Game::Marker::Yellow:
+        m_turnMarker->showOver(TurnMarker::Side::First, Puissance4Cell::discColour(kYellow));
+        break;
+    case Puissance4Game::Marker::Red:
+        m_turnMarker->showOver(TurnMarker::Side::Second, Puissance4Cell::discColour(kRed));
+        break;
+    }
+}
+
+const QString &Puissance4Window::userName() const { return m_station.sUserName; }
+QString Puissance4Window::opponent() const { return m_station.st2P4UserName; }
+void Puissance4Window::endGame() { m_station.bForm4Loaded = false; }
+void Puissance4Window::broadcastNow() { m_station.Timer1_Timer(); }

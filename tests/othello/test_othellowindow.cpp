@@ -1,0 +1,165 @@
+#include "look/turnmarker.h"
+#include "net/locallan.h"
+#include "net/messages.h"
+#include "net/station.h"
+#include "net/wire.h"
+#include "othello/othellocell.h"
+#include "othello/othellowindow.h"
+
+#include <QLineEdit>
+#include <QtTest>
+
+#include <functional>
+
+// Play between stations, boards not further on, closing and reopening are tested in test_games.
+class TestOthelloWindow final : public QObject
+{
+    Q_OBJECT
+    LocalLan m_lan;
+    Station m_station{*m_lan.attach()};
+    OthelloWindow m_window{m_station};
+
+    // The cells all carry one name; they were built in index order.
+    OthelloCell *cellAt(int index)
+    {
+        return m_window.findChildren<OthelloCell *>(QStringLiteral("Picture1"), Qt::FindDirectChildrenOnly).at(index - 1);
+    }
+
+    // The disc as painted afresh from the cell's own state.
+    QColor disc(int index)
+    {
+        const QImage image = cellAt(index)->grab().toImage();
+        return image.pixelColor(image.width() / 2 - 1, image.height() / 2 - 1);
+    }
+
+    QString texts(const QStringList &names)
+    {
+        QStringList shown;
+        for (const QString &name : names)
+            shown << m_window.findChild<QLineEdit *>(name)->text();
+        return shown.join(u'|');
+    }
+
+    // The opponent's next board: the one shown with `change` made to it.
+    bool receive(const std::function<void(OthelloGame &)> &change)
+    {
+        OthelloGame game = m_window.game();
+        change(game);
+        const QString datagram = wire::othelloBoard(QString(), game.cellFields(), game.turnColour(),
+                                                    m_window.game().discCount() + 1);
+        return m_window.applyBoard(wire::read(wire::encode(datagram))->othello);
+    }
+
+private slots:
+    void openingState()
+    {
+        m_window.open();
+        QVERIFY(m_window.isOpen() && m_window.isVisible());
+        QCOMPARE(m_window.objectName(), QStringLiteral("Form3"));
+        QCOMPARE(m_window.windowTitle(), QStringLiteral("Othello Table"));
+        QCOMPARE(m_window.size(), QSize(201, 272));
+        QCOMPARE(m_window.findChild<TurnMarker *>(QStringLiteral("Shape1"))->fillColour(), QColor(Qt::black));
+        QCOMPARE(texts({"Text4", "Text1", "Text2", "Text5", "Text3"}), QStringLiteral("|2|2||Black To Play"));
+        QCOMPARE(cellAt(64), m_window.cell(64));
+        QVERIFY(!m_window.cell(0) && !m_window.cell(65));
+        QCOMPARE(disc(28), QColor(Qt::white));
+        QCOMPARE(disc(1), OthelloCell::kGreen);
+    }
+
+    void hover_data()
+    {
+        // Steps: hN the mouse over cell N, cN a click on it; a received board that
+        // puts a white disc on cell N (wN), empties it (eN) or hands the move to colour C (tC).
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<int>("highlighted");
+        QTest::newRow("follows the mouse") << "h1 h2 h10" << 10;
+        QTest::newRow("stays over a disc") << "h1 h28" << 1;
+        QTest::newRow("white to move") << "t2 h1" << 1;
+        QTest::newRow("never where a disc was") << "w2 e2 h1 h2" << 1;
+        QTest::newRow("game over") << "t0 h1 h2" << 0;
+        QTest::newRow("a received board clears it") << "h1 t1" << 0;
+        QTest::newRow("never on the cell just played") << "h20 c20 h20 h21" << 21;
+    }
+
+    void hover()
+    {
+        QFETCH(QString, steps);
+        QFETCH(int, highlighted);
+        m_window.open();
+        QTest::mouseMove(&m_window, QPoint(1, 1)); // off the board, wherever the last row left it
+        for (const QString &step : steps.split(u' ')) {
+            const int n = step.mid(1).toInt();
+            const int x = OthelloGame::columnOf(n), y = OthelloGame::rowOf(n);
+            switch (step.at(0).unicode()) {
+            case 'h':
+                QTest::mouseMove(cellAt(n), cellAt(n)->rect().center());
+                break;
+            case 'c':
+                QTest::mouseClick(cellAt(n), Qt::LeftButton);
+                break;
+            case 'w':
+                QVERIFY(receive([=](OthelloGame &game) { game.setCell(x, y, OthelloGame::kWhite); }));
+                break;
+            case 'e':
+                QVERIFY(receive([=](OthelloGame &game) { game.setCell(x, y, OthelloGame::kEmpty); }));
+                break;
+            case 't':
+                QVERIFY(receive([=](OthelloGame &game) { game.setTurnColour(qint16(n)); }));
+                break;
+            }
+        }
+        QCOMPARE(m_window.highlightedCell(), highlighted);
+        const QColor mover = m_window.game().turnColour() == OthelloGame::kBlack ? Qt::black : Qt::white;
+        for (int index = 1; index <= OthelloGame::kCells; ++index) {
+            const OthelloCell *cell = cellAt(index);
+            QCOMPARE(cell->backColour(), index != highlighted ? OthelloCell::kGreen : mover);
+            QCOMPARE(cell->hasDisc(), m_window.game().cell(OthelloGame::columnOf(index), OthelloGame::rowOf(index)) != 0);
+        }
+    }
+
+    void clickPlaysAndBroadcastsTheBoard()
+    {
+        m_window.open();
+        QSignalSpy broadcasts(&m_station, &Station::periodicBroadcast);
+        QTest::mouseClick(cellAt(1), Qt::LeftButton); // not a legal move
+        QCOMPARE(broadcasts.count(), 0);
+        QTest::mouseClick(cellAt(OthelloGame::indexOf(4, 3)), Qt::LeftButton);
+        QCOMPARE(broadcasts.count(), 1);
+        OthelloGame expected = OthelloGame::initial();
+        QVERIFY(expected.playMove(4, 3, OthelloGame::kBlack, QString(), QString()));
+        QCOMPARE(m_window.boardMessage(), wire::othelloBoard(QString(), expected.cellFields(), OthelloGame::kWhite, 5));
+        QCOMPARE(texts({"Text1", "Text2", "Text3"}), QStringLiteral("4|1|White To Play"));
+        QCOMPARE(disc(OthelloGame::indexOf(4, 4)), QColor(Qt::black));
+    }
+
+    void appliedBoardEndingTheGame()
+    {
+        m_window.open();
+        auto *flash = m_window.findChild<QTimer *>(QStringLiteral("Timer1"));
+        OthelloGame received = OthelloGame::initial();
+        received.playMove(4, 3, OthelloGame::kBlack, "bob", "alice");
+        QVERIFY(m_window.applyBoard(wire::read(wire::encode(wire::othelloBoard("ann", received.cellFields(), 0, 5)))->othello));
+        QCOMPARE(m_window.game().cellFields(), received.cellFields());
+        QCOMPARE(disc(28), QColor(Qt::black));
+        QCOMPARE(texts({"Text1", "Text2", "Text3"}), QStringLiteral("4|1|Black Won!"));
+        QVERIFY(flash->isActive());
+        QTRY_COMPARE(m_window.flashCount(), 1);
+        QTRY_VERIFY(!flash->isActive());
+        QCOMPARE(m_window.flashCount(), 0);
+    }
+
+    void closingStopsTheFlash()
+    {
+        m_window.open();
+        auto *flash = m_window.findChild<QTimer *>(QStringLiteral("Timer1"));
+        QVERIFY(receive([](OthelloGame &) {}));
+        QVERIFY(flash->isActive());
+        m_window.close();
+        QVERIFY(!flash->isActive() && !m_window.isOpen() && !m_window.isVisible());
+        QVERIFY(receive([](OthelloGame &) {})); // and a newer board opens it again
+        QVERIFY(m_window.isOpen() && m_window.isVisible());
+    }
+};
+
+QTEST_MAIN(TestOthelloWindow)
+#include "test_othellowindow.moc"

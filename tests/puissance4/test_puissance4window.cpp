@@ -1,0 +1,106 @@
+#include "look/turnmarker.h"
+#include "net/locallan.h"
+#include "net/messages.h"
+#include "net/station.h"
+#include "net/wire.h"
+#include "puissance4/puissance4cell.h"
+#include "puissance4/puissance4window.h"
+
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace puissance4;
+
+// Play between stations, closing and reopening are tested in test_games.
+class TestPuissance4Window final : public QObject
+{
+    Q_OBJECT
+    LocalLan m_lan;
+    Station m_station{*m_lan.attach()};
+    Puissance4Window m_window{m_station};
+
+    Puissance4Cell *cellAt(int k)
+    {
+        return m_window.findChild<Puissance4Cell *>(QStringLiteral("Picture1_%1").arg(k));
+    }
+
+    // The status, the turn marker's colour and left edge, and a cell as painted afresh.
+    QString shown(int k)
+    {
+        const auto *marker = m_window.findChild<TurnMarker *>(QStringLiteral("Shape1"));
+        const auto *status = m_window.findChild<QLineEdit *>(QStringLiteral("Text1"));
+        return QStringLiteral("%1|%2@%3|%4").arg(status->text(), marker->fillColour().name()).arg(marker->x())
+            .arg(cellAt(k)->grab().toImage().pixelColor(9, 9).name());
+    }
+
+private slots:
+    void openingState()
+    {
+        m_window.open();
+        QVERIFY(m_window.isOpen() && m_window.isVisible());
+        QCOMPARE(m_window.objectName(), QStringLiteral("Form4"));
+        QCOMPARE(m_window.windowTitle(), QStringLiteral("Puissance 4"));
+        QCOMPARE(m_window.maximumSize(), QSize(201, 239));
+        QCOMPARE(cellAt(49)->geometry(), QRect(150, 183, 20, 20));
+        QVERIFY(cellAt(0) && !cellAt(0)->isVisible());
+        QCOMPARE(shown(25), QStringLiteral("Yellow To Play!|#ffff80@48|#1b1b7f"));
+    }
+
+    void applyBoard_data()
+    {
+        // The window holds one yellow disc of its own in column 1, red to move.
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<QString>("shown"); // with cell 43, bottom left
+        QTest::newRow("yellow to play") << "Yellow to Play!" << "Yellow to Play!|#ffff00@48|#1b1b7f";
+        QTest::newRow("red won") << "Red Won!" << "Red Won!|#ff0000@144|#1b1b7f";
+        QTest::newRow("draw") << "Draw!" << "Draw!|#ffff00@48|#1b1b7f";
+        QTest::newRow("markup stays text") << "<b>Red Won!</b>" << "<b>Red Won!</b>|#ffff00@48|#1b1b7f";
+    }
+
+    void applyBoard()
+    {
+        QFETCH(QString, status);
+        m_window.open();
+        QSignalSpy broadcasts(&m_station, &Station::periodicBroadcast);
+        QTest::mouseClick(cellAt(1), Qt::LeftButton);
+        QCOMPARE(broadcasts.count(), 1);
+        QCOMPARE(shown(43), QStringLiteral("Red to Play!|#ff0000@144|#ffff00"));
+        Puissance4Game mine;
+        mine.setCell(1, 7, kYellow, false);
+        QCOMPARE(m_window.boardMessage(), wire::puissance4Board(QString(), mine.cellFields(), kRed, 1, kRedToPlay));
+
+        Puissance4Game received;
+        received.setCell(3, 7, kYellow, false);
+        received.setCell(4, 7, kRed, false);
+        const auto board = wire::read(wire::encode(wire::puissance4Board("ann", received.cellFields(), kYellow, 2, status)));
+        QVERIFY(m_window.applyBoard(board->puissance4));
+        QTEST(shown(43), "shown");
+        QCOMPARE(m_window.boardMessage(), wire::puissance4Board(QString(), received.cellFields(), kYellow, 2, status));
+        // A won game takes no more discs; otherwise the next lands on the received one.
+        const bool won = status == kRedWon;
+        QCOMPARE(m_window.game().isDecided(), won);
+        QTest::mouseClick(cellAt(3), Qt::LeftButton);
+        QCOMPARE(m_window.game().cell(3, 6), won ? kEmpty : kYellow);
+        QCOMPARE(broadcasts.count(), won ? 1 : 2);
+    }
+
+    void flashAfterABoard()
+    {
+        m_window.open();
+        auto *flash = m_window.findChild<QTimer *>(QStringLiteral("Timer1"));
+        Puissance4Game received;
+        received.setCell(1, 7, kYellow, false);
+        QVERIFY(m_window.applyBoard(wire::read(wire::encode(wire::puissance4Board("ann", received.cellFields(), kRed, 1, kRedToPlay)))->puissance4));
+        QVERIFY(flash->isActive() && !m_window.captionInverted());
+        QTRY_VERIFY(m_window.captionInverted());
+        QTRY_VERIFY(!flash->isActive());
+        QVERIFY(!m_window.captionInverted());
+        // Not further on than the board shown: ignored.
+        QVERIFY(!m_window.applyBoard(wire::read(wire::encode(wire::puissance4Board("ann", Puissance4Game().cellFields(), kRed, 1, kRedToPlay)))->puissance4));
+        QCOMPARE(m_window.game().cell(1, 7), kYellow);
+    }
+};
+
+QTEST_MAIN(TestPuissance4Window)
+#include "test_puissance4window.moc"
