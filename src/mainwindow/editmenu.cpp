@@ -97,10 +97,10 @@ void replaceSelection(QWidget *control, const QString &text)
     if (auto *line = qobject_cast<QLineEdit *>(target)) {
         if (!line->isReadOnly())
             line->insert(text);
-    } else if (auto *edit = qobject_cast<QTextEdit *>(target)) {
-        replaceIn(edit, text);
-    } else if (auto *edit = qobject_cast<QPlainTextEdit *>(target)) {
-        replaceIn(edit, text);
+    } else if (auto *rich = qobject_cast<QTextEdit *>(target)) {
+        replaceIn(rich, text);
+    } else if (auto *plain = qobject_cast<QPlainTextEdit *>(target)) {
+        replaceIn(plain, text);
     }
 }
 
@@ -109,10 +109,10 @@ void selectAll(QWidget *control)
     QWidget *target = textTarget(control);
     if (auto *line = qobject_cast<QLineEdit *>(target))
         line->selectAll();
-    else if (auto *edit = qobject_cast<QTextEdit *>(target))
-        edit->selectAll();
-    else if (auto *edit = qobject_cast<QPlainTextEdit *>(target))
-        edit->selectAll();
+    else if (auto *rich = qobject_cast<QTextEdit *>(target))
+        rich->selectAll();
+    else if (auto *plain = qobject_cast<QPlainTextEdit *>(target))
+        plain->selectAll();
 }
 
 QImage pictureOf(QWidget *control)

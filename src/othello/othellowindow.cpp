@@ -163,7 +163,7 @@ bool OthelloWindow::applyBoard(const wire::OthelloBoard &board)
 
 QString OthelloWindow::boardMessage() const
 {
-    return wire::othelloBoard(opponent(), m_game.cellFields(), m_game.turnColour(), m_game.discCount());
+    return wire::othelloBoard(m_station.opponent(Game::Othello), m_game.cellFields(), m_game.turnColour(), m_game.discCount());
 }
 
 void OthelloWindow::playAt(int index)
@@ -171,7 +171,7 @@ void OthelloWindow::playAt(int index)
     if (cell(index)) {
         const OthelloGame before = m_game;
         if (m_game.playMove(OthelloGame::columnOf(index), OthelloGame::rowOf(index), m_game.turnColour(),
-                            userName(), opponent())) {
+                            m_station.userName(), m_station.opponent(Game::Othello))) {
             for (int changed = 1; changed <= OthelloGame::kCells; ++changed) {
                 const int x = OthelloGame::columnOf(changed), y = OthelloGame::rowOf(changed);
                 if (m_game.cell(x, y) != before.cell(x, y))
@@ -179,12 +179,12 @@ void OthelloWindow::playAt(int index)
             }
             m_blackName->setText(m_game.blackPlayer());
             m_whiteName->setText(m_game.whitePlayer());
-            broadcastNow();
+            m_station.broadcastPresence();
             showScore();
         }
     }
     m_highlighted = 0;
-    restartPeriod();
+    m_station.restartBroadcastPeriod();
 }
 
 void OthelloWindow::hoverOver(int index)
@@ -212,15 +212,8 @@ void OthelloWindow::flash()
 
 void OthelloWindow::closeEvent(QCloseEvent *event)
 {
-    endGame();
+    m_station.endGame(Game::Othello);
     m_open = false;
     m_flashTimer.stop();
     event->accept();
 }
-
-const QString &OthelloWindow::userName() const { return m_station.sUserName; }
-QString OthelloWindow::opponent() const { return m_station.st2OUserName; }
-void OthelloWindow::endGame() { m_station.bForm3Loaded = false; }
-void OthelloWindow::broadcastNow() { m_station.Timer1_Timer(); }
-// start() restarts a running timer, so the period starts anew from here.
-void OthelloWindow::restartPeriod() { m_station.Timer1.start(); }

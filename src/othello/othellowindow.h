@@ -58,13 +58,6 @@ private:
     void drawCell(int x, int y);
     void showScore();
 
-    // Everything the window asks of the station, one line each.
-    const QString &userName() const;
-    QString opponent() const;
-    void endGame();
-    void broadcastNow();
-    void restartPeriod();
-
     Station &m_station;
     QPointer<QWidget> m_owner;
     OthelloGame m_game;

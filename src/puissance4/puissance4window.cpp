@@ -124,7 +124,7 @@ bool Puissance4Window::applyBoard(const wire::Puissance4Board &board)
 
 QString Puissance4Window::boardMessage() const
 {
-    return wire::puissance4Board(opponent(), m_game.cellFields(), m_game.colour(), m_game.discCount(),
+    return wire::puissance4Board(m_station.opponent(Game::Puissance4), m_game.cellFields(), m_game.colour(), m_game.discCount(),
                                  statusText());
 }
 
@@ -155,7 +155,7 @@ void Puissance4Window::dropAt(int index)
     if (index < 1 || index > kCells)
         return;
     const int column = Puissance4Game::columnOf(index);
-    const int row = m_game.drop(column, userName(), opponent());
+    const int row = m_game.drop(column, m_station.userName(), m_station.opponent(Game::Puissance4));
     if (row == 0)
         return;
     m_yellowName->setText(m_game.yellowPlayer());
@@ -163,13 +163,13 @@ void Puissance4Window::dropAt(int index)
     m_cells[Puissance4Game::indexOf(column, row)]->update();
     showStatus();
     showTurnMarker();
-    broadcastNow();
+    m_station.broadcastPresence();
 }
 
 void Puissance4Window::closeEvent(QCloseEvent *event)
 {
     // The game stays as it is, so a newer board can still be compared with it.
-    endGame();
+    m_station.endGame(Game::Puissance4);
     m_open = false;
     m_flashTimer.stop();
     m_flashCount = 0;
@@ -197,8 +197,3 @@ void Puissance4Window::showTurnMarker()
         break;
     }
 }
-
-const QString &Puissance4Window::userName() const { return m_station.sUserName; }
-QString Puissance4Window::opponent() const { return m_station.st2P4UserName; }
-void Puissance4Window::endGame() { m_station.bForm4Loaded = false; }
-void Puissance4Window::broadcastNow() { m_station.Timer1_Timer(); }

@@ -60,12 +60,6 @@ private:
     void showTurnMarker();
     void arrangeMarker();
 
-    // Everything the window asks of the station, one line each.
-    const QString &userName() const;
-    QString opponent() const;
-    void endGame();
-    void broadcastNow();
-
     Station &m_station;
     QPointer<QWidget> m_owner;
     Puissance4Game m_game;

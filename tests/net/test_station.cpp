@@ -258,7 +258,7 @@ void TestStation::boardsGoOutWhileTheGameIsOn()
     m_alice->startGame(Game::Puissance4, "bob");
     m_alice->startGame(Game::Othello, "bob");
     m_alice->broadcastPresence();
-    QCOMPARE(m_lan->sent(), presence + QList<QByteArray>{encode("13§board"), encode("12§board")});
+    QCOMPARE(m_lan->sent(), presence + QList<QByteArray>({encode("13§board"), encode("12§board")}));
 
     m_lan->clearSent();
     m_alice->endGame(Game::Othello);
