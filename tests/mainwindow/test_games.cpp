@@ -138,7 +138,9 @@ private slots:
         auto *list = control<QListWidget>(*m_alice, "ListView1");
         QTRY_COMPARE(list->findItems("bob", Qt::MatchExactly).size(), 1);
         QListWidgetItem *bob = list->findItems("bob", Qt::MatchExactly).front();
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(bob).center());
+        const QPoint at = list->visualItemRect(bob).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at); // a double click's first press
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseClick(control<QPushButton>(*m_alice->messageWindow(), game == kOthello ? "Command3" : "Command4"),
                           Qt::LeftButton);
         QTRY_VERIFY(view(*m_bob, game).offer);
@@ -185,7 +187,8 @@ private slots:
         click(*m_alice, game, game == kOthello ? 20 : 1);
         click(*m_bob, game, game == kOthello ? 45 : 7);
         // Every station hears a datagram at once, so bob's board is the last to arrive anywhere.
-        QTRY_VERIFY(heard.contains(QVariantList{m_lan->sent().last()}));
+        const QByteArray last = m_lan->sent().last();
+        QTRY_VERIFY(std::any_of(heard.cbegin(), heard.cend(), [&](const QVariantList &args) { return args.at(0) == last; }));
         // Both moved first: neither board is further on, each keeps its own.
         QVERIFY(view(*m_alice, game).board != view(*m_bob, game).board);
         QVERIFY(!view(*m_alice, game).flash.isActive() && !view(*m_bob, game).flash.isActive());

@@ -87,7 +87,10 @@ void TestStation::init()
     m_lan = std::make_unique<LocalLan>();
     m_peer = m_lan->attach();
     m_alice = std::make_unique<Station>(*m_lan->attach());
+    QSignalSpy announced(m_peer, &DatagramLink::datagramReceived);
     m_alice->start("alice");
+    m_alice->stop(); // no periodic broadcast in the middle of a case
+    QTRY_COMPARE(announced.count(), 2);
     m_lan->clearSent();
 }
 

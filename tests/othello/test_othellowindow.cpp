@@ -1,5 +1,5 @@
 #include "look/turnmarker.h"
-#include "net/locallan.h"
+#include "locallan.h"
 #include "net/messages.h"
 #include "net/station.h"
 #include "net/wire.h"
@@ -120,11 +120,12 @@ private slots:
     void clickPlaysAndBroadcastsTheBoard()
     {
         m_window.open();
-        QSignalSpy broadcasts(&m_station, &Station::periodicBroadcast);
+        // One broadcast: presence and availability (no game is on for the station).
+        QSignalSpy sent(&m_lan, &LocalLan::datagramSent);
         QTest::mouseClick(cellAt(1), Qt::LeftButton); // not a legal move
-        QCOMPARE(broadcasts.count(), 0);
+        QCOMPARE(sent.count(), 0);
         QTest::mouseClick(cellAt(OthelloGame::indexOf(4, 3)), Qt::LeftButton);
-        QCOMPARE(broadcasts.count(), 1);
+        QCOMPARE(sent.count(), 2);
         OthelloGame expected = OthelloGame::initial();
         QVERIFY(expected.playMove(4, 3, OthelloGame::kBlack, QString(), QString()));
         QCOMPARE(m_window.boardMessage(), wire::othelloBoard(QString(), expected.cellFields(), OthelloGame::kWhite, 5));

@@ -1,5 +1,5 @@
 #include "look/turnmarker.h"
-#include "net/locallan.h"
+#include "locallan.h"
 #include "net/messages.h"
 #include "net/station.h"
 #include "net/wire.h"
@@ -62,9 +62,10 @@ private slots:
     {
         QFETCH(QString, status);
         m_window.open();
-        QSignalSpy broadcasts(&m_station, &Station::periodicBroadcast);
+        // One broadcast: presence and availability (no game is on for the station).
+        QSignalSpy sent(&m_lan, &LocalLan::datagramSent);
         QTest::mouseClick(cellAt(1), Qt::LeftButton);
-        QCOMPARE(broadcasts.count(), 1);
+        QCOMPARE(sent.count(), 2);
         QCOMPARE(shown(43), QStringLiteral("Red to Play!|#ff0000@144|#ffff00"));
         Puissance4Game mine;
         mine.setCell(1, 7, kYellow, false);
@@ -82,7 +83,7 @@ private slots:
         QCOMPARE(m_window.game().isDecided(), won);
         QTest::mouseClick(cellAt(3), Qt::LeftButton);
         QCOMPARE(m_window.game().cell(3, 6), won ? kEmpty : kYellow);
-        QCOMPARE(broadcasts.count(), won ? 1 : 2);
+        QCOMPARE(sent.count(), won ? 2 : 4);
     }
 
     void flashAfterABoard()
