@@ -1,6 +1,6 @@
 // How much a chat line costs the station: appended to a room log that is
 // short or very long, and taken from the wire into a log by the dispatcher.
-#include "locallan.h"
+#include "support/locallan.h"
 #include "mainwindow/mainwindow.h"
 #include "net/messages.h"
 

@@ -1,7 +1,7 @@
 // Feeds arbitrary datagrams to a whole station, as a hostile peer could:
 // nothing it receives may crash or hang it.
 #include "form1.h"
-#include "locallan.h"
+#include "support/locallan.h"
 
 #include <QApplication>
 #include <QMessageBox>

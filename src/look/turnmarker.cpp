@@ -1,6 +1,6 @@
-#include "turnmarker.h"
+#include "look/turnmarker.h"
 
-#include "look.h"
+#include "look/look.h"
 
 #include <QPainter>
 

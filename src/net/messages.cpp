@@ -1,4 +1,4 @@
-#include "messages.h"
+#include "net/messages.h"
 
 namespace wire {
 namespace {

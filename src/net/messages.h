@@ -1,6 +1,6 @@
 #pragma once
 
-#include "wire.h"
+#include "net/wire.h"
 
 #include <array>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "quitsignals.h"
+#include "net/quitsignals.h"
 
 #include <QSocketNotifier>
 

@@ -1,6 +1,6 @@
-#include "udplink.h"
+#include "net/udplink.h"
 
-#include "wire.h"
+#include "net/wire.h"
 
 #include <QNetworkDatagram>
 

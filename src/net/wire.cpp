@@ -1,4 +1,4 @@
-#include "wire.h"
+#include "net/wire.h"
 
 #include <array>
 

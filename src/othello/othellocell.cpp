@@ -1,4 +1,4 @@
-#include "othellocell.h"
+#include "othello/othellocell.h"
 
 #include "look/look.h"
 

@@ -1,4 +1,4 @@
-#include "othellogame.h"
+#include "othello/othellogame.h"
 
 #include "net/wire.h"
 

@@ -1,4 +1,4 @@
-#include "othellowindow.h"
+#include "othello/othellowindow.h"
 
 #include "look/attention.h"
 #include "look/look.h"

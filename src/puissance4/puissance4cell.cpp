@@ -1,4 +1,4 @@
-#include "puissance4cell.h"
+#include "puissance4/puissance4cell.h"
 
 #include "look/look.h"
 #include "puissance4/puissance4game.h"

@@ -1,4 +1,4 @@
-#include "puissance4game.h"
+#include "puissance4/puissance4game.h"
 
 #include "net/wire.h"
 

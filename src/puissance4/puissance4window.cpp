@@ -1,4 +1,4 @@
-#include "puissance4window.h"
+#include "puissance4/puissance4window.h"
 
 #include "look/attention.h"
 #include "look/look.h"

@@ -1,6 +1,6 @@
 #include "dialogs/messagewindow.h"
 #include "dialogs/proposalwindow.h"
-#include "locallan.h"
+#include "support/locallan.h"
 #include "net/messages.h"
 #include "net/station.h"
 

@@ -3,7 +3,7 @@
 #include "othello/othellocell.h"
 #include "othello/othellowindow.h"
 #include "puissance4/puissance4window.h"
-#include "stations.h"
+#include "support/stations.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -1,7 +1,7 @@
 #include "dialogs/messagewindow.h"
 #include "dialogs/proposalwindow.h"
 #include "net/messages.h"
-#include "stations.h"
+#include "support/stations.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -2,7 +2,7 @@
 #include "mainwindow/editmenu.h"
 #include "mainwindow/helpmenu.h"
 #include "net/messages.h"
-#include "stations.h"
+#include "support/stations.h"
 
 #include <QClipboard>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "locallan.h"
+#include "support/locallan.h"
 #include "net/messages.h"
 #include "net/station.h"
 

@@ -1,5 +1,5 @@
 #include "look/turnmarker.h"
-#include "locallan.h"
+#include "support/locallan.h"
 #include "net/messages.h"
 #include "net/station.h"
 #include "net/wire.h"

@@ -1,4 +1,4 @@
-#include "locallan.h"
+#include "support/locallan.h"
 
 #include <QTimer>
 

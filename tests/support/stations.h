@@ -1,6 +1,6 @@
 #pragma once
 
-#include "locallan.h"
+#include "support/locallan.h"
 #include "mainwindow/mainwindow.h"
 #include "net/wire.h"
 
