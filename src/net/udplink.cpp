@@ -7,6 +7,7 @@
 #include <QVariant>
 
 #include <algorithm>
+#include <cerrno>
 
 UdpLink::UdpLink(QObject *parent)
     : DatagramLink(parent)
@@ -32,6 +33,13 @@ bool UdpLink::sendsOn(QNetworkInterface::InterfaceFlags flags, bool hasIpv4Addre
                         | QNetworkInterface::CanBroadcast;
     const auto refused = QNetworkInterface::IsLoopBack | QNetworkInterface::IsPointToPoint;
     return hasIpv4Address && (flags & needed) == needed && !(flags & refused);
+}
+
+// Qt reports every failed send as "Unable to send a message"; the system's
+// own reason ("Network is unreachable") tells a user what is wrong.
+static QString sendError(int error, const QUdpSocket &socket)
+{
+    return error != 0 ? qt_error_string(error) : socket.errorString();
 }
 
 const QList<UdpLink::Segment> &UdpLink::segments()
@@ -67,17 +75,19 @@ void UdpLink::send(const QByteArray &datagram)
         // where the default route leads elsewhere or there is none.
         QNetworkDatagram copy(datagram, broadcast, m_port);
         copy.setInterfaceIndex(uint(segment.interfaceIndex));
+        errno = 0;
         if (m_sender.writeDatagram(copy) == datagram.size())
             ++sent;
         else
-            failures << segment.name + QStringLiteral(": ") + m_sender.errorString();
+            failures << segment.name + QStringLiteral(": ") + sendError(errno, m_sender);
     }
     if (targets.isEmpty()) {
         // No network to name: let the routing table choose, as before.
+        errno = 0;
         if (m_sender.writeDatagram(datagram, broadcast, m_port) == datagram.size())
             ++sent;
         else
-            failures << m_sender.errorString();
+            failures << sendError(errno, m_sender);
     }
 
     const bool wasOk = m_lastSendOk;
