@@ -1,5 +1,6 @@
 // Listens on the chat port beside the stations and prints every datagram
-// heard, one line each: the sender's address, a tab, then the payload in hex.
+// heard, one line each: the time it arrived (milliseconds of the monotonic
+// clock), the sender's address and the payload in hex, separated by tabs.
 // With a third argument "exclusive" it holds the port without sharing it.
 // Used by the end-to-end script inside its own network namespaces.
 #include <arpa/inet.h>
@@ -40,7 +41,10 @@ int main(int argc, char **argv)
         const ssize_t n = recvfrom(fd, buffer, sizeof buffer, 0, reinterpret_cast<sockaddr *>(&from), &length);
         if (n < 0)
             continue;
-        std::printf("%s\t", inet_ntoa(from.sin_addr));
+        timespec now{};
+        clock_gettime(CLOCK_MONOTONIC, &now);
+        const long long ms = now.tv_sec * 1000LL + now.tv_nsec / 1000000;
+        std::printf("%lld\t%s\t", ms, inet_ntoa(from.sin_addr));
         for (ssize_t i = 0; i < n; ++i)
             std::printf("%02x", buffer[i]);
         std::printf("\n");

@@ -2,33 +2,110 @@
 
 #include "net/wire.h"
 
+#include <QDebug>
 #include <QNetworkDatagram>
+#include <QVariant>
+
+#include <algorithm>
+#include <cerrno>
 
 UdpLink::UdpLink(QObject *parent)
     : DatagramLink(parent)
 {
-    TCP1.setObjectName(QStringLiteral("TCP1"));
-    TCP2.setObjectName(QStringLiteral("TCP2"));
-    connect(&TCP1, &QUdpSocket::readyRead, this, &UdpLink::TCP1_DataArrival);
+    m_receiver.setObjectName(QStringLiteral("receiver"));
+    m_sender.setObjectName(QStringLiteral("sender"));
+    connect(&m_receiver, &QUdpSocket::readyRead, this, &UdpLink::readDatagrams);
 }
 
 bool UdpLink::bind(quint16 port)
 {
     m_port = port;
-    return TCP1.bind(QHostAddress::AnyIPv4, port,
-                     QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint);
+    if (!m_receiver.bind(QHostAddress::AnyIPv4, port,
+                         QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint))
+        return false;
+    m_receiver.setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, kReceiveBufferBytes);
+    return true;
+}
+
+bool UdpLink::sendsOn(QNetworkInterface::InterfaceFlags flags, bool hasIpv4Address)
+{
+    const auto needed = QNetworkInterface::IsUp | QNetworkInterface::IsRunning
+                        | QNetworkInterface::CanBroadcast;
+    const auto refused = QNetworkInterface::IsLoopBack | QNetworkInterface::IsPointToPoint;
+    return hasIpv4Address && (flags & needed) == needed && !(flags & refused);
+}
+
+// Qt reports every failed send as "Unable to send a message"; the system's
+// own reason ("Network is unreachable") tells a user what is wrong.
+static QString sendError(int error, const QUdpSocket &socket)
+{
+    return error != 0 ? qt_error_string(error) : socket.errorString();
+}
+
+const QList<UdpLink::Segment> &UdpLink::segments()
+{
+    if (m_segmentsAge.isValid() && !m_segmentsAge.hasExpired(kInterfaceListMaxAgeMs))
+        return m_segments;
+    m_segments.clear();
+    const QList<QNetworkInterface> interfaces = QNetworkInterface::allInterfaces();
+    for (const QNetworkInterface &interface : interfaces) {
+        const QList<QNetworkAddressEntry> entries = interface.addressEntries();
+        const bool hasIpv4 = std::any_of(entries.begin(), entries.end(), [](const QNetworkAddressEntry &entry) {
+            return entry.ip().protocol() == QAbstractSocket::IPv4Protocol;
+        });
+        if (sendsOn(interface.flags(), hasIpv4))
+            m_segments.append({interface.index(), interface.name()});
+    }
+    m_segmentsAge.start();
+    return m_segments;
 }
 
 void UdpLink::send(const QByteArray &datagram)
 {
-    TCP2.writeDatagram(datagram, QHostAddress(QString::fromLatin1(wire::kBroadcastAddress)), m_port);
+    // Bound to IPv4 so the interface is named with IP_PKTINFO.
+    if (m_sender.state() != QAbstractSocket::BoundState)
+        m_sender.bind(QHostAddress::AnyIPv4, 0);
+
+    const QHostAddress broadcast(QString::fromLatin1(wire::kBroadcastAddress));
+    QStringList failures;
+    int sent = 0;
+    const QList<Segment> &targets = segments();
+    for (const Segment &segment : targets) {
+        // Naming the interface sends the limited broadcast out of it even
+        // where the default route leads elsewhere or there is none.
+        QNetworkDatagram copy(datagram, broadcast, m_port);
+        copy.setInterfaceIndex(uint(segment.interfaceIndex));
+        errno = 0;
+        if (m_sender.writeDatagram(copy) == datagram.size())
+            ++sent;
+        else
+            failures << segment.name + QStringLiteral(": ") + sendError(errno, m_sender);
+    }
+    if (targets.isEmpty()) {
+        // No network to name: let the routing table choose, as before.
+        errno = 0;
+        if (m_sender.writeDatagram(datagram, broadcast, m_port) == datagram.size())
+            ++sent;
+        else
+            failures << sendError(errno, m_sender);
+    }
+
+    const bool wasOk = m_lastSendOk;
+    m_lastSendOk = sent > 0;
+    if (m_lastSendOk)
+        return;
+    const QString reason = failures.join(QStringLiteral("; "));
+    // Said once when sending starts failing, not every period after.
+    if (wasOk)
+        qWarning().noquote() << "Quillet cannot send:" << reason;
+    emit sendFailed(reason);
 }
 
-void UdpLink::TCP1_DataArrival()
+void UdpLink::readDatagrams()
 {
     // One readyRead may stand for several datagrams.
-    while (TCP1.hasPendingDatagrams()) {
-        const QNetworkDatagram datagram = TCP1.receiveDatagram();
+    while (m_receiver.hasPendingDatagrams()) {
+        const QNetworkDatagram datagram = m_receiver.receiveDatagram();
         if (datagram.isValid())
             emit datagramReceived(datagram.data(), datagram.senderAddress());
     }

@@ -2,26 +2,65 @@
 
 #include "net/datagramlink.h"
 
+#include <QElapsedTimer>
+#include <QList>
+#include <QNetworkInterface>
 #include <QUdpSocket>
 
-// The real link: TCP1 hears the chat port, TCP2 broadcasts to it.
+// The real link: the receiver hears the chat port, the sender broadcasts to it
+// once on every network the computer is on, whatever the default route.
 class UdpLink final : public DatagramLink
 {
     Q_OBJECT
 public:
+    // The interface list is read again when older than this. A refresh is a
+    // netlink dump, too dear for every datagram; 4 s is under the 5 s
+    // broadcast period, so a network that comes up (Wi-Fi, a cable, a VPN
+    // bridge) hears the next periodic presence at the latest.
+    static constexpr int kInterfaceListMaxAgeMs = 4000;
+
+    // The receiving socket's kernel buffer. Bursts (a room of stations
+    // answering one presence, boards of several games) arrive faster than the
+    // event loop reads when the computer is busy; 4 MiB holds thousands of
+    // datagrams and costs nothing until used. The kernel caps it at
+    // net.core.rmem_max.
+    static constexpr int kReceiveBufferBytes = 4 * 1024 * 1024;
+
     explicit UdpLink(QObject *parent = nullptr);
 
-    // Binds TCP1 shared, so several copies on one computer all hear every
-    // broadcast. On failure, errorString() says why.
+    // Binds the receiver shared, so several copies on one computer all hear
+    // every broadcast. On failure, errorString() says why.
     bool bind(quint16 port);
-    QString errorString() const { return TCP1.errorString(); }
+    QString errorString() const { return m_receiver.errorString(); }
 
     void send(const QByteArray &datagram) override;
 
-private:
-    void TCP1_DataArrival();
+    // Whether the last datagram left on at least one network.
+    bool lastSendOk() const { return m_lastSendOk; }
 
-    QUdpSocket TCP1;
-    QUdpSocket TCP2;
+    // Whether to broadcast out of an interface with these flags: one that is
+    // up with a carrier, reaches a segment by broadcast (not loopback, not a
+    // point-to-point tunnel) and has an IPv4 address (bridge and bond members
+    // carry none, so a segment is not sent to twice through them).
+    static bool sendsOn(QNetworkInterface::InterfaceFlags flags, bool hasIpv4Address);
+
+signals:
+    // No copy of a datagram could be sent: nobody hears this station.
+    void sendFailed(const QString &reason);
+
+private:
+    struct Segment {
+        int interfaceIndex;
+        QString name;
+    };
+
+    void readDatagrams();
+    const QList<Segment> &segments();
+
+    QUdpSocket m_receiver;
+    QUdpSocket m_sender;
     quint16 m_port = 0;
+    QList<Segment> m_segments;
+    QElapsedTimer m_segmentsAge;
+    bool m_lastSendOk = true;
 };
