@@ -2,7 +2,8 @@
 # Installs what building and testing Quillet needs on Debian 12, if missing.
 set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins
-          fonts-dejavu-core iproute2 libc-bin)
+          fonts-dejavu-core iproute2 libc-bin
+          dpkg-dev desktop-file-utils appstream)  # the last three: the packaging test
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,6 +1,8 @@
 #include "look/look.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLinearGradient>
@@ -24,9 +26,20 @@ QPixmap drawPicture(QSize size, std::initializer_list<std::pair<qreal, QColor>> 
     return pixmap;
 }
 
-QIcon svgIcon(const char *name)
+// One PNG per pixel size, rendered from the SVG originals at build time. The
+// reader is told the format: left to guess, Qt would load every image-format
+// plugin, SVG included, to ask whether it knows the file.
+QIcon pngIcon(const char *name)
 {
-    return QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name)));
+    QIcon icon;
+    const QDir dir(QStringLiteral(":/icons"));
+    const QStringList files = dir.entryList({QLatin1String(name) + QStringLiteral("-*.png")}, QDir::Files);
+    for (const QString &file : files) {
+        QImageReader reader(dir.filePath(file), "png");
+        reader.setAutoDetectImageFormat(false);
+        icon.addPixmap(QPixmap::fromImage(reader.read()));
+    }
+    return icon;
 }
 
 } // namespace
@@ -108,10 +121,10 @@ void refuseSeparator(QWidget &parent)
     box->open();
 }
 
-QIcon sailIcon() { return svgIcon("sail"); }
-QIcon envelopeIcon() { return svgIcon("envelope"); }
-QIcon sunIcon() { return svgIcon("sun"); }
-QIcon bulbOnIcon() { return svgIcon("bulb-on"); }
-QIcon bulbOffIcon() { return svgIcon("bulb-off"); }
+QIcon sailIcon() { return pngIcon("sail"); }
+QIcon envelopeIcon() { return pngIcon("envelope"); }
+QIcon sunIcon() { return pngIcon("sun"); }
+QIcon bulbOnIcon() { return pngIcon("bulb-on"); }
+QIcon bulbOffIcon() { return pngIcon("bulb-off"); }
 
 } // namespace look
