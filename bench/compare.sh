@@ -3,7 +3,7 @@
 # network namespaces made here (a bridge and one veth per host), so nothing
 # leaves this machine. Needs root.
 #
-#   compare.sh [-r ROUNDS] [-i IDLE_SECONDS] [-s STEP_SECONDS] QUILLET [BENCH_DIR]
+#   compare.sh [-r ROUNDS] [-i IDLE_SECONDS] [-s STEP_SECONDS] [-v] QUILLET [BENCH_DIR]
 #
 # BENCH_DIR holds floor, recvloop and benchnet (default: bench/ beside QUILLET,
 # as a build with -DQUILLET_BENCHMARKS=ON lays them out). Each round runs every
@@ -12,7 +12,8 @@
 #   - exec -> first broadcast: from the exec of the program to the first
 #     datagram a listener on another host hears from it;
 #   - VmRSS and RssAnon (private memory) 10 s after start;
-#   - CPU time (the scheduler's run time of every thread) over IDLE_SECONDS of idling after those 10 s;
+#   - CPU time (the scheduler's run time of every thread) over IDLE_SECONDS
+#     of idling after those 10 s;
 #   - the highest chat rate at which every datagram is read: chat lines are
 #     broadcast from another host at rising rates, STEP_SECONDS each, and a
 #     rate passes when the receiving host's UDP counters show no receive-buffer
@@ -27,15 +28,18 @@ set -uo pipefail
 rounds=7
 idle=60
 step=2
+verbose=
 usage() {
-    echo "usage: compare.sh [-r ROUNDS] [-i IDLE_SECONDS] [-s STEP_SECONDS] QUILLET [BENCH_DIR]" >&2
+    echo "usage: compare.sh [-r ROUNDS] [-i IDLE_SECONDS] [-s STEP_SECONDS] [-v] QUILLET [BENCH_DIR]" >&2
+    echo "  -v prints every measurement as it is taken" >&2
     exit 64
 }
-while getopts "r:i:s:h" option; do
+while getopts "r:i:s:vh" option; do
     case $option in
         r) rounds=$OPTARG ;;
         i) idle=$OPTARG ;;
         s) step=$OPTARG ;;
+        v) verbose=1 ;;
         *) usage ;;
     esac
 done
@@ -160,19 +164,23 @@ udp_counters() { # lane host
 # the kernel keeps it (finer than the 10 ms ticks of utime + stime).
 cpu_ns() {
     if [[ -r /proc/$1/schedstat ]]; then
-        cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ s += $1 } END { printf "%d\n", s }'
+        cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ s += $1 } END { printf "%.0f\n", s }'
     else
-        sed 's/.*) //' "/proc/$1/stat" | awk -v t="$tick" '{ printf "%d\n", ($12 + $13) * 1e9 / t }'
+        sed 's/.*) //' "/proc/$1/stat" | awk -v t="$tick" '{ printf "%.0f\n", ($12 + $13) * 1e9 / t }'
     fi
 }
 status_kb() { awk -v key="$2:" '$1 == key { print $2 }' "/proc/$1/status"; }
-record() { echo "$3" >> "$work/$1.$2"; } # measure program value
+record() { # measure program value
+    echo "$3" >> "$work/$1.$2"
+    [[ -n $verbose ]] && echo "    $2 $1 $3"
+}
 stop() { kill -TERM "$@" 2>/dev/null; for pid in "$@"; do wait "$pid" 2>/dev/null; done; }
 
 # Starts a program on host 1 of its lane and stores its pid in $started;
 # records how long until its first datagram reaches host 2.
 start_heard() { # lane command...
     local lane=$1; shift
+    rm -f "$work/stamp"
     # Started directly, not through a function, so that $! is the program itself.
     ip netns exec "$prefix-$lane-h2" "$benchnet" listen 10 1 > "$work/heard" &
     local listener=$!
@@ -244,10 +252,11 @@ flood_step() { # rate
     wait_drained quillet 1 || echo "compare.sh: the receiving socket did not drain" >&2
     after=($(udp_counters quillet 1))
     sent=${flood[0]}
-    achieved=$(awk -v n="$sent" -v t="${flood[2]}" 'BEGIN { printf "%d", n / t }')
+    achieved=$(awk -v n="$sent" -v t="${flood[2]}" 'BEGIN { printf "%.0f", n / t }')
     read=$((after[0] - before[0]))
     drops=$((after[1] - before[1] + after[2] - before[2]))
     cpu_us=$((($(cpu_ns "$pid") - cpu) / 1000))
+    [[ -n $verbose ]] && echo "    rate $1: sent $sent ($achieved/s), read $read, dropped $drops, CPU $cpu_us us"
 }
 
 rate_run() { # who: quillet or loop
@@ -269,7 +278,9 @@ rate_run() { # who: quillet or loop
         fi
         best=$rate
         if ((achieved < rate * 95 / 100)); then
-            limited=" (the sender's limit)"
+            # Every datagram was read, but the sender could go no faster.
+            best=$achieved
+            limited=1
             break
         fi
     done
@@ -281,7 +292,7 @@ rate_run() { # who: quillet or loop
     record rate "$who" "$best"
     record cpu2000 "$who" "$cpu2000"
     record cpusat "$who" "$(awk -v c="$cpu_us" -v n="$read" 'BEGIN { if (n > 0) printf "%.1f", c / n }')"
-    record satrate "$who" "$(awk -v n="$read" -v t="$step" 'BEGIN { printf "%d", n / t }')"
+    record satrate "$who" "$(awk -v n="$read" -v t="$step" 'BEGIN { printf "%.0f", n / t }')"
     [[ -n $limited ]] && record limited "$who" "$best"
     stop "$pid"
 }
