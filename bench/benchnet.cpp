@@ -1,0 +1,153 @@
+// Small network helpers for bench/compare.sh, run inside its namespaces:
+//   benchnet exec STAMPFILE PROGRAM [ARGS...]  write the monotonic time, then become PROGRAM
+//   benchnet listen SECONDS [COUNT]            print "monotonic-ns<TAB>address<TAB>bytes"
+//                                              per datagram on the chat port; end after
+//                                              COUNT datagrams or SECONDS
+//   benchnet flood RATE SECONDS                broadcast chat lines at RATE a second
+//                                              (0: as fast as it can); prints how many
+// CLOCK_MONOTONIC is one clock for the whole machine, so a time written by
+// exec in one namespace and one printed by listen in another compare.
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <sys/time.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <string>
+
+namespace {
+
+constexpr int kChatPort = 31313;
+
+long long monotonicNs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return now.tv_sec * 1000000000LL + now.tv_nsec;
+}
+
+int usage()
+{
+    std::fprintf(stderr, "usage: benchnet exec STAMPFILE PROGRAM [ARGS...]\n"
+                         "       benchnet listen SECONDS [COUNT]\n"
+                         "       benchnet flood RATE SECONDS\n");
+    return 64;
+}
+
+int execStamped(int argc, char **argv)
+{
+    if (argc < 4)
+        return usage();
+    FILE *stamp = std::fopen(argv[2], "w");
+    if (!stamp) {
+        std::perror(argv[2]);
+        return 1;
+    }
+    std::fprintf(stamp, "%lld\n", monotonicNs());
+    std::fclose(stamp);
+    execvp(argv[3], argv + 3);
+    std::perror(argv[3]);
+    return 127;
+}
+
+int listen(int argc, char **argv)
+{
+    if (argc < 3)
+        return usage();
+    const long long end = monotonicNs() + std::atoll(argv[2]) * 1000000000LL;
+    const long count = argc > 3 ? std::atol(argv[3]) : -1;
+    const int fd = socket(AF_INET, SOCK_DGRAM, 0);
+    const int on = 1;
+    setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(kChatPort);
+    address.sin_addr.s_addr = htonl(INADDR_ANY);
+    if (bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0) {
+        std::perror("bind");
+        return 1;
+    }
+    timeval tick{0, 100000};
+    setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &tick, sizeof tick);
+    unsigned char buffer[65536];
+    long heard = 0;
+    while (monotonicNs() < end && heard != count) {
+        sockaddr_in from{};
+        socklen_t length = sizeof from;
+        const ssize_t n = recvfrom(fd, buffer, sizeof buffer, 0, reinterpret_cast<sockaddr *>(&from), &length);
+        if (n < 0)
+            continue;
+        const long long at = monotonicNs();
+        std::printf("%lld\t%s\t", at, inet_ntoa(from.sin_addr));
+        for (ssize_t i = 0; i < n; ++i)
+            std::printf("%02x", buffer[i]);
+        std::printf("\n");
+        std::fflush(stdout);
+        ++heard;
+    }
+    close(fd);
+    return 0;
+}
+
+int flood(int argc, char **argv)
+{
+    if (argc < 4)
+        return usage();
+    const double rate = std::atof(argv[2]);
+    const double seconds = std::atof(argv[3]);
+    const int fd = socket(AF_INET, SOCK_DGRAM, 0);
+    const int on = 1;
+    setsockopt(fd, SOL_SOCKET, SO_BROADCAST, &on, sizeof on);
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_port = htons(kChatPort);
+    to.sin_addr.s_addr = htonl(INADDR_BROADCAST);
+
+    const long long start = monotonicNs();
+    const long long end = start + static_cast<long long>(seconds * 1e9);
+    long sent = 0;
+    long failed = 0;
+    char line[128];
+    for (long long now = start; now < end; now = monotonicNs()) {
+        // Paced by the clock rather than by sleeps, so a late wake-up is made
+        // up at once and the average rate holds.
+        const long due = rate > 0 ? static_cast<long>((now - start) * rate / 1e9) + 1 : sent + failed + 64;
+        while (sent + failed < due) {
+            // A work-room chat line, "1§[mallory,12:00:00]> …" in Windows-1252.
+            const int n = std::snprintf(line, sizeof line, "1\xa7[mallory,12:00:00]> line %ld of the flood", sent);
+            if (sendto(fd, line, n, 0, reinterpret_cast<sockaddr *>(&to), sizeof to) == n)
+                ++sent;
+            else
+                ++failed;
+        }
+        if (rate > 0) {
+            timespec pause{0, 100000};
+            nanosleep(&pause, nullptr);
+        }
+    }
+    const double took = (monotonicNs() - start) / 1e9;
+    std::printf("%ld %ld %.3f\n", sent, failed, took);
+    close(fd);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc < 2)
+        return usage();
+    const std::string command = argv[1];
+    if (command == "exec")
+        return execStamped(argc, argv);
+    if (command == "listen")
+        return listen(argc, argv);
+    if (command == "flood")
+        return flood(argc, argv);
+    return usage();
+}
