@@ -1,4 +1,4 @@
-#include "look.h"
+#include "look/look.h"
 
 #include <QFile>
 #include <QImage>
