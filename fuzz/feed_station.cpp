@@ -1,0 +1,108 @@
+#include "feed_station.h"
+
+#include "dialogs/messagewindow.h"
+#include "dialogs/proposalwindow.h"
+#include "mainwindow/mainwindow.h"
+#include "net/messages.h"
+#include "othello/othellowindow.h"
+#include "puissance4/puissance4window.h"
+#include "support/locallan.h"
+
+#include <QApplication>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+
+namespace {
+
+constexpr char kUser[] = "alice";
+// A user the station knows before any input, so availability and departure
+// datagrams about a known user reach past the look-up.
+constexpr char kPeer[] = "bob";
+
+// The station, the peer every input comes from, and the LAN between them.
+class Fixture
+{
+public:
+    Fixture()
+    {
+        if (!QApplication::instance()) {
+            static int argc = 1;
+            static char name[] = "quillet_fuzz";
+            static char *argv[] = {name, nullptr};
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+            new QApplication(argc, argv);
+        }
+        qputenv("USERNAME", kUser);
+        m_station = new MainWindow(*m_lan.attach());
+        m_peer = m_lan.attach();
+        m_station->start();
+        m_workLog = m_station->findChild<QPlainTextEdit *>(QStringLiteral("Text1"));
+        m_teaLog = m_station->findChild<QPlainTextEdit *>(QStringLiteral("Text2"));
+        m_userList = m_station->findChild<QListWidget *>(QStringLiteral("ListView1"));
+        restore();
+    }
+
+    QStringList feed(const QByteArray &datagram)
+    {
+        deliver(datagram);
+        const QStringList lines = roomLines();
+        restore();
+        return lines;
+    }
+
+private:
+    void deliver(const QByteArray &datagram)
+    {
+        m_peer->send(datagram);
+        QCoreApplication::processEvents();
+    }
+
+    QStringList roomLines() const
+    {
+        QStringList lines;
+        for (const QPlainTextEdit *log : {m_workLog, m_teaLog}) {
+            if (!log->document()->isEmpty())
+                lines += log->toPlainText().split(u'\n');
+        }
+        return lines;
+    }
+
+    // Everything a peer can make the station hold grows with every input
+    // otherwise: the logs, the user list, the windows a datagram opens, and
+    // the LAN's record of what was sent.
+    void restore()
+    {
+        m_workLog->clear();
+        m_teaLog->clear();
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            if (qobject_cast<MessageWindow *>(window) || qobject_cast<ProposalWindow *>(window)
+                || qobject_cast<QMessageBox *>(window))
+                delete window;
+        }
+        m_station->othelloWindow().close();
+        m_station->puissance4Window().close();
+        m_userList->clear();
+        m_peer->send(wire::encode(wire::presence(kUser)));
+        deliver(wire::encode(wire::presence(kPeer)));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        m_lan.clearSent();
+    }
+
+    LocalLan m_lan;
+    MainWindow *m_station = nullptr;
+    QPlainTextEdit *m_workLog = nullptr;
+    QPlainTextEdit *m_teaLog = nullptr;
+    QListWidget *m_userList = nullptr;
+    LanPort *m_peer = nullptr;
+};
+
+} // namespace
+
+QStringList feedStation(const QByteArray &datagram)
+{
+    // Built once and never destroyed: a fuzzer exits from inside an input,
+    // and a QtTest program ends after its application is gone.
+    static Fixture *fixture = new Fixture;
+    return fixture->feed(datagram);
+}
