@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QHash>
 #include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
@@ -121,10 +122,24 @@ void refuseSeparator(QWidget &parent)
     box->open();
 }
 
-QIcon sailIcon() { return pngIcon("sail"); }
-QIcon envelopeIcon() { return pngIcon("envelope"); }
-QIcon sunIcon() { return pngIcon("sun"); }
-QIcon bulbOnIcon() { return pngIcon("bulb-on"); }
-QIcon bulbOffIcon() { return pngIcon("bulb-off"); }
+// Each icon is read once and shared: QIcon copies share their pixmaps, so a
+// list of thousands of entries holds two bulbs, not thousands. Never freed,
+// so no pixmap outlives the application at exit.
+namespace {
+QIcon sharedIcon(const char *name)
+{
+    static auto *const icons = new QHash<QByteArray, QIcon>;
+    auto found = icons->find(name);
+    if (found == icons->end())
+        found = icons->insert(name, pngIcon(name));
+    return *found;
+}
+} // namespace
+
+QIcon sailIcon() { return sharedIcon("sail"); }
+QIcon envelopeIcon() { return sharedIcon("envelope"); }
+QIcon sunIcon() { return sharedIcon("sun"); }
+QIcon bulbOnIcon() { return sharedIcon("bulb-on"); }
+QIcon bulbOffIcon() { return sharedIcon("bulb-off"); }
 
 } // namespace look
