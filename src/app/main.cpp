@@ -1,3 +1,5 @@
+#include "cli/commandline.h"
+#include "cli/commands.h"
 #include "look/look.h"
 #include "mainwindow/mainwindow.h"
 #include "net/quitsignals.h"
@@ -5,11 +7,24 @@
 #include "net/wire.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDebug>
 #include <QMessageBox>
 
 int main(int argc, char *argv[])
 {
+    // The command line is read before anything else: help, a version or a
+    // typo touches neither the network nor the display, and the commands run
+    // where there is no display at all.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const cli::Invocation invocation = cli::parse(arguments);
+    if (invocation.command != cli::Command::Window) {
+        QCoreApplication app(argc, argv);
+        return cli::run(invocation);
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillet"));
     QApplication::setWindowIcon(look::sailIcon());

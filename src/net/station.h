@@ -35,6 +35,9 @@ public:
     void stop();
     bool isStarted() const { return m_started; }
     const QString &userName() const { return m_userName; }
+    // Names the user without announcing the station: for a command that only
+    // sends one message.
+    void setUserName(const QString &userName) { m_userName = userName; }
 
     // 0 available, 1 not available. Once started, a change goes out at once.
     int availability() const { return m_availability; }

@@ -32,6 +32,9 @@ public:
     // every broadcast. On failure, errorString() says why.
     bool bind(quint16 port);
     QString errorString() const { return m_receiver.errorString(); }
+    // Sends to this port without listening on it: for a command that only
+    // sends.
+    void setPort(quint16 port) { m_port = port; }
 
     void send(const QByteArray &datagram) override;
 

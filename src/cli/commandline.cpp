@@ -1,0 +1,226 @@
+#include "cli/commandline.h"
+
+#include "net/wire.h"
+
+#include <QCommandLineParser>
+
+namespace cli {
+namespace {
+
+const QString kProgram = QStringLiteral("quillet");
+
+Invocation invalid(const QString &error)
+{
+    Invocation invocation;
+    invocation.command = Command::Invalid;
+    invocation.error = error;
+    return invocation;
+}
+
+Invocation ofCommand(Command command)
+{
+    Invocation invocation;
+    invocation.command = command;
+    return invocation;
+}
+
+QCommandLineOption helpOption()
+{
+    return QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+}
+
+// Parses one command's words; the parser's errors (unknown option, missing
+// value) come back as an Invalid invocation.
+std::optional<Invocation> parseInto(QCommandLineParser &parser, const QString &command,
+                                    const QStringList &words)
+{
+    parser.addOption(helpOption());
+    if (!parser.parse(QStringList{kProgram + u' ' + command} + words))
+        return invalid(command + QStringLiteral(": ") + parser.errorText());
+    if (parser.isSet(QStringLiteral("help")))
+        return ofCommand(Command::Help);
+    return std::nullopt;
+}
+
+Invocation parseSay(const QStringList &words)
+{
+    const QString command = QStringLiteral("say");
+    QCommandLineParser parser;
+    const QCommandLineOption room(QStringLiteral("room"), QString(), QStringLiteral("room"));
+    parser.addOption(room);
+    if (auto early = parseInto(parser, command, words))
+        return *early;
+    Invocation invocation = ofCommand(Command::Say);
+    if (parser.isSet(room)) {
+        const QString name = parser.value(room).toLower();
+        if (name == QLatin1String("work"))
+            invocation.room = Room::Work;
+        else if (name == QLatin1String("tea"))
+            invocation.room = Room::Tea;
+        else
+            return invalid(QStringLiteral("say: unknown room \"%1\": the rooms are work and tea")
+                               .arg(parser.value(room)));
+    }
+    if (parser.positionalArguments().isEmpty())
+        return invalid(QStringLiteral("say: TEXT is missing"));
+    invocation.text = parser.positionalArguments().join(u' ');
+    if (const QString error = chatTextError(invocation.text); !error.isEmpty())
+        return invalid(QStringLiteral("say: ") + error);
+    return invocation;
+}
+
+Invocation parseMessage(const QStringList &words)
+{
+    const QString command = QStringLiteral("message");
+    QCommandLineParser parser;
+    if (auto early = parseInto(parser, command, words))
+        return *early;
+    QStringList positional = parser.positionalArguments();
+    if (positional.isEmpty())
+        return invalid(QStringLiteral("message: USER and TEXT are missing"));
+    Invocation invocation = ofCommand(Command::Message);
+    invocation.recipient = positional.takeFirst();
+    if (const QString error = userNameError(invocation.recipient); !error.isEmpty())
+        return invalid(QStringLiteral("message: USER: ") + error);
+    if (positional.isEmpty())
+        return invalid(QStringLiteral("message: TEXT is missing"));
+    invocation.text = positional.join(u' ');
+    if (const QString error = messageTextError(invocation.text); !error.isEmpty())
+        return invalid(QStringLiteral("message: ") + error);
+    return invocation;
+}
+
+Invocation parseWho(const QStringList &words)
+{
+    const QString command = QStringLiteral("who");
+    QCommandLineParser parser;
+    const QCommandLineOption wait(QStringLiteral("wait"), QString(), QStringLiteral("seconds"));
+    parser.addOption(wait);
+    if (auto early = parseInto(parser, command, words))
+        return *early;
+    if (!parser.positionalArguments().isEmpty())
+        return invalid(QStringLiteral("who: unexpected \"%1\"").arg(parser.positionalArguments().constFirst()));
+    Invocation invocation = ofCommand(Command::Who);
+    if (parser.isSet(wait)) {
+        bool ok = false;
+        const int seconds = parser.value(wait).toInt(&ok);
+        if (!ok || seconds < 1 || seconds > kWhoMaxWaitSeconds)
+            return invalid(QStringLiteral("who: --wait takes a whole number of seconds from 1 to %1")
+                               .arg(kWhoMaxWaitSeconds));
+        invocation.waitMs = seconds * 1000;
+    }
+    return invocation;
+}
+
+Invocation parseListen(const QStringList &words)
+{
+    const QString command = QStringLiteral("listen");
+    QCommandLineParser parser;
+    const QCommandLineOption json(QStringLiteral("json"));
+    parser.addOption(json);
+    if (auto early = parseInto(parser, command, words))
+        return *early;
+    if (!parser.positionalArguments().isEmpty())
+        return invalid(QStringLiteral("listen: unexpected \"%1\"").arg(parser.positionalArguments().constFirst()));
+    Invocation invocation = ofCommand(Command::Listen);
+    invocation.json = parser.isSet(json);
+    return invocation;
+}
+
+QString typedTextError(const QString &text)
+{
+    if (text.isEmpty())
+        return QStringLiteral("the text is empty");
+    if (text.contains(wire::kSeparator))
+        return QStringLiteral("the character \u00a7 is not allowed");
+    if (text.size() > wire::kMaxTypedText)
+        return QStringLiteral("the text has %1 characters, more than the %2 allowed")
+            .arg(text.size())
+            .arg(wire::kMaxTypedText);
+    return {};
+}
+
+} // namespace
+
+Invocation parse(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.addOption(helpOption());
+    parser.addOption(QCommandLineOption(QStringList{QStringLiteral("v"), QStringLiteral("version")}));
+    // Everything after the command is the command's own.
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    if (!parser.parse(arguments.isEmpty() ? QStringList{kProgram} : arguments))
+        return invalid(parser.errorText());
+    if (parser.isSet(QStringLiteral("help")))
+        return ofCommand(Command::Help);
+    if (parser.isSet(QStringLiteral("version")))
+        return ofCommand(Command::Version);
+
+    QStringList words = parser.positionalArguments();
+    if (words.isEmpty())
+        return ofCommand(Command::Window);
+    const QString command = words.takeFirst();
+    if (command == QLatin1String("say"))
+        return parseSay(words);
+    if (command == QLatin1String("who"))
+        return parseWho(words);
+    if (command == QLatin1String("listen"))
+        return parseListen(words);
+    if (command == QLatin1String("message"))
+        return parseMessage(words);
+    return invalid(QStringLiteral("unknown command \"%1\"").arg(command));
+}
+
+QString chatTextError(const QString &text)
+{
+    // The window's input line holds one line; a line break would let the
+    // text pass for further log lines at every station.
+    if (text.contains(u'\n') || text.contains(u'\r'))
+        return QStringLiteral("a chat line may not hold a line break");
+    return typedTextError(text);
+}
+
+QString messageTextError(const QString &text)
+{
+    return typedTextError(text);
+}
+
+QString userNameError(const QString &name)
+{
+    if (name.isEmpty())
+        return QStringLiteral("the user name is empty");
+    if (name.contains(wire::kSeparator))
+        return QStringLiteral("the character \u00a7 is not allowed in a user name");
+    return {};
+}
+
+QString usage()
+{
+    return QStringLiteral(
+        "Usage: quillet [--help | --version]\n"
+        "       quillet say [--room work|tea] TEXT...\n"
+        "       quillet who [--wait SECONDS]\n"
+        "       quillet listen [--json]\n"
+        "       quillet message USER TEXT...\n"
+        "\n"
+        "Without a command, quillet opens the station's window and announces you on\n"
+        "the local network. The commands need no display and announce nothing:\n"
+        "  say      send one chat line to the Work room, or to the one --room names\n"
+        "  who      list the stations heard, with their availability; listens %1 s,\n"
+        "           or SECONDS\n"
+        "  listen   print every datagram heard, one per line, until interrupted;\n"
+        "           --json: one JSON object per line\n"
+        "  message  send a private message to USER\n"
+        "\n"
+        "Options:\n"
+        "  -h, --help     print this help and exit\n"
+        "  -v, --version  print the version and exit\n")
+        .arg(kWhoDefaultWaitMs / 1000);
+}
+
+QString versionText()
+{
+    return kProgram + u' ' + QStringLiteral(QUILLET_VERSION) + u'\n';
+}
+
+} // namespace cli

@@ -1,0 +1,44 @@
+#include "cli/wholist.h"
+
+#include "cli/datagramtext.h"
+#include "net/station.h"
+
+WhoList::WhoList(Station &station, QObject *parent)
+    : QObject(parent)
+{
+    connect(&station, &Station::userSeen, this, [this](const QString &name) {
+        if (find(name))
+            return;
+        if (m_entries.size() >= kMaxStations) {
+            m_full = true;
+            return;
+        }
+        m_entries.append({name, true});
+    });
+    connect(&station, &Station::userAvailabilityChanged, this, [this](const QString &name, bool available) {
+        if (Entry *entry = find(name))
+            entry->available = available;
+    });
+    connect(&station, &Station::userGone, this, [this](const QString &name) {
+        m_entries.removeIf([&name](const Entry &entry) { return entry.name == name; });
+    });
+}
+
+WhoList::Entry *WhoList::find(const QString &name)
+{
+    for (Entry &entry : m_entries) {
+        if (entry.name == name)
+            return &entry;
+    }
+    return nullptr;
+}
+
+QStringList WhoList::lines() const
+{
+    QStringList lines;
+    for (const Entry &entry : m_entries) {
+        lines << cli::printable(entry.name) + u'\t'
+                + (entry.available ? QStringLiteral("Available") : QStringLiteral("Not Available"));
+    }
+    return lines;
+}
