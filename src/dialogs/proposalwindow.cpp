@@ -58,7 +58,11 @@ ProposalWindow::ProposalWindow(Station &station, Game game, const QString &propo
     m_refusal->setWordWrap(true);
     m_refusal->setFont(look::verdana(kFontPoints));
     m_refusal->setAutoFillBackground(true);
-    m_refusal->setPalette(grey);
+    m_refusal->setMargin(2);
+    QPalette note = m_refusal->palette();
+    note.setColor(QPalette::Window, look::kPanelGrey);
+    note.setColor(QPalette::WindowText, Qt::black);
+    m_refusal->setPalette(note);
     m_refusal->hide();
 
     acceptButton->setGeometry(look::twips(120, 480, 2655, 495));
