@@ -80,8 +80,12 @@ private:
                 || qobject_cast<QMessageBox *>(window))
                 delete window;
         }
-        m_station->othelloWindow().close();
-        m_station->puissance4Window().close();
+        m_station->station().endGame(Game::Othello); // a closed window no longer ends a running game
+        m_station->station().endGame(Game::Puissance4);
+        if (m_station->othelloWindow())
+            m_station->othelloWindow()->close();
+        if (m_station->puissance4Window())
+            m_station->puissance4Window()->close();
         m_userList->clear();
         m_peer->send(wire::encode(wire::presence(kUser)));
         deliver(wire::encode(wire::presence(kPeer)));

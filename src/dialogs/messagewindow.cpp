@@ -101,7 +101,7 @@ void MessageWindow::openReceived(const QString &sender, const QString &text, con
 
 void MessageWindow::open()
 {
-    look::centreOn(*this, m_owner);
+    look::placeNew(*this, m_owner);
     show();
 }
 

@@ -6,12 +6,22 @@
 #include "net/messages.h"
 #include "net/station.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
 namespace {
 
 constexpr qreal kFontPoints = 8.25;
+// In twips: the window's design size, and the row the refusal adds under the buttons.
+constexpr int kWidth = 5595;
+constexpr int kHeight = 1080;
+constexpr int kRefusalHeight = 600;
+
+QString gameName(Game game)
+{
+    return game == Game::Othello ? QStringLiteral("Othello") : QStringLiteral("Puissance 4");
+}
 
 } // namespace
 
@@ -19,6 +29,7 @@ ProposalWindow::ProposalWindow(Station &station, Game game, const QString &propo
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                            | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
     , m_sentence(look::named(new QLineEdit(this), "Text1"))
+    , m_refusal(look::named(new QLabel(this), "refusalNote"))
     , m_game(game)
     , m_proposer(proposer)
     , m_station(&station)
@@ -29,7 +40,7 @@ ProposalWindow::ProposalWindow(Station &station, Game game, const QString &propo
     setObjectName(QStringLiteral("Form5"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowIcon(look::sunIcon());
-    setFixedSize(look::px(5595), look::px(1080));
+    setFixedSize(look::px(kWidth), look::px(kHeight));
     look::setBackground(*this, look::Picture::Pale, palette().color(QPalette::Window));
     setWindowTitle(game == Game::Othello ? QStringLiteral("Othello game proposal")
                                          : QStringLiteral("Puissance 4 game proposal"));
@@ -41,6 +52,18 @@ ProposalWindow::ProposalWindow(Station &station, Game game, const QString &propo
     QPalette grey = m_sentence->palette();
     grey.setColor(QPalette::Base, look::kPanelGrey);
     m_sentence->setPalette(grey);
+
+    m_refusal->setGeometry(look::twips(120, kHeight, kWidth - 240, kRefusalHeight - 60));
+    m_refusal->setTextFormat(Qt::PlainText); // it carries a peer's name
+    m_refusal->setWordWrap(true);
+    m_refusal->setFont(look::verdana(kFontPoints));
+    m_refusal->setAutoFillBackground(true);
+    m_refusal->setMargin(2);
+    QPalette note = m_refusal->palette();
+    note.setColor(QPalette::Window, look::kPanelGrey);
+    note.setColor(QPalette::WindowText, Qt::black);
+    m_refusal->setPalette(note);
+    m_refusal->hide();
 
     acceptButton->setGeometry(look::twips(120, 480, 2655, 495));
     declineButton->setGeometry(look::twips(2880, 480, 2655, 495));
@@ -61,7 +84,7 @@ void ProposalWindow::open()
                                ? QStringLiteral(" would like to play an Othello game with you...")
                                : QStringLiteral(" would like to play a Puissance 4 game with you...")));
     m_sentence->setCursorPosition(0);
-    look::centreOn(*this, m_owner);
+    look::placeNew(*this, m_owner);
     show();
 }
 
@@ -70,15 +93,34 @@ void ProposalWindow::accept()
     // A proposal without a proposer has no one to play against.
     if (!m_station || m_proposer.isEmpty())
         return;
-    // While that game is on, the window stays for the user to answer later.
-    if (!m_station->acceptProposal(m_game, m_proposer))
+    // While that game is on, the window stays for the user to answer later,
+    // and says why nothing happened.
+    if (!m_station->acceptProposal(m_game, m_proposer)) {
+        const QString current = m_station->opponent(m_game);
+        m_refusal->setText(QStringLiteral("You are already playing %1 with %2. Finish or leave that game first "
+                                          "(Tools menu), then Accept again, or Decline.")
+                               .arg(gameName(m_game), current));
+        if (m_refusal->isHidden()) {
+            setFixedSize(look::px(kWidth), look::px(kHeight + kRefusalHeight));
+            m_refusal->show();
+        }
         return;
+    }
     close();
+}
+
+QString ProposalWindow::refusal() const
+{
+    return m_refusal->isVisible() ? m_refusal->text() : QString();
 }
 
 void ProposalWindow::decline()
 {
-    if (m_station && !m_proposer.isEmpty())
+    // A proposal whose game is already on with the proposer was answered by
+    // that game: a decline now would only tell the proposer, mid-game, that
+    // the offer was refused.
+    const bool answeredByTheGame = m_station && m_station->isRunning(m_game) && m_station->opponent(m_game) == m_proposer;
+    if (m_station && !m_proposer.isEmpty() && !answeredByTheGame)
         m_station->declineProposal(m_proposer);
     close();
 }

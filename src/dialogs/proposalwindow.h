@@ -6,6 +6,7 @@
 #include <QString>
 #include <QWidget>
 
+class QLabel;
 class QLineEdit;
 
 // Asks whether to play the game another user proposed; one window per proposal.
@@ -21,12 +22,15 @@ public:
     Game game() const { return m_game; }
     // The user who proposed the game, to whom the answer goes.
     QString proposer() const { return m_proposer; }
+    // Why Accept did nothing, while it says so; empty otherwise.
+    QString refusal() const;
 
 private:
     void accept();
     void decline();
 
     QLineEdit *const m_sentence;
+    QLabel *const m_refusal;
     const Game m_game;
     const QString m_proposer;
     QPointer<Station> m_station;

@@ -1,14 +1,85 @@
 #include "look/placement.h"
 
+#include <QList>
+#include <QPointer>
 #include <QScreen>
 #include <QWidget>
 
 namespace look {
+namespace {
+
+// About a title bar's height: each window's caption stays readable below the last.
+constexpr int kCascadeStep = 24;
+
+// The secondary windows placed so far; a closed one no longer counts, a
+// deleted one drops out of the list.
+QList<QPointer<QWidget>> &placed()
+{
+    static QList<QPointer<QWidget>> windows;
+    return windows;
+}
+
+bool isOpen(const QWidget *window)
+{
+    return window && window->isVisible();
+}
+
+bool takenByAnother(const QWidget &window, const QPoint &at)
+{
+    for (const QPointer<QWidget> &other : placed()) {
+        if (other != &window && isOpen(other) && other->pos() == at)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
 
 void centreOn(QWidget &window, const QWidget *owner)
 {
     const QRect area = owner ? owner->frameGeometry() : window.screen()->availableGeometry();
     window.move(area.center() - window.rect().center());
+}
+
+void placeNew(QWidget &window, const QWidget *owner)
+{
+    QList<QPointer<QWidget>> &windows = placed();
+    windows.removeAll(nullptr);
+    windows.removeAll(&window);
+
+    const QWidget *last = nullptr;
+    for (auto it = windows.crbegin(); it != windows.crend() && !last; ++it) {
+        if (isOpen(*it))
+            last = *it;
+    }
+    QPoint at;
+    if (last) {
+        at = last->pos() + QPoint(kCascadeStep, kCascadeStep);
+    } else {
+        centreOn(window, owner);
+        at = window.pos();
+    }
+
+    // A frame the size of the client area plus a title bar must fit; past the
+    // right or bottom edge the cascade starts again at the area's top left.
+    const QRect area = (owner ? owner->screen() : window.screen())->availableGeometry();
+    const QSize frame = window.size() + QSize(0, kCascadeStep);
+    const auto fits = [&](const QPoint &p) { return area.contains(QRect(p, frame)); };
+    // Each new start is half a step right of the last, so restarts never coincide.
+    int restarts = 0;
+    const auto restart = [&] { return area.topLeft() + QPoint(restarts++ * kCascadeStep / 2, 0); };
+    if (!fits(at))
+        at = restart();
+    // Each try passes one open window at most, so this ends.
+    for (int tries = 0; takenByAnother(window, at) && tries <= windows.size(); ++tries) {
+        at += QPoint(kCascadeStep, kCascadeStep);
+        if (!fits(at))
+            at = restart();
+    }
+    if (!fits(at)) // larger than the screen: its top left at least stays on it
+        at = area.topLeft();
+    window.move(at);
+    windows.append(&window);
 }
 
 } // namespace look

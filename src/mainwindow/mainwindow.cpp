@@ -2,6 +2,7 @@
 
 #include "dialogs/messagewindow.h"
 #include "dialogs/proposalwindow.h"
+#include "look/gamenotice.h"
 #include "look/look.h"
 #include "look/names.h"
 #include "look/placement.h"
@@ -57,11 +58,6 @@ MainWindow::MainWindow(DatagramLink &link, QWidget *parent)
     m_station.setParent(this);
     buildControls();
     buildMenus();
-
-    m_othello = std::make_unique<OthelloWindow>(m_station, this);
-    m_puissance4 = std::make_unique<Puissance4Window>(m_station, this);
-    m_station.setBoardSource(Game::Othello, [this] { return m_othello->boardMessage(); });
-    m_station.setBoardSource(Game::Puissance4, [this] { return m_puissance4->boardMessage(); });
     connectStation();
 
     m_clockTimer = look::named(new QTimer(this), "Timer3");
@@ -90,8 +86,42 @@ void MainWindow::connectStation()
     connect(s, &Station::proposalReceived, this, &MainWindow::openProposal);
     connect(s, &Station::proposalDeclined, this, &MainWindow::showDeclined);
     connect(s, &Station::gameStarted, this, [this](Game game) { openGame(game); });
-    connect(s, &Station::othelloBoardReceived, m_othello.get(), &OthelloWindow::applyBoard);
-    connect(s, &Station::puissance4BoardReceived, m_puissance4.get(), &Puissance4Window::applyBoard);
+    connect(s, &Station::othelloBoardReceived, this, qOverload<const wire::OthelloBoard &>(&MainWindow::applyBoard));
+    connect(s, &Station::puissance4BoardReceived, this,
+            qOverload<const wire::Puissance4Board &>(&MainWindow::applyBoard));
+}
+
+// Built on first use: most runs never play, and each window costs its cells
+// and pictures at start-up.
+OthelloWindow &MainWindow::builtOthelloWindow()
+{
+    if (!m_othello) {
+        m_othello = std::make_unique<OthelloWindow>(m_station, this);
+        m_station.setBoardSource(Game::Othello, [this] { return m_othello->boardMessage(); });
+    }
+    return *m_othello;
+}
+
+Puissance4Window &MainWindow::builtPuissance4Window()
+{
+    if (!m_puissance4) {
+        m_puissance4 = std::make_unique<Puissance4Window>(m_station, this);
+        m_station.setBoardSource(Game::Puissance4, [this] { return m_puissance4->boardMessage(); });
+    }
+    return *m_puissance4;
+}
+
+// A board can only be further on than a window never opened when it holds a disc.
+void MainWindow::applyBoard(const wire::OthelloBoard &board)
+{
+    if (m_othello || board.numDiscs > 0)
+        builtOthelloWindow().applyBoard(board);
+}
+
+void MainWindow::applyBoard(const wire::Puissance4Board &board)
+{
+    if (m_puissance4 || board.numDiscs > 0)
+        builtPuissance4Window().applyBoard(board);
 }
 
 void MainWindow::buildControls()
@@ -203,6 +233,21 @@ void MainWindow::buildMenus()
     QMenu *toolsMenu = look::named(menuBar()->addMenu(QStringLiteral("&Tools")), "Tools");
     connect(look::addNamedAction(toolsMenu, QStringLiteral("&Clear log"), "mnuClearlog"), &QAction::triggered, this,
             &MainWindow::clearLog);
+    // A closed game window does not end its game; these bring it back or end it.
+    toolsMenu->addSeparator();
+    const auto gameAction = [this, toolsMenu](const QString &text, const char *name, auto handler) {
+        QAction *action = look::addNamedAction(toolsMenu, text, name);
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+    m_showGame = {gameAction(QStringLiteral("Show the &Othello game"), "mnuShowOthello", [this] { showGame(Game::Othello); }),
+                  gameAction(QStringLiteral("Show the &Puissance 4 game"), "mnuShowPuissance4",
+                             [this] { showGame(Game::Puissance4); })};
+    m_leaveGame = {gameAction(QStringLiteral("&Leave the Othello game"), "mnuLeaveOthello", [this] { leaveGame(Game::Othello); }),
+                   gameAction(QStringLiteral("Leave the Puissance &4 game"), "mnuLeavePuissance4",
+                              [this] { leaveGame(Game::Puissance4); })};
+    connect(toolsMenu, &QMenu::aboutToShow, this, &MainWindow::updateGameActions);
+    updateGameActions();
 
     m_helpMenu = new HelpMenu(this);
     menuBar()->addMenu(m_helpMenu->menu());
@@ -310,6 +355,13 @@ void MainWindow::removeUser(const QString &name)
 {
     // The count waits for the next presence, as every station shows it.
     delete findUser(name);
+    // A station that leaves forgets its games: one running against it cannot go on.
+    for (const Game game : {Game::Othello, Game::Puissance4}) {
+        if (m_station.isRunning(game) && m_station.opponent(game) == name) {
+            m_station.endGame(game);
+            setGameNotice(game, look::opponentGoneNotice(name));
+        }
+    }
 }
 
 void MainWindow::showUserCount()
@@ -325,11 +377,50 @@ QString MainWindow::selectedUser() const
 
 void MainWindow::openGame(Game game)
 {
+    // A window showing a game that can go on keeps it; only the opponent changes.
     if (game == Game::Othello) {
-        if (!m_othello->isOpen())
-            m_othello->open();
-    } else if (!m_puissance4->isOpen()) {
-        m_puissance4->open();
+        OthelloWindow &window = builtOthelloWindow();
+        if (!window.isOpen() || !window.canGoOn())
+            window.open();
+    } else {
+        Puissance4Window &window = builtPuissance4Window();
+        if (!window.isOpen() || !window.canGoOn())
+            window.open();
+    }
+}
+
+void MainWindow::showGame(Game game)
+{
+    if (!m_station.isPlaying(game))
+        return;
+    if (game == Game::Othello && m_othello)
+        m_othello->showGame();
+    else if (game == Game::Puissance4 && m_puissance4)
+        m_puissance4->showGame();
+}
+
+void MainWindow::leaveGame(Game game)
+{
+    if (!m_station.isPlaying(game))
+        return;
+    m_station.endGame(game);
+    setGameNotice(game, look::leftGameNotice());
+}
+
+void MainWindow::setGameNotice(Game game, const QString &text)
+{
+    if (game == Game::Othello && m_othello)
+        m_othello->setNotice(text);
+    else if (game == Game::Puissance4 && m_puissance4)
+        m_puissance4->setNotice(text);
+}
+
+void MainWindow::updateGameActions()
+{
+    for (const Game game : {Game::Othello, Game::Puissance4}) {
+        const std::size_t i = game == Game::Othello ? 0 : 1;
+        m_showGame[i]->setEnabled(m_station.isPlaying(game));
+        m_leaveGame[i]->setEnabled(m_station.isPlaying(game));
     }
 }
 
@@ -444,8 +535,13 @@ void MainWindow::sayGoodbye()
 {
     m_station.sendDeparture();
     m_tray->hide();
-    m_othello->close();
-    m_puissance4->close();
+    // The station stops: its games end with it, whatever their windows show.
+    m_station.endGame(Game::Othello);
+    m_station.endGame(Game::Puissance4);
+    if (m_othello)
+        m_othello->close();
+    if (m_puissance4)
+        m_puissance4->close();
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

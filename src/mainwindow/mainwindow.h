@@ -16,6 +16,7 @@ class OthelloWindow;
 class ProposalWindow;
 class Puissance4Window;
 class SystemTray;
+class QAction;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -48,8 +49,9 @@ public:
     void start();
 
     Station &station() { return m_station; }
-    OthelloWindow &othelloWindow() { return *m_othello; }
-    Puissance4Window &puissance4Window() { return *m_puissance4; }
+    // The game windows, built when their game first opens; nullptr before.
+    OthelloWindow *othelloWindow() const { return m_othello.get(); }
+    Puissance4Window *puissance4Window() const { return m_puissance4.get(); }
     // The newest message window and proposal window of each game, while open.
     MessageWindow *messageWindow() const;
     ProposalWindow *proposalWindow(Game game) const;
@@ -81,7 +83,15 @@ private:
     void showUserCount();
     QString selectedUser() const;
 
+    OthelloWindow &builtOthelloWindow();
+    Puissance4Window &builtPuissance4Window();
     void openGame(Game game);
+    void applyBoard(const wire::OthelloBoard &board);
+    void applyBoard(const wire::Puissance4Board &board);
+    void showGame(Game game);
+    void leaveGame(Game game);
+    void setGameNotice(Game game, const QString &text);
+    void updateGameActions();
     void openReceivedMessage(const QString &sender, const QString &text);
     void openProposal(Game game, const QString &proposer);
     void showDeclined(const QString &decliner);
@@ -116,6 +126,9 @@ private:
     QLabel *m_noticeLabel = nullptr;
     std::array<QString, 3> m_notices;
     QMenu *m_userMenu = nullptr;
+    // Tools menu, per game (Othello, Puissance 4): show it again, leave it.
+    std::array<QAction *, 2> m_showGame{};
+    std::array<QAction *, 2> m_leaveGame{};
     EditMenu *m_editMenu = nullptr;
     HelpMenu *m_helpMenu = nullptr;
     SystemTray *m_tray = nullptr;

@@ -15,7 +15,7 @@ Station::Station(DatagramLink &link, QObject *parent)
 {
     m_broadcastTimer.setObjectName(QStringLiteral("Timer1"));
     m_broadcastTimer.setInterval(kBroadcastMs);
-    connect(&m_broadcastTimer, &QTimer::timeout, this, &Station::broadcastPresence);
+    connect(&m_broadcastTimer, &QTimer::timeout, this, &Station::broadcastPeriod);
     connect(&link, &DatagramLink::datagramReceived, this, &Station::onDatagram);
 }
 
@@ -64,7 +64,7 @@ void Station::proposeGame(Game game, const QString &to)
 
 bool Station::acceptProposal(Game game, const QString &proposer)
 {
-    if (isPlaying(game))
+    if (isRunning(game))
         return false;
     // The game window opens before the proposer hears of it, as other stations expect.
     startGame(game, proposer);
@@ -88,12 +88,24 @@ void Station::startGame(Game game, const QString &opponent)
     GameState &state = m_games[index(game)];
     state.opponent = opponent;
     state.playing = true;
+    state.over = false;
+    state.quietPeriods = 0;
     emit gameStarted(game, opponent);
+}
+
+void Station::finishGame(Game game)
+{
+    GameState &state = m_games[index(game)];
+    if (state.playing)
+        state.over = true;
 }
 
 void Station::endGame(Game game)
 {
-    m_games[index(game)].playing = false;
+    GameState &state = m_games[index(game)];
+    state.playing = false;
+    state.over = false;
+    state.quietPeriods = 0;
 }
 
 void Station::setBoardSource(Game game, std::function<QString()> boardMessage)
@@ -109,6 +121,26 @@ void Station::broadcastPresence()
         if (game.playing && game.boardMessage)
             send(game.boardMessage());
     }
+}
+
+void Station::broadcastPeriod()
+{
+    for (std::size_t i = 0; i < m_games.size(); ++i) {
+        GameState &state = m_games[i];
+        if (state.playing && !state.over && state.quietPeriods < kQuietPeriods
+            && ++state.quietPeriods == kQuietPeriods)
+            emit opponentQuietChanged(i == 0 ? Game::Othello : Game::Puissance4, true);
+    }
+    broadcastPresence();
+}
+
+void Station::heardBoard(Game game)
+{
+    GameState &state = m_games[index(game)];
+    const bool wasQuiet = state.quietPeriods >= kQuietPeriods;
+    state.quietPeriods = 0;
+    if (wasQuiet && state.playing)
+        emit opponentQuietChanged(game, false);
 }
 
 void Station::restartBroadcastPeriod()
@@ -161,9 +193,11 @@ void Station::onDatagram(const QByteArray &datagram)
         emit proposalDeclined(f2);
         break;
     case wire::Code::Puissance4Board:
+        heardBoard(Game::Puissance4);
         emit puissance4BoardReceived(message->puissance4);
         break;
     case wire::Code::OthelloBoard:
+        heardBoard(Game::Othello);
         emit othelloBoardReceived(message->othello);
         break;
     }

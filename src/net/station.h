@@ -26,6 +26,11 @@ public:
     // Presence, availability and open boards go out this often. Peers count a
     // station as present from its presences, so the period is the protocol's.
     static constexpr int kBroadcastMs = 5000;
+    // A station playing a game sends its board every period, so this many
+    // periods without one means the opponent no longer plays it (its window
+    // closed, its station gone). Three periods ride out a lost datagram or two
+    // and still tell a waiting player within 15 seconds.
+    static constexpr int kQuietPeriods = 3;
 
     explicit Station(DatagramLink &link, QObject *parent = nullptr);
 
@@ -54,16 +59,26 @@ public:
     void sendDeparture();
 
     // The games this station takes part in. A game is on from an accept, sent
-    // or received, until its window is closed.
+    // or received, until the user leaves it, closes it once it is over, or a
+    // new one of its kind starts; closing the window of a running game keeps it.
+    // While it is on its board goes out every period.
     bool isPlaying(Game game) const { return m_games[index(game)].playing; }
+    // On and not yet over: a new game of that kind must wait for it.
+    bool isRunning(Game game) const { return isPlaying(game) && !m_games[index(game)].over; }
     QString opponent(Game game) const { return m_games[index(game)].opponent; }
     void startGame(Game game, const QString &opponent);
+    // The board shows a result. The game stays on, so its last board still
+    // reaches an opponent who missed it, but no longer holds up a new one.
+    void finishGame(Game game);
     void endGame(Game game);
     // The board datagram broadcast every period while the game is on.
     void setBoardSource(Game game, std::function<QString()> boardMessage);
 
     // The periodic broadcast, at once: presence, availability, open boards.
     void broadcastPresence();
+    // One period of the broadcast timer: counts the periods each running
+    // game's opponent has sent no board, then broadcasts.
+    void broadcastPeriod();
     // After a move the period starts anew.
     void restartBroadcastPeriod();
     bool isBroadcasting() const { return m_broadcastTimer.isActive(); }
@@ -85,15 +100,21 @@ signals:
     void gameStarted(Game game, const QString &opponent);
     void othelloBoardReceived(const wire::OthelloBoard &board);
     void puissance4BoardReceived(const wire::Puissance4Board &board);
+    // The opponent of a running game has sent no board for kQuietPeriods
+    // periods (quiet), or is heard again.
+    void opponentQuietChanged(Game game, bool quiet);
 
 private:
     struct GameState {
         bool playing = false;
+        bool over = false;
+        int quietPeriods = 0;
         QString opponent;
         std::function<QString()> boardMessage;
     };
     static std::size_t index(Game game) { return game == Game::Othello ? 0 : 1; }
     void send(const QString &message);
+    void heardBoard(Game game);
 
     DatagramLink &m_link;
     QTimer m_broadcastTimer;

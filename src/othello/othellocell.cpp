@@ -70,3 +70,8 @@ void OthelloCell::mouseMoveEvent(QMouseEvent *)
 {
     emit mouseMoved(m_index);
 }
+
+void OthelloCell::leaveEvent(QEvent *)
+{
+    emit mouseLeft(m_index);
+}

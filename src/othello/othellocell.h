@@ -33,12 +33,14 @@ public:
 signals:
     void clicked(int index);
     void mouseMoved(int index);
+    void mouseLeft(int index);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    void leaveEvent(QEvent *event) override;
 
 private:
     int m_index;

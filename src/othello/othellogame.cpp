@@ -131,13 +131,7 @@ bool OthelloGame::playMove(int x, int y, int colour, const QString &user, const 
         return false;
 
     // The station that makes a colour's move claims that colour.
-    if (m_turnColour == kBlack) {
-        m_blackPlayer = user;
-        m_whitePlayer = opponent;
-    } else {
-        m_blackPlayer = opponent;
-        m_whitePlayer = user;
-    }
+    claimColour(m_turnColour, user, opponent);
 
     m_moveDone = false;
     m_turnColour = qint16(3 - m_turnColour);
@@ -150,6 +144,35 @@ bool OthelloGame::playMove(int x, int y, int colour, const QString &user, const 
     if (!canPlay(m_turnColour))
         m_turnColour = kGameOver;
     return true;
+}
+
+void OthelloGame::claimColour(int colour, const QString &mover, const QString &other)
+{
+    if (colour == kBlack) {
+        m_blackPlayer = mover;
+        m_whitePlayer = other;
+    } else if (colour == kWhite) {
+        m_blackPlayer = other;
+        m_whitePlayer = mover;
+    }
+}
+
+qint16 OthelloGame::colourThatMoved(const std::array<qint16, kCells> &after, qint16 turnAfter) const
+{
+    // Without passes the colours alternate, but a pass hands the move back to
+    // the mover, so the new discs speak first.
+    bool newBlack = false, newWhite = false;
+    for (std::size_t i = 0; i < after.size(); ++i) {
+        if (m_board[i] == kEmpty) {
+            newBlack = newBlack || after[i] == kBlack;
+            newWhite = newWhite || after[i] == kWhite;
+        }
+    }
+    if (newBlack != newWhite)
+        return newBlack ? kBlack : kWhite;
+    if (turnAfter == kBlack || turnAfter == kWhite)
+        return qint16(3 - turnAfter);
+    return kEmpty;
 }
 
 OthelloGame::Score OthelloGame::score() const

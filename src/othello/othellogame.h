@@ -55,6 +55,15 @@ public:
     // Who plays black and who plays white, as far as this station knows.
     const QString &blackPlayer() const { return m_blackPlayer; }
     const QString &whitePlayer() const { return m_whitePlayer; }
+    // The one who moved `colour` plays it, the other one the other colour;
+    // ignored for anything but black or white.
+    void claimColour(int colour, const QString &mover, const QString &other);
+    // The colour whose move made `after` (a peer's board with `turnAfter` to
+    // move) out of this board: the colour of the discs newly put down when all
+    // are of one colour, else the colour that hands the move to `turnAfter`;
+    // kEmpty when neither tells (the game over and no single colour new).
+    qint16 colourThatMoved(const std::array<qint16, kCells> &after, qint16 turnAfter) const;
+    bool isOver() const { return m_turnColour == kGameOver; }
 
     // Directions 1..8 run clockwise from up; any other number never captures.
     bool capturesInDirection(int x, int y, int dir, int colour) const;

@@ -1,7 +1,9 @@
 #include "othello/othellowindow.h"
 
 #include "look/attention.h"
+#include "look/gamenotice.h"
 #include "look/look.h"
+#include "look/placement.h"
 #include "look/turnmarker.h"
 #include "net/station.h"
 #include "othello/othellocell.h"
@@ -23,6 +25,11 @@ constexpr int kBoardTop = 1150;
 
 constexpr qreal kSmallPoints = 8.25;
 constexpr qreal kLargePoints = 9.75;
+
+// The lines between the cells: one pixel of the pitch is left to them, so the
+// board reads as a grid of squares rather than one green field.
+const QColor kGridColour{0, 80, 30};
+constexpr int kGridLine = 1;
 
 QColor discColour(int colour)
 {
@@ -57,16 +64,29 @@ OthelloWindow::OthelloWindow(Station &station, QWidget *owner)
     m_whiteScore = look::displayField(*this, "Text2", look::twips(2040, 720, 375, 285), kLargePoints, windowColour);
     m_status = look::displayField(*this, "Text3", look::twips(0, 3720, kClientWidth, 360), kLargePoints, look::kStatusBack);
 
+    const QPoint boardAt = look::twips(kBoardLeft, kBoardTop, 0, 0).topLeft();
+    const int pitch = look::px(look::kBoardPitch);
+    auto *grid = new QWidget(this);
+    grid->setObjectName(QStringLiteral("boardGrid"));
+    grid->setGeometry(QRect(boardAt, QSize(OthelloGame::kSize * pitch, OthelloGame::kSize * pitch))
+                          .adjusted(-kGridLine, -kGridLine, 0, 0));
+    grid->setAutoFillBackground(true);
+    QPalette gridColours = grid->palette();
+    gridColours.setColor(QPalette::Window, kGridColour);
+    grid->setPalette(gridColours);
     for (int index = 1; index <= OthelloGame::kCells; ++index) {
         auto *cell = new OthelloCell(index, this);
         cell->setObjectName(QStringLiteral("Picture1"));
-        cell->setGeometry(look::twips(kBoardLeft + (OthelloGame::columnOf(index) - 1) * look::kBoardPitch,
-                                      kBoardTop + (OthelloGame::rowOf(index) - 1) * look::kBoardPitch,
-                                      look::kBoardCell, look::kBoardCell));
+        cell->setGeometry(boardAt.x() + (OthelloGame::columnOf(index) - 1) * pitch,
+                          boardAt.y() + (OthelloGame::rowOf(index) - 1) * pitch, pitch - kGridLine, pitch - kGridLine);
         connect(cell, &OthelloCell::clicked, this, &OthelloWindow::playAt);
         connect(cell, &OthelloCell::mouseMoved, this, &OthelloWindow::hoverOver);
+        connect(cell, &OthelloCell::mouseLeft, this, &OthelloWindow::leaveCell);
         m_cells[std::size_t(index - 1)] = cell;
     }
+    // Over the middle four rows, where it cannot be missed.
+    m_noticeBand = look::gameNotice(*this, QRect(boardAt + QPoint(0, 2 * pitch), QSize(OthelloGame::kSize * pitch, 4 * pitch)));
+    connect(&m_station, &Station::opponentQuietChanged, this, &OthelloWindow::onOpponentQuiet);
 
     m_flashTimer.setObjectName(QStringLiteral("Timer1"));
     m_flashTimer.setInterval(look::kFlashMs);
@@ -125,16 +145,62 @@ void OthelloWindow::open()
     m_flashTimer.stop();
     m_flashCount = 0;
     m_highlighted = 0;
-    m_blackName->clear();
-    m_whiteName->clear();
+    m_notice.clear();
+    m_opponentQuiet = false;
+    showNotice();
+    showPlayers();
     showScore();
-    m_open = true;
+    showGame();
+}
 
-    if (m_owner)
-        move(m_owner->frameGeometry().center() - rect().center());
+void OthelloWindow::showGame()
+{
+    if (!m_open)
+        look::placeNew(*this, m_owner);
+    m_open = true;
     show();
     raise();
     activateWindow();
+}
+
+void OthelloWindow::setNotice(const QString &text)
+{
+    m_notice = text;
+    showNotice();
+}
+
+QString OthelloWindow::notice() const
+{
+    return m_noticeBand->isVisible() ? m_noticeBand->text() : QString();
+}
+
+void OthelloWindow::showNotice()
+{
+    // What the user was told stands before a silence that may pass.
+    const QString shown = !m_notice.isEmpty() ? m_notice
+        : m_opponentQuiet                     ? look::opponentQuietNotice(m_station.opponent(Game::Othello))
+                                              : QString();
+    look::setGameNotice(*m_noticeBand, shown);
+}
+
+void OthelloWindow::onOpponentQuiet(Game game, bool quiet)
+{
+    if (game != Game::Othello)
+        return;
+    m_opponentQuiet = quiet;
+    showNotice();
+}
+
+void OthelloWindow::showPlayers()
+{
+    m_blackName->setText(m_game.blackPlayer());
+    m_whiteName->setText(m_game.whitePlayer());
+}
+
+void OthelloWindow::noteIfOver()
+{
+    if (m_game.isOver())
+        m_station.finishGame(Game::Othello);
 }
 
 bool OthelloWindow::applyBoard(const wire::OthelloBoard &board)
@@ -145,8 +211,7 @@ bool OthelloWindow::applyBoard(const wire::OthelloBoard &board)
     if (board.numDiscs <= m_game.discCount())
         return false;
 
-    if (!m_open)
-        open();
+    const qint16 mover = m_game.colourThatMoved(board.cells, board.turnColor);
     for (int y = 1; y <= OthelloGame::kSize; ++y) {
         for (int x = 1; x <= OthelloGame::kSize; ++x)
             setCell(x, y, board.cells[std::size_t(OthelloGame::indexOf(x, y) - 1)]);
@@ -155,6 +220,14 @@ bool OthelloWindow::applyBoard(const wire::OthelloBoard &board)
     showScore();
     m_game.setDiscCount(board.numDiscs);
     m_highlighted = 0;
+    if (m_station.isPlaying(Game::Othello)) {
+        m_game.claimColour(mover, m_station.opponent(Game::Othello), m_station.userName());
+        showPlayers();
+        noteIfOver();
+    } else if (m_notice.isEmpty()) {
+        setNotice(look::notOnHereNotice());
+    }
+    showGame();
     // A board that lands during a flash joins it rather than starting another.
     if (!m_flashTimer.isActive())
         m_flashTimer.start();
@@ -168,7 +241,8 @@ QString OthelloWindow::boardMessage() const
 
 void OthelloWindow::playAt(int index)
 {
-    if (cell(index)) {
+    // A move in a game that is not on here would never reach the opponent.
+    if (cell(index) && m_station.isPlaying(Game::Othello)) {
         const OthelloGame before = m_game;
         if (m_game.playMove(OthelloGame::columnOf(index), OthelloGame::rowOf(index), m_game.turnColour(),
                             m_station.userName(), m_station.opponent(Game::Othello))) {
@@ -177,27 +251,42 @@ void OthelloWindow::playAt(int index)
                 if (m_game.cell(x, y) != before.cell(x, y))
                     drawCell(x, y);
             }
-            m_blackName->setText(m_game.blackPlayer());
-            m_whiteName->setText(m_game.whitePlayer());
+            showPlayers();
+            noteIfOver();
             m_station.broadcastPresence();
             showScore();
         }
     }
-    m_highlighted = 0;
+    // A refused click leaves no square that looks like a disc.
+    clearHighlight();
     m_station.restartBroadcastPeriod();
+}
+
+void OthelloWindow::clearHighlight()
+{
+    // Redrawn from the board rather than just turned green, so that a disc put
+    // there since the highlight is not wiped out.
+    if (cell(m_highlighted))
+        drawCell(OthelloGame::columnOf(m_highlighted), OthelloGame::rowOf(m_highlighted));
+    m_highlighted = 0;
 }
 
 void OthelloWindow::hoverOver(int index)
 {
     OthelloCell *hovered = cell(index);
-    if (!hovered || m_game.turnColour() == OthelloGame::kGameOver || hovered->fillColour() != look::kLightGrey)
+    if (!hovered || m_game.turnColour() == OthelloGame::kGameOver || hovered->fillColour() != look::kLightGrey
+        || !m_station.isPlaying(Game::Othello))
         return;
-    // Redrawn from the board rather than just turned green, so that a disc put
-    // there since the highlight is not wiped out.
-    if (cell(m_highlighted))
-        drawCell(OthelloGame::columnOf(m_highlighted), OthelloGame::rowOf(m_highlighted));
+    clearHighlight();
     hovered->setBackColour(discColour(m_game.turnColour()));
     m_highlighted = index;
+}
+
+void OthelloWindow::leaveCell(int index)
+{
+    // The highlight shows where the mouse is; left behind it would look like a disc.
+    if (index == m_highlighted)
+        clearHighlight();
 }
 
 void OthelloWindow::flash()
@@ -212,7 +301,10 @@ void OthelloWindow::flash()
 
 void OthelloWindow::closeEvent(QCloseEvent *event)
 {
-    m_station.endGame(Game::Othello);
+    // A running game outlives its window; one that is over ends with it.
+    if (!m_station.isRunning(Game::Othello))
+        m_station.endGame(Game::Othello);
+    clearHighlight();
     m_open = false;
     m_flashTimer.stop();
     event->accept();

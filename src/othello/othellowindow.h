@@ -10,13 +10,16 @@
 #include <array>
 
 class OthelloCell;
+class QLabel;
 class QLineEdit;
 class Station;
+enum class Game;
 class TurnMarker;
 
 // The Othello window: shows one game against the station's Othello opponent
-// and plays it over the network. The main window keeps one for the whole run;
-// closing it only hides it, and the game stays as it was until the next open.
+// and plays it over the network. The main window builds it when a game first
+// opens and keeps it; closing it only hides it. A running game goes on
+// meanwhile and the window shows it as it stands when it opens again.
 class OthelloWindow final : public QWidget
 {
     Q_OBJECT
@@ -26,12 +29,25 @@ public:
 
     // A new game: the starting position, black to move; shows the window.
     void open();
+    // Shows the game as it stands, without starting a new one.
+    void showGame();
+    // Shown, not closed by the user.
     bool isOpen() const { return m_open; }
+    // The game shown has a result.
+    bool isOver() const { return m_game.isOver(); }
+    // Neither over nor said to be unable to go on: a new game would replace a live one.
+    bool canGoOn() const { return !isOver() && m_notice.isEmpty(); }
 
     // Takes over a board addressed to this user when it is further on than the
-    // one shown, opening the window first if it is closed. Whether the station
-    // counts the game as played is not touched. Returns whether the board was applied.
+    // one shown, and shows it. While the station plays the game the opponent
+    // is the one who made the board's last move and this user plays the other
+    // colour; otherwise the window says the game is not on here. Returns
+    // whether the board was applied.
     bool applyBoard(const wire::OthelloBoard &board);
+
+    // Said over the board when the game cannot go on; empty clears it.
+    void setNotice(const QString &text);
+    QString notice() const;
 
     // The board datagram the periodic broadcast sends to the opponent.
     QString boardMessage() const;
@@ -46,6 +62,7 @@ public:
 public slots:
     void playAt(int index);
     void hoverOver(int index);
+    void leaveCell(int index);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -56,7 +73,12 @@ private slots:
 private:
     void setCell(int x, int y, int colour);
     void drawCell(int x, int y);
+    void clearHighlight();
     void showScore();
+    void showPlayers();
+    void noteIfOver();
+    void showNotice();
+    void onOpponentQuiet(Game game, bool quiet);
 
     Station &m_station;
     QPointer<QWidget> m_owner;
@@ -64,6 +86,8 @@ private:
     int m_highlighted = 0;
     int m_flashCount = 0;
     bool m_open = false;
+    QString m_notice;
+    bool m_opponentQuiet = false;
 
     TurnMarker *m_turnMarker;
     QLineEdit *m_blackScore;
@@ -71,6 +95,7 @@ private:
     QLineEdit *m_status;
     QLineEdit *m_blackName;
     QLineEdit *m_whiteName;
+    QLabel *m_noticeBand;
     std::array<OthelloCell *, OthelloGame::kCells> m_cells{};
     // The attention signal after the opponent's board has been applied; a
     // child, so that tools find it by name.

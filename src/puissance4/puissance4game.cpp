@@ -102,13 +102,7 @@ int Puissance4Game::drop(int column, const QString &user, const QString &opponen
 {
     if (!canDrop(column) || !ownsTurn(user))
         return 0;
-    if (m_colour == kRed) {
-        m_redPlayer = user;
-        m_yellowPlayer = opponent;
-    } else {
-        m_redPlayer = opponent;
-        m_yellowPlayer = user;
-    }
+    claimColour(m_colour == kRed ? kRed : kYellow, user, opponent);
     // The count goes up before the search, so the 49th disc is seen as such;
     // the colour changes after it, so the search names the next player.
     ++m_discCount;
@@ -117,6 +111,17 @@ int Puissance4Game::drop(int column, const QString &user, const QString &opponen
     checkWin(column, level(column) + 1, m_colour);
     m_colour = kYellow + kRed - m_colour;
     return row;
+}
+
+void Puissance4Game::claimColour(int colour, const QString &dropper, const QString &other)
+{
+    if (colour == kRed) {
+        m_redPlayer = dropper;
+        m_yellowPlayer = other;
+    } else if (colour == kYellow) {
+        m_redPlayer = other;
+        m_yellowPlayer = dropper;
+    }
 }
 
 void Puissance4Game::checkWin(int column, int row, qint16 colour)

@@ -60,6 +60,11 @@ public:
     // dropped takes the colour dropped, the opponent the other.
     const QString &yellowPlayer() const { return m_yellowPlayer; }
     const QString &redPlayer() const { return m_redPlayer; }
+    // The one who dropped `colour` plays it, the other one the other colour;
+    // ignored for anything but yellow or red.
+    void claimColour(int colour, const QString &dropper, const QString &other);
+    // Decided, or drawn: no disc can follow.
+    bool isOver() const { return m_decided || m_status == puissance4::kDraw; }
 
     // Sets one cell; with lowerLevel the column's level goes down by one. Out
     // of range arguments are ignored.

@@ -1,7 +1,9 @@
 #include "puissance4/puissance4window.h"
 
 #include "look/attention.h"
+#include "look/gamenotice.h"
 #include "look/look.h"
+#include "look/placement.h"
 #include "look/turnmarker.h"
 #include "net/messages.h"
 #include "net/station.h"
@@ -11,7 +13,6 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QScreen>
 
 using namespace puissance4;
 
@@ -63,6 +64,11 @@ Puissance4Window::Puissance4Window(Station &station, QWidget *owner)
     m_flashTimer.setInterval(look::kFlashMs);
     connect(&m_flashTimer, &QTimer::timeout, this, &Puissance4Window::flash);
 
+    // Over the middle rows of the board, where it cannot be missed.
+    m_noticeBand = look::gameNotice(*this, look::twips(kCellLeft, kCellTop + 2 * look::kBoardPitch,
+                                                       puissance4::kSize * look::kBoardPitch, 3 * look::kBoardPitch));
+    connect(&m_station, &Station::opponentQuietChanged, this, &Puissance4Window::onOpponentQuiet);
+
     showStatus();
     showTurnMarker();
 }
@@ -84,27 +90,71 @@ void Puissance4Window::open()
     m_flashTimer.stop();
     m_flashCount = 0;
     m_captionInverted = false;
-    m_yellowName->clear();
-    m_redName->clear();
+    m_notice.clear();
+    m_opponentQuiet = false;
+    showNotice();
+    showPlayers();
     for (Puissance4Cell *cell : m_cells)
         cell->update();
     showStatus();
     showTurnMarker();
-    m_open = true;
+    showGame();
+}
 
-    const QRect around = m_owner ? m_owner->frameGeometry()
-                                 : (screen() ? screen()->availableGeometry() : QRect());
-    if (around.isValid())
-        move(around.center() - rect().center());
+void Puissance4Window::showGame()
+{
+    if (!m_open)
+        look::placeNew(*this, m_owner);
+    m_open = true;
     show();
+    raise();
+    activateWindow();
+}
+
+void Puissance4Window::setNotice(const QString &text)
+{
+    m_notice = text;
+    showNotice();
+}
+
+QString Puissance4Window::notice() const
+{
+    return m_noticeBand->isVisible() ? m_noticeBand->text() : QString();
+}
+
+void Puissance4Window::showNotice()
+{
+    // What the user was told stands before a silence that may pass.
+    const QString shown = !m_notice.isEmpty() ? m_notice
+        : m_opponentQuiet                     ? look::opponentQuietNotice(m_station.opponent(Game::Puissance4))
+                                              : QString();
+    look::setGameNotice(*m_noticeBand, shown);
+}
+
+void Puissance4Window::onOpponentQuiet(Game game, bool quiet)
+{
+    if (game != Game::Puissance4)
+        return;
+    m_opponentQuiet = quiet;
+    showNotice();
+}
+
+void Puissance4Window::showPlayers()
+{
+    m_yellowName->setText(m_game.yellowPlayer());
+    m_redName->setText(m_game.redPlayer());
+}
+
+void Puissance4Window::noteIfOver()
+{
+    if (m_game.isOver())
+        m_station.finishGame(Game::Puissance4);
 }
 
 bool Puissance4Window::applyBoard(const wire::Puissance4Board &board)
 {
     if (board.numDiscs <= m_game.discCount())
         return false;
-    if (!m_open)
-        open();
     for (int k = 1; k <= kCells; ++k) {
         m_game.setCell(Puissance4Game::columnOf(k), Puissance4Game::rowOf(k), board.cells[k - 1], false);
         m_cells[k]->update();
@@ -118,6 +168,15 @@ bool Puissance4Window::applyBoard(const wire::Puissance4Board &board)
     if (statusText() == kYellowWon || statusText() == kRedWon)
         m_game.setDecided(true);
     arrangeMarker();
+    if (m_station.isPlaying(Game::Puissance4)) {
+        // The colours alternate, so the colour to move tells who dropped last.
+        m_game.claimColour(kYellow + kRed - board.color, m_station.opponent(Game::Puissance4), m_station.userName());
+        showPlayers();
+        noteIfOver();
+    } else if (m_notice.isEmpty()) {
+        setNotice(look::notOnHereNotice());
+    }
+    showGame();
     m_flashTimer.start();
     return true;
 }
@@ -154,22 +213,27 @@ void Puissance4Window::dropAt(int index)
 {
     if (index < 1 || index > kCells)
         return;
+    // A drop in a game that is not on here would never reach the opponent.
+    if (!m_station.isPlaying(Game::Puissance4))
+        return;
     const int column = Puissance4Game::columnOf(index);
     const int row = m_game.drop(column, m_station.userName(), m_station.opponent(Game::Puissance4));
     if (row == 0)
         return;
-    m_yellowName->setText(m_game.yellowPlayer());
-    m_redName->setText(m_game.redPlayer());
+    showPlayers();
     m_cells[Puissance4Game::indexOf(column, row)]->update();
     showStatus();
     showTurnMarker();
+    noteIfOver();
     m_station.broadcastPresence();
 }
 
 void Puissance4Window::closeEvent(QCloseEvent *event)
 {
-    // The game stays as it is, so a newer board can still be compared with it.
-    m_station.endGame(Game::Puissance4);
+    // A running game outlives its window; one that is over ends with it. The
+    // board stays as it is either way, so a newer one can be compared with it.
+    if (!m_station.isRunning(Game::Puissance4))
+        m_station.endGame(Game::Puissance4);
     m_open = false;
     m_flashTimer.stop();
     m_flashCount = 0;

@@ -8,33 +8,48 @@
 
 #include <array>
 
+class QLabel;
 class QLineEdit;
 class Puissance4Cell;
 class TurnMarker;
 class Station;
+enum class Game;
 
 namespace wire {
 struct Puissance4Board;
 }
 
-// The Puissance 4 window. It lives as long as the main window: closing it only
-// ends this station's game, open() starts a new one, and a newer board from
-// the opponent reopens it. The rules are Puissance4Game's; this shows them and
-// trades boards through the station.
+// The Puissance 4 window. The main window builds it when a game first opens
+// and keeps it: closing it only hides it while the game goes on, open() starts
+// a new one, and a newer board from the opponent shows it again. The rules
+// are Puissance4Game's; this shows them and trades boards through the station.
 class Puissance4Window final : public QWidget
 {
     Q_OBJECT
 public:
     explicit Puissance4Window(Station &station, QWidget *owner = nullptr);
 
-    // New game; shows the window centred over its owner.
+    // New game; shows the window.
     void open();
+    // Shows the game as it stands, without starting a new one.
+    void showGame();
+    // Shown, not closed by the user.
     bool isOpen() const { return m_open; }
+    // The game shown has a result.
+    bool isOver() const { return m_game.isOver(); }
+    // Neither over nor said to be unable to go on: a new game would replace a live one.
+    bool canGoOn() const { return !isOver() && m_notice.isEmpty(); }
 
     // Takes over a board addressed to this user when it is further on than
-    // ours, opening the window first if it is closed (whether the station
-    // counts the game as played stays as it is). Returns whether it was applied.
+    // ours, and shows it. While the station plays the game the opponent is
+    // the one who dropped the board's last disc and this user plays the other
+    // colour; otherwise the window says the game is not on here. Returns
+    // whether it was applied.
     bool applyBoard(const wire::Puissance4Board &board);
+
+    // Said over the board when the game cannot go on; empty clears it.
+    void setNotice(const QString &text);
+    QString notice() const;
 
     // The board datagram the periodic broadcast sends to the opponent, with
     // the status line as shown.
@@ -56,6 +71,10 @@ private slots:
 
 private:
     void flashCaption(bool invert);
+    void showPlayers();
+    void noteIfOver();
+    void showNotice();
+    void onOpponentQuiet(Game game, bool quiet);
     void showStatus();
     void showTurnMarker();
     void arrangeMarker();
@@ -66,12 +85,15 @@ private:
     int m_flashCount = 0;
     bool m_open = false;
     bool m_captionInverted = false;
+    QString m_notice;
+    bool m_opponentQuiet = false;
 
     std::array<Puissance4Cell *, puissance4::kCells + 1> m_cells{}; // 0: the hidden template
     TurnMarker *m_turnMarker = nullptr;
     QLineEdit *m_yellowName = nullptr;
     QLineEdit *m_redName = nullptr;
     QLineEdit *m_status = nullptr;
+    QLabel *m_noticeBand = nullptr;
     // The attention signal after the opponent's board: two ticks, 500 ms
     // apart; a child, so that tools find it by name.
     QTimer m_flashTimer{this};

@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QtTest>
 
 class TestDialogs final : public QObject
@@ -162,6 +163,9 @@ private slots:
         QTest::newRow("Puissance 4 while open") << Game::Puissance4 << "bob" << "P4" << "Command1" << "" << "" << "carol dave 01";
         QTest::newRow("Puissance 4 declined") << Game::Puissance4 << "bob" << "" << "Command2" << "11§bob§alice§" << "" << "carol dave 00";
         QTest::newRow("no one to play") << Game::Othello << "" << "" << "Command1" << "" << "" << "carol dave 00";
+        // "B": an Othello game with bob is on; his proposal was answered by it.
+        QTest::newRow("declined during its game") << Game::Othello << "bob" << "B" << "Command2" << "" << "" << "bob dave 10";
+        QTest::newRow("P4 declined during Othello with him") << Game::Puissance4 << "bob" << "B" << "Command2" << "11§bob§alice§" << "" << "bob dave 10";
     }
 
     void proposal()
@@ -174,6 +178,8 @@ private slots:
             m_station.startGame(Game::Othello, QStringLiteral("carol"));
         if (open.contains(u'P'))
             m_station.startGame(Game::Puissance4, QStringLiteral("dave"));
+        if (open.contains(u'B'))
+            m_station.startGame(Game::Othello, QStringLiteral("bob"));
         QPointer<ProposalWindow> window = new ProposalWindow(m_station, game, proposer);
         window->open();
         const bool othello = game == Game::Othello;
@@ -196,7 +202,48 @@ private slots:
         QTEST(opponents()
                   + QStringLiteral(" %1%2").arg(m_station.isPlaying(Game::Othello)).arg(m_station.isPlaying(Game::Puissance4)),
               "after");
-        QCOMPARE(window->isVisible(), sent().isEmpty());
+        const bool refused = button == "Command1" && sent().isEmpty();
+        QCOMPARE(window->isVisible(), refused);
+        // A refused Accept says why in the window itself.
+        QCOMPARE(window->refusal().contains(QStringLiteral("Finish or leave")), refused && !proposer.isEmpty());
+    }
+
+    // Each new secondary window steps off the last one still open, inside the screen.
+    void cascade_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("closed"); // the one closed before the last opens; -1 none
+        QTest::newRow("three in a row") << 3 << -1;
+        QTest::newRow("the middle one closed") << 4 << 1;
+        QTest::newRow("more than fit on a diagonal") << 40 << -1;
+    }
+
+    void cascade()
+    {
+        QFETCH(int, count);
+        QFETCH(int, closed);
+        QList<QPointer<MessageWindow>> windows;
+        QList<QPoint> placed;
+        for (int i = 0; i < count; ++i) {
+            if (i == count - 1 && closed >= 0)
+                windows[closed]->close();
+            windows << new MessageWindow(m_station);
+            windows.last()->openToWrite(QStringLiteral("bob"));
+            placed << windows.last()->pos();
+        }
+        const QRect screen = windows.first()->screen()->availableGeometry();
+        QList<QPoint> seen;
+        for (const QPointer<MessageWindow> &window : windows) {
+            if (!window)
+                continue;
+            QVERIFY2(screen.contains(window->geometry()), qPrintable(QStringLiteral("%1,%2").arg(window->x()).arg(window->y())));
+            QVERIFY(!seen.contains(window->pos()));
+            seen << window->pos();
+        }
+        if (closed >= 0) // the newest steps off the last open one, not off the closed one
+            QCOMPARE(placed[count - 1] - placed[count - 2], placed[1] - placed[0]);
+        else if (count == 3)
+            QCOMPARE(placed[2] - placed[1], placed[1] - placed[0]);
     }
 };
 

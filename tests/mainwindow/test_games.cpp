@@ -1,5 +1,6 @@
 #include "dialogs/messagewindow.h"
 #include "dialogs/proposalwindow.h"
+#include "look/gamenotice.h"
 #include "othello/othellocell.h"
 #include "othello/othellowindow.h"
 #include "puissance4/puissance4window.h"
@@ -8,6 +9,8 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QtTest>
 
@@ -21,43 +24,79 @@ Game otherGame(Game game)
     return game == kOthello ? kPuissance4 : kOthello;
 }
 
-// One game as a station has it.
+// One game as a station has it; a window not built yet shows nothing.
 struct View {
-    QWidget &window;
+    QWidget *window;
     bool open, playing; // playing: the station's own view, which drives its broadcasts
     QString opponent, board;
     qint16 discs;
     QString shown; // status, black or yellow player, white or red player
-    QTimer &flash;
+    QTimer *flash;
     ProposalWindow *offer; // the latest proposal window
+    QString notice;        // what the game window says over its board
+
+    QString players() const { return shown.section(u'|', 1); }
 };
 
 View view(MainWindow &s, Game game)
 {
     Station &st = s.station();
-    OthelloWindow &o = s.othelloWindow();
-    Puissance4Window &p = s.puissance4Window();
-    QWidget &w = game == kOthello ? static_cast<QWidget &>(o) : p;
-    const auto text = [&w](const char *name) { return control<QLineEdit>(w, name)->text(); };
-    const QString shown = text(game == kOthello ? "Text3" : "Text1") + '|' + text("Text4") + '|' + text("Text5");
-    const QString board = game == kOthello ? o.game().cellFields() : p.game().cellFields();
-    const qint16 discs = game == kOthello ? o.game().discCount() : p.game().discCount();
-    return {w,     game == kOthello ? o.isOpen() : p.isOpen(), st.isPlaying(game), st.opponent(game), board, discs,
-            shown, *control<QTimer>(w, "Timer1"), s.proposalWindow(game)};
+    OthelloWindow *o = s.othelloWindow();
+    Puissance4Window *p = s.puissance4Window();
+    QWidget *w = game == kOthello ? static_cast<QWidget *>(o) : p;
+    View v{w, false, st.isPlaying(game), st.opponent(game), {}, 0, {}, nullptr, s.proposalWindow(game), {}};
+    if (!w)
+        return v;
+    const auto text = [w](const char *name) { return control<QLineEdit>(*w, name)->text(); };
+    v.open = game == kOthello ? o->isOpen() : p->isOpen();
+    v.board = game == kOthello ? o->game().cellFields() : p->game().cellFields();
+    v.discs = game == kOthello ? o->game().discCount() : p->game().discCount();
+    v.shown = text(game == kOthello ? "Text3" : "Text1") + '|' + text("Text4") + '|' + text("Text5");
+    v.flash = control<QTimer>(*w, "Timer1");
+    v.notice = game == kOthello ? o->notice() : p->notice();
+    return v;
 }
 
 // Clicks a cell; a Puissance 4 cell drops into its column, Othello's cell 0 is its first legal move.
 void click(MainWindow &s, Game game, int cell)
 {
-    const OthelloGame &othello = s.othelloWindow().game();
-    for (int index = 1; game == kOthello && !cell && index <= OthelloGame::kCells; ++index) {
-        if (othello.isLegal(OthelloGame::columnOf(index), OthelloGame::rowOf(index), othello.turnColour()))
-            cell = index;
+    QWidget *target = nullptr;
+    if (game == kOthello && s.othelloWindow()) {
+        const OthelloGame &othello = s.othelloWindow()->game();
+        for (int index = 1; !cell && index <= OthelloGame::kCells; ++index) {
+            if (othello.isLegal(OthelloGame::columnOf(index), OthelloGame::rowOf(index), othello.turnColour()))
+                cell = index;
+        }
+        target = s.othelloWindow()->cell(cell);
+    } else if (game == kPuissance4 && s.puissance4Window()) {
+        target = s.puissance4Window()->findChild<QWidget *>(QStringLiteral("Picture1_%1").arg(cell));
     }
-    QWidget *target = game == kOthello ? static_cast<QWidget *>(s.othelloWindow().cell(cell))
-                                       : s.puissance4Window().findChild<QWidget *>(QStringLiteral("Picture1_%1").arg(cell));
     if (target)
         QTest::mouseClick(target, Qt::LeftButton);
+}
+
+// Chooses an item of the Tools menu as a user does: the menu opens (which
+// enables what applies), the item is triggered, the menu closes. Returns
+// whether the item was enabled.
+bool chooseTool(MainWindow &s, const char *item)
+{
+    auto *tools = control<QMenu>(s, "Tools");
+    tools->popup(s.mapToGlobal(QPoint(0, 0)));
+    QAction *action = control<QAction>(s, item);
+    const bool enabled = action->isEnabled();
+    action->trigger();
+    tools->close();
+    return enabled;
+}
+
+const char *showItem(Game game)
+{
+    return game == kOthello ? "mnuShowOthello" : "mnuShowPuissance4";
+}
+
+const char *leaveItem(Game game)
+{
+    return game == kOthello ? "mnuLeaveOthello" : "mnuLeavePuissance4";
 }
 
 // The proposer offers a game, the other accepts it in the proposal window,
@@ -114,19 +153,57 @@ private slots:
         qDeleteAll(QApplication::topLevelWidgets()); // message and proposal windows left over
     }
 
+    void gameWindowsBuiltWhenFirstOpened_data() { gameRows(); }
+    void gameWindowsBuiltWhenFirstOpened()
+    {
+        QFETCH(Game, game);
+        const auto built = [](const char *name) {
+            const QWidgetList windows = QApplication::topLevelWidgets();
+            return int(std::count_if(windows.cbegin(), windows.cend(), [name](const QWidget *w) { return w->objectName() == name; }));
+        };
+        QCOMPARE(built("Form3") + built("Form4"), 0);
+        QVERIFY(!m_alice->othelloWindow() && !m_alice->puissance4Window());
+        QVERIFY(!chooseTool(*m_alice, showItem(game)) && !chooseTool(*m_alice, leaveItem(game)));
+
+        QVERIFY(startGame(game, *m_alice, *m_bob));
+        // One window of the game on each of the two stations, none of the other game.
+        QCOMPARE(built(game == kOthello ? "Form3" : "Form4"), 2);
+        QCOMPARE(built(game == kOthello ? "Form4" : "Form3"), 0);
+        for (MainWindow *station : {m_alice.get(), m_bob.get()}) {
+            const View v = view(*station, game);
+            QVERIFY(v.open && v.window->isVisible() && v.playing && v.notice.isEmpty());
+            QCOMPARE(v.shown, game == kOthello ? "Black To Play||" : "Yellow To Play!||");
+        }
+        // Carol plays no game: a board addressed to her with nothing on it builds nothing.
+        m_alice->station().broadcastPresence();
+        QTRY_COMPARE(userList(*m_carol).count(':'), 3);
+        QVERIFY(!m_carol->othelloWindow() && !m_carol->puissance4Window());
+    }
+
     void wholeGameFromAMessageWindow_data()
     {
         QTest::addColumn<Game>("game");
         QTest::addColumn<QByteArray>("columns"); // Puissance 4 drops in turn; Othello plays its first legal move
         QTest::addColumn<bool>("lossy");
+        // Halfway, before move closeAt, a player closes a game window: "board" the
+        // one waiting, which the mover's board opens again; "menu" the one who
+        // just moved, who opens it again from the Tools menu.
+        QTest::addColumn<int>("closeAt");
+        QTest::addColumn<QString>("reopen");
         QTest::addColumn<QString>("shown");
         for (const bool lossy : {false, true}) {
             const char *lan = lossy ? "lossy LAN" : "clean LAN";
-            QTest::addRow("othello, %s", lan) << kOthello << QByteArray() << lossy << "White Won!|alice|bob";
-            QTest::addRow("p4 win, %s", lan) << kPuissance4 << QByteArray("1212121") << lossy << "Yellow Won!|alice|bob";
-            QTest::addRow("p4 draw, %s", lan)
-                << kPuissance4 << QByteArray("1211111132422222535373343535464454546577767666677") << lossy
-                << "Draw!|alice|bob";
+            const QByteArray draw = "1211111132422222535373343535464454546577767666677";
+            QTest::addRow("othello, %s", lan) << kOthello << QByteArray() << lossy << 0 << "" << "White Won!|alice|bob";
+            QTest::addRow("othello, closed before 30, %s", lan) << kOthello << QByteArray() << lossy << 30 << "board" << "White Won!|alice|bob";
+            QTest::addRow("othello, closed before 31, %s", lan) << kOthello << QByteArray() << lossy << 31 << "board" << "White Won!|alice|bob";
+            QTest::addRow("othello, menu, %s", lan) << kOthello << QByteArray() << lossy << 31 << "menu" << "White Won!|alice|bob";
+            QTest::addRow("p4 win, %s", lan) << kPuissance4 << QByteArray("1212121") << lossy << 0 << "" << "Yellow Won!|alice|bob";
+            QTest::addRow("p4 win, alice closes, %s", lan) << kPuissance4 << QByteArray("1212121") << lossy << 3 << "board" << "Yellow Won!|alice|bob";
+            QTest::addRow("p4 win, bob closes, %s", lan) << kPuissance4 << QByteArray("1212121") << lossy << 4 << "board" << "Yellow Won!|alice|bob";
+            QTest::addRow("p4 win, menu, %s", lan) << kPuissance4 << QByteArray("1212121") << lossy << 3 << "menu" << "Yellow Won!|alice|bob";
+            QTest::addRow("p4 draw, %s", lan) << kPuissance4 << draw << lossy << 0 << "" << "Draw!|alice|bob";
+            QTest::addRow("p4 draw, menu, %s", lan) << kPuissance4 << draw << lossy << 24 << "menu" << "Draw!|alice|bob";
         }
     }
 
@@ -135,6 +212,8 @@ private slots:
         QFETCH(Game, game);
         QFETCH(QByteArray, columns);
         QFETCH(bool, lossy);
+        QFETCH(int, closeAt);
+        QFETCH(QString, reopen);
         auto *list = control<QListWidget>(*m_alice, "ListView1");
         QTRY_COMPARE(list->findItems("bob", Qt::MatchExactly).size(), 1);
         QListWidgetItem *bob = list->findItems("bob", Qt::MatchExactly).front();
@@ -146,7 +225,7 @@ private slots:
         QTRY_VERIFY(view(*m_bob, game).offer);
         QTest::mouseClick(control<QPushButton>(*view(*m_bob, game).offer, "Command1"), Qt::LeftButton);
         QVERIFY(view(*m_bob, game).open && view(*m_bob, game).playing);
-        QTRY_VERIFY(view(*m_alice, game).open && view(*m_alice, game).playing && view(*m_alice, game).window.isVisible());
+        QTRY_VERIFY(view(*m_alice, game).open && view(*m_alice, game).playing && view(*m_alice, game).window->isVisible());
         QCOMPARE(view(*m_bob, game).opponent + view(*m_alice, game).opponent, QString("alicebob"));
         QVERIFY(!view(*m_alice, otherGame(game)).playing);
 
@@ -155,9 +234,9 @@ private slots:
             m_lan->setDuplicateEvery(4);
             m_lan->setReorder(true);
         }
-        const OthelloGame &othello = m_alice->othelloWindow().game();
-        for (int n = 0; game == kOthello ? othello.turnColour() != OthelloGame::kGameOver : n < columns.size(); ++n) {
-            const bool alices = game == kOthello ? othello.turnColour() == OthelloGame::kBlack : n % 2 == 0;
+        const auto othello = [this]() -> const OthelloGame & { return m_alice->othelloWindow()->game(); };
+        for (int n = 0; game == kOthello ? othello().turnColour() != OthelloGame::kGameOver : n < columns.size(); ++n) {
+            const bool alices = game == kOthello ? othello().turnColour() == OthelloGame::kBlack : n % 2 == 0;
             MainWindow &mover = alices ? *m_alice : *m_bob;
             MainWindow &other = alices ? *m_bob : *m_alice;
             const int cell = game == kOthello ? 0 : columns[n] - '0';
@@ -166,6 +245,10 @@ private slots:
                 click(other, game, cell);
                 QCOMPARE(view(other, game).discs, discs);
             }
+            if (n == closeAt && reopen == "board") { // the waiting player closes the window; the game goes on
+                QVERIFY(view(other, game).window->close());
+                QVERIFY(!view(other, game).open && !view(other, game).window->isVisible() && view(other, game).playing);
+            }
             click(mover, game, cell);
             // A lost board is sent again by the next periodic broadcast, run here at once.
             while (!QTest::qWaitFor([&] { return view(other, game).discs == discs + 1; }, lossy ? 50 : 5000)) {
@@ -173,9 +256,29 @@ private slots:
                 mover.station().broadcastPresence();
             }
             QCOMPARE(view(other, game).board, view(mover, game).board);
+            // Both stations show both players from the first move on.
+            QCOMPARE(view(other, game).players(), view(mover, game).players());
+            QVERIFY(!view(other, game).players().startsWith(u'|') && !view(other, game).players().endsWith(u'|'));
+            QVERIFY(view(other, game).open && view(other, game).window->isVisible());
+            if (n == closeAt && reopen == "menu") { // the mover closes the window, then opens it again
+                const QString before = view(mover, game).shown;
+                QVERIFY(view(mover, game).window->close());
+                QVERIFY(!view(mover, game).open && view(mover, game).playing);
+                QVERIFY(chooseTool(mover, showItem(game)));
+                QVERIFY(view(mover, game).open && view(mover, game).window->isVisible());
+                QCOMPARE(view(mover, game).shown, before);
+                QCOMPARE(view(mover, game).board, view(other, game).board);
+            }
         }
         QTEST(view(*m_alice, game).shown, "shown");
         QTEST(view(*m_bob, game).shown, "shown");
+        for (MainWindow *station : {m_alice.get(), m_bob.get()}) {
+            QVERIFY(view(*station, game).notice.isEmpty());
+            // Over: it holds up no new game, and ends when its window closes.
+            QVERIFY(!station->station().isRunning(game) && station->station().isPlaying(game));
+            QVERIFY(view(*station, game).window->close());
+            QVERIFY(!station->station().isPlaying(game));
+        }
     }
 
     void boardsAreTakenOnlyWhenFurtherOn_data() { gameRows(); }
@@ -191,21 +294,25 @@ private slots:
         QTRY_VERIFY(std::any_of(heard.cbegin(), heard.cend(), [&](const QVariantList &args) { return args.at(0) == last; }));
         // Both moved first: neither board is further on, each keeps its own.
         QVERIFY(view(*m_alice, game).board != view(*m_bob, game).board);
-        QVERIFY(!view(*m_alice, game).flash.isActive() && !view(*m_bob, game).flash.isActive());
+        QVERIFY(!view(*m_alice, game).flash->isActive() && !view(*m_bob, game).flash->isActive());
 
-        // Alice's next move reopens bob's closed window as a new game, flashing twice.
-        QVERIFY(view(*m_bob, game).window.close());
-        QVERIFY(!view(*m_bob, game).open && !view(*m_bob, game).playing);
-        QSignalSpy flashes(&view(*m_bob, game).flash, &QTimer::timeout);
+        // Bob closes his window; the game goes on without it. Alice's next move
+        // opens it again, flashing twice, and bob can answer.
+        QVERIFY(view(*m_bob, game).window->close());
+        QVERIFY(!view(*m_bob, game).open && view(*m_bob, game).playing);
+        QSignalSpy flashes(view(*m_bob, game).flash, &QTimer::timeout);
         click(*m_alice, game, game == kOthello ? 0 : 4);
         QTRY_VERIFY(view(*m_bob, game).open);
-        QVERIFY(view(*m_bob, game).window.isVisible() && !view(*m_bob, game).playing);
+        QVERIFY(view(*m_bob, game).window->isVisible() && view(*m_bob, game).playing);
         QCOMPARE(view(*m_bob, game).board, view(*m_alice, game).board);
-        QTRY_VERIFY(!view(*m_bob, game).flash.isActive());
+        QCOMPARE(view(*m_bob, game).players(), view(*m_alice, game).players());
+        QTRY_VERIFY(!view(*m_bob, game).flash->isActive());
         QCOMPARE(flashes.count(), 2);
-        m_lan->clearSent(); // bob is not playing, so his broadcast carries no board
+        m_lan->clearSent(); // bob still plays, so his broadcast carries his board
         m_bob->station().broadcastPresence();
-        QCOMPARE(summary(m_lan->sent()), QStringList({"3§bob", "10§bob"}));
+        QCOMPARE(summary(m_lan->sent()), QStringList({"3§bob", "10§bob", game == kOthello ? "13§alice" : "12§alice"}));
+        click(*m_bob, game, game == kOthello ? 0 : 4);
+        QTRY_COMPARE(view(*m_alice, game).board, view(*m_bob, game).board);
     }
 
     void acceptsDuringAGame_data() { gameRows(); }
@@ -221,8 +328,13 @@ private slots:
         m_carol->station().proposeGame(game, "alice");
         QTRY_VERIFY(view(*m_alice, game).offer && view(*m_alice, game).offer->proposer() == "carol");
         m_lan->clearSent();
+        QVERIFY(view(*m_alice, game).offer->refusal().isEmpty());
         QTest::mouseClick(control<QPushButton>(*view(*m_alice, game).offer, "Command1"), Qt::LeftButton);
         QVERIFY(m_lan->sent().isEmpty() && view(*m_alice, game).offer->isVisible());
+        // The window says why, and what to do, without a box in the way.
+        const QString why = view(*m_alice, game).offer->refusal();
+        QVERIFY2(why.contains("already playing") && why.contains("with bob") && why.contains("Finish or leave"), qPrintable(why));
+        QVERIFY(!QApplication::activeModalWidget() && !view(*m_alice, game).offer->findChild<QMessageBox *>());
 
         // Alice's own offer to carol, accepted now, only changes her opponent.
         QVERIFY(startGame(game, *m_alice, *m_carol));
@@ -258,9 +370,94 @@ private slots:
         QCOMPARE(summary(m_lan->sent()), QStringList{"7§alice"});
         QTRY_VERIFY(control<QListWidget>(*m_bob, "ListView1")->findItems("alice", Qt::MatchExactly).isEmpty());
         for (const Game game : {kOthello, kPuissance4}) {
-            QVERIFY(!view(*m_alice, game).open && !view(*m_alice, game).playing && !view(*m_alice, game).window.isVisible());
+            QVERIFY(!view(*m_alice, game).open && !view(*m_alice, game).playing && !view(*m_alice, game).window->isVisible());
             QVERIFY(view(*m_bob, game).open && view(*m_bob, game).playing && view(*m_bob, game).opponent == "alice");
         }
+    }
+
+    // A forgotten second proposal of a game already on with its proposer is
+    // declined without a word to the proposer; once that game is over, a
+    // decline goes out again.
+    void declineAfterItsGameBegan_data() { gameRows(); }
+    void declineAfterItsGameBegan()
+    {
+        QFETCH(Game, game);
+        m_bob->station().proposeGame(game, "alice");
+        QTRY_VERIFY(view(*m_alice, game).offer);
+        QPointer<ProposalWindow> forgotten = view(*m_alice, game).offer;
+        m_bob->station().proposeGame(game, "alice");
+        QTRY_VERIFY(view(*m_alice, game).offer != forgotten);
+        QTest::mouseClick(control<QPushButton>(*view(*m_alice, game).offer, "Command1"), Qt::LeftButton);
+        QTRY_VERIFY(view(*m_bob, game).open && view(*m_alice, game).open);
+        m_lan->clearSent();
+        QTest::mouseClick(control<QPushButton>(*forgotten, "Command2"), Qt::LeftButton);
+        QVERIFY(m_lan->sent().isEmpty());
+        QTRY_VERIFY(!forgotten);
+
+        m_bob->station().proposeGame(game, "alice");
+        QTRY_VERIFY(view(*m_alice, game).offer);
+        QPointer<ProposalWindow> later = view(*m_alice, game).offer;
+        m_lan->clearSent();
+        m_alice->station().finishGame(game);
+        QTest::mouseClick(control<QPushButton>(*later, "Command2"), Qt::LeftButton);
+        QCOMPARE(summary(m_lan->sent()).filter("11§"), QStringList{"11§bob"});
+        QTRY_VERIFY(m_bob->findChild<QMessageBox *>("Declined"));
+    }
+
+    // Leaving ends the game on this station and says so; the opponent, who
+    // hears no more boards, is told within a few periods, and not before.
+    void leavingAGame_data() { gameRows(); }
+    void leavingAGame()
+    {
+        QFETCH(Game, game);
+        QVERIFY(startGame(game, *m_alice, *m_bob));
+        click(*m_alice, game, game == kOthello ? 0 : 4);
+        QTRY_COMPARE(view(*m_bob, game).board, view(*m_alice, game).board);
+        QSignalSpy heard(&m_alice->station().link(), &DatagramLink::datagramReceived);
+        for (int period = 0; period < Station::kQuietPeriods; ++period) { // bob's boards keep coming
+            m_alice->station().broadcastPeriod();
+            m_bob->station().broadcastPresence();
+            const QByteArray bobs = m_lan->sent().last();
+            QTRY_VERIFY(std::any_of(heard.cbegin(), heard.cend(), [&](const QVariantList &args) { return args.at(0) == bobs; }));
+            heard.clear();
+        }
+        QVERIFY(view(*m_alice, game).notice.isEmpty());
+
+        QVERIFY(chooseTool(*m_bob, leaveItem(game)));
+        QVERIFY(!view(*m_bob, game).playing);
+        QCOMPARE(view(*m_bob, game).notice, look::leftGameNotice());
+        QVERIFY(!chooseTool(*m_bob, showItem(game)));
+        m_lan->clearSent();
+        m_bob->station().broadcastPresence();
+        QCOMPARE(summary(m_lan->sent()), QStringList({"3§bob", "10§bob"}));
+        // Bob's window takes no move now.
+        const QString board = view(*m_bob, game).board;
+        click(*m_bob, game, game == kOthello ? 0 : 5);
+        QCOMPARE(view(*m_bob, game).board, board);
+
+        for (int period = 1; period < Station::kQuietPeriods; ++period)
+            m_alice->station().broadcastPeriod();
+        QVERIFY(view(*m_alice, game).notice.isEmpty());
+        m_alice->station().broadcastPeriod();
+        QCOMPARE(view(*m_alice, game).notice, look::opponentQuietNotice("bob"));
+        QVERIFY(view(*m_alice, game).playing); // a silence may pass: alice can still play on
+    }
+
+    // A station that leaves the network takes its games with it.
+    void opponentLeavesTheNetwork_data() { gameRows(); }
+    void opponentLeavesTheNetwork()
+    {
+        QFETCH(Game, game);
+        QVERIFY(startGame(game, *m_alice, *m_bob));
+        QVERIFY(startGame(otherGame(game), *m_alice, *m_carol));
+        QVERIFY(m_bob->close());
+        QTRY_COMPARE(view(*m_alice, game).notice, look::opponentGoneNotice("bob"));
+        QVERIFY(!view(*m_alice, game).playing && view(*m_alice, game).window->isVisible());
+        // The game with carol goes on untouched.
+        QVERIFY(view(*m_alice, otherGame(game)).playing && view(*m_alice, otherGame(game)).notice.isEmpty());
+        // A new proposal can be accepted at once.
+        QVERIFY(startGame(game, *m_carol, *m_alice));
+        QVERIFY(view(*m_alice, game).playing && view(*m_alice, game).notice.isEmpty());
     }
 };
 

@@ -288,7 +288,9 @@ void TestMainWindow::menuTree_data()
     QTest::newRow("Edit") << "mnuEdit" << "&Edit"
                           << QStringList{"Cu&t[Ctrl+X]", "&Copy[Ctrl+C]", "&Paste[Ctrl+V]", "-", "C&lear[Del]",
                                          "Select &All[Ctrl+A]"} << 1;
-    QTest::newRow("Tools") << "Tools" << "&Tools" << QStringList{"&Clear log"} << 2;
+    QTest::newRow("Tools") << "Tools" << "&Tools"
+                           << QStringList{"&Clear log", "-", "Show the &Othello game", "Show the &Puissance 4 game",
+                                          "&Leave the Othello game", "Leave the Puissance &4 game"} << 2;
     QTest::newRow("Help") << "Help" << "&Help"
                           << QStringList{"&Contents", "&Visit the Author's Homepage...", "-", "&About Quillet..."} << 3;
     QTest::newRow("tray") << "mPopupSys" << "&Systray"

@@ -101,6 +101,53 @@ private slots:
         }
     }
 
+    void colourThatMoved_data()
+    {
+        // The board shown, the opponent's board (pictures as above) and its colour to move.
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("received");
+        QTest::addColumn<int>("turnAfter");
+        QTest::addColumn<int>("moved");
+        QTest::newRow("black, then white to move") << "XO" << "XOX" << 2 << 1;
+        QTest::newRow("white, then black to move") << "XO" << "XOO" << 1 << 2;
+        QTest::newRow("white passes: black again") << "XO" << "XXX" << 1 << 1;
+        QTest::newRow("black's last move") << "XO" << "XXX" << 0 << 1;
+        QTest::newRow("two moves missed, both colours") << "XO" << "XOXO" << 1 << 2;
+        QTest::newRow("boards apart, nothing new") << "XO" << "OX" << 2 << 1;
+        QTest::newRow("nothing tells") << "XO" << "OX" << 0 << 0;
+    }
+
+    void colourThatMoved()
+    {
+        QFETCH(QString, shown);
+        QFETCH(QString, received);
+        QFETCH(int, turnAfter);
+        const OthelloGame after = fromPicture(received, qint16(turnAfter));
+        std::array<qint16, OthelloGame::kCells> cells{};
+        for (int index = 1; index <= OthelloGame::kCells; ++index)
+            cells[std::size_t(index - 1)] = after.cell(OthelloGame::columnOf(index), OthelloGame::rowOf(index));
+        QTEST(int(fromPicture(shown, OthelloGame::kBlack).colourThatMoved(cells, qint16(turnAfter))), "moved");
+    }
+
+    void claimColour_data()
+    {
+        QTest::addColumn<int>("colour");
+        QTest::addColumn<QString>("players"); // black|white, after "ann" had black
+        QTest::newRow("black") << 1 << "bob|alice";
+        QTest::newRow("white") << 2 << "alice|bob";
+        QTest::newRow("no colour") << 0 << "ann|";
+        QTest::newRow("out of range") << 3 << "ann|";
+    }
+
+    void claimColour()
+    {
+        QFETCH(int, colour);
+        OthelloGame game;
+        game.claimColour(OthelloGame::kBlack, "ann", QString());
+        game.claimColour(colour, "bob", "alice");
+        QTEST(game.blackPlayer() + '|' + game.whitePlayer(), "players");
+    }
+
     void discCountStaysInRange()
     {
         // A peer's board may carry the largest count there is; a move must not wrap it.

@@ -1,3 +1,4 @@
+#include "look/gamenotice.h"
 #include "look/turnmarker.h"
 #include "support/locallan.h"
 #include "net/messages.h"
@@ -51,6 +52,18 @@ class TestOthelloWindow final : public QObject
     }
 
 private slots:
+    void initTestCase()
+    {
+        m_station.start(QStringLiteral("alice"));
+        m_station.stop(); // no periodic broadcast in the middle of a row
+    }
+
+    void init()
+    {
+        m_station.setBoardSource(Game::Othello, [this] { return m_window.boardMessage(); });
+        m_station.startGame(Game::Othello, QStringLiteral("bob"));
+    }
+
     void openingState()
     {
         m_window.open();
@@ -64,18 +77,31 @@ private slots:
         QVERIFY(!m_window.cell(0) && !m_window.cell(65));
         QCOMPARE(disc(28), QColor(Qt::white));
         QCOMPARE(disc(1), OthelloCell::kGreen);
+        QVERIFY(m_window.notice().isEmpty());
+        // A line of the grid between every two cells, and none across a cell.
+        const QImage shot = m_window.grab().toImage();
+        const QRect first = cellAt(1)->geometry(), second = cellAt(2)->geometry(), below = cellAt(9)->geometry();
+        QCOMPARE(second.left() - first.right(), 2);
+        QCOMPARE(below.top() - first.bottom(), 2);
+        const QColor line = shot.pixelColor(first.right() + 1, first.center().y());
+        QCOMPARE(shot.pixelColor(first.center().x(), first.bottom() + 1), line);
+        QVERIFY(qAbs(line.green() - OthelloCell::kGreen.green()) > 100);
     }
 
     void hover_data()
     {
-        // Steps: hN the mouse over cell N, cN a click on it; a received board that
+        // Steps: hN the mouse over cell N, cN a click on it, o0 the mouse off the
+        // board, l0 the game ended on the station; a received board that
         // puts a white disc on cell N (wN), empties it (eN) or hands the move to colour C (tC).
         QTest::addColumn<QString>("steps");
         QTest::addColumn<int>("highlighted");
         QTest::newRow("follows the mouse") << "h1 h2 h10" << 10;
-        QTest::newRow("stays over a disc") << "h1 h28" << 1;
+        QTest::newRow("gone when the mouse leaves for a disc") << "h1 h28" << 0;
+        QTest::newRow("gone when the mouse leaves the board") << "h1 o0" << 0;
+        QTest::newRow("a refused click clears it") << "h1 c1" << 0;
+        QTest::newRow("not while the game is not on here") << "l0 h1" << 0;
         QTest::newRow("white to move") << "t2 h1" << 1;
-        QTest::newRow("never where a disc was") << "w2 e2 h1 h2" << 1;
+        QTest::newRow("never where a disc was") << "w2 e2 h1 h2" << 0;
         QTest::newRow("game over") << "t0 h1 h2" << 0;
         QTest::newRow("a received board clears it") << "h1 t1" << 0;
         QTest::newRow("never on the cell just played") << "h20 c20 h20 h21" << 21;
@@ -96,6 +122,12 @@ private slots:
                 break;
             case 'c':
                 QTest::mouseClick(cellAt(n), Qt::LeftButton);
+                break;
+            case 'o':
+                QTest::mouseMove(&m_window, QPoint(1, 1));
+                break;
+            case 'l':
+                m_station.endGame(Game::Othello);
                 break;
             case 'w':
                 QVERIFY(receive([=](OthelloGame &game) { game.setCell(x, y, OthelloGame::kWhite); }));
@@ -120,16 +152,16 @@ private slots:
     void clickPlaysAndBroadcastsTheBoard()
     {
         m_window.open();
-        // One broadcast: presence and availability (no game is on for the station).
+        // One broadcast: presence, availability and the board.
         QSignalSpy sent(&m_lan, &LocalLan::datagramSent);
         QTest::mouseClick(cellAt(1), Qt::LeftButton); // not a legal move
         QCOMPARE(sent.count(), 0);
         QTest::mouseClick(cellAt(OthelloGame::indexOf(4, 3)), Qt::LeftButton);
-        QCOMPARE(sent.count(), 2);
+        QCOMPARE(sent.count(), 3);
         OthelloGame expected = OthelloGame::initial();
         QVERIFY(expected.playMove(4, 3, OthelloGame::kBlack, QString(), QString()));
-        QCOMPARE(m_window.boardMessage(), wire::othelloBoard(QString(), expected.cellFields(), OthelloGame::kWhite, 5));
-        QCOMPARE(texts({"Text1", "Text2", "Text3"}), QStringLiteral("4|1|White To Play"));
+        QCOMPARE(m_window.boardMessage(), wire::othelloBoard("bob", expected.cellFields(), OthelloGame::kWhite, 5));
+        QCOMPARE(texts({"Text4", "Text5", "Text1", "Text2", "Text3"}), QStringLiteral("alice|bob|4|1|White To Play"));
         QCOMPARE(disc(OthelloGame::indexOf(4, 4)), QColor(Qt::black));
     }
 
@@ -142,7 +174,10 @@ private slots:
         QVERIFY(m_window.applyBoard(wire::read(wire::encode(wire::othelloBoard("ann", received.cellFields(), 0, 5)))->othello));
         QCOMPARE(m_window.game().cellFields(), received.cellFields());
         QCOMPARE(disc(28), QColor(Qt::black));
-        QCOMPARE(texts({"Text1", "Text2", "Text3"}), QStringLiteral("4|1|Black Won!"));
+        // The opponent made the last move, with black.
+        QCOMPARE(texts({"Text4", "Text5", "Text1", "Text2", "Text3"}), QStringLiteral("bob|alice|4|1|Black Won!"));
+        // Over: it no longer holds up a new game, and ends when its window closes.
+        QVERIFY(m_station.isPlaying(Game::Othello) && !m_station.isRunning(Game::Othello));
         QVERIFY(flash->isActive());
         QTRY_COMPARE(m_window.flashCount(), 1);
         QTRY_VERIFY(!flash->isActive());
@@ -157,8 +192,35 @@ private slots:
         QVERIFY(flash->isActive());
         m_window.close();
         QVERIFY(!flash->isActive() && !m_window.isOpen() && !m_window.isVisible());
+        QVERIFY(m_station.isRunning(Game::Othello)); // a running game outlives its window
         QVERIFY(receive([](OthelloGame &) {})); // and a newer board opens it again
         QVERIFY(m_window.isOpen() && m_window.isVisible());
+    }
+
+    void notOnHere_data()
+    {
+        QTest::addColumn<bool>("leftFirst"); // the user was told so
+        QTest::newRow("ended here") << false;
+        QTest::newRow("left") << true;
+    }
+
+    // A board for a game the station does not play is shown, says so, and takes no move.
+    void notOnHere()
+    {
+        QFETCH(bool, leftFirst);
+        m_window.open();
+        m_station.endGame(Game::Othello);
+        if (leftFirst)
+            m_window.setNotice(QStringLiteral("You left."));
+        QVERIFY(receive([](OthelloGame &game) { game.setCell(1, 1, OthelloGame::kWhite); }));
+        QCOMPARE(m_window.notice(), leftFirst ? QStringLiteral("You left.") : look::notOnHereNotice());
+        QCOMPARE(texts({"Text4", "Text5"}), QStringLiteral("|"));
+        QSignalSpy sent(&m_lan, &LocalLan::datagramSent);
+        const OthelloGame before = m_window.game();
+        QTest::mouseClick(cellAt(OthelloGame::indexOf(4, 3)), Qt::LeftButton);
+        QVERIFY(m_window.game() == before && sent.isEmpty());
+        m_window.open(); // a new game clears it
+        QVERIFY(m_window.notice().isEmpty());
     }
 };
 

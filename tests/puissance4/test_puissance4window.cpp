@@ -35,6 +35,18 @@ class TestPuissance4Window final : public QObject
     }
 
 private slots:
+    void initTestCase()
+    {
+        m_station.start(QStringLiteral("alice"));
+        m_station.stop(); // no periodic broadcast in the middle of a row
+    }
+
+    void init()
+    {
+        m_station.setBoardSource(Game::Puissance4, [this] { return m_window.boardMessage(); });
+        m_station.startGame(Game::Puissance4, QStringLiteral("bob"));
+    }
+
     void openingState()
     {
         m_window.open();
@@ -62,14 +74,14 @@ private slots:
     {
         QFETCH(QString, status);
         m_window.open();
-        // One broadcast: presence and availability (no game is on for the station).
+        // One broadcast: presence, availability and the board.
         QSignalSpy sent(&m_lan, &LocalLan::datagramSent);
         QTest::mouseClick(cellAt(1), Qt::LeftButton);
-        QCOMPARE(sent.count(), 2);
+        QCOMPARE(sent.count(), 3);
         QCOMPARE(shown(43), QStringLiteral("Red to Play!|#ff0000@144|#ffff00"));
         Puissance4Game mine;
         mine.setCell(1, 7, kYellow, false);
-        QCOMPARE(m_window.boardMessage(), wire::puissance4Board(QString(), mine.cellFields(), kRed, 1, kRedToPlay));
+        QCOMPARE(m_window.boardMessage(), wire::puissance4Board("bob", mine.cellFields(), kRed, 1, kRedToPlay));
 
         Puissance4Game received;
         received.setCell(3, 7, kYellow, false);
@@ -77,13 +89,17 @@ private slots:
         const auto board = wire::read(wire::encode(wire::puissance4Board("ann", received.cellFields(), kYellow, 2, status)));
         QVERIFY(m_window.applyBoard(board->puissance4));
         QTEST(shown(43), "shown");
-        QCOMPARE(m_window.boardMessage(), wire::puissance4Board(QString(), received.cellFields(), kYellow, 2, status));
+        QCOMPARE(m_window.boardMessage(), wire::puissance4Board("bob", received.cellFields(), kYellow, 2, status));
+        // Bob dropped the last disc, red: alice plays yellow.
+        QCOMPARE(m_window.findChild<QLineEdit *>("Text4")->text() + '|' + m_window.findChild<QLineEdit *>("Text5")->text(),
+                 QStringLiteral("alice|bob"));
         // A won game takes no more discs; otherwise the next lands on the received one.
         const bool won = status == kRedWon;
         QCOMPARE(m_window.game().isDecided(), won);
+        QCOMPARE(m_station.isRunning(Game::Puissance4), !won && status != kDraw);
         QTest::mouseClick(cellAt(3), Qt::LeftButton);
         QCOMPARE(m_window.game().cell(3, 6), won ? kEmpty : kYellow);
-        QCOMPARE(sent.count(), won ? 2 : 4);
+        QCOMPARE(sent.count(), won ? 3 : 6);
     }
 
     void flashAfterABoard()
@@ -100,6 +116,33 @@ private slots:
         // Not further on than the board shown: ignored.
         QVERIFY(!m_window.applyBoard(wire::read(wire::encode(wire::puissance4Board("ann", Puissance4Game().cellFields(), kRed, 1, kRedToPlay)))->puissance4));
         QCOMPARE(m_window.game().cell(1, 7), kYellow);
+    }
+
+    // Closed mid-game the window hides and the game stays; a finished game ends with it.
+    void closing_data()
+    {
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<bool>("stillOn");
+        QTest::newRow("running") << "Yellow to Play!" << true;
+        QTest::newRow("won") << "Red Won!" << false;
+        QTest::newRow("drawn") << "Draw!" << false;
+    }
+
+    void closing()
+    {
+        QFETCH(QString, status);
+        QFETCH(bool, stillOn);
+        m_window.open();
+        Puissance4Game received;
+        received.setCell(1, 7, kRed, false);
+        QVERIFY(m_window.applyBoard(wire::read(wire::encode(wire::puissance4Board("alice", received.cellFields(), kYellow, 2, status)))->puissance4));
+        m_window.close();
+        QVERIFY(!m_window.isOpen() && !m_window.isVisible());
+        QCOMPARE(m_station.isPlaying(Game::Puissance4), stillOn);
+        m_window.showGame();
+        QVERIFY(m_window.isVisible());
+        QCOMPARE(m_window.game().cellFields(), received.cellFields());
+        QCOMPARE(m_window.statusText(), status);
     }
 };
 

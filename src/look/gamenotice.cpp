@@ -1,0 +1,57 @@
+#include "look/gamenotice.h"
+
+#include "look/look.h"
+
+#include <QLabel>
+#include <QWidget>
+
+namespace look {
+
+QLabel *gameNotice(QWidget &window, const QRect &rect)
+{
+    auto *notice = new QLabel(&window);
+    notice->setObjectName(QStringLiteral("gameNotice"));
+    notice->setGeometry(rect);
+    notice->setTextFormat(Qt::PlainText); // it may carry a peer's name
+    notice->setWordWrap(true);
+    notice->setAlignment(Qt::AlignCenter);
+    notice->setFont(verdana(kSmallPoints));
+    notice->setAutoFillBackground(true);
+    notice->setFrameStyle(QFrame::Box | QFrame::Plain);
+    QPalette colours = notice->palette();
+    colours.setColor(QPalette::Window, kStatusBack);
+    colours.setColor(QPalette::WindowText, Qt::black);
+    notice->setPalette(colours);
+    notice->hide();
+    return notice;
+}
+
+void setGameNotice(QLabel &notice, const QString &text)
+{
+    notice.setText(text);
+    notice.setVisible(!text.isEmpty());
+    notice.raise();
+}
+
+QString leftGameNotice()
+{
+    return QStringLiteral("You left this game. Propose a new one to play again.");
+}
+
+QString opponentGoneNotice(const QString &opponent)
+{
+    return opponent + QStringLiteral(" has left the network: this game cannot go on.");
+}
+
+QString opponentQuietNotice(const QString &opponent)
+{
+    return opponent + QStringLiteral(" no longer plays this game: it cannot go on unless ") + opponent
+        + QStringLiteral(" comes back to it.");
+}
+
+QString notOnHereNotice()
+{
+    return QStringLiteral("This game is not on at this station: a move here would reach no one.");
+}
+
+} // namespace look
