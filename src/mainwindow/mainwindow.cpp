@@ -151,20 +151,16 @@ void MainWindow::buildControls()
     m_input = look::named(new QLineEdit(client), "Text3");
     m_input->setGeometry(look::twips(120, 4320, 7695, 315));
     m_input->setMaxLength(wire::kMaxTypedText);
-    m_input->installEventFilter(this);
     connect(m_input, &QLineEdit::textChanged, this, &MainWindow::onInputChanged);
-    connect(m_input, &QLineEdit::returnPressed, this, [this] {
-        // The Enter key presses the default button while it is enabled.
-        if (m_sendButton->isEnabled())
-            sendChatLine();
-    });
+    // Enter does what Send does, wherever the focus has been in between.
+    connect(m_input, &QLineEdit::returnPressed, this, &MainWindow::sendChatLine);
 
     m_sendButton = look::named(new QPushButton(QStringLiteral("Send"), client), "Command2");
     m_sendButton->setGeometry(look::twips(240, 4320, 1215, 255));
     m_sendButton->setFont(look::verdana(look::kLargePoints));
     m_sendButton->setEnabled(false);
     m_sendButton->setDefault(true);
-    // Clicking Send must not take the focus from the input line, whose loss disables it.
+    // Clicking Send leaves the focus in the input line, ready for the next line.
     m_sendButton->setFocusPolicy(Qt::NoFocus);
     connect(m_sendButton, &QPushButton::clicked, this, &MainWindow::sendChatLine);
     // The button lies over the input line's left end; typed text starts beside it.
@@ -365,19 +361,17 @@ void MainWindow::onRoomChanged(int index)
     m_room = index == 0 ? Room::Work : Room::Tea;
 }
 
+// Send follows the text alone: where the focus has been since does not matter.
 void MainWindow::onInputChanged()
 {
     m_sendButton->setEnabled(!m_input->text().isEmpty());
 }
 
-void MainWindow::onInputLeft()
-{
-    m_sendButton->setEnabled(false);
-}
-
 void MainWindow::sendChatLine()
 {
     const QString text = m_input->text();
+    if (text.isEmpty())
+        return;
     if (text.contains(wire::kSeparator)) {
         look::refuseSeparator(*this);
         return;
@@ -471,14 +465,7 @@ void MainWindow::changeEvent(QEvent *event)
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_input && event->type() == QEvent::FocusOut) {
-        // Opening a menu or switching to another window does not move the
-        // focus within this window: only a real move disables Send.
-        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason != Qt::PopupFocusReason && reason != Qt::MenuBarFocusReason
-            && reason != Qt::ActiveWindowFocusReason)
-            onInputLeft();
-    } else if (watched == m_userList->viewport() && event->type() == QEvent::MouseButtonPress) {
+    if (watched == m_userList->viewport() && event->type() == QEvent::MouseButtonPress) {
         const auto *mouse = static_cast<QMouseEvent *>(event);
         onUserListPressed(mouse->button(), m_userList->viewport()->mapTo(m_userList, mouse->position().toPoint()));
     }

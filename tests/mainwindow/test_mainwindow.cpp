@@ -1,3 +1,4 @@
+#include "dialogs/messagewindow.h"
 #include "dialogs/proposalwindow.h"
 #include "mainwindow/editmenu.h"
 #include "mainwindow/helpmenu.h"
@@ -38,7 +39,12 @@ QStringList describe(const QMenu *menu)
     return lines;
 }
 
+// Where the focus goes between typing a line and coming back to send it.
+enum class FocusAway { UserList, RoomLog, AvailabilityBox, TabKey, Menu, OtherWindow };
+
 } // namespace
+
+Q_DECLARE_METATYPE(FocusAway)
 
 // One station, fed datagrams through its real receiving path, and its menus.
 class TestMainWindow final : public QObject
@@ -52,6 +58,8 @@ private slots:
     void dispatch();
     void declinedBoxIsPlainAndDoesNotStallTheStation();
     void sendButtonRules();
+    void sendFollowsTheTextNotTheFocus_data();
+    void sendFollowsTheTextNotTheFocus();
     void sendsToTheCurrentRoom_data();
     void sendsToTheCurrentRoom();
     void clockBlinks();
@@ -177,22 +185,9 @@ void TestMainWindow::sendButtonRules()
     input->clear();
     QVERIFY(!send->isEnabled());
 
-    QTest::keyClicks(input, "hi");
-    // A menu opening or another window taking over leaves Send as it was.
-    for (const Qt::FocusReason reason : {Qt::PopupFocusReason, Qt::MenuBarFocusReason, Qt::ActiveWindowFocusReason}) {
-        QFocusEvent focusOut(QEvent::FocusOut, reason);
-        QApplication::sendEvent(input, &focusOut);
-        QVERIFY(send->isEnabled());
-    }
-    // Leaving the input line disables it until the text changes again.
-    control<QListWidget>(a, "ListView1")->setFocus();
-    QTRY_VERIFY(!send->isEnabled());
-    input->setFocus();
-    QVERIFY(!send->isEnabled());
-    QTest::keyClicks(input, QString(400, 'x'));
+    QTest::keyClicks(input, "hi" + QString(400, 'x'));
     QCOMPARE(input->text().size(), 400);
     QVERIFY(m_lan->sent().isEmpty());
-
     QTest::keyClick(input, Qt::Key_Return);
     QCOMPARE(m_lan->sent().size(), 1);
     QVERIFY(m_lan->sent().front().endsWith("]> hi" + QByteArray(398, 'x')));
@@ -208,6 +203,95 @@ void TestMainWindow::sendButtonRules()
     QVERIFY(box);
     QCOMPARE(box->text(), QString::fromUtf8("The charachter § is not allowed!"));
     QCOMPARE(box->windowTitle(), QString("Warning!"));
+}
+
+void TestMainWindow::sendFollowsTheTextNotTheFocus_data()
+{
+    QTest::addColumn<FocusAway>("away");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("sent");
+    QTest::newRow("user list clicked") << FocusAway::UserList << QString("hi") << true;
+    QTest::newRow("room log clicked") << FocusAway::RoomLog << QString("hi") << true;
+    QTest::newRow("availability box") << FocusAway::AvailabilityBox << QString("hi") << true;
+    QTest::newRow("Tab to the rooms") << FocusAway::TabKey << QString("hi") << true;
+    QTest::newRow("Edit menu opened") << FocusAway::Menu << QString("hi") << true;
+    QTest::newRow("message window opened") << FocusAway::OtherWindow << QString("hi") << true;
+    QTest::newRow("only spaces") << FocusAway::UserList << QString("  ") << true;
+    QTest::newRow("empty") << FocusAway::UserList << QString() << false;
+    QTest::newRow("separator") << FocusAway::UserList << QString("a") + wire::kSeparator << false;
+}
+
+// Typed text, the focus elsewhere and back by a click: Enter sends what the
+// line holds, and only if it can be sent. Send stays as the text says throughout.
+void TestMainWindow::sendFollowsTheTextNotTheFocus()
+{
+    QFETCH(FocusAway, away);
+    QFETCH(QString, typed);
+    QFETCH(bool, sent);
+    MainWindow &a = *m_alice;
+    QVERIFY(QTest::qWaitForWindowActive(&a));
+    auto *input = control<QLineEdit>(a, "Text3");
+    auto *send = control<QPushButton>(a, "Command2");
+    auto *list = control<QListWidget>(a, "ListView1");
+    QTRY_VERIFY(input->hasFocus());
+    QTest::keyClicks(input, typed);
+
+    switch (away) {
+    case FocusAway::UserList:
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+        QTRY_VERIFY(list->hasFocus());
+        break;
+    case FocusAway::RoomLog: {
+        auto *log = control<QPlainTextEdit>(a, "Text1");
+        QTest::mouseClick(log->viewport(), Qt::LeftButton);
+        QTRY_VERIFY(log->hasFocus());
+        break;
+    }
+    case FocusAway::AvailabilityBox: {
+        auto *box = control<QComboBox>(a, "Combo1");
+        box->setFocus(Qt::OtherFocusReason);
+        QTRY_VERIFY(box->hasFocus());
+        break;
+    }
+    case FocusAway::TabKey:
+        QTest::keyClick(input, Qt::Key_Tab);
+        QTRY_VERIFY(!input->hasFocus());
+        break;
+    case FocusAway::Menu: {
+        auto *edit = control<QMenu>(a, "mnuEdit");
+        edit->popup(a.mapToGlobal(QPoint(20, 20)));
+        QTRY_VERIFY(edit->isVisible());
+        QTest::keyClick(edit, Qt::Key_Escape);
+        QTRY_VERIFY(!edit->isVisible());
+        break;
+    }
+    case FocusAway::OtherWindow: {
+        list->setCurrentRow(0);
+        a.findChild<QAction *>("mnuSendMessage")->trigger();
+        QVERIFY(a.messageWindow());
+        QVERIFY(QTest::qWaitForWindowActive(a.messageWindow()));
+        a.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&a));
+        break;
+    }
+    }
+    QCOMPARE(send->isEnabled(), !typed.isEmpty());
+
+    QTest::mouseClick(input, Qt::LeftButton);
+    QTRY_VERIFY(input->hasFocus());
+    QCOMPARE(send->isEnabled(), !typed.isEmpty());
+    QTest::keyClick(input, Qt::Key_Return);
+    if (sent) {
+        QCOMPARE(m_lan->sent().size(), 1);
+        QVERIFY(m_lan->sent().front().endsWith("]> " + typed.toLatin1()));
+        QVERIFY(input->text().isEmpty());
+        QVERIFY(!send->isEnabled());
+    } else {
+        QVERIFY(m_lan->sent().isEmpty());
+        QCOMPARE(input->text(), typed);
+    }
+    // Only the separator is told about.
+    QCOMPARE(bool(a.findChild<QMessageBox *>("Warning")), typed.contains(wire::kSeparator));
 }
 
 void TestMainWindow::sendsToTheCurrentRoom_data()
