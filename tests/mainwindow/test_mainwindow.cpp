@@ -2,12 +2,14 @@
 #include "dialogs/proposalwindow.h"
 #include "mainwindow/editmenu.h"
 #include "mainwindow/helpmenu.h"
+#include "mainwindow/readmewindow.h"
 #include "net/messages.h"
 #include "support/stations.h"
 
 #include <QClipboard>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -70,7 +72,10 @@ private slots:
     void proposalToOneselfOpensAProposalWindowHere();
     void editMenuOnTheStationsControls();
     void minimisingWithoutATrayKeepsTheWindow();
-    void helpOpensTheReadmeAndTheHomePage();
+    void helpContentsShowsTheReadme();
+    void helpHomePage_data();
+    void helpHomePage();
+    void helpHomePageThroughTheDesktop();
 
 private:
     std::unique_ptr<LocalLan> m_lan;
@@ -458,15 +463,86 @@ public slots:
     void open(const QUrl &url) { opened << url; }
 };
 
-void TestMainWindow::helpOpensTheReadmeAndTheHomePage()
+// The read-me opens in the program's own window, with or without a program
+// for text files on the desktop, and one window serves every request.
+void TestMainWindow::helpContentsShowsTheReadme()
 {
-    UrlRecorder recorder;
-    for (const char *scheme : {"file", "https"})
-        QDesktopServices::setUrlHandler(scheme, &recorder, "open");
+    QFile source(QStringLiteral(QUILLET_README));
+    QVERIFY(source.open(QIODevice::ReadOnly));
+    const QString readme = QString::fromUtf8(source.readAll());
+    QVERIFY(readme.contains(QStringLiteral("Chat rooms")));
+
+    QDesktopServices::unsetUrlHandler("file");
     m_alice->findChild<QAction *>("mnuContents")->trigger();
+    QPointer<ReadmeWindow> window = m_alice->findChild<ReadmeWindow *>();
+    QVERIFY(window && window->isVisible());
+    const auto *text = control<QPlainTextEdit>(*window, "readmeText");
+    QCOMPARE(text->toPlainText(), readme);
+    QVERIFY(text->isReadOnly());
+
+    UrlRecorder desktop;
+    QDesktopServices::setUrlHandler("file", &desktop, "open");
+    m_alice->findChild<QAction *>("mnuContents")->trigger();
+    QDesktopServices::unsetUrlHandler("file");
+    QCOMPARE(m_alice->findChildren<ReadmeWindow *>(), QList<ReadmeWindow *>{window});
+    QVERIFY(desktop.opened.isEmpty());
+
+    // Closed, it goes; the next request opens a fresh one.
+    window->close();
+    QTRY_VERIFY(!window);
+    m_alice->findChild<QAction *>("mnuContents")->trigger();
+    QVERIFY(m_alice->findChild<ReadmeWindow *>());
+}
+
+void TestMainWindow::helpHomePage_data()
+{
+    QTest::addColumn<bool>("browserStarts");
+    QTest::newRow("a browser starts") << true;
+    QTest::newRow("no browser") << false;
+}
+
+// The page goes to the browser; without one, a note says where the page is,
+// in text the user can select, and the station goes on.
+void TestMainWindow::helpHomePage()
+{
+    QFETCH(bool, browserStarts);
+    auto *help = m_alice->findChild<HelpMenu *>();
+    QVERIFY(help);
+    QList<QUrl> asked;
+    help->setUrlOpener([&asked, browserStarts](const QUrl &url) {
+        asked << url;
+        return browserStarts;
+    });
+    QAction *item = m_alice->findChild<QAction *>("mnuWeb");
+    item->trigger();
+    item->trigger();
+    QCOMPARE(asked, (QList<QUrl>{QUrl(HelpMenu::kHomePage), QUrl(HelpMenu::kHomePage)}));
+
+    const QList<QMessageBox *> notes = m_alice->findChildren<QMessageBox *>("homePageNote");
+    if (browserStarts) {
+        QVERIFY(notes.isEmpty());
+        return;
+    }
+    QCOMPARE(notes.size(), 1);
+    QMessageBox *note = notes.front();
+    QVERIFY(note->isVisible());
+    QVERIFY(!note->isModal());
+    QCOMPARE(note->textFormat(), Qt::PlainText);
+    QVERIFY(note->text().contains(HelpMenu::kHomePage));
+    QVERIFY(note->textInteractionFlags() & Qt::TextSelectableByMouse);
+    receive(encode(wire::teaLine("still here")));
+    QCOMPARE(logLines(*m_alice, "Text2"), QString("still here"));
+}
+
+// Without a stand-in, the page goes through the desktop's services.
+void TestMainWindow::helpHomePageThroughTheDesktop()
+{
+    UrlRecorder browser;
+    QDesktopServices::setUrlHandler("https", &browser, "open");
     m_alice->findChild<QAction *>("mnuWeb")->trigger();
-    QCOMPARE(recorder.opened, (QList<QUrl>{QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + "/Readme.txt"),
-                                           QUrl(HelpMenu::kHomePage)}));
+    QDesktopServices::unsetUrlHandler("https");
+    QCOMPARE(browser.opened, QList<QUrl>{QUrl(HelpMenu::kHomePage)});
+    QVERIFY(!m_alice->findChild<QMessageBox *>("homePageNote"));
 }
 
 QTEST_MAIN(TestMainWindow)
