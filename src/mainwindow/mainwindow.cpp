@@ -167,20 +167,28 @@ void MainWindow::buildControls()
     m_input->setTextMargins(m_sendButton->geometry().right() - m_input->x() + 2, 0, 0, 0);
 
     m_availabilityBox = look::named(new QComboBox(client), "Combo1");
-    m_availabilityBox->setGeometry(look::twips(8040, 4320, 1455, 315));
+    // 60 twips wider than the list above, to the left: DejaVu Sans, which stands
+    // in for Verdana, needs them to show "Not Available" whole.
+    m_availabilityBox->setGeometry(look::twips(7980, 4320, 1515, 315));
     connect(m_availabilityBox, &QComboBox::currentIndexChanged, this, &MainWindow::onAvailabilityChosen);
 
     auto *statusBar = look::named(new QStatusBar(client), "StatusBar1");
-    statusBar->setGeometry(look::twips(0, 4800, 9600, 255));
+    // As high as the input line, 60 twips into the gap above it: the panels
+    // need the height for a line of DejaVu Sans in their frames.
+    statusBar->setGeometry(look::twips(0, 4740, 9600, 315));
     statusBar->setSizeGripEnabled(false);
     statusBar->setAutoFillBackground(true);
-    m_userCount = look::named(new QLabel(statusBar), "StatusPanel1");
-    m_clock = look::named(new QLabel(statusBar), "StatusPanel2");
-    m_noticeLabel = look::named(new QLabel(statusBar), "noticePanel");
+    // The picture runs from dark red to pale yellow under the bar: no one text
+    // colour reads on all of it, so each panel brings its own backing.
+    m_userCount = look::statusPanel(*look::named(new QLabel(statusBar), "StatusPanel1"));
+    m_clock = look::statusPanel(*look::named(new QLabel(statusBar), "StatusPanel2"));
+    m_noticeLabel = look::statusPanel(*look::named(new QLabel(statusBar), "noticePanel"));
     m_noticeLabel->setTextFormat(Qt::PlainText);
     statusBar->addWidget(m_userCount);
     statusBar->addWidget(m_noticeLabel, 1);
     statusBar->addPermanentWidget(m_clock);
+    // Shown while a notice holds: an empty panel would be a grey bar saying nothing.
+    m_noticeLabel->hide();
 
     setTabOrder(m_input, m_rooms);
     setTabOrder(m_rooms, m_userList);
@@ -247,6 +255,7 @@ void MainWindow::setNotice(Notice notice, const QString &text)
     m_notices[std::size_t(notice)] = text;
     const QString shown = this->notice();
     m_noticeLabel->setText(shown);
+    m_noticeLabel->setVisible(!shown.isEmpty());
     m_noticeLabel->setToolTip(shown);
     m_tray->setToolTip(shown.isEmpty() ? windowTitle() : windowTitle() + QLatin1Char('\n') + shown);
 }
