@@ -113,6 +113,18 @@ QLabel *sideLabel(QWidget &parent, const char *name, const QString &text, const 
     return label;
 }
 
+QLabel *statusPanel(QLabel &label)
+{
+    label.setAutoFillBackground(true);
+    label.setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label.setContentsMargins(3, 0, 3, 0);
+    QPalette palette = label.palette();
+    palette.setColor(QPalette::Window, kPanelGrey);
+    palette.setColor(QPalette::WindowText, Qt::black);
+    label.setPalette(palette);
+    return &label;
+}
+
 void refuseSeparator(QWidget &parent)
 {
     auto *box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Warning!"),

@@ -56,6 +56,10 @@ QLineEdit *displayField(QWidget &parent, const char *name, const QRect &rect, qr
 // A game window's colour name, in the highlight-text colour, centred under its turn marker.
 QLabel *sideLabel(QWidget &parent, const char *name, const QString &text, const QRect &rect);
 
+// A status-bar panel: black text on a pale grey backing in a thin frame,
+// readable over any picture. Returns the label.
+QLabel *statusPanel(QLabel &label);
+
 // The warning for a typed text holding the field separator, which can never
 // be sent. Not modal to the application: datagrams keep flowing meanwhile.
 void refuseSeparator(QWidget &parent);

@@ -2,11 +2,12 @@
 
 #include "look/names.h"
 #include "mainwindow/aboutbox.h"
+#include "mainwindow/readmewindow.h"
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QMenu>
+#include <QMessageBox>
 #include <QUrl>
 #include <QWidget>
 
@@ -14,6 +15,7 @@ HelpMenu::HelpMenu(QWidget *owner)
     : QObject(owner)
     , m_menu(look::named(new QMenu(tr("&Help"), owner), "Help"))
     , m_owner(owner)
+    , m_openUrl([](const QUrl &url) { return QDesktopServices::openUrl(url); })
 {
     QAction *contentsItem = look::addNamedAction(m_menu, tr("&Contents"), "mnuContents");
     QAction *homePageItem = look::addNamedAction(m_menu, tr("&Visit the Author's Homepage..."), "mnuWeb");
@@ -24,19 +26,46 @@ HelpMenu::HelpMenu(QWidget *owner)
     connect(aboutItem, &QAction::triggered, this, [this] { AboutBox::open(m_owner); });
 }
 
-QString HelpMenu::readmePath()
+ReadmeWindow *HelpMenu::readmeWindow() const
 {
-    return QCoreApplication::applicationDirPath() + QLatin1Char('/') + QLatin1String(kReadmeName);
+    return m_readme;
 }
 
-// Whether the desktop can open the file or the page is its own affair: the
-// result is ignored and nothing is reported.
+QMessageBox *HelpMenu::homePageNote() const
+{
+    return m_homePageNote;
+}
+
+// The read-me always opens in the program's own window. Handing the file to
+// the desktop cannot be checked: the launcher counts as success once it has
+// started, even when it then finds no program for text files and shows
+// nothing. The built-in copy also matches this version wherever the program is.
 void HelpMenu::openContents()
 {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(readmePath()));
+    if (!m_readme)
+        m_readme = new ReadmeWindow(m_owner);
+    m_readme->open();
 }
 
+// A web page needs a browser; when none can be started the user is told where
+// the page is, in a note they can copy the address from. Not modal: the
+// station goes on meanwhile.
 void HelpMenu::openHomePage()
 {
-    QDesktopServices::openUrl(QUrl(QLatin1String(kHomePage)));
+    const QString address = QLatin1String(kHomePage);
+    if (m_openUrl(QUrl(address)))
+        return;
+    if (!m_homePageNote) {
+        m_homePageNote = new QMessageBox(QMessageBox::Information, tr("Quillet's home page"),
+                                         tr("No web browser could be started. The home page is at\n\n%1")
+                                             .arg(address),
+                                         QMessageBox::Ok, m_owner);
+        m_homePageNote->setObjectName(QStringLiteral("homePageNote"));
+        m_homePageNote->setTextFormat(Qt::PlainText);
+        m_homePageNote->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        m_homePageNote->setAttribute(Qt::WA_DeleteOnClose);
+        m_homePageNote->setWindowModality(Qt::NonModal);
+    }
+    m_homePageNote->show();
+    m_homePageNote->raise();
 }

@@ -181,40 +181,44 @@ void MainWindow::buildControls()
     m_input = look::named(new QLineEdit(client), "Text3");
     m_input->setGeometry(look::twips(120, 4320, 7695, 315));
     m_input->setMaxLength(wire::kMaxTypedText);
-    m_input->installEventFilter(this);
     connect(m_input, &QLineEdit::textChanged, this, &MainWindow::onInputChanged);
-    connect(m_input, &QLineEdit::returnPressed, this, [this] {
-        // The Enter key presses the default button while it is enabled.
-        if (m_sendButton->isEnabled())
-            sendChatLine();
-    });
+    // Enter does what Send does, wherever the focus has been in between.
+    connect(m_input, &QLineEdit::returnPressed, this, &MainWindow::sendChatLine);
 
     m_sendButton = look::named(new QPushButton(QStringLiteral("Send"), client), "Command2");
     m_sendButton->setGeometry(look::twips(240, 4320, 1215, 255));
     m_sendButton->setFont(look::verdana(look::kLargePoints));
     m_sendButton->setEnabled(false);
     m_sendButton->setDefault(true);
-    // Clicking Send must not take the focus from the input line, whose loss disables it.
+    // Clicking Send leaves the focus in the input line, ready for the next line.
     m_sendButton->setFocusPolicy(Qt::NoFocus);
     connect(m_sendButton, &QPushButton::clicked, this, &MainWindow::sendChatLine);
     // The button lies over the input line's left end; typed text starts beside it.
     m_input->setTextMargins(m_sendButton->geometry().right() - m_input->x() + 2, 0, 0, 0);
 
     m_availabilityBox = look::named(new QComboBox(client), "Combo1");
-    m_availabilityBox->setGeometry(look::twips(8040, 4320, 1455, 315));
+    // 60 twips wider than the list above, to the left: DejaVu Sans, which stands
+    // in for Verdana, needs them to show "Not Available" whole.
+    m_availabilityBox->setGeometry(look::twips(7980, 4320, 1515, 315));
     connect(m_availabilityBox, &QComboBox::currentIndexChanged, this, &MainWindow::onAvailabilityChosen);
 
     auto *statusBar = look::named(new QStatusBar(client), "StatusBar1");
-    statusBar->setGeometry(look::twips(0, 4800, 9600, 255));
+    // As high as the input line, 60 twips into the gap above it: the panels
+    // need the height for a line of DejaVu Sans in their frames.
+    statusBar->setGeometry(look::twips(0, 4740, 9600, 315));
     statusBar->setSizeGripEnabled(false);
     statusBar->setAutoFillBackground(true);
-    m_userCount = look::named(new QLabel(statusBar), "StatusPanel1");
-    m_clock = look::named(new QLabel(statusBar), "StatusPanel2");
-    m_noticeLabel = look::named(new QLabel(statusBar), "noticePanel");
+    // The picture runs from dark red to pale yellow under the bar: no one text
+    // colour reads on all of it, so each panel brings its own backing.
+    m_userCount = look::statusPanel(*look::named(new QLabel(statusBar), "StatusPanel1"));
+    m_clock = look::statusPanel(*look::named(new QLabel(statusBar), "StatusPanel2"));
+    m_noticeLabel = look::statusPanel(*look::named(new QLabel(statusBar), "noticePanel"));
     m_noticeLabel->setTextFormat(Qt::PlainText);
     statusBar->addWidget(m_userCount);
     statusBar->addWidget(m_noticeLabel, 1);
     statusBar->addPermanentWidget(m_clock);
+    // Shown while a notice holds: an empty panel would be a grey bar saying nothing.
+    m_noticeLabel->hide();
 
     setTabOrder(m_input, m_rooms);
     setTabOrder(m_rooms, m_userList);
@@ -296,6 +300,7 @@ void MainWindow::setNotice(Notice notice, const QString &text)
     m_notices[std::size_t(notice)] = text;
     const QString shown = this->notice();
     m_noticeLabel->setText(shown);
+    m_noticeLabel->setVisible(!shown.isEmpty());
     m_noticeLabel->setToolTip(shown);
     m_tray->setToolTip(shown.isEmpty() ? windowTitle() : windowTitle() + QLatin1Char('\n') + shown);
 }
@@ -456,19 +461,17 @@ void MainWindow::onRoomChanged(int index)
     m_room = index == 0 ? Room::Work : Room::Tea;
 }
 
+// Send follows the text alone: where the focus has been since does not matter.
 void MainWindow::onInputChanged()
 {
     m_sendButton->setEnabled(!m_input->text().isEmpty());
 }
 
-void MainWindow::onInputLeft()
-{
-    m_sendButton->setEnabled(false);
-}
-
 void MainWindow::sendChatLine()
 {
     const QString text = m_input->text();
+    if (text.isEmpty())
+        return;
     if (text.contains(wire::kSeparator)) {
         look::refuseSeparator(*this);
         return;
@@ -567,14 +570,7 @@ void MainWindow::changeEvent(QEvent *event)
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_input && event->type() == QEvent::FocusOut) {
-        // Opening a menu or switching to another window does not move the
-        // focus within this window: only a real move disables Send.
-        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason != Qt::PopupFocusReason && reason != Qt::MenuBarFocusReason
-            && reason != Qt::ActiveWindowFocusReason)
-            onInputLeft();
-    } else if (watched == m_userList->viewport() && event->type() == QEvent::MouseButtonPress) {
+    if (watched == m_userList->viewport() && event->type() == QEvent::MouseButtonPress) {
         const auto *mouse = static_cast<QMouseEvent *>(event);
         onUserListPressed(mouse->button(), m_userList->viewport()->mapTo(m_userList, mouse->position().toPoint()));
     }

@@ -98,7 +98,6 @@ private:
 
     void onRoomChanged(int index);
     void onInputChanged();
-    void onInputLeft();
     void sendChatLine();
     void onAvailabilityChosen(int index);
     void writeToSelectedUser();

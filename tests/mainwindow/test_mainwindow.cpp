@@ -1,12 +1,15 @@
+#include "dialogs/messagewindow.h"
 #include "dialogs/proposalwindow.h"
 #include "mainwindow/editmenu.h"
 #include "mainwindow/helpmenu.h"
+#include "mainwindow/readmewindow.h"
 #include "net/messages.h"
 #include "support/stations.h"
 
 #include <QClipboard>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -38,7 +41,12 @@ QStringList describe(const QMenu *menu)
     return lines;
 }
 
+// Where the focus goes between typing a line and coming back to send it.
+enum class FocusAway { UserList, RoomLog, AvailabilityBox, TabKey, Menu, OtherWindow };
+
 } // namespace
+
+Q_DECLARE_METATYPE(FocusAway)
 
 // One station, fed datagrams through its real receiving path, and its menus.
 class TestMainWindow final : public QObject
@@ -52,6 +60,8 @@ private slots:
     void dispatch();
     void declinedBoxIsPlainAndDoesNotStallTheStation();
     void sendButtonRules();
+    void sendFollowsTheTextNotTheFocus_data();
+    void sendFollowsTheTextNotTheFocus();
     void sendsToTheCurrentRoom_data();
     void sendsToTheCurrentRoom();
     void clockBlinks();
@@ -62,7 +72,10 @@ private slots:
     void proposalToOneselfOpensAProposalWindowHere();
     void editMenuOnTheStationsControls();
     void minimisingWithoutATrayKeepsTheWindow();
-    void helpOpensTheReadmeAndTheHomePage();
+    void helpContentsShowsTheReadme();
+    void helpHomePage_data();
+    void helpHomePage();
+    void helpHomePageThroughTheDesktop();
 
 private:
     std::unique_ptr<LocalLan> m_lan;
@@ -177,22 +190,9 @@ void TestMainWindow::sendButtonRules()
     input->clear();
     QVERIFY(!send->isEnabled());
 
-    QTest::keyClicks(input, "hi");
-    // A menu opening or another window taking over leaves Send as it was.
-    for (const Qt::FocusReason reason : {Qt::PopupFocusReason, Qt::MenuBarFocusReason, Qt::ActiveWindowFocusReason}) {
-        QFocusEvent focusOut(QEvent::FocusOut, reason);
-        QApplication::sendEvent(input, &focusOut);
-        QVERIFY(send->isEnabled());
-    }
-    // Leaving the input line disables it until the text changes again.
-    control<QListWidget>(a, "ListView1")->setFocus();
-    QTRY_VERIFY(!send->isEnabled());
-    input->setFocus();
-    QVERIFY(!send->isEnabled());
-    QTest::keyClicks(input, QString(400, 'x'));
+    QTest::keyClicks(input, "hi" + QString(400, 'x'));
     QCOMPARE(input->text().size(), 400);
     QVERIFY(m_lan->sent().isEmpty());
-
     QTest::keyClick(input, Qt::Key_Return);
     QCOMPARE(m_lan->sent().size(), 1);
     QVERIFY(m_lan->sent().front().endsWith("]> hi" + QByteArray(398, 'x')));
@@ -208,6 +208,95 @@ void TestMainWindow::sendButtonRules()
     QVERIFY(box);
     QCOMPARE(box->text(), QString::fromUtf8("The charachter § is not allowed!"));
     QCOMPARE(box->windowTitle(), QString("Warning!"));
+}
+
+void TestMainWindow::sendFollowsTheTextNotTheFocus_data()
+{
+    QTest::addColumn<FocusAway>("away");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("sent");
+    QTest::newRow("user list clicked") << FocusAway::UserList << QString("hi") << true;
+    QTest::newRow("room log clicked") << FocusAway::RoomLog << QString("hi") << true;
+    QTest::newRow("availability box") << FocusAway::AvailabilityBox << QString("hi") << true;
+    QTest::newRow("Tab to the rooms") << FocusAway::TabKey << QString("hi") << true;
+    QTest::newRow("Edit menu opened") << FocusAway::Menu << QString("hi") << true;
+    QTest::newRow("message window opened") << FocusAway::OtherWindow << QString("hi") << true;
+    QTest::newRow("only spaces") << FocusAway::UserList << QString("  ") << true;
+    QTest::newRow("empty") << FocusAway::UserList << QString() << false;
+    QTest::newRow("separator") << FocusAway::UserList << QString("a") + wire::kSeparator << false;
+}
+
+// Typed text, the focus elsewhere and back by a click: Enter sends what the
+// line holds, and only if it can be sent. Send stays as the text says throughout.
+void TestMainWindow::sendFollowsTheTextNotTheFocus()
+{
+    QFETCH(FocusAway, away);
+    QFETCH(QString, typed);
+    QFETCH(bool, sent);
+    MainWindow &a = *m_alice;
+    QVERIFY(QTest::qWaitForWindowActive(&a));
+    auto *input = control<QLineEdit>(a, "Text3");
+    auto *send = control<QPushButton>(a, "Command2");
+    auto *list = control<QListWidget>(a, "ListView1");
+    QTRY_VERIFY(input->hasFocus());
+    QTest::keyClicks(input, typed);
+
+    switch (away) {
+    case FocusAway::UserList:
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+        QTRY_VERIFY(list->hasFocus());
+        break;
+    case FocusAway::RoomLog: {
+        auto *log = control<QPlainTextEdit>(a, "Text1");
+        QTest::mouseClick(log->viewport(), Qt::LeftButton);
+        QTRY_VERIFY(log->hasFocus());
+        break;
+    }
+    case FocusAway::AvailabilityBox: {
+        auto *box = control<QComboBox>(a, "Combo1");
+        box->setFocus(Qt::OtherFocusReason);
+        QTRY_VERIFY(box->hasFocus());
+        break;
+    }
+    case FocusAway::TabKey:
+        QTest::keyClick(input, Qt::Key_Tab);
+        QTRY_VERIFY(!input->hasFocus());
+        break;
+    case FocusAway::Menu: {
+        auto *edit = control<QMenu>(a, "mnuEdit");
+        edit->popup(a.mapToGlobal(QPoint(20, 20)));
+        QTRY_VERIFY(edit->isVisible());
+        QTest::keyClick(edit, Qt::Key_Escape);
+        QTRY_VERIFY(!edit->isVisible());
+        break;
+    }
+    case FocusAway::OtherWindow: {
+        list->setCurrentRow(0);
+        a.findChild<QAction *>("mnuSendMessage")->trigger();
+        QVERIFY(a.messageWindow());
+        QVERIFY(QTest::qWaitForWindowActive(a.messageWindow()));
+        a.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&a));
+        break;
+    }
+    }
+    QCOMPARE(send->isEnabled(), !typed.isEmpty());
+
+    QTest::mouseClick(input, Qt::LeftButton);
+    QTRY_VERIFY(input->hasFocus());
+    QCOMPARE(send->isEnabled(), !typed.isEmpty());
+    QTest::keyClick(input, Qt::Key_Return);
+    if (sent) {
+        QCOMPARE(m_lan->sent().size(), 1);
+        QVERIFY(m_lan->sent().front().endsWith("]> " + typed.toLatin1()));
+        QVERIFY(input->text().isEmpty());
+        QVERIFY(!send->isEnabled());
+    } else {
+        QVERIFY(m_lan->sent().isEmpty());
+        QCOMPARE(input->text(), typed);
+    }
+    // Only the separator is told about.
+    QCOMPARE(bool(a.findChild<QMessageBox *>("Warning")), typed.contains(wire::kSeparator));
 }
 
 void TestMainWindow::sendsToTheCurrentRoom_data()
@@ -376,15 +465,86 @@ public slots:
     void open(const QUrl &url) { opened << url; }
 };
 
-void TestMainWindow::helpOpensTheReadmeAndTheHomePage()
+// The read-me opens in the program's own window, with or without a program
+// for text files on the desktop, and one window serves every request.
+void TestMainWindow::helpContentsShowsTheReadme()
 {
-    UrlRecorder recorder;
-    for (const char *scheme : {"file", "https"})
-        QDesktopServices::setUrlHandler(scheme, &recorder, "open");
+    QFile source(QStringLiteral(QUILLET_README));
+    QVERIFY(source.open(QIODevice::ReadOnly));
+    const QString readme = QString::fromUtf8(source.readAll());
+    QVERIFY(readme.contains(QStringLiteral("Chat rooms")));
+
+    QDesktopServices::unsetUrlHandler("file");
     m_alice->findChild<QAction *>("mnuContents")->trigger();
+    QPointer<ReadmeWindow> window = m_alice->findChild<ReadmeWindow *>();
+    QVERIFY(window && window->isVisible());
+    const auto *text = control<QPlainTextEdit>(*window, "readmeText");
+    QCOMPARE(text->toPlainText(), readme);
+    QVERIFY(text->isReadOnly());
+
+    UrlRecorder desktop;
+    QDesktopServices::setUrlHandler("file", &desktop, "open");
+    m_alice->findChild<QAction *>("mnuContents")->trigger();
+    QDesktopServices::unsetUrlHandler("file");
+    QCOMPARE(m_alice->findChildren<ReadmeWindow *>(), QList<ReadmeWindow *>{window});
+    QVERIFY(desktop.opened.isEmpty());
+
+    // Closed, it goes; the next request opens a fresh one.
+    window->close();
+    QTRY_VERIFY(!window);
+    m_alice->findChild<QAction *>("mnuContents")->trigger();
+    QVERIFY(m_alice->findChild<ReadmeWindow *>());
+}
+
+void TestMainWindow::helpHomePage_data()
+{
+    QTest::addColumn<bool>("browserStarts");
+    QTest::newRow("a browser starts") << true;
+    QTest::newRow("no browser") << false;
+}
+
+// The page goes to the browser; without one, a note says where the page is,
+// in text the user can select, and the station goes on.
+void TestMainWindow::helpHomePage()
+{
+    QFETCH(bool, browserStarts);
+    auto *help = m_alice->findChild<HelpMenu *>();
+    QVERIFY(help);
+    QList<QUrl> asked;
+    help->setUrlOpener([&asked, browserStarts](const QUrl &url) {
+        asked << url;
+        return browserStarts;
+    });
+    QAction *item = m_alice->findChild<QAction *>("mnuWeb");
+    item->trigger();
+    item->trigger();
+    QCOMPARE(asked, (QList<QUrl>{QUrl(HelpMenu::kHomePage), QUrl(HelpMenu::kHomePage)}));
+
+    const QList<QMessageBox *> notes = m_alice->findChildren<QMessageBox *>("homePageNote");
+    if (browserStarts) {
+        QVERIFY(notes.isEmpty());
+        return;
+    }
+    QCOMPARE(notes.size(), 1);
+    QMessageBox *note = notes.front();
+    QVERIFY(note->isVisible());
+    QVERIFY(!note->isModal());
+    QCOMPARE(note->textFormat(), Qt::PlainText);
+    QVERIFY(note->text().contains(HelpMenu::kHomePage));
+    QVERIFY(note->textInteractionFlags() & Qt::TextSelectableByMouse);
+    receive(encode(wire::teaLine("still here")));
+    QCOMPARE(logLines(*m_alice, "Text2"), QString("still here"));
+}
+
+// Without a stand-in, the page goes through the desktop's services.
+void TestMainWindow::helpHomePageThroughTheDesktop()
+{
+    UrlRecorder browser;
+    QDesktopServices::setUrlHandler("https", &browser, "open");
     m_alice->findChild<QAction *>("mnuWeb")->trigger();
-    QCOMPARE(recorder.opened, (QList<QUrl>{QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + "/Readme.txt"),
-                                           QUrl(HelpMenu::kHomePage)}));
+    QDesktopServices::unsetUrlHandler("https");
+    QCOMPARE(browser.opened, QList<QUrl>{QUrl(HelpMenu::kHomePage)});
+    QVERIFY(!m_alice->findChild<QMessageBox *>("homePageNote"));
 }
 
 QTEST_MAIN(TestMainWindow)
