@@ -176,11 +176,11 @@ QWidget *TestReadable::open(Window window)
         AboutBox::open(m_alice.get());
         return AboutBox::instance();
     case Window::Othello:
-        m_alice->othelloWindow().open();
-        return &m_alice->othelloWindow();
+        m_alice->station().startGame(Game::Othello, QStringLiteral("bob")); // builds and opens the window
+        return m_alice->othelloWindow();
     case Window::Puissance4:
-        m_alice->puissance4Window().open();
-        return &m_alice->puissance4Window();
+        m_alice->station().startGame(Game::Puissance4, QStringLiteral("bob"));
+        return m_alice->puissance4Window();
     }
     return nullptr;
 }
