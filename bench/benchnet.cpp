@@ -3,10 +3,12 @@
 //   benchnet listen SECONDS [COUNT]            print "monotonic-ns<TAB>address<TAB>bytes"
 //                                              per datagram on the chat port; end after
 //                                              COUNT datagrams or SECONDS
-//   benchnet flood RATE SECONDS [ADDRESS [TO]] broadcast chat lines at RATE a second
+//   benchnet flood RATE SECONDS [ADDRESS [TO [SENDERS]]]
+//                                              broadcast chat lines at RATE a second
 //                                              (0: as fast as it can), or send them to
 //                                              ADDRESS; with TO, private messages to
-//                                              the user TO instead; prints how many
+//                                              the user TO instead, from SENDERS names
+//                                              in turn (1: mallory only); prints how many
 // CLOCK_MONOTONIC is one clock for the whole machine, so a time written by
 // exec in one namespace and one printed by listen in another compare.
 #include <arpa/inet.h>
@@ -15,6 +17,7 @@
 #include <sys/time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -37,7 +40,7 @@ int usage()
 {
     std::fprintf(stderr, "usage: benchnet exec STAMPFILE PROGRAM [ARGS...]\n"
                          "       benchnet listen SECONDS [COUNT]\n"
-                         "       benchnet flood RATE SECONDS [ADDRESS [TO]]\n");
+                         "       benchnet flood RATE SECONDS [ADDRESS [TO [SENDERS]]]\n");
     return 64;
 }
 
@@ -112,6 +115,7 @@ int flood(int argc, char **argv)
     if (argc > 4 && inet_pton(AF_INET, argv[4], &to.sin_addr) != 1)
         return usage();
     const char *recipient = argc > 5 ? argv[5] : nullptr;
+    const long senders = argc > 6 ? std::max(1L, std::atol(argv[6])) : 1;
 
     const long long start = monotonicNs();
     const long long end = start + static_cast<long long>(seconds * 1e9);
@@ -126,7 +130,8 @@ int flood(int argc, char **argv)
             // A work-room chat line, "1§[mallory,12:00:00]> …", or a private
             // message, "6§TO§mallory§…", in Windows-1252.
             const int n = recipient
-                ? std::snprintf(line, sizeof line, "6\xa7%.64s\xa7mallory\xa7message %ld of the flood", recipient, sent)
+                ? std::snprintf(line, sizeof line, "6\xa7%.64s\xa7mallory%ld\xa7message %ld of the flood", recipient,
+                                sent % senders, sent)
                 : std::snprintf(line, sizeof line, "1\xa7[mallory,12:00:00]> line %ld of the flood", sent);
             if (sendto(fd, line, n, 0, reinterpret_cast<sockaddr *>(&to), sizeof to) == n)
                 ++sent;
