@@ -3,8 +3,12 @@
 //   benchnet listen SECONDS [COUNT]            print "monotonic-ns<TAB>address<TAB>bytes"
 //                                              per datagram on the chat port; end after
 //                                              COUNT datagrams or SECONDS
-//   benchnet flood RATE SECONDS                broadcast chat lines at RATE a second
-//                                              (0: as fast as it can); prints how many
+//   benchnet flood RATE SECONDS [ADDRESS [TO [SENDERS]]]
+//                                              broadcast chat lines at RATE a second
+//                                              (0: as fast as it can), or send them to
+//                                              ADDRESS; with TO, private messages to
+//                                              the user TO instead, from SENDERS names
+//                                              in turn (1: mallory only); prints how many
 // CLOCK_MONOTONIC is one clock for the whole machine, so a time written by
 // exec in one namespace and one printed by listen in another compare.
 #include <arpa/inet.h>
@@ -13,6 +17,7 @@
 #include <sys/time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -35,7 +40,7 @@ int usage()
 {
     std::fprintf(stderr, "usage: benchnet exec STAMPFILE PROGRAM [ARGS...]\n"
                          "       benchnet listen SECONDS [COUNT]\n"
-                         "       benchnet flood RATE SECONDS\n");
+                         "       benchnet flood RATE SECONDS [ADDRESS [TO [SENDERS]]]\n");
     return 64;
 }
 
@@ -107,19 +112,27 @@ int flood(int argc, char **argv)
     to.sin_family = AF_INET;
     to.sin_port = htons(kChatPort);
     to.sin_addr.s_addr = htonl(INADDR_BROADCAST);
+    if (argc > 4 && inet_pton(AF_INET, argv[4], &to.sin_addr) != 1)
+        return usage();
+    const char *recipient = argc > 5 ? argv[5] : nullptr;
+    const long senders = argc > 6 ? std::max(1L, std::atol(argv[6])) : 1;
 
     const long long start = monotonicNs();
     const long long end = start + static_cast<long long>(seconds * 1e9);
     long sent = 0;
     long failed = 0;
-    char line[128];
+    char line[256];
     for (long long now = start; now < end; now = monotonicNs()) {
         // Paced by the clock rather than by sleeps, so a late wake-up is made
         // up at once and the average rate holds.
         const long due = rate > 0 ? static_cast<long>((now - start) * rate / 1e9) + 1 : sent + failed + 64;
         while (sent + failed < due) {
-            // A work-room chat line, "1§[mallory,12:00:00]> …" in Windows-1252.
-            const int n = std::snprintf(line, sizeof line, "1\xa7[mallory,12:00:00]> line %ld of the flood", sent);
+            // A work-room chat line, "1§[mallory,12:00:00]> …", or a private
+            // message, "6§TO§mallory§…", in Windows-1252.
+            const int n = recipient
+                ? std::snprintf(line, sizeof line, "6\xa7%.64s\xa7mallory%ld\xa7message %ld of the flood", recipient,
+                                sent % senders, sent)
+                : std::snprintf(line, sizeof line, "1\xa7[mallory,12:00:00]> line %ld of the flood", sent);
             if (sendto(fd, line, n, 0, reinterpret_cast<sockaddr *>(&to), sizeof to) == n)
                 ++sent;
             else

@@ -95,8 +95,20 @@ void MessageWindow::openReceived(const QString &sender, const QString &text, con
     open();
     m_writing = false;
     m_received->setPlainText(text);
-    setWindowTitle(QStringLiteral("Message from: ") + sender + QStringLiteral(" at ") + time);
+    m_caption = QStringLiteral("Message from: ") + sender + QStringLiteral(" at ") + time;
+    setWindowTitle(m_caption);
     m_correspondent = sender;
+}
+
+void MessageWindow::addReceived(const QString &text, const QString &time)
+{
+    if (m_added < kMaxAddedMessages) {
+        ++m_added;
+        m_received->appendPlainText(QStringLiteral("[%1]> %2").arg(time, text));
+        return;
+    }
+    ++m_notShown;
+    setWindowTitle(m_caption + QStringLiteral(" (%1 more not shown)").arg(m_notShown));
 }
 
 void MessageWindow::open()

@@ -24,6 +24,15 @@ public:
     // A message received, shown with the time it came; Respond is the live button.
     void openReceived(const QString &sender, const QString &text, const QString &time);
 
+    // Below the received message, a later one from the same sender, with the
+    // time it came. Beyond kMaxAddedMessages they are only counted, in the
+    // caption. A window holds at most this many more messages; no real user
+    // sends a hundred without an answer, and the window stays a few hundred KiB.
+    static constexpr int kMaxAddedMessages = 100;
+    void addReceived(const QString &text, const QString &time);
+    // Messages received here, shown or counted.
+    int receivedCount() const { return 1 + m_added + m_notShown; }
+
     // The user a message or a proposal from this window goes to.
     QString correspondent() const { return m_correspondent; }
 
@@ -33,13 +42,15 @@ private:
     void sendText();
     void propose(Game game);
 
-
     QPlainTextEdit *const m_typed;
     QPlainTextEdit *const m_received;
     QPushButton *const m_sendButton;
     QPushButton *const m_respondButton;
     QString m_correspondent;
     bool m_writing = false; // a new message, answered by Send; else Respond
+    QString m_caption;
+    int m_added = 0;
+    int m_notShown = 0;
     QPointer<Station> m_station;
     QPointer<QWidget> m_owner;
 };

@@ -8,6 +8,7 @@
 #include "look/placement.h"
 #include "mainwindow/editmenu.h"
 #include "mainwindow/helpmenu.h"
+#include "mainwindow/senderwindows.h"
 #include "mainwindow/systemtray.h"
 #include "net/datagramlink.h"
 #include "net/wire.h"
@@ -17,6 +18,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDebug>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -58,6 +60,11 @@ MainWindow::MainWindow(DatagramLink &link, QWidget *parent)
     m_station.setParent(this);
     buildControls();
     buildMenus();
+
+    m_receivedMessages = new SenderWindows(kMessageWindowsPerSender, kNetworkWindowsOfAKind, this);
+    for (SenderWindows *&proposals : m_proposals)
+        proposals = new SenderWindows(kProposalWindowsPerSender, kNetworkWindowsOfAKind, this);
+    m_declines = new SenderWindows(kDeclinedBoxesPerSender, kNetworkWindowsOfAKind, this);
     connectStation();
 
     m_clockTimer = look::named(new QTimer(this), "Timer3");
@@ -431,20 +438,55 @@ void MainWindow::updateGameActions()
 
 void MainWindow::openReceivedMessage(const QString &sender, const QString &text)
 {
+    const QString time = timeOfDay(QTime::currentTime());
+    if (!m_receivedMessages->mayOpen(sender)) {
+        if (auto *newest = qobject_cast<MessageWindow *>(m_receivedMessages->newest(sender)))
+            newest->addReceived(text, time);
+        else
+            countUnopened(nullptr);
+        return;
+    }
     auto *window = new MessageWindow(m_station, this);
+    m_receivedMessages->add(sender, window);
     m_lastMessage = window;
-    window->openReceived(sender, text, timeOfDay(QTime::currentTime()));
+    window->openReceived(sender, text, time);
 }
 
 void MainWindow::openProposal(Game game, const QString &proposer)
 {
+    SenderWindows *proposals = m_proposals[game == Game::Othello ? 0 : 1];
+    if (!proposals->mayOpen(proposer)) {
+        countUnopened(proposals->newest(proposer));
+        return;
+    }
     auto *window = new ProposalWindow(m_station, game, proposer, this);
+    proposals->add(proposer, window);
     (game == Game::Othello ? m_othelloProposal : m_puissance4Proposal) = window;
     window->open();
 }
 
+// A window a datagram would have opened is counted in the caption of the
+// sender's newest one, or, with none, once on the console.
+void MainWindow::countUnopened(QWidget *newest)
+{
+    if (!newest) {
+        if (m_unopened++ == 0)
+            qWarning("Quillet: too many windows opened by the network; further ones are not opened");
+        return;
+    }
+    const int count = newest->property("unopened").toInt() + 1;
+    if (count == 1)
+        newest->setProperty("caption", newest->windowTitle());
+    newest->setProperty("unopened", count);
+    newest->setWindowTitle(newest->property("caption").toString() + QStringLiteral(" (%1 more)").arg(count));
+}
+
 void MainWindow::showDeclined(const QString &decliner)
 {
+    if (!m_declines->mayOpen(decliner)) {
+        countUnopened(m_declines->newest(decliner));
+        return;
+    }
     // Not exec(): a modal loop here would hold up every datagram behind it.
     auto *box = new QMessageBox(QMessageBox::Information, QStringLiteral("Declined"),
                                 decliner + QStringLiteral(" has declined your offer..."),
@@ -453,6 +495,7 @@ void MainWindow::showDeclined(const QString &decliner)
     box->setTextFormat(Qt::PlainText);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::NonModal);
+    m_declines->add(decliner, box);
     box->show();
 }
 

@@ -15,6 +15,7 @@ class MessageWindow;
 class OthelloWindow;
 class ProposalWindow;
 class Puissance4Window;
+class SenderWindows;
 class SystemTray;
 class QAction;
 class QComboBox;
@@ -38,6 +39,19 @@ public:
     // Conditions the status bar and the tray's tooltip tell the user about,
     // most important first: only the first that holds is shown.
     enum class Notice { NobodyHears, Alone, NameInUse };
+
+    // Windows a datagram may open, per sender and in all. Beyond the first
+    // bound a sender's messages go into its newest message window, and its
+    // proposals and declines are counted in the caption of its newest window
+    // of that kind; beyond the second, what would open a window is counted and
+    // said once on the console. Real users are far inside both: a proposal of
+    // a game asked again is the same question, a decline comes for each of
+    // our two games, a few messages come before an answer, and fewer people
+    // write at once than there are windows.
+    static constexpr int kMessageWindowsPerSender = 5;
+    static constexpr int kProposalWindowsPerSender = 1; // of each game
+    static constexpr int kDeclinedBoxesPerSender = 2;
+    static constexpr int kNetworkWindowsOfAKind = 50;
 
     // The user list keeps each entry's icon number (1 available, 2 not) under this role.
     static constexpr int kIconRole = Qt::UserRole;
@@ -95,6 +109,7 @@ private:
     void openReceivedMessage(const QString &sender, const QString &text);
     void openProposal(Game game, const QString &proposer);
     void showDeclined(const QString &decliner);
+    void countUnopened(QWidget *newest);
 
     void onRoomChanged(int index);
     void onInputChanged();
@@ -140,6 +155,11 @@ private:
     QPointer<MessageWindow> m_lastMessage;
     QPointer<ProposalWindow> m_othelloProposal;
     QPointer<ProposalWindow> m_puissance4Proposal;
+    // Windows opened by datagrams, bounded per sender and in all.
+    SenderWindows *m_receivedMessages = nullptr;
+    std::array<SenderWindows *, 2> m_proposals{}; // Othello, Puissance 4
+    SenderWindows *m_declines = nullptr;
+    int m_unopened = 0; // datagrams that found every window taken
 
     Room m_room = Room::Work;
     bool m_closed = false;

@@ -49,6 +49,41 @@ std::optional<qint16> inRange(const QString &field, int low, int high)
     return value;
 }
 
+// Whether field n of a message with this code holds a user name.
+bool holdsName(Code code, int n)
+{
+    switch (code) {
+    case Code::WorkLine:
+    case Code::TeaLine:
+        return false;
+    case Code::Presence:
+    case Code::Departure:
+    case Code::Availability:
+    case Code::Puissance4Board:
+    case Code::OthelloBoard:
+        return n == 1;
+    case Code::PrivateMessage:
+    case Code::OthelloAccept:
+    case Code::Puissance4Accept:
+    case Code::OthelloProposal:
+    case Code::Puissance4Proposal:
+    case Code::ProposalDeclined:
+        return n == 1 || n == 2;
+    }
+    return false;
+}
+
+// No real station sends a longer field; a longer one is cut, not processed.
+void cutFields(Code code, QStringList &fields)
+{
+    for (int n = 1; n < fields.size(); ++n) {
+        const int bound = holdsName(code, n) ? kMaxNameChars : kMaxTextChars;
+        // A copy, not truncate(): a kept name must not hold on to the whole field's memory.
+        if (fields[n].size() > bound)
+            fields[n] = fields[n].left(bound);
+    }
+}
+
 template <std::size_t N>
 bool readCells(const QStringList &fields, std::array<qint16, N> &cells)
 {
@@ -147,6 +182,7 @@ std::optional<Message> read(const QByteArray &datagram)
     if (!code || message.fields.size() < fieldsRead(*code))
         return std::nullopt;
     message.code = *code;
+    cutFields(*code, message.fields);
     const QStringList &f = message.fields;
 
     switch (*code) {

@@ -57,6 +57,7 @@ struct Message {
 bool isAddressed(Code code);
 
 // The message a datagram carries, or nothing when it is not one of ours.
+// Names are cut to kMaxNameChars and every other field to kMaxTextChars.
 std::optional<Message> read(const QByteArray &datagram);
 
 } // namespace wire

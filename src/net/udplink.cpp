@@ -103,8 +103,13 @@ void UdpLink::send(const QByteArray &datagram)
 
 void UdpLink::readDatagrams()
 {
-    // One readyRead may stand for several datagrams.
-    while (m_receiver.hasPendingDatagrams()) {
+    // One readyRead may stand for several datagrams, and under a flood for an
+    // endless stream of them: take a batch, then let the event loop turn.
+    // Reading re-arms the socket's notifier, so readyRead comes again on the
+    // next turn for what is left. Only readyRead may read: Qt takes a
+    // readyRead whose handler reads nothing to mean "not interested" and
+    // stops listening.
+    for (int taken = 0; taken < kDatagramsPerTurn && m_receiver.hasPendingDatagrams(); ++taken) {
         const QNetworkDatagram datagram = m_receiver.receiveDatagram();
         if (datagram.isValid())
             emit datagramReceived(datagram.data(), datagram.senderAddress());

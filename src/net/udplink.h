@@ -26,6 +26,14 @@ public:
     // net.core.rmem_max.
     static constexpr int kReceiveBufferBytes = 4 * 1024 * 1024;
 
+    // Datagrams taken from the socket in one turn of the event loop; the rest
+    // wait for a later turn, so timers (the presence), the clock, painting and
+    // input run between batches however fast a host sends. A turn of 64 chat
+    // lines costs a few milliseconds, and at hundreds of turns a second it
+    // still drains tens of thousands of datagrams a second, far above what a
+    // room of real users sends.
+    static constexpr int kDatagramsPerTurn = 64;
+
     explicit UdpLink(QObject *parent = nullptr);
 
     // Binds the receiver shared, so several copies on one computer all hear
@@ -35,6 +43,8 @@ public:
     // Sends to this port without listening on it: for a command that only
     // sends.
     void setPort(quint16 port) { m_port = port; }
+    // The port bound, the one chosen by the system when bind(0) asked for any.
+    quint16 localPort() const { return m_receiver.localPort(); }
 
     void send(const QByteArray &datagram) override;
 

@@ -33,6 +33,17 @@ inline constexpr char kBroadcastAddress[] = "255.255.255.255";
 inline constexpr QChar kSeparator{0x00A7};   // "§", byte 0xA7 on the wire
 inline constexpr int kMaxTypedText = 400;     // chat line and private message
 
+// Received fields are cut to these lengths before anything reads them, so a
+// host sending 65,000-character fields costs no more than a real station.
+// A user name is a login name: 32 characters on Linux, 256 on Windows; four
+// times that leaves room for any real one.
+inline constexpr int kMaxNameChars = 1024;
+// The longest text a real station sends is a chat line, "[name,time]> " with
+// 400 typed characters (about 700 with the longest name), or a private message
+// of 400 typed characters whose line breaks go out as CR LF (800 at most);
+// several times either, and short enough for a log line or a window to show at once.
+inline constexpr int kMaxTextChars = 4096;
+
 enum class Code {
     WorkLine = 1,
     TeaLine,

@@ -1,15 +1,19 @@
 #include "net/udplink.h"
 
+#include <QHash>
 #include <QTest>
+#include <QTimer>
+#include <QUdpSocket>
 
-// Which interfaces a datagram leaves on. Decided from flags alone, so nothing
-// is sent here.
+// Which interfaces a datagram leaves on, decided from flags alone; and how the
+// receiver reads, fed over the loopback interface only, never a broadcast.
 class TestUdpLink final : public QObject
 {
     Q_OBJECT
 private slots:
     void sendsOn_data();
     void sendsOn();
+    void readsInBatchesBetweenOtherEvents();
 };
 
 using Flags = QNetworkInterface::InterfaceFlags;
@@ -49,6 +53,52 @@ void TestUdpLink::sendsOn()
     QFETCH(bool, hasIpv4);
     QFETCH(bool, expected);
     QCOMPARE(UdpLink::sendsOn(flags, hasIpv4), expected);
+}
+
+void TestUdpLink::readsInBatchesBetweenOtherEvents()
+{
+    UdpLink link;
+    QVERIFY2(link.bind(0), qPrintable(link.errorString()));
+
+    // A burst already waiting in the socket, as under a flood.
+    const int burst = 4 * UdpLink::kDatagramsPerTurn + 1;
+    QUdpSocket peer;
+    for (int n = 0; n < burst; ++n) {
+        const QByteArray datagram = "1\xA7line " + QByteArray::number(n);
+        QCOMPARE(peer.writeDatagram(datagram, QHostAddress::LocalHost, link.localPort()), datagram.size());
+    }
+
+    // Another event source: a zero timer runs once per turn of the loop.
+    int turn = 0;
+    QTimer otherWork;
+    otherWork.setInterval(0);
+    connect(&otherWork, &QTimer::timeout, this, [&turn] { ++turn; });
+    otherWork.start();
+
+    QHash<int, int> takenInTurn;
+    QList<QByteArray> heard;
+    connect(&link, &DatagramLink::datagramReceived, this,
+            [&](const QByteArray &datagram, const QHostAddress &sender) {
+                ++takenInTurn[turn];
+                heard << datagram;
+                QCOMPARE(sender, QHostAddress(QHostAddress::LocalHost));
+            });
+    QTRY_COMPARE(heard.size(), burst);
+    QCOMPARE(heard.front(), QByteArray("1\xA7line 0"));
+    QCOMPARE(heard.back(), "1\xA7line " + QByteArray::number(burst - 1));
+
+    int most = 0;
+    for (const int taken : std::as_const(takenInTurn))
+        most = std::max(most, taken);
+    QVERIFY2(most <= UdpLink::kDatagramsPerTurn, qPrintable(QString::number(most)));
+
+    // Once drained, the link still hears what comes next.
+    for (int n = 0; n < 3; ++n) {
+        QVERIFY(QTest::qWaitFor([&] { return turn > 3; })); // a few idle turns in between
+        turn = 0;
+        peer.writeDatagram("3\xA7later\xA7", QHostAddress::LocalHost, link.localPort());
+        QTRY_COMPARE(heard.size(), burst + n + 1);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestUdpLink)

@@ -32,6 +32,8 @@ private slots:
     void readRefuses_data();
     void readRefuses();
     void readBoards();
+    void fieldCuts_data();
+    void fieldCuts();
 };
 
 void TestWire::builders_data()
@@ -157,6 +159,53 @@ void TestWire::readBoards()
     QCOMPARE(puissance->puissance4.status, QString("Draw!"));
     // A chat line from foreign software with a separator in it is cut there.
     QCOMPARE(read(bytes("1§a§b"))->field(1), QString("a"));
+}
+
+void TestWire::fieldCuts_data()
+{
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<int>("field");
+    QTest::addColumn<QString>("expected");
+
+    const QString huge(65000, u'x');
+    const QString name(kMaxNameChars, u'x');
+    const QString text(kMaxTextChars, u'x');
+    // The longest a real station sends: a 256-character Windows name, and 400
+    // typed characters, all line breaks in a private message (CR LF each).
+    const QString windowsName(256, u'w');
+    const QString longestLine = chatLine(windowsName, "23:59:59", QString(kMaxTypedText, u't'));
+    const QString allBreaks = QStringLiteral("\r\n").repeated(kMaxTypedText);
+
+    QTest::newRow("work line") << workLine(huge) << 1 << text;
+    QTest::newRow("tea line") << teaLine(huge) << 1 << text;
+    QTest::newRow("longest real chat line, whole") << workLine(longestLine) << 1 << longestLine;
+    QTest::newRow("chat line at the bound, whole") << workLine(text) << 1 << text;
+    QTest::newRow("presence") << presence(huge) << 1 << name;
+    QTest::newRow("longest real name, whole") << presence(windowsName) << 1 << windowsName;
+    QTest::newRow("departure") << departure(huge) << 1 << name;
+    QTest::newRow("availability") << availability(huge, 0) << 1 << name;
+    QTest::newRow("message text") << privateMessage("bob", "ann", huge) << 3 << text;
+    QTest::newRow("message of line breaks, whole") << privateMessage("bob", "ann", allBreaks) << 3 << allBreaks;
+    QTest::newRow("message sender") << privateMessage("bob", huge, "hi") << 2 << name;
+    QTest::newRow("message destination") << privateMessage(huge, "ann", "hi") << 1 << name;
+    QTest::newRow("proposer") << othelloProposal("bob", huge) << 2 << name;
+    QTest::newRow("acceptor") << puissance4Accept("bob", huge) << 2 << name;
+    QTest::newRow("decliner") << proposalDeclined("bob", huge) << 2 << name;
+    QTest::newRow("othello opponent") << othelloBoard(huge, cells(64), 1, 4) << 1 << name;
+    QTest::newRow("puissance 4 status") << puissance4Board("bob", cells(49), 1, 4, huge) << 53 << text;
+    QTest::newRow("field no code reads") << presence("bob") + huge << 2 << text;
+}
+
+void TestWire::fieldCuts()
+{
+    QFETCH(QString, message);
+    QFETCH(int, field);
+    QFETCH(QString, expected);
+    const auto read = wire::read(encode(message));
+    QVERIFY(read);
+    QCOMPARE(read->field(field), expected);
+    if (read->code == Code::Puissance4Board)
+        QCOMPARE(read->puissance4.status, expected);
 }
 
 QTEST_APPLESS_MAIN(TestWire)
