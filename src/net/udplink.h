@@ -34,6 +34,7 @@ public:
     QString errorString() const { return m_receiver.errorString(); }
 
     void send(const QByteArray &datagram) override;
+    bool isOwnAddress(const QHostAddress &address) const override;
 
     // Whether the last datagram left on at least one network.
     bool lastSendOk() const { return m_lastSendOk; }
@@ -63,4 +64,7 @@ private:
     QList<Segment> m_segments;
     QElapsedTimer m_segmentsAge;
     bool m_lastSendOk = true;
+    // This computer's addresses, read again at most once a broadcast period.
+    mutable QList<QHostAddress> m_ownAddresses;
+    mutable QElapsedTimer m_ownAddressesAge;
 };
