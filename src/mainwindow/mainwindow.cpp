@@ -86,6 +86,9 @@ void MainWindow::connectStation()
     connect(s, &Station::userSeen, this, &MainWindow::addUser);
     connect(s, &Station::userAvailabilityChanged, this, &MainWindow::setUserAvailability);
     connect(s, &Station::userGone, this, &MainWindow::removeUser);
+    connect(s, &Station::nameInUse, this, [this](const QString &name) {
+        setNotice(Notice::NameInUse, QStringLiteral("Another station on this network uses the name ") + name);
+    });
     connect(s, &Station::privateMessageReceived, this, &MainWindow::openReceivedMessage);
     connect(s, &Station::proposalReceived, this, &MainWindow::openProposal);
     connect(s, &Station::proposalDeclined, this, &MainWindow::showDeclined);
@@ -220,6 +223,7 @@ void MainWindow::buildMenus()
 void MainWindow::start()
 {
     m_userList->clear();
+    m_userEntries.clear();
     m_availabilityBox->clear();
     m_availabilityBox->addItem(QStringLiteral("Available"));
     m_availabilityBox->addItem(QStringLiteral("Not Available"));
@@ -284,32 +288,27 @@ void MainWindow::appendToLog(Room room, const QString &line)
     bar->setValue(bar->maximum());
 }
 
-QListWidgetItem *MainWindow::findUser(const QString &name) const
-{
-    for (int row = 0; row < m_userList->count(); ++row) {
-        if (m_userList->item(row)->text() == name)
-            return m_userList->item(row);
-    }
-    return nullptr;
-}
-
 void MainWindow::addUser(const QString &name)
 {
-    if (!findUser(name))
-        setAvailabilityIcon(new QListWidgetItem(name, m_userList), true);
+    QListWidgetItem *&entry = m_userEntries[name];
+    if (!entry) {
+        entry = new QListWidgetItem(shownUserName(name), m_userList);
+        entry->setData(kNameRole, name);
+        setAvailabilityIcon(entry, true);
+    }
     showUserCount();
 }
 
 void MainWindow::setUserAvailability(const QString &name, bool available)
 {
-    if (QListWidgetItem *entry = findUser(name))
+    if (QListWidgetItem *entry = m_userEntries.value(name))
         setAvailabilityIcon(entry, available);
 }
 
 void MainWindow::removeUser(const QString &name)
 {
     // The count waits for the next presence, as every station shows it.
-    delete findUser(name);
+    delete m_userEntries.take(name);
 }
 
 void MainWindow::showUserCount()
@@ -320,7 +319,7 @@ void MainWindow::showUserCount()
 QString MainWindow::selectedUser() const
 {
     const QList<QListWidgetItem *> selected = m_userList->selectedItems();
-    return selected.isEmpty() ? QString() : selected.front()->text();
+    return selected.isEmpty() ? QString() : selected.front()->data(kNameRole).toString();
 }
 
 void MainWindow::openGame(Game game)
