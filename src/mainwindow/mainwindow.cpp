@@ -295,6 +295,9 @@ void MainWindow::addUser(const QString &name)
         entry = new QListWidgetItem(shownUserName(name), m_userList);
         entry->setData(kNameRole, name);
         setAvailabilityIcon(entry, true);
+        // Measured once here: otherwise every arrival or departure has the
+        // list lay out every entry's text anew, a cost that grows with the list.
+        entry->setSizeHint(m_userList->sizeHintForIndex(m_userList->indexFromItem(entry)));
     }
     showUserCount();
 }

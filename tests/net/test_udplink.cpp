@@ -2,14 +2,16 @@
 
 #include <QTest>
 
-// Which interfaces a datagram leaves on. Decided from flags alone, so nothing
-// is sent here.
+// Which interfaces a datagram leaves on, and which addresses are this
+// computer's own. Decided from flags and the address list, so nothing is sent
+// here.
 class TestUdpLink final : public QObject
 {
     Q_OBJECT
 private slots:
     void sendsOn_data();
     void sendsOn();
+    void ownAddresses();
 };
 
 using Flags = QNetworkInterface::InterfaceFlags;
@@ -49,6 +51,20 @@ void TestUdpLink::sendsOn()
     QFETCH(bool, hasIpv4);
     QFETCH(bool, expected);
     QCOMPARE(UdpLink::sendsOn(flags, hasIpv4), expected);
+}
+
+void TestUdpLink::ownAddresses()
+{
+    // Nothing is bound or sent: the link only reads the computer's addresses.
+    const UdpLink link;
+    QVERIFY(link.isOwnAddress(QHostAddress::LocalHost));
+    QVERIFY(link.isOwnAddress(QHostAddress(QStringLiteral("::ffff:127.0.0.1"))));
+    for (const QHostAddress &own : QNetworkInterface::allAddresses())
+        QVERIFY2(link.isOwnAddress(own), qPrintable(own.toString()));
+    // The documentation ranges are never a computer's own.
+    QVERIFY(!link.isOwnAddress(QHostAddress(QStringLiteral("192.0.2.200"))));
+    QVERIFY(!link.isOwnAddress(QHostAddress(QStringLiteral("203.0.113.9"))));
+    QVERIFY(!link.isOwnAddress(QHostAddress()));
 }
 
 QTEST_GUILESS_MAIN(TestUdpLink)
