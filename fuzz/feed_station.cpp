@@ -9,7 +9,6 @@
 #include "support/locallan.h"
 
 #include <QApplication>
-#include <QListWidget>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 
@@ -39,7 +38,6 @@ public:
         m_station->start();
         m_workLog = m_station->findChild<QPlainTextEdit *>(QStringLiteral("Text1"));
         m_teaLog = m_station->findChild<QPlainTextEdit *>(QStringLiteral("Text2"));
-        m_userList = m_station->findChild<QListWidget *>(QStringLiteral("ListView1"));
         restore();
     }
 
@@ -86,8 +84,8 @@ private:
             m_station->othelloWindow()->close();
         if (m_station->puissance4Window())
             m_station->puissance4Window()->close();
-        m_userList->clear();
-        m_peer->send(wire::encode(wire::presence(kUser)));
+        m_station->station().forgetUsers();
+        m_station->station().link().send(wire::encode(wire::presence(kUser)));
         deliver(wire::encode(wire::presence(kPeer)));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         m_lan.clearSent();
@@ -97,7 +95,6 @@ private:
     MainWindow *m_station = nullptr;
     QPlainTextEdit *m_workLog = nullptr;
     QPlainTextEdit *m_teaLog = nullptr;
-    QListWidget *m_userList = nullptr;
     LanPort *m_peer = nullptr;
 };
 

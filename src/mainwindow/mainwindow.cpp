@@ -89,6 +89,9 @@ void MainWindow::connectStation()
     connect(s, &Station::userSeen, this, &MainWindow::addUser);
     connect(s, &Station::userAvailabilityChanged, this, &MainWindow::setUserAvailability);
     connect(s, &Station::userGone, this, &MainWindow::removeUser);
+    connect(s, &Station::nameInUse, this, [this](const QString &name) {
+        setNotice(Notice::NameInUse, QStringLiteral("Another station on this network uses the name ") + name);
+    });
     connect(s, &Station::privateMessageReceived, this, &MainWindow::openReceivedMessage);
     connect(s, &Station::proposalReceived, this, &MainWindow::openProposal);
     connect(s, &Station::proposalDeclined, this, &MainWindow::showDeclined);
@@ -276,6 +279,7 @@ void MainWindow::buildMenus()
 void MainWindow::start()
 {
     m_userList->clear();
+    m_userEntries.clear();
     m_availabilityBox->clear();
     m_availabilityBox->addItem(QStringLiteral("Available"));
     m_availabilityBox->addItem(QStringLiteral("Not Available"));
@@ -341,32 +345,30 @@ void MainWindow::appendToLog(Room room, const QString &line)
     bar->setValue(bar->maximum());
 }
 
-QListWidgetItem *MainWindow::findUser(const QString &name) const
-{
-    for (int row = 0; row < m_userList->count(); ++row) {
-        if (m_userList->item(row)->text() == name)
-            return m_userList->item(row);
-    }
-    return nullptr;
-}
-
 void MainWindow::addUser(const QString &name)
 {
-    if (!findUser(name))
-        setAvailabilityIcon(new QListWidgetItem(name, m_userList), true);
+    QListWidgetItem *&entry = m_userEntries[name];
+    if (!entry) {
+        entry = new QListWidgetItem(shownUserName(name), m_userList);
+        entry->setData(kNameRole, name);
+        setAvailabilityIcon(entry, true);
+        // Measured once here: otherwise every arrival or departure has the
+        // list lay out every entry's text anew, a cost that grows with the list.
+        entry->setSizeHint(m_userList->sizeHintForIndex(m_userList->indexFromItem(entry)));
+    }
     showUserCount();
 }
 
 void MainWindow::setUserAvailability(const QString &name, bool available)
 {
-    if (QListWidgetItem *entry = findUser(name))
+    if (QListWidgetItem *entry = m_userEntries.value(name))
         setAvailabilityIcon(entry, available);
 }
 
 void MainWindow::removeUser(const QString &name)
 {
     // The count waits for the next presence, as every station shows it.
-    delete findUser(name);
+    delete m_userEntries.take(name);
     // A station that leaves forgets its games: one running against it cannot go on.
     for (const Game game : {Game::Othello, Game::Puissance4}) {
         if (m_station.isRunning(game) && m_station.opponent(game) == name) {
@@ -384,7 +386,7 @@ void MainWindow::showUserCount()
 QString MainWindow::selectedUser() const
 {
     const QList<QListWidgetItem *> selected = m_userList->selectedItems();
-    return selected.isEmpty() ? QString() : selected.front()->text();
+    return selected.isEmpty() ? QString() : selected.front()->data(kNameRole).toString();
 }
 
 void MainWindow::openGame(Game game)

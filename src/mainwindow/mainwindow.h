@@ -2,6 +2,7 @@
 
 #include "net/station.h"
 
+#include <QHash>
 #include <QMainWindow>
 #include <QPointer>
 
@@ -55,6 +56,9 @@ public:
 
     // The user list keeps each entry's icon number (1 available, 2 not) under this role.
     static constexpr int kIconRole = Qt::UserRole;
+    // ... and the user's exact name, as the wire carries it, under this one:
+    // the text shown may differ (see shownUserName), the name addressed may not.
+    static constexpr int kNameRole = Qt::UserRole + 1;
 
     explicit MainWindow(DatagramLink &link, QWidget *parent = nullptr);
     ~MainWindow() override;
@@ -93,7 +97,6 @@ private:
     void addUser(const QString &name);
     void setUserAvailability(const QString &name, bool available);
     void removeUser(const QString &name);
-    QListWidgetItem *findUser(const QString &name) const;
     void showUserCount();
     QString selectedUser() const;
 
@@ -132,6 +135,8 @@ private:
     QPlainTextEdit *m_teaLog = nullptr;
     QLabel *m_usersTitle = nullptr;
     QListWidget *m_userList = nullptr;
+    // The user list's entries by exact name, so no update scans the list.
+    QHash<QString, QListWidgetItem *> m_userEntries;
     QLineEdit *m_input = nullptr;
     QPushButton *m_sendButton = nullptr;
     QComboBox *m_availabilityBox = nullptr;

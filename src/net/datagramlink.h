@@ -15,6 +15,10 @@ public:
     // Fire and forget: a failed send is dropped, as the protocol allows.
     virtual void send(const QByteArray &datagram) = 0;
 
+    // Whether a datagram from this address came from this computer, so a
+    // station tells its own echo from another station's datagram.
+    virtual bool isOwnAddress(const QHostAddress &address) const = 0;
+
 signals:
     // sender: where the datagram came from, as far as the link can tell.
     void datagramReceived(const QByteArray &datagram, const QHostAddress &sender);

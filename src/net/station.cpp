@@ -2,6 +2,7 @@
 
 #include "net/wire.h"
 
+#include <QDeadlineTimer>
 #include <QLocale>
 #include <QRegularExpression>
 #include <QTime>
@@ -12,6 +13,7 @@
 Station::Station(DatagramLink &link, QObject *parent)
     : QObject(parent)
     , m_link(link)
+    , m_clock([] { return QDeadlineTimer::current().deadline(); })
 {
     m_broadcastTimer.setObjectName(QStringLiteral("Timer1"));
     m_broadcastTimer.setInterval(kBroadcastMs);
@@ -23,6 +25,9 @@ void Station::start(const QString &userName)
 {
     m_userName = userName;
     m_started = true;
+    m_users.clear();
+    m_startedAtMs = m_clock();
+    m_nameInUseReported = false;
     for (GameState &game : m_games)
         game.playing = false;
     broadcastPresence();
@@ -125,6 +130,7 @@ void Station::broadcastPresence()
 
 void Station::broadcastPeriod()
 {
+    dropSilentUsers();
     for (std::size_t i = 0; i < m_games.size(); ++i) {
         GameState &state = m_games[i];
         if (state.playing && !state.over && state.quietPeriods < kQuietPeriods
@@ -143,12 +149,40 @@ void Station::heardBoard(Game game)
         emit opponentQuietChanged(game, false);
 }
 
+void Station::dropSilentUsers()
+{
+    for (const QString &name : m_users.dropSilent(m_clock(), kSilenceMs))
+        emit userGone(name);
+}
+
+void Station::forgetUsers()
+{
+    const QStringList names = m_users.names();
+    m_users.clear();
+    for (const QString &name : names)
+        emit userGone(name);
+}
+
+void Station::hearPresence(const QString &name, const QHostAddress &sender)
+{
+    const qint64 now = m_clock();
+    // An unknown sender cannot be told from this station's own echo.
+    if (m_started && name == m_userName && !m_nameInUseReported && now - m_startedAtMs <= kNameCheckMs
+        && !sender.isNull() && !m_link.isOwnAddress(sender)) {
+        m_nameInUseReported = true;
+        emit nameInUse(name);
+    }
+    // Every presence heard refreshes the count, so it is not only for new names.
+    if (m_users.hearPresence(name, now) != UserRoster::Heard::Refused)
+        emit userSeen(name);
+}
+
 void Station::restartBroadcastPeriod()
 {
     m_broadcastTimer.start();
 }
 
-void Station::onDatagram(const QByteArray &datagram)
+void Station::onDatagram(const QByteArray &datagram, const QHostAddress &sender)
 {
     const std::optional<wire::Message> message = wire::read(datagram);
     if (!message)
@@ -166,7 +200,7 @@ void Station::onDatagram(const QByteArray &datagram)
         emit chatLineReceived(Room::Tea, f1);
         break;
     case wire::Code::Presence:
-        emit userSeen(f1);
+        hearPresence(f1, sender);
         break;
     case wire::Code::OthelloAccept:
         startGame(Game::Othello, f2);
@@ -178,7 +212,8 @@ void Station::onDatagram(const QByteArray &datagram)
         emit privateMessageReceived(f2, message->field(3));
         break;
     case wire::Code::Departure:
-        emit userGone(f1);
+        if (m_users.remove(f1))
+            emit userGone(f1);
         break;
     case wire::Code::OthelloProposal:
         emit proposalReceived(Game::Othello, f2);
@@ -186,9 +221,12 @@ void Station::onDatagram(const QByteArray &datagram)
     case wire::Code::Puissance4Proposal:
         emit proposalReceived(Game::Puissance4, f2);
         break;
-    case wire::Code::Availability:
-        emit userAvailabilityChanged(f1, message->availabilityIndex == 0);
+    case wire::Code::Availability: {
+        const bool available = message->availabilityIndex == 0;
+        if (m_users.hearAvailability(f1, available, m_clock()))
+            emit userAvailabilityChanged(f1, available);
         break;
+    }
     case wire::Code::ProposalDeclined:
         emit proposalDeclined(f2);
         break;

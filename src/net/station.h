@@ -2,6 +2,7 @@
 
 #include "net/datagramlink.h"
 #include "net/messages.h"
+#include "net/userroster.h"
 
 #include <QObject>
 #include <QString>
@@ -31,6 +32,16 @@ public:
     // closed, its station gone). Three periods ride out a lost datagram or two
     // and still tell a waiting player within 15 seconds.
     static constexpr int kQuietPeriods = 3;
+    // A user not heard (presence or availability) for this long is dropped
+    // from the list as a departure would drop them. Six periods: a station
+    // that is busy, or loses a datagram or two, is never dropped, and one
+    // that crashed or left without a word goes within half a minute.
+    static constexpr qint64 kSilenceMs = 6 * qint64(kBroadcastMs);
+    // Another station heard announcing this station's user name within this
+    // long after start is reported. Every station announces once a period,
+    // so three periods hear it even when a datagram or two are lost; a
+    // station started later hears this one and reports the clash itself.
+    static constexpr qint64 kNameCheckMs = 3 * qint64(kBroadcastMs);
 
     explicit Station(DatagramLink &link, QObject *parent = nullptr);
 
@@ -84,7 +95,18 @@ public:
     bool isBroadcasting() const { return m_broadcastTimer.isActive(); }
 
     // Every datagram heard on the chat port, this station's own included.
-    void onDatagram(const QByteArray &datagram);
+    // sender: where it came from; a null address when unknown.
+    void onDatagram(const QByteArray &datagram, const QHostAddress &sender = {});
+
+    // The users heard, by exact name.
+    const UserRoster &users() const { return m_users; }
+    // Drops every user silent for kSilenceMs, reporting each as gone. Run
+    // once a period, before this station's own presence goes out.
+    void dropSilentUsers();
+    // Reports every listed user as gone and forgets them all.
+    void forgetUsers();
+    // Milliseconds on a steady clock; tests step it instead of waiting.
+    void setClock(std::function<qint64()> clock) { m_clock = std::move(clock); }
 
     DatagramLink &link() const { return m_link; }
 
@@ -92,7 +114,10 @@ signals:
     void chatLineReceived(Room room, const QString &line);
     void userSeen(const QString &name);
     void userAvailabilityChanged(const QString &name, bool available);
+    // A departure, or silence for kSilenceMs.
     void userGone(const QString &name);
+    // Another station announced this station's user name soon after start.
+    void nameInUse(const QString &name);
     void privateMessageReceived(const QString &sender, const QString &text);
     void proposalReceived(Game game, const QString &proposer);
     void proposalDeclined(const QString &decliner);
@@ -115,6 +140,7 @@ private:
     static std::size_t index(Game game) { return game == Game::Othello ? 0 : 1; }
     void send(const QString &message);
     void heardBoard(Game game);
+    void hearPresence(const QString &name, const QHostAddress &sender);
 
     DatagramLink &m_link;
     QTimer m_broadcastTimer;
@@ -122,6 +148,10 @@ private:
     int m_availability = 0;
     bool m_started = false;
     std::array<GameState, 2> m_games;
+    UserRoster m_users;
+    std::function<qint64()> m_clock;
+    qint64 m_startedAtMs = 0;
+    bool m_nameInUseReported = false;
 };
 
 // USERNAME when set, else the login name (USER, then the password database);

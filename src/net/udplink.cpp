@@ -115,3 +115,17 @@ void UdpLink::readDatagrams()
             emit datagramReceived(datagram.data(), datagram.senderAddress());
     }
 }
+
+bool UdpLink::isOwnAddress(const QHostAddress &address) const
+{
+    // Asked only for presences that carry this station's own name, and an
+    // address list changes seldom: one read per broadcast period is plenty.
+    constexpr qint64 kOwnAddressesMaxAgeMs = 5000;
+    if (!m_ownAddressesAge.isValid() || m_ownAddressesAge.hasExpired(kOwnAddressesMaxAgeMs)) {
+        m_ownAddresses = QNetworkInterface::allAddresses();
+        m_ownAddressesAge.start();
+    }
+    return std::any_of(m_ownAddresses.begin(), m_ownAddresses.end(), [&address](const QHostAddress &own) {
+        return own.isEqual(address, QHostAddress::ConvertV4MappedToIPv4);
+    });
+}

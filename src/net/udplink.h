@@ -47,6 +47,7 @@ public:
     quint16 localPort() const { return m_receiver.localPort(); }
 
     void send(const QByteArray &datagram) override;
+    bool isOwnAddress(const QHostAddress &address) const override;
 
     // Whether the last datagram left on at least one network.
     bool lastSendOk() const { return m_lastSendOk; }
@@ -76,4 +77,7 @@ private:
     QList<Segment> m_segments;
     QElapsedTimer m_segmentsAge;
     bool m_lastSendOk = true;
+    // This computer's addresses, read again at most once a broadcast period.
+    mutable QList<QHostAddress> m_ownAddresses;
+    mutable QElapsedTimer m_ownAddressesAge;
 };

@@ -74,6 +74,12 @@ private slots:
     void sends();
     void acceptStartsTheGameOnce();
     void boardsGoOutWhileTheGameIsOn();
+    void silentUsersAreGone_data();
+    void silentUsersAreGone();
+    void fullRosterListsNoNewName();
+    void forgetUsersEmptiesTheRoster();
+    void nameInUse_data();
+    void nameInUse();
 
 private:
     std::unique_ptr<LocalLan> m_lan;
@@ -91,6 +97,8 @@ void TestStation::init()
     m_alice->start("alice");
     m_alice->stop(); // no periodic broadcast in the middle of a case
     QTRY_COMPARE(announced.count(), 2);
+    // Bob is listed, so his availability and departure have effects.
+    receive(encode(wire::presence("bob")));
     m_lan->clearSent();
 }
 
@@ -186,6 +194,9 @@ void TestStation::refusesWhatIsNotForIt_data()
     QTest::newRow("othello board with a 3") << encode(wire::othelloBoard("alice", "3" + c64.mid(1), 2, 5));
     QTest::newRow("puissance board with 50 discs") << encode(wire::puissance4Board("alice", c49, 2, 50, "x"));
     QTest::newRow("empty") << QByteArray();
+    QTest::newRow("availability of an unlisted user") << encode(wire::availability("carol", 1));
+    QTest::newRow("departure of an unlisted user") << encode(wire::departure("carol"));
+    QTest::newRow("departure of a look-alike") << encode(wire::departure("bob "));
 }
 
 void TestStation::refusesWhatIsNotForIt()
@@ -267,6 +278,112 @@ void TestStation::boardsGoOutWhileTheGameIsOn()
     m_alice->endGame(Game::Othello);
     m_alice->broadcastPresence();
     QCOMPARE(m_lan->sent(), presence + QList<QByteArray>{encode("12§board")});
+}
+
+void TestStation::silentUsersAreGone_data()
+{
+    // What bob sends and when, in seconds after start ("p" presence, "a"
+    // availability, "d" departure), and the periods' checks ("c").
+    QTest::addColumn<QString>("events");
+    QTest::addColumn<QString>("effects");
+    QTest::newRow("silent for six periods") << "p0 c30 c35" << "seen bob|gone bob";
+    QTest::newRow("availability keeps him") << "p0 a25 c35 c50 c60" << "seen bob|availability bob yes|gone bob";
+    QTest::newRow("back at his next presence")
+        << "p0 c35 a36 p40 c45" << "seen bob|gone bob|seen bob";
+    QTest::newRow("gone once after a departure") << "p0 d5 c40" << "seen bob|gone bob";
+    QTest::newRow("announcer with gaps stays until silent")
+        << "p0 c5 p5 c10 p10 c15 c20 p20 c25 p25 c30 p30 c35 c40 c45 p50 c55 c60 c65 c70 c75 c80 c85"
+        << QString("seen bob|").repeated(7) + "gone bob";
+}
+
+void TestStation::silentUsersAreGone()
+{
+    QFETCH(QString, events);
+    LocalLan lan;
+    Station alice(*lan.attach());
+    qint64 now = 1000000;
+    alice.setClock([&now] { return now; });
+    alice.start("alice");
+    alice.stop();
+    const qint64 start = now;
+    EffectLog log(alice);
+    for (const QString &event : events.split(' ')) {
+        now = start + event.mid(1).toLongLong() * 1000;
+        switch (event[0].toLatin1()) {
+        case 'p': alice.onDatagram(encode(wire::presence("bob"))); break;
+        case 'a': alice.onDatagram(encode(wire::availability("bob", 0))); break;
+        case 'd': alice.onDatagram(encode(wire::departure("bob"))); break;
+        case 'c': alice.dropSilentUsers(); break;
+        }
+    }
+    QTEST(log.lines.filter("bob").join('|'), "effects");
+}
+
+void TestStation::fullRosterListsNoNewName()
+{
+    for (int n = m_alice->users().size(); n < UserRoster::kMaxUsers; ++n)
+        m_alice->onDatagram(encode(wire::presence(QString::number(n))));
+    QCOMPARE(m_alice->users().size(), UserRoster::kMaxUsers);
+    EffectLog log(*m_alice);
+    for (const char *name : {"carol", "bob", "alice"}) {
+        m_alice->onDatagram(encode(wire::presence(name)));
+        m_alice->onDatagram(encode(wire::availability(name, 1)));
+    }
+    QCOMPARE(log.lines.join('|'), QString("seen bob|availability bob no|seen alice|availability alice no"));
+    QVERIFY(!m_alice->users().contains("carol"));
+}
+
+void TestStation::forgetUsersEmptiesTheRoster()
+{
+    EffectLog log(*m_alice);
+    m_alice->forgetUsers();
+    log.lines.sort();
+    QCOMPARE(log.lines, (QStringList{"gone alice", "gone bob"}));
+    QCOMPARE(m_alice->users().size(), 0);
+    receive(encode(wire::presence("bob")));
+    QCOMPARE(m_alice->users().names(), QStringList{"bob"});
+}
+
+void TestStation::nameInUse_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<qint64>("afterMs");
+    QTest::addColumn<bool>("reported");
+    const qint64 watch = Station::kNameCheckMs;
+    QTest::newRow("another station, at once") << "alice" << "192.0.2.77" << qint64(0) << true;
+    QTest::newRow("another station, last moment") << "alice" << "192.0.2.77" << watch << true;
+    QTest::newRow("another station, too late") << "alice" << "192.0.2.77" << watch + 1 << false;
+    QTest::newRow("own echo") << "alice" << "own" << qint64(1000) << false;
+    QTest::newRow("sender unknown") << "alice" << "" << qint64(1000) << false;
+    QTest::newRow("other case") << "Alice" << "192.0.2.77" << qint64(1000) << false;
+    QTest::newRow("trailing space") << "alice " << "192.0.2.77" << qint64(1000) << false;
+    QTest::newRow("another name") << "bob" << "192.0.2.77" << qint64(1000) << false;
+}
+
+void TestStation::nameInUse()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, from);
+    QFETCH(qint64, afterMs);
+    LocalLan lan;
+    LanPort &port = *lan.attach();
+    Station alice(port);
+    qint64 now = 5000000;
+    alice.setClock([&now] { return now; });
+    QSignalSpy spy(&alice, &Station::nameInUse);
+    alice.start("alice");
+    now += afterMs;
+    const QHostAddress sender = from == "own" ? port.address() : QHostAddress(from);
+    alice.onDatagram(encode(wire::presence(name)), sender);
+    alice.onDatagram(encode(wire::presence(name)), sender); // said once
+    QFETCH(bool, reported);
+    QCOMPARE(spy.count(), reported ? 1 : 0);
+    if (reported)
+        QCOMPARE(spy.front().front().toString(), name);
+    // Whoever uses the name, it is listed once.
+    QVERIFY(alice.users().contains(name));
+    alice.stop();
 }
 
 QTEST_GUILESS_MAIN(TestStation)

@@ -5,7 +5,8 @@
 #include <QTimer>
 #include <QUdpSocket>
 
-// Which interfaces a datagram leaves on, decided from flags alone; and how the
+// Which interfaces a datagram leaves on and which addresses are this
+// computer's own, decided from flags and the address list; and how the
 // receiver reads, fed over the loopback interface only, never a broadcast.
 class TestUdpLink final : public QObject
 {
@@ -14,6 +15,7 @@ private slots:
     void sendsOn_data();
     void sendsOn();
     void readsInBatchesBetweenOtherEvents();
+    void ownAddresses();
 };
 
 using Flags = QNetworkInterface::InterfaceFlags;
@@ -99,6 +101,20 @@ void TestUdpLink::readsInBatchesBetweenOtherEvents()
         peer.writeDatagram("3\xA7later\xA7", QHostAddress::LocalHost, link.localPort());
         QTRY_COMPARE(heard.size(), burst + n + 1);
     }
+}
+
+void TestUdpLink::ownAddresses()
+{
+    // Nothing is bound or sent: the link only reads the computer's addresses.
+    const UdpLink link;
+    QVERIFY(link.isOwnAddress(QHostAddress::LocalHost));
+    QVERIFY(link.isOwnAddress(QHostAddress(QStringLiteral("::ffff:127.0.0.1"))));
+    for (const QHostAddress &own : QNetworkInterface::allAddresses())
+        QVERIFY2(link.isOwnAddress(own), qPrintable(own.toString()));
+    // The documentation ranges are never a computer's own.
+    QVERIFY(!link.isOwnAddress(QHostAddress(QStringLiteral("192.0.2.200"))));
+    QVERIFY(!link.isOwnAddress(QHostAddress(QStringLiteral("203.0.113.9"))));
+    QVERIFY(!link.isOwnAddress(QHostAddress()));
 }
 
 QTEST_GUILESS_MAIN(TestUdpLink)

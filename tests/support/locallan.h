@@ -13,6 +13,7 @@ class LanPort final : public DatagramLink
     Q_OBJECT
 public:
     void send(const QByteArray &datagram) override;
+    bool isOwnAddress(const QHostAddress &address) const override { return address == m_address; }
     // Each port has an address of its own from the documentation range, so
     // receivers can tell senders apart; nothing is ever sent to it.
     const QHostAddress &address() const { return m_address; }

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+// The users this station has heard, found by their exact name (a hash, so a
+// presence costs the same with ten users listed or fifty thousand). Names are
+// compared as the wire carries them: case and every space count.
+class UserRoster final
+{
+public:
+    // A broadcast segment larger than a /16 (65,534 hosts) is not built in
+    // practice and a real LAN lists tens to hundreds of users, so this never
+    // turns a real user away; it only stops a host that invents names from
+    // growing the list for ever. Past it a new name is not listed until an
+    // entry leaves (by departure or silence); listed users are kept as usual.
+    static constexpr int kMaxUsers = 65536;
+
+    enum class Heard { New, Known, Refused };
+
+    // A presence: lists the name (as available) or renews its entry.
+    Heard hearPresence(const QString &name, qint64 nowMs);
+    // An availability renews a listed entry; an unlisted name is ignored
+    // (it is listed at its next presence). Returns whether it is listed.
+    bool hearAvailability(const QString &name, bool available, qint64 nowMs);
+    // A departure. Returns whether the name was listed.
+    bool remove(const QString &name);
+    // Removes and returns, in no particular order, every entry not heard
+    // since nowMs - silenceMs.
+    QStringList dropSilent(qint64 nowMs, qint64 silenceMs);
+    void clear() { m_users.clear(); }
+
+    int size() const { return int(m_users.size()); }
+    bool contains(const QString &name) const { return m_users.contains(name); }
+    bool isAvailable(const QString &name) const { return m_users.value(name).available; }
+    QStringList names() const { return m_users.keys(); }
+
+private:
+    struct Entry {
+        bool available = false;
+        qint64 lastHeardMs = 0;
+    };
+    QHash<QString, Entry> m_users;
+};
+
+// A user name as the user list shows it. Characters that would show nothing
+// or break the line (controls, line breaks, the soft hyphen) become U+FFFD; a
+// no-break space becomes U+237D, and spaces at either end U+2423, so a name
+// that only looks like another is told apart from it. No marker can come off
+// the wire (none is in Windows-1252), so no peer can imitate a marked name.
+QString shownUserName(const QString &name);
