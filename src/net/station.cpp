@@ -1,5 +1,6 @@
 #include "net/station.h"
 
+#include "net/carriedtext.h"
 #include "net/wire.h"
 
 #include <QLocale>
@@ -15,16 +16,20 @@ Station::Station(DatagramLink &link, QObject *parent)
 {
     m_broadcastTimer.setObjectName(QStringLiteral("Timer1"));
     m_broadcastTimer.setInterval(kBroadcastMs);
-    connect(&m_broadcastTimer, &QTimer::timeout, this, &Station::broadcastPresence);
-    connect(&link, &DatagramLink::datagramReceived, this, &Station::onDatagram);
+    connect(&m_broadcastTimer, &QTimer::timeout, this, &Station::runPeriod);
+    connect(&link, &DatagramLink::datagramReceived, this, &Station::onLinkDatagram);
+    connect(&link, &DatagramLink::sendFailed, this, [this](const QString &reason) { m_sendFailure = reason; });
+    m_uptime.start();
+    m_clock = [this] { return m_uptime.elapsed(); };
 }
 
 void Station::start(const QString &userName)
 {
-    m_userName = userName;
+    m_userName = wire::carried(userName);
     m_started = true;
     for (GameState &game : m_games)
         game.playing = false;
+    noteHearing([this] { m_hearing.restart(); });
     broadcastPresence();
     m_broadcastTimer.start();
 }
@@ -116,6 +121,26 @@ void Station::restartBroadcastPeriod()
     m_broadcastTimer.start();
 }
 
+void Station::runPeriod()
+{
+    noteHearing([this] { m_hearing.periodEnded(); });
+    broadcastPresence();
+}
+
+void Station::noteHearing(const std::function<void()> &change)
+{
+    const HearingCheck::State before = m_hearing.state();
+    change();
+    if (m_hearing.state() != before)
+        emit hearingChanged(m_hearing.state());
+}
+
+void Station::onLinkDatagram(const QByteArray &datagram)
+{
+    if (m_recent.isNew(datagram, m_clock()))
+        onDatagram(datagram);
+}
+
 void Station::onDatagram(const QByteArray &datagram)
 {
     const std::optional<wire::Message> message = wire::read(datagram);
@@ -134,6 +159,13 @@ void Station::onDatagram(const QByteArray &datagram)
         emit chatLineReceived(Room::Tea, f1);
         break;
     case wire::Code::Presence:
+        // Our own presence back means what we send reaches the network.
+        if (f1 == m_userName) {
+            m_sendFailure.clear();
+            noteHearing([this] { m_hearing.ownPresenceHeard(); });
+        } else {
+            noteHearing([this] { m_hearing.otherStationHeard(); });
+        }
         emit userSeen(f1);
         break;
     case wire::Code::OthelloAccept:

@@ -1,8 +1,11 @@
 #pragma once
 
 #include "net/datagramlink.h"
+#include "net/hearingcheck.h"
 #include "net/messages.h"
+#include "net/recentdatagrams.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -30,7 +33,9 @@ public:
     explicit Station(DatagramLink &link, QObject *parent = nullptr);
 
     // Start-up: takes the user name and announces the station at once, then
-    // once a period until stop().
+    // once a period until stop(). The name is kept as the wire carries it
+    // ("Δημήτρης" becomes "????????"), for it is what every other station
+    // reads, shows and addresses.
     void start(const QString &userName);
     void stop();
     bool isStarted() const { return m_started; }
@@ -64,9 +69,23 @@ public:
     // After a move the period starts anew.
     void restartBroadcastPeriod();
     bool isBroadcasting() const { return m_broadcastTimer.isActive(); }
+    // The end of a period, at once: judge who hears the station, then
+    // broadcast. The broadcast timer runs this.
+    void runPeriod();
 
-    // Every datagram heard on the chat port, this station's own included.
+    // Whether anyone hears this station, and the system's reason when its
+    // sends fail (empty once its own presence comes back).
+    HearingCheck::State hearing() const { return m_hearing.state(); }
+    const QString &sendFailure() const { return m_sendFailure; }
+
+    // One datagram heard on the chat port, this station's own included. The
+    // link's datagrams come here once each: repeats within
+    // RecentDatagrams::kWindowMs are left out before anything acts on them.
     void onDatagram(const QByteArray &datagram);
+    // The monotonic clock, in ms, that times repeats; tests set their own.
+    void setClock(std::function<qint64()> nowMs) { m_clock = std::move(nowMs); }
+    // Forgets the datagrams heard lately, so the same bytes are taken again.
+    void forgetRecentDatagrams() { m_recent.clear(); }
 
     DatagramLink &link() const { return m_link; }
 
@@ -82,6 +101,8 @@ signals:
     void gameStarted(Game game, const QString &opponent);
     void othelloBoardReceived(const wire::OthelloBoard &board);
     void puissance4BoardReceived(const wire::Puissance4Board &board);
+    // Whether anyone hears this station has changed; see hearing().
+    void hearingChanged(HearingCheck::State state);
 
 private:
     struct GameState {
@@ -91,6 +112,8 @@ private:
     };
     static std::size_t index(Game game) { return game == Game::Othello ? 0 : 1; }
     void send(const QString &message);
+    void onLinkDatagram(const QByteArray &datagram);
+    void noteHearing(const std::function<void()> &change);
 
     DatagramLink &m_link;
     QTimer m_broadcastTimer;
@@ -98,6 +121,11 @@ private:
     int m_availability = 0;
     bool m_started = false;
     std::array<GameState, 2> m_games;
+    RecentDatagrams m_recent;
+    QElapsedTimer m_uptime;
+    std::function<qint64()> m_clock;
+    HearingCheck m_hearing;
+    QString m_sendFailure;
 };
 
 // USERNAME when set, else the login name (USER, then the password database);
