@@ -8,6 +8,7 @@
 #include "mainwindow/editmenu.h"
 #include "mainwindow/helpmenu.h"
 #include "mainwindow/systemtray.h"
+#include "net/carriedtext.h"
 #include "net/datagramlink.h"
 #include "net/wire.h"
 #include "othello/othellowindow.h"
@@ -30,6 +31,7 @@
 #include <QTabWidget>
 #include <QTime>
 #include <QTimer>
+#include <QToolTip>
 
 namespace {
 
@@ -37,6 +39,10 @@ constexpr int kClockMs = 500;         // the clock's colon blinks at this pace
 constexpr int kUserMenuDelayMs = 100; // the user list's menu follows a right click after this
 const QString kClockFormat = QStringLiteral("hh:mm:ss");
 constexpr int kClockBlinkAt = 5; // the colon between minutes and seconds
+
+// The input line's background while its text holds characters that will
+// arrive as "?": a pale amber that keeps the text readable.
+const QColor kLossyInputBack(255, 236, 179);
 
 constexpr int kAvailableIcon = 1;
 constexpr int kNotAvailableIcon = 2;
@@ -92,6 +98,7 @@ void MainWindow::connectStation()
     connect(s, &Station::gameStarted, this, [this](Game game) { openGame(game); });
     connect(s, &Station::othelloBoardReceived, m_othello.get(), &OthelloWindow::applyBoard);
     connect(s, &Station::puissance4BoardReceived, m_puissance4.get(), &Puissance4Window::applyBoard);
+    connect(s, &Station::hearingChanged, this, &MainWindow::showHearing);
 }
 
 void MainWindow::buildControls()
@@ -368,6 +375,46 @@ void MainWindow::onRoomChanged(int index)
 void MainWindow::onInputChanged()
 {
     m_sendButton->setEnabled(!m_input->text().isEmpty());
+    markWhatArrivesAsQuestionMarks();
+}
+
+void MainWindow::markWhatArrivesAsQuestionMarks()
+{
+    // The line still goes out as typed; the sender only learns beforehand
+    // what others will read.
+    const QString lost = wire::lostInTransit(m_input->text());
+    const bool wasMarked = !m_input->toolTip().isEmpty();
+    QStringList characters;
+    for (const char32_t ch : lost.toUcs4())
+        characters << QString::fromUcs4(&ch, 1);
+    const QString hint = lost.isEmpty() ? QString()
+                                        : QStringLiteral("Will arrive as \"?\": ") + characters.join(u' ');
+    m_input->setToolTip(hint);
+    QPalette palette;
+    if (!lost.isEmpty())
+        palette.setColor(QPalette::Base, kLossyInputBack);
+    m_input->setPalette(palette);
+    if (!lost.isEmpty() && !wasMarked && m_input->isVisible())
+        QToolTip::showText(m_input->mapToGlobal(QPoint(0, m_input->height())), hint, m_input);
+}
+
+void MainWindow::showHearing(HearingCheck::State state)
+{
+    QString nobodyHears;
+    if (state == HearingCheck::State::NobodyHears) {
+        const QString &failure = m_station.sendFailure();
+        nobodyHears = failure.isEmpty()
+            ? QStringLiteral("Nobody hears this station: check the network connection and that UDP port %1 "
+                             "is open both ways")
+                  .arg(wire::kPort)
+            : QStringLiteral("Nobody hears this station: sending fails (%1). Check the cable or Wi-Fi "
+                             "connection")
+                  .arg(failure);
+    }
+    setNotice(Notice::NobodyHears, nobodyHears);
+    setNotice(Notice::Alone, state == HearingCheck::State::Alone
+                                 ? QStringLiteral("No other station heard on this network yet")
+                                 : QString());
 }
 
 void MainWindow::onInputLeft()

@@ -88,6 +88,8 @@ private:
 
     void onRoomChanged(int index);
     void onInputChanged();
+    void markWhatArrivesAsQuestionMarks();
+    void showHearing(HearingCheck::State state);
     void onInputLeft();
     void sendChatLine();
     void onAvailabilityChosen(int index);
