@@ -9,10 +9,12 @@ class HearingCheck final
 public:
     enum class State { Heard, NobodyHears, Alone };
 
-    // Periods without the station's own presence coming back before nobody
-    // is said to hear it. One lost echo is no cause for alarm; two in a row
-    // on a segment that loses nothing else are.
-    static constexpr int kSilentPeriods = 2;
+    // Periods whose presence did not come back before nobody is said to
+    // hear the station. The computer hands a broadcast's own copy back to
+    // itself, so it goes missing only when nothing leaves at all; one period
+    // is enough, and a station cut off says so within two periods. The next
+    // echo clears it at once.
+    static constexpr int kSilentPeriods = 1;
     // Periods without any other station's presence before the station says
     // it is alone. Every station announces itself each period, so three
     // quiet periods mean nobody else is there, not a lost datagram.

@@ -11,7 +11,15 @@ LanPort::LanPort(LocalLan &lan, const QHostAddress &address, QObject *parent)
 
 void LanPort::send(const QByteArray &datagram)
 {
+    if (!m_sendFailure.isEmpty()) {
+        emit sendFailed(m_sendFailure);
+        return;
+    }
     m_lan.carry({datagram, m_address});
+    // Further cards take addresses from the next documentation range.
+    const quint32 host = m_address.toIPv4Address() & 0xFF;
+    for (int card = 1; card < m_cards; ++card)
+        m_lan.carry({datagram, QHostAddress(QStringLiteral("198.51.%1.%2").arg(99 + card).arg(host))});
 }
 
 LocalLan::LocalLan(QObject *parent)
