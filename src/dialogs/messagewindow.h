@@ -30,6 +30,7 @@ public:
 private:
     void open();
     void updateSendButtons();
+    void markWhatArrivesAsQuestionMarks();
     void sendText();
     void propose(Game game);
 

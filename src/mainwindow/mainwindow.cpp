@@ -382,20 +382,15 @@ void MainWindow::markWhatArrivesAsQuestionMarks()
 {
     // The line still goes out as typed; the sender only learns beforehand
     // what others will read.
-    const QString lost = wire::lostInTransit(m_input->text());
+    const QString note = wire::lostInTransitNote(m_input->text());
     const bool wasMarked = !m_input->toolTip().isEmpty();
-    QStringList characters;
-    for (const char32_t ch : lost.toUcs4())
-        characters << QString::fromUcs4(&ch, 1);
-    const QString hint = lost.isEmpty() ? QString()
-                                        : QStringLiteral("Will arrive as \"?\": ") + characters.join(u' ');
-    m_input->setToolTip(hint);
+    m_input->setToolTip(note);
     QPalette palette;
-    if (!lost.isEmpty())
+    if (!note.isEmpty())
         palette.setColor(QPalette::Base, kLossyInputBack);
     m_input->setPalette(palette);
-    if (!lost.isEmpty() && !wasMarked && m_input->isVisible())
-        QToolTip::showText(m_input->mapToGlobal(QPoint(0, m_input->height())), hint, m_input);
+    if (!note.isEmpty() && !wasMarked && m_input->isVisible())
+        QToolTip::showText(m_input->mapToGlobal(QPoint(0, m_input->height())), note, m_input);
 }
 
 void MainWindow::showHearing(HearingCheck::State state)

@@ -10,15 +10,21 @@ QString carried(const QString &text)
     return decode(encode(text)).value_or(QString());
 }
 
-QString lostInTransit(const QString &text)
+QStringList lostInTransit(const QString &text)
 {
-    QString lost;
+    QStringList lost;
     for (const char32_t ch : text.toUcs4()) {
         const QString one = QString::fromUcs4(&ch, 1);
         if (ch != U'?' && encode(one) == "?" && !lost.contains(one))
-            lost += one;
+            lost << one;
     }
     return lost;
+}
+
+QString lostInTransitNote(const QString &text)
+{
+    const QStringList lost = lostInTransit(text);
+    return lost.isEmpty() ? QString() : QStringLiteral("Will arrive as \"?\": ") + lost.join(u' ');
 }
 
 } // namespace wire

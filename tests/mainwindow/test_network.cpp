@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSystemTrayIcon>
 #include <QTest>
@@ -46,6 +47,7 @@ private slots:
     void noticesComeAndGo();
     void inputLineMarksWhatArrivesAsQuestionMarks_data();
     void inputLineMarksWhatArrivesAsQuestionMarks();
+    void messageWindowUnderlinesWhatArrivesAsQuestionMarks();
     void greekNameReceivesAMessageAndPlays();
 };
 
@@ -149,6 +151,40 @@ void TestNetwork::inputLineMarksWhatArrivesAsQuestionMarks()
     QTRY_VERIFY(logLines(*alice, "Text1").endsWith("]> " + arrives));
     QCOMPARE(input->toolTip(), QString());
     QCOMPARE(input->palette().color(QPalette::Base), plain);
+}
+
+void TestNetwork::messageWindowUnderlinesWhatArrivesAsQuestionMarks()
+{
+    LocalLan lan;
+    auto alice = startStation(lan, "alice");
+    auto bob = startStation(lan, "bob");
+    QTRY_COMPARE(userList(*alice), QString("alice:1 bob:1"));
+    auto *list = control<QListWidget>(*alice, "ListView1");
+    const QPoint at = list->visualItemRect(list->item(1)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at); // a double click's first press
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    QVERIFY(alice->messageWindow());
+    auto *typed = control<QPlainTextEdit>(*alice->messageWindow(), "Text1");
+    type(typed, "ok Ω\U0001F600 é");
+    // Each mark covers one character that will not arrive, and nothing else.
+    QStringList marked;
+    for (const QTextEdit::ExtraSelection &mark : typed->extraSelections())
+        marked << mark.cursor.selectedText();
+    QCOMPARE(marked, QStringList({"Ω", "\U0001F600"}));
+    QCOMPARE(typed->toolTip(), QString("Will arrive as \"?\": Ω \U0001F600"));
+
+    QTest::mouseClick(control<QPushButton>(*alice->messageWindow(), "Command1"), Qt::LeftButton);
+    QTRY_VERIFY(bob->messageWindow());
+    QCOMPARE(control<QPlainTextEdit>(*bob->messageWindow(), "Text2")->toPlainText(), QString("ok ?? é"));
+
+    // Clearing the text clears the marks.
+    auto *again = new MessageWindow(alice->station());
+    auto *box = control<QPlainTextEdit>(*again, "Text1");
+    type(box, "ΩΩ");
+    QCOMPARE(box->extraSelections().size(), 2);
+    box->clear();
+    QVERIFY(box->extraSelections().isEmpty() && box->toolTip().isEmpty());
+    delete again;
 }
 
 void TestNetwork::greekNameReceivesAMessageAndPlays()

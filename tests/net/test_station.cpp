@@ -377,7 +377,7 @@ void TestStation::nameInWireForm()
     QFETCH(QString, loginName);
     QFETCH(QString, wireName);
     QFETCH(QString, lost);
-    QCOMPARE(wire::lostInTransit(loginName), lost);
+    QCOMPARE(wire::lostInTransit(loginName).join(""), lost);
 
     LocalLan lan;
     LanPort *peer = lan.attach();
