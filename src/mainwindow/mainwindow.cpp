@@ -389,7 +389,8 @@ void MainWindow::markWhatArrivesAsQuestionMarks()
     if (!note.isEmpty())
         palette.setColor(QPalette::Base, kLossyInputBack);
     m_input->setPalette(palette);
-    if (!note.isEmpty() && !wasMarked && m_input->isVisible())
+    // Shown at the first such character, and kept up to date while it shows.
+    if (!note.isEmpty() && (!wasMarked || QToolTip::isVisible()) && m_input->isVisible())
         QToolTip::showText(m_input->mapToGlobal(QPoint(0, m_input->height())), note, m_input);
 }
 
@@ -397,14 +398,11 @@ void MainWindow::showHearing(HearingCheck::State state)
 {
     QString nobodyHears;
     if (state == HearingCheck::State::NobodyHears) {
+        // Short enough for the status bar beside the user count and the clock.
         const QString &failure = m_station.sendFailure();
         nobodyHears = failure.isEmpty()
-            ? QStringLiteral("Nobody hears this station: check the network connection and that UDP port %1 "
-                             "is open both ways")
-                  .arg(wire::kPort)
-            : QStringLiteral("Nobody hears this station: sending fails (%1). Check the cable or Wi-Fi "
-                             "connection")
-                  .arg(failure);
+            ? QStringLiteral("Nobody hears you: check the network and that UDP port %1 is open").arg(wire::kPort)
+            : QStringLiteral("Nobody hears you: %1. Check the cable or Wi-Fi").arg(failure);
     }
     setNotice(Notice::NobodyHears, nobodyHears);
     setNotice(Notice::Alone, state == HearingCheck::State::Alone

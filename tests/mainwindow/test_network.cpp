@@ -64,11 +64,9 @@ void TestNetwork::noticesComeAndGo_data()
     QTest::addColumn<QString>("failure"); // every send fails with this reason; empty: the LAN drops all
     QTest::addColumn<QString>("nobodyHears");
     QTest::newRow("sends fail") << "Network is unreachable"
-                                << "Nobody hears this station: sending fails (Network is unreachable). "
-                                   "Check the cable or Wi-Fi connection";
+                                << "Nobody hears you: Network is unreachable. Check the cable or Wi-Fi";
     QTest::newRow("nothing comes back") << ""
-                                        << "Nobody hears this station: check the network connection and that "
-                                           "UDP port 31313 is open both ways";
+                                        << "Nobody hears you: check the network and that UDP port 31313 is open";
 }
 
 void TestNetwork::noticesComeAndGo()
