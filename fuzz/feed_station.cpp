@@ -68,9 +68,11 @@ private:
 
     // Everything a peer can make the station hold grows with every input
     // otherwise: the logs, the user list, the windows a datagram opens, and
-    // the LAN's record of what was sent.
+    // the LAN's record of what was sent, the datagrams heard lately.
     void restore()
     {
+        // Inputs repeat; each is taken as if heard for the first time.
+        m_station->station().forgetRecentDatagrams();
         m_workLog->clear();
         m_teaLog->clear();
         for (QWidget *window : QApplication::topLevelWidgets()) {

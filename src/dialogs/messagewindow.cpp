@@ -4,11 +4,14 @@
 #include "look/look.h"
 #include "look/names.h"
 #include "look/placement.h"
+#include "net/carriedtext.h"
 #include "net/messages.h"
 #include "net/station.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextCursor>
+#include <QTextEdit>
 
 namespace {
 
@@ -75,6 +78,7 @@ MessageWindow::MessageWindow(Station &station, QWidget *owner)
     m_typed->setFocus();
 
     connect(m_typed, &QPlainTextEdit::textChanged, this, &MessageWindow::updateSendButtons);
+    connect(m_typed, &QPlainTextEdit::textChanged, this, &MessageWindow::markWhatArrivesAsQuestionMarks);
     connect(m_sendButton, &QPushButton::clicked, this, &MessageWindow::sendText);
     connect(m_respondButton, &QPushButton::clicked, this, &MessageWindow::sendText);
     connect(othelloButton, &QPushButton::clicked, this, [this] { propose(Game::Othello); });
@@ -120,6 +124,29 @@ void MessageWindow::open()
 void MessageWindow::updateSendButtons()
 {
     (m_writing ? m_sendButton : m_respondButton)->setEnabled(!m_typed->document()->isEmpty());
+}
+
+void MessageWindow::markWhatArrivesAsQuestionMarks()
+{
+    // Each character the wire cannot carry is underlined; the message still
+    // goes out as typed, with a "?" in its place.
+    const QString text = m_typed->toPlainText();
+    QTextCharFormat mark;
+    mark.setUnderlineStyle(QTextCharFormat::WaveUnderline);
+    mark.setUnderlineColor(Qt::red);
+    QList<QTextEdit::ExtraSelection> marks;
+    for (qsizetype at = 0; at < text.size();) {
+        const qsizetype length = text.at(at).isHighSurrogate() && at + 1 < text.size() ? 2 : 1;
+        if (!wire::lostInTransit(text.mid(at, length)).isEmpty()) {
+            QTextCursor cursor(m_typed->document());
+            cursor.setPosition(int(at));
+            cursor.setPosition(int(at + length), QTextCursor::KeepAnchor);
+            marks.append({cursor, mark});
+        }
+        at += length;
+    }
+    m_typed->setExtraSelections(marks);
+    m_typed->setToolTip(wire::lostInTransitNote(text));
 }
 
 void MessageWindow::sendText()

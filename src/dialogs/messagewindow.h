@@ -39,6 +39,7 @@ public:
 private:
     void open();
     void updateSendButtons();
+    void markWhatArrivesAsQuestionMarks();
     void sendText();
     void propose(Game game);
 

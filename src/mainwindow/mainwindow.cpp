@@ -10,6 +10,7 @@
 #include "mainwindow/helpmenu.h"
 #include "mainwindow/senderwindows.h"
 #include "mainwindow/systemtray.h"
+#include "net/carriedtext.h"
 #include "net/datagramlink.h"
 #include "net/wire.h"
 #include "othello/othellowindow.h"
@@ -33,6 +34,7 @@
 #include <QTabWidget>
 #include <QTime>
 #include <QTimer>
+#include <QToolTip>
 
 namespace {
 
@@ -40,6 +42,10 @@ constexpr int kClockMs = 500;         // the clock's colon blinks at this pace
 constexpr int kUserMenuDelayMs = 100; // the user list's menu follows a right click after this
 const QString kClockFormat = QStringLiteral("hh:mm:ss");
 constexpr int kClockBlinkAt = 5; // the colon between minutes and seconds
+
+// The input line's background while its text holds characters that will
+// arrive as "?": a pale amber that keeps the text readable.
+const QColor kLossyInputBack(255, 236, 179);
 
 constexpr int kAvailableIcon = 1;
 constexpr int kNotAvailableIcon = 2;
@@ -99,6 +105,7 @@ void MainWindow::connectStation()
     connect(s, &Station::othelloBoardReceived, this, qOverload<const wire::OthelloBoard &>(&MainWindow::applyBoard));
     connect(s, &Station::puissance4BoardReceived, this,
             qOverload<const wire::Puissance4Board &>(&MainWindow::applyBoard));
+    connect(s, &Station::hearingChanged, this, &MainWindow::showHearing);
 }
 
 // Built on first use: most runs never play, and each window costs its cells
@@ -510,6 +517,39 @@ void MainWindow::onRoomChanged(int index)
 void MainWindow::onInputChanged()
 {
     m_sendButton->setEnabled(!m_input->text().isEmpty());
+    markWhatArrivesAsQuestionMarks();
+}
+
+void MainWindow::markWhatArrivesAsQuestionMarks()
+{
+    // The line still goes out as typed; the sender only learns beforehand
+    // what others will read.
+    const QString note = wire::lostInTransitNote(m_input->text());
+    const bool wasMarked = !m_input->toolTip().isEmpty();
+    m_input->setToolTip(note);
+    QPalette palette;
+    if (!note.isEmpty())
+        palette.setColor(QPalette::Base, kLossyInputBack);
+    m_input->setPalette(palette);
+    // Shown at the first such character, and kept up to date while it shows.
+    if (!note.isEmpty() && (!wasMarked || QToolTip::isVisible()) && m_input->isVisible())
+        QToolTip::showText(m_input->mapToGlobal(QPoint(0, m_input->height())), note, m_input);
+}
+
+void MainWindow::showHearing(HearingCheck::State state)
+{
+    QString nobodyHears;
+    if (state == HearingCheck::State::NobodyHears) {
+        // Short enough for the status bar beside the user count and the clock.
+        const QString &failure = m_station.sendFailure();
+        nobodyHears = failure.isEmpty()
+            ? QStringLiteral("Nobody hears you: check the network and that UDP port %1 is open").arg(wire::kPort)
+            : QStringLiteral("Nobody hears you: %1. Check the cable or Wi-Fi").arg(failure);
+    }
+    setNotice(Notice::NobodyHears, nobodyHears);
+    setNotice(Notice::Alone, state == HearingCheck::State::Alone
+                                 ? QStringLiteral("No other station heard on this network yet")
+                                 : QString());
 }
 
 void MainWindow::sendChatLine()

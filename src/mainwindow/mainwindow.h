@@ -39,7 +39,7 @@ class MainWindow final : public QMainWindow
 public:
     // Conditions the status bar and the tray's tooltip tell the user about,
     // most important first: only the first that holds is shown.
-    enum class Notice { NobodyHears, Alone, NameInUse };
+    enum class Notice { NobodyHears, NameInUse, Alone };
 
     // Windows a datagram may open, per sender and in all. Beyond the first
     // bound a sender's messages go into its newest message window, and its
@@ -116,6 +116,8 @@ private:
 
     void onRoomChanged(int index);
     void onInputChanged();
+    void markWhatArrivesAsQuestionMarks();
+    void showHearing(HearingCheck::State state);
     void sendChatLine();
     void onAvailabilityChosen(int index);
     void writeToSelectedUser();

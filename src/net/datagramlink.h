@@ -22,4 +22,6 @@ public:
 signals:
     // sender: where the datagram came from, as far as the link can tell.
     void datagramReceived(const QByteArray &datagram, const QHostAddress &sender);
+    // No copy of a datagram could be sent: nobody hears this station.
+    void sendFailed(const QString &reason);
 };

@@ -1,5 +1,6 @@
 #include "net/station.h"
 
+#include "net/carriedtext.h"
 #include "net/wire.h"
 
 #include <QDeadlineTimer>
@@ -18,18 +19,20 @@ Station::Station(DatagramLink &link, QObject *parent)
     m_broadcastTimer.setObjectName(QStringLiteral("Timer1"));
     m_broadcastTimer.setInterval(kBroadcastMs);
     connect(&m_broadcastTimer, &QTimer::timeout, this, &Station::broadcastPeriod);
-    connect(&link, &DatagramLink::datagramReceived, this, &Station::onDatagram);
+    connect(&link, &DatagramLink::datagramReceived, this, &Station::onLinkDatagram);
+    connect(&link, &DatagramLink::sendFailed, this, [this](const QString &reason) { m_sendFailure = reason; });
 }
 
 void Station::start(const QString &userName)
 {
-    m_userName = userName;
+    m_userName = wire::carried(userName);
     m_started = true;
     m_users.clear();
     m_startedAtMs = m_clock();
     m_nameInUseReported = false;
     for (GameState &game : m_games)
         game.playing = false;
+    noteHearing([this] { m_hearing.restart(); });
     broadcastPresence();
     m_broadcastTimer.start();
 }
@@ -131,6 +134,7 @@ void Station::broadcastPresence()
 void Station::broadcastPeriod()
 {
     dropSilentUsers();
+    noteHearing([this] { m_hearing.periodEnded(); });
     for (std::size_t i = 0; i < m_games.size(); ++i) {
         GameState &state = m_games[i];
         if (state.playing && !state.over && state.quietPeriods < kQuietPeriods
@@ -182,6 +186,21 @@ void Station::restartBroadcastPeriod()
     m_broadcastTimer.start();
 }
 
+void Station::noteHearing(const std::function<void()> &change)
+{
+    const HearingCheck::State before = m_hearing.state();
+    change();
+    if (m_hearing.state() != before)
+        emit hearingChanged(m_hearing.state());
+}
+
+void Station::onLinkDatagram(const QByteArray &datagram, const QHostAddress &sender)
+{
+    const bool fromHere = sender.isNull() || m_link.isOwnAddress(sender);
+    if (m_recent.isNew(datagram, fromHere, m_clock()))
+        onDatagram(datagram, sender);
+}
+
 void Station::onDatagram(const QByteArray &datagram, const QHostAddress &sender)
 {
     const std::optional<wire::Message> message = wire::read(datagram);
@@ -200,6 +219,14 @@ void Station::onDatagram(const QByteArray &datagram, const QHostAddress &sender)
         emit chatLineReceived(Room::Tea, f1);
         break;
     case wire::Code::Presence:
+        // Our own presence back means what we send reaches the network; our
+        // name from another computer is another station.
+        if (f1 == m_userName && (sender.isNull() || m_link.isOwnAddress(sender))) {
+            m_sendFailure.clear();
+            noteHearing([this] { m_hearing.ownPresenceHeard(); });
+        } else {
+            noteHearing([this] { m_hearing.otherStationHeard(); });
+        }
         hearPresence(f1, sender);
         break;
     case wire::Code::OthelloAccept:

@@ -1,9 +1,12 @@
 #pragma once
 
 #include "net/datagramlink.h"
+#include "net/hearingcheck.h"
 #include "net/messages.h"
+#include "net/recentdatagrams.h"
 #include "net/userroster.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -46,7 +49,9 @@ public:
     explicit Station(DatagramLink &link, QObject *parent = nullptr);
 
     // Start-up: takes the user name and announces the station at once, then
-    // once a period until stop().
+    // once a period until stop(). The name is kept as the wire carries it
+    // ("Δημήτρης" becomes "????????"), for it is what every other station
+    // reads, shows and addresses.
     void start(const QString &userName);
     void stop();
     bool isStarted() const { return m_started; }
@@ -87,8 +92,9 @@ public:
 
     // The periodic broadcast, at once: presence, availability, open boards.
     void broadcastPresence();
-    // One period of the broadcast timer: counts the periods each running
-    // game's opponent has sent no board, then broadcasts.
+    // One period of the broadcast timer, at once: drops silent users, judges
+    // who hears this station, counts the periods each running game's
+    // opponent has sent no board, then broadcasts.
     void broadcastPeriod();
     // After a move the period starts anew.
     void restartBroadcastPeriod();
@@ -107,6 +113,13 @@ public:
     void forgetUsers();
     // Milliseconds on a steady clock; tests step it instead of waiting.
     void setClock(std::function<qint64()> clock) { m_clock = std::move(clock); }
+
+    // Whether anyone hears this station, and the system's reason when its
+    // sends fail (empty once its own presence comes back).
+    HearingCheck::State hearing() const { return m_hearing.state(); }
+    const QString &sendFailure() const { return m_sendFailure; }
+    // Forgets the datagrams heard lately, so the same bytes are taken again.
+    void forgetRecentDatagrams() { m_recent.clear(); }
 
     DatagramLink &link() const { return m_link; }
 
@@ -128,6 +141,8 @@ signals:
     // The opponent of a running game has sent no board for kQuietPeriods
     // periods (quiet), or is heard again.
     void opponentQuietChanged(Game game, bool quiet);
+    // Whether anyone hears this station has changed; see hearing().
+    void hearingChanged(HearingCheck::State state);
 
 private:
     struct GameState {
@@ -141,6 +156,10 @@ private:
     void send(const QString &message);
     void heardBoard(Game game);
     void hearPresence(const QString &name, const QHostAddress &sender);
+    // The link's datagrams come here once each: repeats within
+    // RecentDatagrams::kWindowMs are left out before anything acts on them.
+    void onLinkDatagram(const QByteArray &datagram, const QHostAddress &sender);
+    void noteHearing(const std::function<void()> &change);
 
     DatagramLink &m_link;
     QTimer m_broadcastTimer;
@@ -152,6 +171,9 @@ private:
     std::function<qint64()> m_clock;
     qint64 m_startedAtMs = 0;
     bool m_nameInUseReported = false;
+    RecentDatagrams m_recent;
+    HearingCheck m_hearing;
+    QString m_sendFailure;
 };
 
 // USERNAME when set, else the login name (USER, then the password database);

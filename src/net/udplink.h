@@ -58,10 +58,6 @@ public:
     // carry none, so a segment is not sent to twice through them).
     static bool sendsOn(QNetworkInterface::InterfaceFlags flags, bool hasIpv4Address);
 
-signals:
-    // No copy of a datagram could be sent: nobody hears this station.
-    void sendFailed(const QString &reason);
-
 private:
     struct Segment {
         int interfaceIndex;

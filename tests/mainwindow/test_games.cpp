@@ -7,6 +7,7 @@
 #include "support/stations.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -135,6 +136,7 @@ class TestGames final : public QObject
 
     std::unique_ptr<LocalLan> m_lan;
     std::unique_ptr<MainWindow> m_alice, m_bob, m_carol;
+    qint64 m_aliceClock = 0;
 
 private slots:
     void init()
@@ -393,6 +395,7 @@ private slots:
         QVERIFY(m_lan->sent().isEmpty());
         QTRY_VERIFY(!forgotten);
 
+        m_alice->station().forgetRecentDatagrams(); // bob asks again, later than a repeat
         m_bob->station().proposeGame(game, "alice");
         QTRY_VERIFY(view(*m_alice, game).offer);
         QPointer<ProposalWindow> later = view(*m_alice, game).offer;
@@ -413,7 +416,11 @@ private slots:
         click(*m_alice, game, game == kOthello ? 0 : 4);
         QTRY_COMPARE(view(*m_bob, game).board, view(*m_alice, game).board);
         QSignalSpy heard(&m_alice->station().link(), &DatagramLink::datagramReceived);
+        // Periods pass on alice's clock, so bob's board sent again is not taken for a repeat.
+        m_aliceClock = QDeadlineTimer::current().deadline();
+        m_alice->station().setClock([this] { return m_aliceClock; });
         for (int period = 0; period < Station::kQuietPeriods; ++period) { // bob's boards keep coming
+            m_aliceClock += Station::kBroadcastMs;
             m_alice->station().broadcastPeriod();
             m_bob->station().broadcastPresence();
             const QByteArray bobs = m_lan->sent().last();

@@ -1,5 +1,7 @@
 #include "support/locallan.h"
+#include "net/carriedtext.h"
 #include "net/messages.h"
+#include "net/recentdatagrams.h"
 #include "net/station.h"
 
 #include <QRegularExpression>
@@ -80,11 +82,20 @@ private slots:
     void forgetUsersEmptiesTheRoster();
     void nameInUse_data();
     void nameInUse();
+    void takesEachDatagramOnce_data();
+    void takesEachDatagramOnce();
+    void recentDatagramsAreBoundedAndExpire();
+    void nameInWireForm_data();
+    void nameInWireForm();
+    void hearing_data();
+    void hearing();
 
 private:
     std::unique_ptr<LocalLan> m_lan;
     std::unique_ptr<Station> m_alice;
+    LanPort *m_alicePort = nullptr;
     LanPort *m_peer = nullptr;
+    qint64 m_now = 0; // the station's clock for repeats, in ms
     void receive(const QByteArray &datagram);
 };
 
@@ -92,7 +103,10 @@ void TestStation::init()
 {
     m_lan = std::make_unique<LocalLan>();
     m_peer = m_lan->attach();
-    m_alice = std::make_unique<Station>(*m_lan->attach());
+    m_alicePort = m_lan->attach();
+    m_alice = std::make_unique<Station>(*m_alicePort);
+    m_now = 0;
+    m_alice->setClock([this] { return m_now; });
     QSignalSpy announced(m_peer, &DatagramLink::datagramReceived);
     m_alice->start("alice");
     m_alice->stop(); // no periodic broadcast in the middle of a case
@@ -100,6 +114,7 @@ void TestStation::init()
     // Bob is listed, so his availability and departure have effects.
     receive(encode(wire::presence("bob")));
     m_lan->clearSent();
+    m_now = 60000; // the announcement's echo is long past
 }
 
 void TestStation::receive(const QByteArray &datagram)
@@ -384,6 +399,204 @@ void TestStation::nameInUse()
     // Whoever uses the name, it is listed once.
     QVERIFY(alice.users().contains(name));
     alice.stop();
+}
+
+void TestStation::takesEachDatagramOnce_data()
+{
+    QTest::addColumn<bool>("fromAlice"); // else from the peer
+    QTest::addColumn<int>("cards");      // the sender's network cards
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<qint64>("againAfterMs"); // -1: sent once
+    QTest::addColumn<int>("taken");
+    const QString line = wire::workLine("[bob,10:00:00]> ok");
+    const QString message = wire::privateMessage("alice", "bob", "ok");
+    const QString proposal = wire::othelloProposal("alice", "bob");
+    const qint64 window = RecentDatagrams::kWindowMs;
+    QTest::newRow("a peer on one network") << false << 1 << line << qint64(-1) << 1;
+    QTest::newRow("a peer heard on two segments") << false << 2 << line << qint64(-1) << 1;
+    QTest::newRow("a peer heard on three segments") << false << 3 << message << qint64(-1) << 1;
+    QTest::newRow("a proposal heard on two segments") << false << 2 << proposal << qint64(-1) << 1;
+    QTest::newRow("own echo on two interfaces") << true << 2 << line << qint64(-1) << 1;
+    QTest::newRow("own message to self on two interfaces")
+        << true << 2 << wire::privateMessage("alice", "alice", "note") << qint64(-1) << 1;
+    QTest::newRow("same line again inside the window") << false << 1 << line << window - 1 << 1;
+    QTest::newRow("same line again as the window ends") << false << 2 << line << window << 2;
+    QTest::newRow("identical lines far apart") << false << 2 << line << qint64(600000) << 2;
+    QTest::newRow("identical messages far apart") << true << 2 << message << qint64(5000) << 2;
+}
+
+void TestStation::takesEachDatagramOnce()
+{
+    QFETCH(bool, fromAlice);
+    QFETCH(int, cards);
+    QFETCH(QString, message);
+    QFETCH(qint64, againAfterMs);
+    LanPort *sender = fromAlice ? m_alicePort : m_peer;
+    sender->setCards(cards);
+    EffectLog log(*m_alice);
+    QSignalSpy heard(m_peer, &DatagramLink::datagramReceived);
+    const auto sendAndWait = [&] {
+        const qsizetype before = heard.size();
+        sender->send(encode(message));
+        QTRY_COMPARE(heard.size(), before + cards); // every copy reached every station
+    };
+    sendAndWait();
+    if (againAfterMs >= 0) {
+        m_now += againAfterMs;
+        sendAndWait();
+    }
+    QFETCH(int, taken);
+    QCOMPARE(log.lines.size(), taken);
+    QCOMPARE(log.lines.count(log.lines.front()), taken);
+}
+
+void TestStation::recentDatagramsAreBoundedAndExpire()
+{
+    RecentDatagrams recent;
+    const auto datagram = [](int n) { return encode(wire::presence(QString::number(n))); };
+    for (int n = 0; n < RecentDatagrams::kMaxRemembered; ++n)
+        QVERIFY(recent.isNew(datagram(n), false, 0));
+    QCOMPARE(recent.size(), RecentDatagrams::kMaxRemembered);
+    QVERIFY(!recent.isNew(datagram(0), false, 0));
+
+    // One more forgets the oldest only.
+    QVERIFY(recent.isNew(datagram(RecentDatagrams::kMaxRemembered), false, 1));
+    QCOMPARE(recent.size(), RecentDatagrams::kMaxRemembered);
+    QVERIFY(!recent.isNew(datagram(1), false, 1));
+    QVERIFY(!recent.isNew(datagram(RecentDatagrams::kMaxRemembered), false, 1));
+    QVERIFY(recent.isNew(datagram(0), false, 1));
+
+    // By age: all but what arrived at 1 ms have gone by the end of the window.
+    QVERIFY(recent.isNew(QByteArray("late"), false, RecentDatagrams::kWindowMs));
+    QCOMPARE(recent.size(), 3);
+    QVERIFY(recent.isNew(datagram(5), false, RecentDatagrams::kWindowMs));
+    QVERIFY(!recent.isNew(datagram(0), false, RecentDatagrams::kWindowMs));
+    recent.clear();
+    QCOMPARE(recent.size(), 0);
+    QVERIFY(recent.isNew(QByteArray("late"), false, RecentDatagrams::kWindowMs));
+
+    // The same bytes from this computer and from another are two stations.
+    QVERIFY(recent.isNew(datagram(7), true, RecentDatagrams::kWindowMs));
+    QVERIFY(!recent.isNew(datagram(7), true, RecentDatagrams::kWindowMs));
+    QVERIFY(recent.isNew(datagram(7), false, RecentDatagrams::kWindowMs));
+    QVERIFY(!recent.isNew(datagram(7), false, RecentDatagrams::kWindowMs));
+}
+
+void TestStation::nameInWireForm_data()
+{
+    QTest::addColumn<QString>("loginName");
+    QTest::addColumn<QString>("wireName");
+    QTest::addColumn<QString>("lost");
+    QTest::newRow("Western European") << "José Müller" << "José Müller" << "";
+    QTest::newRow("the code page's own high characters") << "Zoë€Œ" << "Zoë€Œ" << "";
+    QTest::newRow("Greek") << "Δημήτρης" << "????????" << "Δημήτρς";
+    QTest::newRow("mixed") << "Ana-Łucja" << "Ana-?ucja" << "Ł";
+    QTest::newRow("outside the basic plane") << "bob\U0001F600" << "bob?" << "\U0001F600";
+    QTest::newRow("a question mark is carried") << "who?" << "who?" << "";
+}
+
+void TestStation::nameInWireForm()
+{
+    QFETCH(QString, loginName);
+    QFETCH(QString, wireName);
+    QFETCH(QString, lost);
+    QCOMPARE(wire::lostInTransit(loginName).join(""), lost);
+
+    LocalLan lan;
+    LanPort *peer = lan.attach();
+    Station station(*lan.attach());
+    EffectLog log(station);
+    station.start(loginName);
+    station.stop();
+    QCOMPARE(station.userName(), wireName);
+    QCOMPARE(lan.sent().front(), encode(wire::presence(wireName)));
+    QTRY_COMPARE(log.lines, QStringList({"seen " + wireName, "availability " + wireName + " yes"}));
+
+    // What a peer addresses to the name it reads is taken, and answered from it.
+    log.lines.clear();
+    peer->send(encode(wire::privateMessage(wireName, "bob", "hi")));
+    peer->send(encode(wire::othelloProposal(wireName, "bob")));
+    peer->send(encode(wire::puissance4Accept(wireName, "bob")));
+    QTRY_COMPARE(log.lines, QStringList({"message bob hi", "proposal othello bob", "started puissance4 bob"}));
+    lan.clearSent();
+    station.sendPrivateMessage("bob", "ok");
+    station.declineProposal("bob");
+    QCOMPARE(lan.sent(), QList<QByteArray>({encode(wire::privateMessage("bob", wireName, "ok")),
+                                            encode(wire::proposalDeclined("bob", wireName))}));
+}
+
+void TestStation::hearing_data()
+{
+    // Steps: p a period ends, o another station announces itself, x the LAN
+    // drops everything, r it carries again, f every send fails, g sends work.
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<QString>("states"); // H heard, N nobody hears, A alone
+    QTest::newRow("alone after three quiet periods") << "p p p" << "H H A";
+    QTest::newRow("another station ends it at once") << "p p p o p" << "H H A H H";
+    QTest::newRow("a peer now and then keeps it away") << "p o p p o p p p p" << "H H H H H H H H A";
+    QTest::newRow("cut off, said at the first period without echo") << "o x p p r o p" << "H H H N N N H";
+    QTest::newRow("cut off and back, still alone") << "x p p r p" << "H H N N A";
+    QTest::newRow("sends failing, then working") << "o f p o p o p g o p" << "H H H H N N N N N H";
+    QTest::newRow("nobody hears outranks alone") << "x p p p p r p" << "H H N N N N A";
+}
+
+void TestStation::hearing()
+{
+    QFETCH(QString, steps);
+    QFETCH(QString, states);
+    const QString failure = QStringLiteral("Network is unreachable");
+    // A station heard at start-up, as on any working network.
+    LocalLan lan;
+    LanPort *peer = lan.attach();
+    LanPort *port = lan.attach();
+    Station station(*port);
+    // Periods are far apart, so each presence is taken as new.
+    qint64 now = 0;
+    station.setClock([&now] { return now; });
+    QSignalSpy changes(&station, &Station::hearingChanged);
+    QSignalSpy heard(peer, &DatagramLink::datagramReceived);
+    station.start("alice");
+    station.stop(); // the test ends the periods itself
+    QTRY_COMPARE(heard.size(), 2);
+
+    const auto letter = [](HearingCheck::State state) {
+        return state == HearingCheck::State::Heard ? u'H' : state == HearingCheck::State::NobodyHears ? u'N' : u'A';
+    };
+    int dropping = 0;
+    QString seen;
+    QString changed;
+    QChar last = u'H';
+    for (const QString &step : steps.split(u' ')) {
+        if (step == "p") {
+            now += Station::kBroadcastMs;
+            station.broadcastPeriod();
+        }
+        else if (step == "o")
+            peer->send(encode(wire::presence("bob")));
+        else if (step == "x")
+            lan.setDropEvery(dropping = 1);
+        else if (step == "r")
+            lan.setDropEvery(dropping = 0);
+        else if (step == "f")
+            port->setSendFailure(failure);
+        else if (step == "g")
+            port->setSendFailure({});
+        // Whatever this step sent has arrived: the LAN keeps the order.
+        if (!dropping) {
+            const qsizetype marker = heard.size();
+            peer->send("probe");
+            QTRY_VERIFY(heard.size() > marker);
+        }
+        seen += (seen.isEmpty() ? "" : " ") + QString(letter(station.hearing()));
+        if (letter(station.hearing()) != last)
+            changed += (last = letter(station.hearing()));
+    }
+    QCOMPARE(seen, states);
+    // One signal per change, each telling the new state.
+    QCOMPARE(changes.size(), changed.size());
+    for (int n = 0; n < changes.size(); ++n)
+        QCOMPARE(letter(changes.at(n).at(0).value<HearingCheck::State>()), changed.at(n));
+    QCOMPARE(station.sendFailure(), steps.contains("f") && !steps.contains("g") ? failure : QString());
 }
 
 QTEST_GUILESS_MAIN(TestStation)

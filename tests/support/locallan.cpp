@@ -11,7 +11,30 @@ LanPort::LanPort(LocalLan &lan, const QHostAddress &address, QObject *parent)
 
 void LanPort::send(const QByteArray &datagram)
 {
-    m_lan.carry({datagram, m_address});
+    if (!m_sendFailure.isEmpty()) {
+        emit sendFailed(m_sendFailure);
+        return;
+    }
+    for (int card = 0; card < m_cards; ++card)
+        m_lan.carry({datagram, cardAddress(card)});
+}
+
+QHostAddress LanPort::cardAddress(int card) const
+{
+    if (card == 0)
+        return m_address;
+    // Further cards take addresses from the next documentation range.
+    const quint32 host = m_address.toIPv4Address() & 0xFF;
+    return QHostAddress(QStringLiteral("198.51.%1.%2").arg(99 + card).arg(host));
+}
+
+bool LanPort::isOwnAddress(const QHostAddress &address) const
+{
+    for (int card = 0; card < m_cards; ++card) {
+        if (address == cardAddress(card))
+            return true;
+    }
+    return false;
 }
 
 LocalLan::LocalLan(QObject *parent)

@@ -13,16 +13,27 @@ class LanPort final : public DatagramLink
     Q_OBJECT
 public:
     void send(const QByteArray &datagram) override;
-    bool isOwnAddress(const QHostAddress &address) const override { return address == m_address; }
+    bool isOwnAddress(const QHostAddress &address) const override;
     // Each port has an address of its own from the documentation range, so
     // receivers can tell senders apart; nothing is ever sent to it.
     const QHostAddress &address() const { return m_address; }
+
+    // A computer with this many network cards on the segment: each datagram
+    // goes out once per card, from the card's own address, and everyone
+    // hears every copy, as on two segments that share their stations.
+    void setCards(int cards) { m_cards = cards; }
+    // While reason is not empty, every send fails with it and nothing is carried.
+    void setSendFailure(const QString &reason) { m_sendFailure = reason; }
 
 private:
     friend class LocalLan;
     LanPort(LocalLan &lan, const QHostAddress &address, QObject *parent);
     LocalLan &m_lan;
     QHostAddress m_address;
+    QHostAddress cardAddress(int card) const;
+
+    int m_cards = 1;
+    QString m_sendFailure;
 };
 
 // An in-process segment for tests: every datagram sent by any port reaches
