@@ -44,11 +44,12 @@ enum class Picture {
     Navy,  // dark navy to light blue; 300 x 350: Puissance 4 window
 };
 
-// The background picture, drawn once at its own size.
+// The background picture at its own size, drawn on first use and shared.
 const QPixmap &picture(Picture which);
 
 // Paints the picture from the top-left corner over the back colour; what lies
-// beyond the picture shows the back colour.
+// beyond the picture shows the back colour. Windows share one picture per
+// kind. Once per window.
 void setBackground(QWidget &window, Picture which, const QColor &backColour);
 
 // A one-line field that only shows: read-only, centred, black on `back`.
