@@ -7,6 +7,7 @@
 #include "look/placement.h"
 #include "mainwindow/editmenu.h"
 #include "mainwindow/helpmenu.h"
+#include "mainwindow/roomlog.h"
 #include "mainwindow/systemtray.h"
 #include "net/datagramlink.h"
 #include "net/wire.h"
@@ -23,9 +24,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMouseEvent>
-#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTime>
@@ -114,9 +113,7 @@ void MainWindow::buildControls()
     const QRect logRect = look::twips(240, 480, 7215, 3375);
     const auto makeRoom = [this, logRect](const char *name, const QString &caption) {
         auto *page = new QWidget;
-        auto *log = look::named(new QPlainTextEdit(page), name);
-        log->setReadOnly(true);
-        log->setUndoRedoEnabled(false);
+        auto *log = look::named(new RoomLog(page), name);
         log->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         log->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
         log->setProperty("rectInTab", logRect);
@@ -238,7 +235,7 @@ void MainWindow::start()
 
     // The logs' rectangles are in the tab control's coordinates; the pages
     // sit below the tab bar, whose place is known once the tabs are shown.
-    for (QPlainTextEdit *log : {m_workLog, m_teaLog}) {
+    for (RoomLog *log : {m_workLog, m_teaLog}) {
         const QRect inTab = log->property("rectInTab").toRect();
         const QPoint pageOrigin = log->parentWidget()->parentWidget()->mapTo(m_rooms, QPoint());
         log->setGeometry(inTab.translated(-pageOrigin));
@@ -276,12 +273,7 @@ ProposalWindow *MainWindow::proposalWindow(Game game) const
 
 void MainWindow::appendToLog(Room room, const QString &line)
 {
-    QPlainTextEdit *log = room == Room::Work ? m_workLog : m_teaLog;
-    // Appending a block and jumping the scroll bar keeps the cost of a line
-    // independent of the log's length, and leaves a reader's selection alone.
-    log->appendPlainText(line);
-    QScrollBar *bar = log->verticalScrollBar();
-    bar->setValue(bar->maximum());
+    (room == Room::Work ? m_workLog : m_teaLog)->appendLine(line);
 }
 
 QListWidgetItem *MainWindow::findUser(const QString &name) const
@@ -437,7 +429,7 @@ void MainWindow::exitProgram()
 
 void MainWindow::clearLog()
 {
-    (m_room == Room::Tea ? m_teaLog : m_workLog)->clear();
+    (m_room == Room::Tea ? m_teaLog : m_workLog)->clearLog();
 }
 
 void MainWindow::sayGoodbye()

@@ -15,6 +15,7 @@ class MessageWindow;
 class OthelloWindow;
 class ProposalWindow;
 class Puissance4Window;
+class RoomLog;
 class SystemTray;
 class QComboBox;
 class QLabel;
@@ -22,7 +23,6 @@ class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
 class QMenu;
-class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
 class QTimer;
@@ -104,8 +104,8 @@ private:
     Station m_station;
 
     QTabWidget *m_rooms = nullptr;
-    QPlainTextEdit *m_workLog = nullptr;
-    QPlainTextEdit *m_teaLog = nullptr;
+    RoomLog *m_workLog = nullptr;
+    RoomLog *m_teaLog = nullptr;
     QLabel *m_usersTitle = nullptr;
     QListWidget *m_userList = nullptr;
     QLineEdit *m_input = nullptr;
