@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QHash>
+#include <QIconEngine>
 #include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,6 +13,8 @@
 #include <QPalette>
 #include <QPaintEvent>
 #include <QPixmap>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QWidget>
 
 #include <array>
@@ -93,6 +96,73 @@ private:
     QColor m_backColour;
 };
 
+// A standard icon read from its files when it is first drawn. Qt reads the
+// style's standard icons without naming their format, which loads every
+// image-format plugin (the SVG library among them) to ask about each file.
+class StandardIconOnUse final : public QIconEngine
+{
+public:
+    StandardIconOnUse(const QStyle *style, QStyle::StandardPixmap which, const QWidget *widget)
+        : m_style(style)
+        , m_which(which)
+        , m_widget(widget)
+    {
+    }
+
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().pixmap(size, mode, state);
+    }
+    QPixmap scaledPixmap(const QSize &size, QIcon::Mode mode, QIcon::State state, qreal scale) override
+    {
+        return icon().pixmap(size, scale, mode, state);
+    }
+    QSize actualSize(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().actualSize(size, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().availableSizes(mode, state);
+    }
+    bool isNull() override { return icon().isNull(); }
+    QIconEngine *clone() const override { return new StandardIconOnUse(*this); }
+
+private:
+    const QIcon &icon()
+    {
+        if (!m_loaded && m_style) {
+            m_icon = m_style->standardIcon(m_which, nullptr, m_widget);
+            m_loaded = true;
+        }
+        return m_icon;
+    }
+
+    QPointer<const QStyle> m_style;
+    QStyle::StandardPixmap m_which;
+    QPointer<const QWidget> m_widget;
+    QIcon m_icon;
+    bool m_loaded = false;
+};
+
+// The platform's style, but for the icons of the extension button every menu
+// bar and tool bar builds at once and shows only when its items do not fit.
+class Style final : public QProxyStyle
+{
+public:
+    QIcon standardIcon(StandardPixmap which, const QStyleOption *option, const QWidget *widget) const override
+    {
+        if (option == nullptr
+            && (which == SP_ToolBarHorizontalExtensionButton || which == SP_ToolBarVerticalExtensionButton))
+            return QIcon(new StandardIconOnUse(baseStyle(), which, widget));
+        return QProxyStyle::standardIcon(which, option, widget);
+    }
+};
+
 // One PNG per pixel size, rendered from the SVG originals at build time. The
 // reader is told the format: left to guess, Qt would load every image-format
 // plugin, SVG included, to ask whether it knows the file.
@@ -116,6 +186,11 @@ QFont verdana(qreal points)
     QFont font(QStringLiteral("Verdana"));
     font.setPointSizeF(points);
     return font;
+}
+
+QStyle *createStyle()
+{
+    return new Style;
 }
 
 const QPixmap &picture(Picture which)

@@ -7,6 +7,7 @@
 
 class QLabel;
 class QLineEdit;
+class QStyle;
 class QWidget;
 
 // The look every window shares: twip geometry, fonts, colours, background
@@ -31,6 +32,11 @@ inline const QColor kLightGrey{192, 192, 192};
 inline const QColor kPanelGrey{224, 224, 224};
 inline const QColor kNameBack{255, 192, 192};   // game windows' player names
 inline const QColor kStatusBack{255, 224, 192}; // game windows' status line
+
+// The application's style: the platform's own, except that the icons of the
+// extension button every menu bar builds are read when first drawn, not when
+// the menu bar is built. For QApplication::setStyle, which takes it over.
+QStyle *createStyle();
 
 // Verdana is not packaged on Debian; fontconfig falls back to DejaVu Sans.
 QFont verdana(qreal points);

@@ -54,6 +54,10 @@ MainWindow::MainWindow(DatagramLink &link, QWidget *parent)
 {
     setObjectName(QStringLiteral("Form1"));
     m_station.setParent(this);
+}
+
+void MainWindow::build()
+{
     buildControls();
     buildMenus();
 
@@ -216,16 +220,25 @@ void MainWindow::buildMenus()
 
 void MainWindow::start()
 {
+    // The first broadcast goes out before anything else is built: peers hear
+    // of this station while its window is still being made. The station's
+    // signals are heard from the event loop on, once everything is built.
+    m_station.setAvailability(0);
+    m_station.start(stationUserName());
+    build();
+
     m_userList->clear();
-    m_availabilityBox->clear();
-    m_availabilityBox->addItem(QStringLiteral("Available"));
-    m_availabilityBox->addItem(QStringLiteral("Not Available"));
-    m_availabilityBox->setCurrentIndex(0);
+    {
+        // Filling the box selects its first item; the station already said so.
+        const QSignalBlocker quiet(m_availabilityBox);
+        m_availabilityBox->clear();
+        m_availabilityBox->addItem(QStringLiteral("Available"));
+        m_availabilityBox->addItem(QStringLiteral("Not Available"));
+        m_availabilityBox->setCurrentIndex(0);
+    }
     m_room = Room::Work;
-    m_tray->show();
 
     m_clock->setText(QTime::currentTime().toString(kClockFormat));
-    m_station.start(stationUserName());
     m_clockTimer->start();
 
     adjustSize();
@@ -241,6 +254,8 @@ void MainWindow::start()
         log->setGeometry(inTab.translated(-pageOrigin));
     }
     m_input->setFocus();
+    // The tray talks to the desktop, which takes a while; nothing before it needs it.
+    m_tray->show();
 }
 
 void MainWindow::setNotice(Notice notice, const QString &text)
@@ -442,7 +457,8 @@ void MainWindow::sayGoodbye()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (!m_closed) {
+    // A window that never started has no station to stop.
+    if (!m_closed && m_station.isStarted()) {
         m_closed = true;
         sayGoodbye();
         m_station.stop();

@@ -44,7 +44,8 @@ public:
     explicit MainWindow(DatagramLink &link, QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    // Start-up: user name, first announcement, then the window shows itself.
+    // Start-up: user name and first announcement, then the window builds and
+    // shows itself. Its controls exist from here on.
     void start();
 
     Station &station() { return m_station; }
@@ -69,6 +70,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void build();
     void buildControls();
     void buildMenus();
     void connectStation();
