@@ -3,6 +3,7 @@
 #include "dialogs/messagewindow.h"
 #include "dialogs/proposalwindow.h"
 #include "mainwindow/mainwindow.h"
+#include "mainwindow/roomlog.h"
 #include "net/messages.h"
 #include "othello/othellowindow.h"
 #include "puissance4/puissance4window.h"
@@ -10,7 +11,6 @@
 
 #include <QApplication>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 
 namespace {
 
@@ -36,8 +36,8 @@ public:
         m_station = new MainWindow(*m_lan.attach());
         m_peer = m_lan.attach();
         m_station->start();
-        m_workLog = m_station->findChild<QPlainTextEdit *>(QStringLiteral("Text1"));
-        m_teaLog = m_station->findChild<QPlainTextEdit *>(QStringLiteral("Text2"));
+        m_workLog = m_station->findChild<RoomLog *>(QStringLiteral("Text1"));
+        m_teaLog = m_station->findChild<RoomLog *>(QStringLiteral("Text2"));
         restore();
     }
 
@@ -59,7 +59,8 @@ private:
     QStringList roomLines() const
     {
         QStringList lines;
-        for (const QPlainTextEdit *log : {m_workLog, m_teaLog}) {
+        for (RoomLog *log : {m_workLog, m_teaLog}) {
+            log->flush(); // not a frame later: each input is judged at once
             if (!log->document()->isEmpty())
                 lines += log->toPlainText().split(u'\n');
         }
@@ -73,8 +74,8 @@ private:
     {
         // Inputs repeat; each is taken as if heard for the first time.
         m_station->station().forgetRecentDatagrams();
-        m_workLog->clear();
-        m_teaLog->clear();
+        m_workLog->clearLog();
+        m_teaLog->clearLog();
         for (QWidget *window : QApplication::topLevelWidgets()) {
             if (qobject_cast<MessageWindow *>(window) || qobject_cast<ProposalWindow *>(window)
                 || qobject_cast<QMessageBox *>(window))
@@ -95,8 +96,8 @@ private:
 
     LocalLan m_lan;
     MainWindow *m_station = nullptr;
-    QPlainTextEdit *m_workLog = nullptr;
-    QPlainTextEdit *m_teaLog = nullptr;
+    RoomLog *m_workLog = nullptr;
+    RoomLog *m_teaLog = nullptr;
     LanPort *m_peer = nullptr;
 };
 

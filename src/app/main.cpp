@@ -27,7 +27,7 @@ int main(int argc, char *argv[])
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillet"));
-    QApplication::setWindowIcon(look::sailIcon());
+    QApplication::setStyle(look::createStyle());
     // Message and proposal windows may still be open: the program ends with the station.
     QApplication::setQuitOnLastWindowClosed(false);
 
@@ -40,6 +40,7 @@ int main(int argc, char *argv[])
         // Nobody could press OK on a screenless platform.
         if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
             QMessageBox box(QMessageBox::Critical, QStringLiteral("Quillet"), reason);
+            box.setWindowIcon(look::sailIcon());
             box.setTextFormat(Qt::PlainText);
             box.exec();
         }
@@ -51,5 +52,8 @@ int main(int argc, char *argv[])
     QObject::connect(&quitSignals, &QuitSignals::quitRequested, &window, &MainWindow::close);
     QObject::connect(&window, &MainWindow::stationClosed, &app, &QApplication::quit, Qt::QueuedConnection);
     window.start();
+    // Set after the first broadcast, which needs no icon; windows without an
+    // icon of their own show this one.
+    QApplication::setWindowIcon(look::sailIcon());
     return app.exec();
 }

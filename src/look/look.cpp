@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QHash>
+#include <QIconEngine>
 #include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,22 +11,157 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPalette>
+#include <QPaintEvent>
 #include <QPixmap>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QWidget>
+
+#include <array>
 
 namespace look {
 namespace {
 
-QPixmap drawPicture(QSize size, std::initializer_list<std::pair<qreal, QColor>> stops)
+// Each picture is a diagonal gradient over its own rectangle, from the top-left
+// corner to the bottom-right one.
+QSize pictureSize(Picture which)
 {
-    QPixmap pixmap(size);
+    switch (which) {
+    case Picture::Warm:
+        return {700, 350};
+    case Picture::Pale:
+        return {500, 200};
+    case Picture::Navy:
+        break;
+    }
+    return {300, 350};
+}
+
+QLinearGradient pictureGradient(Picture which)
+{
+    const QSize size = pictureSize(which);
     QLinearGradient gradient(QPointF(0, 0), QPointF(size.width(), size.height()));
-    for (const auto &[at, colour] : stops)
-        gradient.setColorAt(at, colour);
+    switch (which) {
+    case Picture::Warm:
+        gradient.setStops({{0.0, QColor(96, 16, 16)}, {0.5, QColor(200, 150, 100)}, {1.0, QColor(255, 250, 200)}});
+        break;
+    case Picture::Pale:
+        gradient.setStops({{0.0, QColor(80, 16, 32)}, {1.0, QColor(255, 250, 205)}});
+        break;
+    case Picture::Navy:
+        gradient.setStops({{0.0, QColor(0, 0, 64)}, {1.0, QColor(150, 190, 255)}});
+        break;
+    }
+    return gradient;
+}
+
+QPixmap drawPicture(Picture which)
+{
+    QPixmap pixmap(pictureSize(which));
     QPainter painter(&pixmap);
-    painter.fillRect(pixmap.rect(), gradient);
+    painter.fillRect(pixmap.rect(), pictureGradient(which));
     return pixmap;
 }
+
+// Paints the back colour where a window reaches beyond its picture. Our
+// windows all fit inside theirs, so this usually paints nothing.
+class BeyondPicture final : public QObject
+{
+public:
+    BeyondPicture(QWidget &window, const QSize &picture, const QColor &backColour)
+        : QObject(&window)
+        , m_picture(QPoint(), picture)
+        , m_backColour(backColour)
+    {
+        window.installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        // The window's own background is filled before its paint event, and
+        // its paintEvent draws after this, so the colour lies in between.
+        if (event->type() == QEvent::Paint) {
+            const QRegion beyond = static_cast<QPaintEvent *>(event)->region().subtracted(m_picture);
+            if (!beyond.isEmpty()) {
+                QPainter painter(static_cast<QWidget *>(watched));
+                for (const QRect &rect : beyond)
+                    painter.fillRect(rect, m_backColour);
+            }
+        }
+        return false;
+    }
+
+private:
+    QRect m_picture;
+    QColor m_backColour;
+};
+
+// A standard icon read from its files when it is first drawn. Qt reads the
+// style's standard icons without naming their format, which loads every
+// image-format plugin (the SVG library among them) to ask about each file.
+class StandardIconOnUse final : public QIconEngine
+{
+public:
+    StandardIconOnUse(const QStyle *style, QStyle::StandardPixmap which, const QWidget *widget)
+        : m_style(style)
+        , m_which(which)
+        , m_widget(widget)
+    {
+    }
+
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().pixmap(size, mode, state);
+    }
+    QPixmap scaledPixmap(const QSize &size, QIcon::Mode mode, QIcon::State state, qreal scale) override
+    {
+        return icon().pixmap(size, scale, mode, state);
+    }
+    QSize actualSize(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().actualSize(size, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().availableSizes(mode, state);
+    }
+    bool isNull() override { return icon().isNull(); }
+    QIconEngine *clone() const override { return new StandardIconOnUse(*this); }
+
+private:
+    const QIcon &icon()
+    {
+        if (!m_loaded && m_style) {
+            m_icon = m_style->standardIcon(m_which, nullptr, m_widget);
+            m_loaded = true;
+        }
+        return m_icon;
+    }
+
+    QPointer<const QStyle> m_style;
+    QStyle::StandardPixmap m_which;
+    QPointer<const QWidget> m_widget;
+    QIcon m_icon;
+    bool m_loaded = false;
+};
+
+// The platform's style, but for the icons of the extension button every menu
+// bar and tool bar builds at once and shows only when its items do not fit.
+class Style final : public QProxyStyle
+{
+public:
+    QIcon standardIcon(StandardPixmap which, const QStyleOption *option, const QWidget *widget) const override
+    {
+        if (option == nullptr
+            && (which == SP_ToolBarHorizontalExtensionButton || which == SP_ToolBarVerticalExtensionButton))
+            return QIcon(new StandardIconOnUse(baseStyle(), which, widget));
+        return QProxyStyle::standardIcon(which, option, widget);
+    }
+};
 
 // One PNG per pixel size, rendered from the SVG originals at build time. The
 // reader is told the format: left to guess, Qt would load every image-format
@@ -52,36 +188,34 @@ QFont verdana(qreal points)
     return font;
 }
 
+QStyle *createStyle()
+{
+    return new Style;
+}
+
 const QPixmap &picture(Picture which)
 {
-    static const QPixmap warm = drawPicture(
-        {700, 350}, {{0.0, QColor(96, 16, 16)}, {0.5, QColor(200, 150, 100)}, {1.0, QColor(255, 250, 200)}});
-    static const QPixmap pale = drawPicture(
-        {500, 200}, {{0.0, QColor(80, 16, 32)}, {1.0, QColor(255, 250, 205)}});
-    static const QPixmap navy = drawPicture(
-        {300, 350}, {{0.0, QColor(0, 0, 64)}, {1.0, QColor(150, 190, 255)}});
-    switch (which) {
-    case Picture::Warm:
-        return warm;
-    case Picture::Pale:
-        return pale;
-    case Picture::Navy:
-        break;
-    }
-    return navy;
+    // One picture per kind, drawn when a window first needs it and shared by
+    // every window of that kind.
+    static std::array<QPixmap, 3> pictures;
+    QPixmap &shared = pictures[std::size_t(which)];
+    if (shared.isNull())
+        shared = drawPicture(which);
+    return shared;
 }
 
 void setBackground(QWidget &window, Picture which, const QColor &backColour)
 {
-    const QPixmap &source = picture(which);
-    // Big enough for any of our fixed-size windows; the rest is the back colour.
-    QPixmap canvas(qMax(source.width(), 800), qMax(source.height(), 600));
-    canvas.fill(backColour);
-    QPainter(&canvas).drawPixmap(0, 0, source);
+    // The shared picture itself is the brush: QPixmap copies share their
+    // pixels, so no window holds a picture of its own. Children that fill
+    // their background with the window's brush (the status bar) show the
+    // picture from their own top-left corner, and the style draws the tab
+    // pages and buttons over it as it always did.
     QPalette palette = window.palette();
-    palette.setBrush(QPalette::Window, QBrush(canvas));
+    palette.setBrush(QPalette::Window, QBrush(picture(which)));
     window.setPalette(palette);
     window.setAutoFillBackground(true);
+    new BeyondPicture(window, pictureSize(which), backColour);
 }
 
 QLineEdit *displayField(QWidget &parent, const char *name, const QRect &rect, qreal points, const QColor &back)

@@ -7,6 +7,7 @@
 
 class QLabel;
 class QLineEdit;
+class QStyle;
 class QWidget;
 
 // The look every window shares: twip geometry, fonts, colours, background
@@ -32,6 +33,11 @@ inline const QColor kPanelGrey{224, 224, 224};
 inline const QColor kNameBack{255, 192, 192};   // game windows' player names
 inline const QColor kStatusBack{255, 224, 192}; // game windows' status line
 
+// The application's style: the platform's own, except that the icons of the
+// extension button every menu bar builds are read when first drawn, not when
+// the menu bar is built. For QApplication::setStyle, which takes it over.
+QStyle *createStyle();
+
 // Verdana is not packaged on Debian; fontconfig falls back to DejaVu Sans.
 QFont verdana(qreal points);
 // The two sizes every window uses: text, and buttons and status lines.
@@ -44,11 +50,12 @@ enum class Picture {
     Navy,  // dark navy to light blue; 300 x 350: Puissance 4 window
 };
 
-// The background picture, drawn once at its own size.
+// The background picture at its own size, drawn on first use and shared.
 const QPixmap &picture(Picture which);
 
 // Paints the picture from the top-left corner over the back colour; what lies
-// beyond the picture shows the back colour.
+// beyond the picture shows the back colour. Windows share one picture per
+// kind. Once per window.
 void setBackground(QWidget &window, Picture which, const QColor &backColour);
 
 // A one-line field that only shows: read-only, centred, black on `back`.

@@ -8,6 +8,7 @@
 #include "look/placement.h"
 #include "mainwindow/editmenu.h"
 #include "mainwindow/helpmenu.h"
+#include "mainwindow/roomlog.h"
 #include "mainwindow/senderwindows.h"
 #include "mainwindow/systemtray.h"
 #include "net/carriedtext.h"
@@ -27,9 +28,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMouseEvent>
-#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTime>
@@ -64,6 +63,10 @@ MainWindow::MainWindow(DatagramLink &link, QWidget *parent)
 {
     setObjectName(QStringLiteral("Form1"));
     m_station.setParent(this);
+}
+
+void MainWindow::build()
+{
     buildControls();
     buildMenus();
 
@@ -161,9 +164,7 @@ void MainWindow::buildControls()
     const QRect logRect = look::twips(240, 480, 7215, 3375);
     const auto makeRoom = [this, logRect](const char *name, const QString &caption) {
         auto *page = new QWidget;
-        auto *log = look::named(new QPlainTextEdit(page), name);
-        log->setReadOnly(true);
-        log->setUndoRedoEnabled(false);
+        auto *log = look::named(new RoomLog(page), name);
         log->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         log->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
         log->setProperty("rectInTab", logRect);
@@ -285,17 +286,26 @@ void MainWindow::buildMenus()
 
 void MainWindow::start()
 {
+    // The first broadcast goes out before anything else is built: peers hear
+    // of this station while its window is still being made. The station's
+    // signals are heard from the event loop on, once everything is built.
+    m_station.setAvailability(0);
+    m_station.start(stationUserName());
+    build();
+
     m_userList->clear();
     m_userEntries.clear();
-    m_availabilityBox->clear();
-    m_availabilityBox->addItem(QStringLiteral("Available"));
-    m_availabilityBox->addItem(QStringLiteral("Not Available"));
-    m_availabilityBox->setCurrentIndex(0);
+    {
+        // Filling the box selects its first item; the station already said so.
+        const QSignalBlocker quiet(m_availabilityBox);
+        m_availabilityBox->clear();
+        m_availabilityBox->addItem(QStringLiteral("Available"));
+        m_availabilityBox->addItem(QStringLiteral("Not Available"));
+        m_availabilityBox->setCurrentIndex(0);
+    }
     m_room = Room::Work;
-    m_tray->show();
 
     m_clock->setText(QTime::currentTime().toString(kClockFormat));
-    m_station.start(stationUserName());
     m_clockTimer->start();
 
     adjustSize();
@@ -305,12 +315,14 @@ void MainWindow::start()
 
     // The logs' rectangles are in the tab control's coordinates; the pages
     // sit below the tab bar, whose place is known once the tabs are shown.
-    for (QPlainTextEdit *log : {m_workLog, m_teaLog}) {
+    for (RoomLog *log : {m_workLog, m_teaLog}) {
         const QRect inTab = log->property("rectInTab").toRect();
         const QPoint pageOrigin = log->parentWidget()->parentWidget()->mapTo(m_rooms, QPoint());
         log->setGeometry(inTab.translated(-pageOrigin));
     }
     m_input->setFocus();
+    // The tray talks to the desktop, which takes a while; nothing before it needs it.
+    m_tray->show();
 }
 
 void MainWindow::setNotice(Notice notice, const QString &text)
@@ -344,12 +356,7 @@ ProposalWindow *MainWindow::proposalWindow(Game game) const
 
 void MainWindow::appendToLog(Room room, const QString &line)
 {
-    QPlainTextEdit *log = room == Room::Work ? m_workLog : m_teaLog;
-    // Appending a block and jumping the scroll bar keeps the cost of a line
-    // independent of the log's length, and leaves a reader's selection alone.
-    log->appendPlainText(line);
-    QScrollBar *bar = log->verticalScrollBar();
-    bar->setValue(bar->maximum());
+    (room == Room::Work ? m_workLog : m_teaLog)->appendLine(line);
 }
 
 void MainWindow::addUser(const QString &name)
@@ -616,7 +623,7 @@ void MainWindow::exitProgram()
 
 void MainWindow::clearLog()
 {
-    (m_room == Room::Tea ? m_teaLog : m_workLog)->clear();
+    (m_room == Room::Tea ? m_teaLog : m_workLog)->clearLog();
 }
 
 void MainWindow::sayGoodbye()
@@ -634,7 +641,8 @@ void MainWindow::sayGoodbye()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (!m_closed) {
+    // A window that never started has no station to stop.
+    if (!m_closed && m_station.isStarted()) {
         m_closed = true;
         sayGoodbye();
         m_station.stop();

@@ -16,6 +16,7 @@ class MessageWindow;
 class OthelloWindow;
 class ProposalWindow;
 class Puissance4Window;
+class RoomLog;
 class SenderWindows;
 class SystemTray;
 class QAction;
@@ -25,7 +26,6 @@ class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
 class QMenu;
-class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
 class QTimer;
@@ -63,7 +63,8 @@ public:
     explicit MainWindow(DatagramLink &link, QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    // Start-up: user name, first announcement, then the window shows itself.
+    // Start-up: user name and first announcement, then the window builds and
+    // shows itself. Its controls exist from here on.
     void start();
 
     Station &station() { return m_station; }
@@ -89,6 +90,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void build();
     void buildControls();
     void buildMenus();
     void connectStation();
@@ -133,8 +135,8 @@ private:
     Station m_station;
 
     QTabWidget *m_rooms = nullptr;
-    QPlainTextEdit *m_workLog = nullptr;
-    QPlainTextEdit *m_teaLog = nullptr;
+    RoomLog *m_workLog = nullptr;
+    RoomLog *m_teaLog = nullptr;
     QLabel *m_usersTitle = nullptr;
     QListWidget *m_userList = nullptr;
     // The user list's entries by exact name, so no update scans the list.

@@ -136,6 +136,9 @@ void TestMainWindow::dispatch_data()
     QTest::newRow("lines go to their rooms in order")
         << QStringList{wire::workLine("w1"), wire::teaLine("t1"), wire::workLine("<b>w2</b>")} << "alice:1" << 1
         << "w1|<b>w2</b>" << "t1";
+    QTest::newRow("a line break cannot forge a second line")
+        << QStringList{wire::workLine("hi\r\n[bob,10:00:00]> I am bob"), wire::teaLine("a\nb\rc")} << "alice:1" << 1
+        << QString::fromUtf8("hi↵[bob,10:00:00]> I am bob") << QString::fromUtf8("a↵b↵c");
     QTest::newRow("presence adds at the end, available")
         << QStringList{presence("bob"), presence("<b>x</b>")} << "alice:1 bob:1 <b>x</b>:1" << 3 << "" << "";
     QTest::newRow("second presence only refreshes")
@@ -159,8 +162,14 @@ void TestMainWindow::dispatch()
     QTEST(userList(*m_alice), "users");
     QFETCH(int, count);
     QCOMPARE(userCount(*m_alice), QString("Connected users: %1").arg(count));
-    QTEST(logLines(*m_alice, "Text1"), "work");
-    QTEST(logLines(*m_alice, "Text2"), "tea");
+    // A last line in each room: once it shows, so has every line before it.
+    receive(encode(wire::workLine("last")));
+    receive(encode(wire::teaLine("last")));
+    const auto upToLast = [](const QString &lines) { return lines.isEmpty() ? QString("last") : lines + "|last"; };
+    QFETCH(QString, work);
+    QFETCH(QString, tea);
+    QTRY_COMPARE(logLines(*m_alice, "Text1"), upToLast(work));
+    QTRY_COMPARE(logLines(*m_alice, "Text2"), upToLast(tea));
 }
 
 void TestMainWindow::declinedBoxIsPlainAndDoesNotStallTheStation()
@@ -174,7 +183,7 @@ void TestMainWindow::declinedBoxIsPlainAndDoesNotStallTheStation()
     QCOMPARE(box->icon(), QMessageBox::Information);
     // While it waits for OK, chat goes on.
     receive(encode(wire::teaLine("still here")));
-    QCOMPARE(logLines(*m_alice, "Text2"), QString("still here"));
+    QTRY_COMPARE(logLines(*m_alice, "Text2"), QString("still here"));
 }
 
 void TestMainWindow::sendButtonRules()
@@ -434,6 +443,7 @@ void TestMainWindow::editMenuOnTheStationsControls()
 
     // A room log is read-only: Cut copies and leaves it whole.
     receive(wire::encode(wire::workLine("in the log")));
+    QTRY_COMPARE(logLines(*m_alice, "Text1"), QString("in the log"));
     auto *log = control<QPlainTextEdit>(*m_alice, "Text1");
     log->selectAll();
     log->setFocus();
@@ -533,7 +543,7 @@ void TestMainWindow::helpHomePage()
     QVERIFY(note->text().contains(HelpMenu::kHomePage));
     QVERIFY(note->textInteractionFlags() & Qt::TextSelectableByMouse);
     receive(encode(wire::teaLine("still here")));
-    QCOMPARE(logLines(*m_alice, "Text2"), QString("still here"));
+    QTRY_COMPARE(logLines(*m_alice, "Text2"), QString("still here"));
 }
 
 // Without a stand-in, the page goes through the desktop's services.

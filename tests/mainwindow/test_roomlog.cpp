@@ -1,0 +1,229 @@
+#include "mainwindow/roomlog.h"
+
+#include <QFile>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTest>
+#include <QTextBlock>
+
+namespace {
+
+QStringList numbered(int from, int to)
+{
+    QStringList lines;
+    for (int n = from; n <= to; ++n)
+        lines << QStringLiteral("line %1").arg(n);
+    return lines;
+}
+
+// The log's lines, as the document holds them.
+QStringList shown(const RoomLog &log)
+{
+    const QString text = log.toPlainText();
+    return text.isEmpty() ? QStringList() : text.split(u'\n');
+}
+
+// The process's private resident memory, in MiB; -1 where the system does not say.
+double privateMiB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("RssAnon:"))
+            return line.mid(8).trimmed().split(' ').front().toDouble() / 1024;
+    }
+    return -1;
+}
+
+void appendAll(RoomLog &log, const QStringList &lines)
+{
+    for (const QString &line : lines)
+        log.appendLine(line);
+}
+
+} // namespace
+
+// A room log: lines shown in batches, in order, bounded, one line each.
+class TestRoomLog final : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void burstShowsInOrderInOneAppend();
+    void readerKeepsSelectionAndPlace();
+    void followsAtTheBottom_data();
+    void followsAtTheBottom();
+    void lineBreaksStayInTheLine_data();
+    void lineBreaksStayInTheLine();
+    void keepsTheNewestLinesUpToTheBound();
+    void clearDropsQueuedLinesToo();
+    void clearGivesTheMemoryBack();
+
+private:
+    std::unique_ptr<RoomLog> m_log;
+};
+
+void TestRoomLog::init()
+{
+    m_log = std::make_unique<RoomLog>();
+    m_log->resize(480, 225); // a room log's size
+    m_log->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_log.get()));
+}
+
+void TestRoomLog::cleanup()
+{
+    m_log.reset();
+}
+
+void TestRoomLog::burstShowsInOrderInOneAppend()
+{
+    QSignalSpy changes(m_log->document(), &QTextDocument::contentsChange);
+    const QStringList lines = numbered(1, 50);
+    appendAll(*m_log, lines);
+    QVERIFY(m_log->toPlainText().isEmpty()); // held for the flush
+    QTRY_COMPARE(shown(*m_log), lines);
+    QCOMPARE(changes.count(), 1);
+}
+
+void TestRoomLog::readerKeepsSelectionAndPlace()
+{
+    appendAll(*m_log, numbered(1, 200));
+    QTRY_COMPARE(m_log->document()->blockCount(), 200);
+    QScrollBar *bar = m_log->verticalScrollBar();
+    QVERIFY(bar->maximum() > 10);
+    bar->setValue(10);
+
+    // The reader selects "line 12" and reads on while lines keep coming.
+    QTextCursor cursor(m_log->document()->findBlockByNumber(11));
+    cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    m_log->setTextCursor(cursor);
+    bar->setValue(10);
+    const int maximumBefore = bar->maximum();
+
+    appendAll(*m_log, numbered(201, 230));
+    QTRY_COMPARE(m_log->document()->blockCount(), 230);
+    QCOMPARE(m_log->textCursor().selectedText(), QString("line 12"));
+    QCOMPARE(bar->value(), 10);
+    QVERIFY(bar->maximum() > maximumBefore);
+}
+
+void TestRoomLog::followsAtTheBottom_data()
+{
+    QTest::addColumn<bool>("onShownTab");
+    QTest::newRow("room shown") << true;
+    QTest::newRow("room on the hidden tab") << false;
+}
+
+// A log at its bottom shows its newest line, also while its tab is hidden,
+// so switching rooms shows the latest lines.
+void TestRoomLog::followsAtTheBottom()
+{
+    QFETCH(bool, onShownTab);
+    m_log.reset();
+    QTabWidget rooms;
+    auto *work = new RoomLog;
+    auto *tea = new RoomLog;
+    rooms.addTab(work, "Work room");
+    rooms.addTab(tea, "Tea room");
+    rooms.resize(500, 270);
+    rooms.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&rooms));
+    RoomLog *log = onShownTab ? work : tea;
+
+    for (int batch = 0; batch < 3; ++batch) {
+        appendAll(*log, numbered(batch * 100 + 1, batch * 100 + 100));
+        QTRY_COMPARE(log->document()->blockCount(), batch * 100 + 100);
+        QScrollBar *bar = log->verticalScrollBar();
+        QVERIFY(bar->maximum() > 0);
+        QCOMPARE(bar->value(), bar->maximum());
+    }
+    rooms.setCurrentWidget(log);
+    QTRY_VERIFY(log->isVisible());
+    const QTextBlock last = log->document()->lastBlock();
+    QVERIFY(log->cursorForPosition(QPoint(5, log->viewport()->height() - 8)).block() == last);
+}
+
+void TestRoomLog::lineBreaksStayInTheLine_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("expected");
+    const QString mark(QChar(RoomLog::kBreakMark));
+    QTest::newRow("CR LF forging a second line") << QString("hi\r\n[bob,10:00:00]> I am bob")
+                                                 << "hi" + mark + "[bob,10:00:00]> I am bob";
+    QTest::newRow("LF") << QString("a\nb") << "a" + mark + "b";
+    QTest::newRow("CR") << QString("a\rb") << "a" + mark + "b";
+    QTest::newRow("LF CR is two breaks") << QString("a\n\rb") << "a" + mark + mark + "b";
+    QTest::newRow("CR LF twice") << QString("a\r\n\r\nb") << "a" + mark + mark + "b";
+    QTest::newRow("vertical tab and form feed") << QString("a\vb\fc") << "a" + mark + "b" + mark + "c";
+    QTest::newRow("next line") << QString("a\u0085b") << "a" + mark + "b";
+    QTest::newRow("line separator") << QString("a\u2028b") << "a" + mark + "b";
+    QTest::newRow("paragraph separator") << QString("a\u2029b") << "a" + mark + "b";
+    QTest::newRow("break at both ends") << QString("\nab\r") << mark + "ab" + mark;
+    QTest::newRow("plain line untouched") << QString("<b>bold</b> & tabs\there") << QString("<b>bold</b> & tabs\there");
+}
+
+void TestRoomLog::lineBreaksStayInTheLine()
+{
+    QFETCH(QString, line);
+    QFETCH(QString, expected);
+    m_log->appendLine("before");
+    m_log->appendLine(line);
+    m_log->appendLine("after");
+    QTRY_COMPARE(m_log->document()->blockCount(), 3);
+    QCOMPARE(shown(*m_log), (QStringList{"before", expected, "after"}));
+    // Shown on one line, however wide: no break of any kind inside it.
+    QCOMPARE(m_log->document()->findBlockByNumber(1).layout()->lineCount(), 1);
+}
+
+void TestRoomLog::keepsTheNewestLinesUpToTheBound()
+{
+    // Two batches, the second crossing the bound.
+    appendAll(*m_log, numbered(1, 10));
+    QTRY_COMPARE(m_log->document()->blockCount(), 10);
+    appendAll(*m_log, numbered(11, RoomLog::kMaxLines + 5));
+    QTRY_COMPARE(m_log->document()->lastBlock().text(), QStringLiteral("line %1").arg(RoomLog::kMaxLines + 5));
+    QCOMPARE(m_log->document()->blockCount(), RoomLog::kMaxLines);
+    QCOMPARE(m_log->document()->firstBlock().text(), QString("line 6"));
+    QCOMPARE(m_log->document()->findBlockByNumber(1).text(), QString("line 7"));
+}
+
+void TestRoomLog::clearDropsQueuedLinesToo()
+{
+    appendAll(*m_log, numbered(1, 3));
+    QTRY_COMPARE(m_log->document()->blockCount(), 3);
+    m_log->appendLine("queued when cleared");
+    m_log->clearLog();
+    QVERIFY(m_log->toPlainText().isEmpty());
+    m_log->appendLine("after the clear");
+    QTRY_COMPARE(shown(*m_log), QStringList{"after the clear"});
+}
+
+void TestRoomLog::clearGivesTheMemoryBack()
+{
+#ifndef __GLIBC__
+    QSKIP("returning freed memory is asked of the GNU C library only");
+#endif
+    const double before = privateMiB();
+    if (before < 0)
+        QSKIP("no /proc/self/status here");
+    // Lines as long as a station sends, in batches as they arrive.
+    const QString text(400, u'x');
+    for (int n = 0; n < 40000; ++n) {
+        m_log->appendLine(QStringLiteral("[bob,10:00:00]> %1 ").arg(n) + text);
+        if (n % 1000 == 999)
+            m_log->flush();
+    }
+    m_log->flush();
+    const double full = privateMiB();
+    QVERIFY2(full > before + 20, qPrintable(QString("%1 MiB before, %2 full").arg(before).arg(full)));
+    m_log->clearLog();
+    const double cleared = privateMiB();
+    QVERIFY2(cleared < before + 5, qPrintable(QString("%1 MiB before, %2 after the clear").arg(before).arg(cleared)));
+}
+
+QTEST_MAIN(TestRoomLog)
+#include "test_roomlog.moc"
