@@ -16,7 +16,6 @@
 namespace {
 
 const QString kCaption = QStringLiteral("Message");
-constexpr qreal kFontPoints = 8.25;
 
 QPushButton *button(const char *name, const QString &text, const QRect &geometry, QWidget *parent)
 {
@@ -54,7 +53,7 @@ MessageWindow::MessageWindow(Station &station, QWidget *owner)
     setWindowTitle(kCaption);
     setWindowIcon(look::envelopeIcon());
     setFixedSize(look::px(5895), look::px(2640));
-    setFont(look::verdana(kFontPoints));
+    setFont(look::verdana(look::kSmallPoints));
     look::setBackground(*this, look::Picture::Warm, look::kWindowBack);
 
     m_received->setGeometry(look::twips(120, 120, 5655, 855));

@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr qreal kFontPoints = 8.25;
 // In twips: the window's design size, and the row the refusal adds under the buttons.
 constexpr int kWidth = 5595;
 constexpr int kHeight = 1080;
@@ -48,7 +47,7 @@ ProposalWindow::ProposalWindow(Station &station, Game game, const QString &propo
     m_sentence->setGeometry(look::twips(120, 120, 5415, 285));
     m_sentence->setReadOnly(true);
     m_sentence->setAlignment(Qt::AlignCenter);
-    m_sentence->setFont(look::verdana(kFontPoints));
+    m_sentence->setFont(look::verdana(look::kSmallPoints));
     QPalette grey = m_sentence->palette();
     grey.setColor(QPalette::Base, look::kPanelGrey);
     m_sentence->setPalette(grey);
@@ -56,7 +55,7 @@ ProposalWindow::ProposalWindow(Station &station, Game game, const QString &propo
     m_refusal->setGeometry(look::twips(120, kHeight, kWidth - 240, kRefusalHeight - 60));
     m_refusal->setTextFormat(Qt::PlainText); // it carries a peer's name
     m_refusal->setWordWrap(true);
-    m_refusal->setFont(look::verdana(kFontPoints));
+    m_refusal->setFont(look::verdana(look::kSmallPoints));
     m_refusal->setAutoFillBackground(true);
     m_refusal->setMargin(2);
     QPalette note = m_refusal->palette();

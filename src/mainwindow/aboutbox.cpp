@@ -40,7 +40,7 @@ AboutBox::AboutBox(QWidget *owner)
     auto *okButton = look::named(new QPushButton(QStringLiteral("OK"), this), "cmdOK");
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("About Quillet"));
-    setFont(look::verdana(8.25));
+    setFont(look::verdana(look::kSmallPoints));
     setFixedSize(look::twips(0, 0, 5895, 1455).size());
     look::setBackground(*this, look::Picture::Pale, look::kWindowBack);
     setAttribute(Qt::WA_DeleteOnClose);

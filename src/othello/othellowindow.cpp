@@ -3,7 +3,6 @@
 #include "look/attention.h"
 #include "look/gamenotice.h"
 #include "look/look.h"
-#include "look/placement.h"
 #include "look/turnmarker.h"
 #include "net/station.h"
 #include "othello/othellocell.h"
@@ -23,9 +22,6 @@ constexpr int kClientHeight = 4080;
 constexpr int kBoardLeft = 300;
 constexpr int kBoardTop = 1150;
 
-constexpr qreal kSmallPoints = 8.25;
-constexpr qreal kLargePoints = 9.75;
-
 // The lines between the cells: one pixel of the pitch is left to them, so the
 // board reads as a grid of squares rather than one green field.
 const QColor kGridColour{0, 80, 30};
@@ -39,17 +35,13 @@ QColor discColour(int colour)
 } // namespace
 
 OthelloWindow::OthelloWindow(Station &station, QWidget *owner)
-    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                           | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
-                           | Qt::WindowCloseButtonHint)
-    , m_station(station)
-    , m_owner(owner)
+    : GameWindow(station, Game::Othello, {}, owner)
 {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Othello Table"));
     setWindowIcon(look::sunIcon());
     setFixedSize(look::twips(0, 0, kClientWidth, kClientHeight).size());
-    setFont(look::verdana(kSmallPoints));
+    setFont(look::verdana(look::kSmallPoints));
     look::setBackground(*this, look::Picture::Warm, look::kWindowBack);
 
     look::sideLabel(*this, "Label1", QStringLiteral("Black"), look::twips(480, 120, 615, 375));
@@ -57,12 +49,12 @@ OthelloWindow::OthelloWindow(Station &station, QWidget *owner)
 
     m_turnMarker = new TurnMarker(this);
 
-    m_blackName = look::displayField(*this, "Text4", look::twips(120, 360, 1335, 285), kSmallPoints, look::kNameBack);
-    m_whiteName = look::displayField(*this, "Text5", look::twips(1560, 360, 1335, 285), kSmallPoints, look::kNameBack);
+    m_blackName = look::displayField(*this, "Text4", look::twips(120, 360, 1335, 285), look::kSmallPoints, look::kNameBack);
+    m_whiteName = look::displayField(*this, "Text5", look::twips(1560, 360, 1335, 285), look::kSmallPoints, look::kNameBack);
     const QColor windowColour = palette().color(QPalette::Base);
-    m_blackScore = look::displayField(*this, "Text1", look::twips(600, 720, 375, 285), kLargePoints, windowColour);
-    m_whiteScore = look::displayField(*this, "Text2", look::twips(2040, 720, 375, 285), kLargePoints, windowColour);
-    m_status = look::displayField(*this, "Text3", look::twips(0, 3720, kClientWidth, 360), kLargePoints, look::kStatusBack);
+    m_blackScore = look::displayField(*this, "Text1", look::twips(600, 720, 375, 285), look::kLargePoints, windowColour);
+    m_whiteScore = look::displayField(*this, "Text2", look::twips(2040, 720, 375, 285), look::kLargePoints, windowColour);
+    m_status = look::displayField(*this, "Text3", look::twips(0, 3720, kClientWidth, 360), look::kLargePoints, look::kStatusBack);
 
     const QPoint boardAt = look::twips(kBoardLeft, kBoardTop, 0, 0).topLeft();
     const int pitch = look::px(look::kBoardPitch);
@@ -85,8 +77,7 @@ OthelloWindow::OthelloWindow(Station &station, QWidget *owner)
         m_cells[std::size_t(index - 1)] = cell;
     }
     // Over the middle four rows, where it cannot be missed.
-    m_noticeBand = look::gameNotice(*this, QRect(boardAt + QPoint(0, 2 * pitch), QSize(OthelloGame::kSize * pitch, 4 * pitch)));
-    connect(&m_station, &Station::opponentQuietChanged, this, &OthelloWindow::onOpponentQuiet);
+    makeNoticeBand(QRect(boardAt + QPoint(0, 2 * pitch), QSize(OthelloGame::kSize * pitch, 4 * pitch)));
 
     m_flashTimer.setObjectName(QStringLiteral("Timer1"));
     m_flashTimer.setInterval(look::kFlashMs);
@@ -145,50 +136,10 @@ void OthelloWindow::open()
     m_flashTimer.stop();
     m_flashCount = 0;
     m_highlighted = 0;
-    m_notice.clear();
-    m_opponentQuiet = false;
-    showNotice();
+    clearNotices();
     showPlayers();
     showScore();
     showGame();
-}
-
-void OthelloWindow::showGame()
-{
-    if (!m_open)
-        look::placeNew(*this, m_owner);
-    m_open = true;
-    show();
-    raise();
-    activateWindow();
-}
-
-void OthelloWindow::setNotice(const QString &text)
-{
-    m_notice = text;
-    showNotice();
-}
-
-QString OthelloWindow::notice() const
-{
-    return m_noticeBand->isVisible() ? m_noticeBand->text() : QString();
-}
-
-void OthelloWindow::showNotice()
-{
-    // What the user was told stands before a silence that may pass.
-    const QString shown = !m_notice.isEmpty() ? m_notice
-        : m_opponentQuiet                     ? look::opponentQuietNotice(m_station.opponent(Game::Othello))
-                                              : QString();
-    look::setGameNotice(*m_noticeBand, shown);
-}
-
-void OthelloWindow::onOpponentQuiet(Game game, bool quiet)
-{
-    if (game != Game::Othello)
-        return;
-    m_opponentQuiet = quiet;
-    showNotice();
 }
 
 void OthelloWindow::showPlayers()
@@ -224,7 +175,7 @@ bool OthelloWindow::applyBoard(const wire::OthelloBoard &board)
         m_game.claimColour(mover, m_station.opponent(Game::Othello), m_station.userName());
         showPlayers();
         noteIfOver();
-    } else if (m_notice.isEmpty()) {
+    } else if (!hasNotice()) {
         setNotice(look::notOnHereNotice());
     }
     showGame();
@@ -301,11 +252,7 @@ void OthelloWindow::flash()
 
 void OthelloWindow::closeEvent(QCloseEvent *event)
 {
-    // A running game outlives its window; one that is over ends with it.
-    if (!m_station.isRunning(Game::Othello))
-        m_station.endGame(Game::Othello);
     clearHighlight();
-    m_open = false;
     m_flashTimer.stop();
-    event->accept();
+    GameWindow::closeEvent(event);
 }

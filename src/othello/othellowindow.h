@@ -1,26 +1,22 @@
 #pragma once
 
+#include "games/gamewindow.h"
 #include "net/messages.h"
 #include "othello/othellogame.h"
 
-#include <QPointer>
 #include <QTimer>
-#include <QWidget>
 
 #include <array>
 
 class OthelloCell;
-class QLabel;
 class QLineEdit;
-class Station;
-enum class Game;
 class TurnMarker;
 
 // The Othello window: shows one game against the station's Othello opponent
 // and plays it over the network. The main window builds it when a game first
 // opens and keeps it; closing it only hides it. A running game goes on
 // meanwhile and the window shows it as it stands when it opens again.
-class OthelloWindow final : public QWidget
+class OthelloWindow final : public GameWindow
 {
     Q_OBJECT
 public:
@@ -29,14 +25,10 @@ public:
 
     // A new game: the starting position, black to move; shows the window.
     void open();
-    // Shows the game as it stands, without starting a new one.
-    void showGame();
-    // Shown, not closed by the user.
-    bool isOpen() const { return m_open; }
     // The game shown has a result.
     bool isOver() const { return m_game.isOver(); }
     // Neither over nor said to be unable to go on: a new game would replace a live one.
-    bool canGoOn() const { return !isOver() && m_notice.isEmpty(); }
+    bool canGoOn() const { return !isOver() && !hasNotice(); }
 
     // Takes over a board addressed to this user when it is further on than the
     // one shown, and shows it. While the station plays the game the opponent
@@ -44,10 +36,6 @@ public:
     // colour; otherwise the window says the game is not on here. Returns
     // whether the board was applied.
     bool applyBoard(const wire::OthelloBoard &board);
-
-    // Said over the board when the game cannot go on; empty clears it.
-    void setNotice(const QString &text);
-    QString notice() const;
 
     // The board datagram the periodic broadcast sends to the opponent.
     QString boardMessage() const;
@@ -77,17 +65,10 @@ private:
     void showScore();
     void showPlayers();
     void noteIfOver();
-    void showNotice();
-    void onOpponentQuiet(Game game, bool quiet);
 
-    Station &m_station;
-    QPointer<QWidget> m_owner;
     OthelloGame m_game;
     int m_highlighted = 0;
     int m_flashCount = 0;
-    bool m_open = false;
-    QString m_notice;
-    bool m_opponentQuiet = false;
 
     TurnMarker *m_turnMarker;
     QLineEdit *m_blackScore;
@@ -95,7 +76,6 @@ private:
     QLineEdit *m_status;
     QLineEdit *m_blackName;
     QLineEdit *m_whiteName;
-    QLabel *m_noticeBand;
     std::array<OthelloCell *, OthelloGame::kCells> m_cells{};
     // The attention signal after the opponent's board has been applied; a
     // child, so that tools find it by name.

@@ -3,7 +3,6 @@
 #include "look/attention.h"
 #include "look/gamenotice.h"
 #include "look/look.h"
-#include "look/placement.h"
 #include "look/turnmarker.h"
 #include "net/messages.h"
 #include "net/station.h"
@@ -28,11 +27,7 @@ constexpr int kCellTop = 950;
 } // namespace
 
 Puissance4Window::Puissance4Window(Station &station, QWidget *owner)
-    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                           | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
-                           | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
-    , m_station(station)
-    , m_owner(owner)
+    : GameWindow(station, Game::Puissance4, Qt::MSWindowsFixedSizeDialogHint, owner)
 {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("Puissance 4"));
@@ -56,18 +51,17 @@ Puissance4Window::Puissance4Window(Station &station, QWidget *owner)
     look::sideLabel(*this, "Label1", QStringLiteral("Yellow"), look::twips(480, 120, 615, 375));
     look::sideLabel(*this, "Label2", QStringLiteral("Red"), look::twips(2040, 120, 495, 255));
     m_turnMarker->raise();
-    m_yellowName = look::displayField(*this, "Text4", look::twips(120, 360, 1335, 285), 8.25, look::kNameBack);
-    m_redName = look::displayField(*this, "Text5", look::twips(1560, 360, 1335, 285), 8.25, look::kNameBack);
-    m_status = look::displayField(*this, "Text1", look::twips(0, 3240, 3015, 375), 9.75, look::kStatusBack);
+    m_yellowName = look::displayField(*this, "Text4", look::twips(120, 360, 1335, 285), look::kSmallPoints, look::kNameBack);
+    m_redName = look::displayField(*this, "Text5", look::twips(1560, 360, 1335, 285), look::kSmallPoints, look::kNameBack);
+    m_status = look::displayField(*this, "Text1", look::twips(0, 3240, 3015, 375), look::kLargePoints, look::kStatusBack);
 
     m_flashTimer.setObjectName(QStringLiteral("Timer1"));
     m_flashTimer.setInterval(look::kFlashMs);
     connect(&m_flashTimer, &QTimer::timeout, this, &Puissance4Window::flash);
 
     // Over the middle rows of the board, where it cannot be missed.
-    m_noticeBand = look::gameNotice(*this, look::twips(kCellLeft, kCellTop + 2 * look::kBoardPitch,
-                                                       puissance4::kSize * look::kBoardPitch, 3 * look::kBoardPitch));
-    connect(&m_station, &Station::opponentQuietChanged, this, &Puissance4Window::onOpponentQuiet);
+    makeNoticeBand(look::twips(kCellLeft, kCellTop + 2 * look::kBoardPitch, puissance4::kSize * look::kBoardPitch,
+                               3 * look::kBoardPitch));
 
     showStatus();
     showTurnMarker();
@@ -90,53 +84,13 @@ void Puissance4Window::open()
     m_flashTimer.stop();
     m_flashCount = 0;
     m_captionInverted = false;
-    m_notice.clear();
-    m_opponentQuiet = false;
-    showNotice();
+    clearNotices();
     showPlayers();
     for (Puissance4Cell *cell : m_cells)
         cell->update();
     showStatus();
     showTurnMarker();
     showGame();
-}
-
-void Puissance4Window::showGame()
-{
-    if (!m_open)
-        look::placeNew(*this, m_owner);
-    m_open = true;
-    show();
-    raise();
-    activateWindow();
-}
-
-void Puissance4Window::setNotice(const QString &text)
-{
-    m_notice = text;
-    showNotice();
-}
-
-QString Puissance4Window::notice() const
-{
-    return m_noticeBand->isVisible() ? m_noticeBand->text() : QString();
-}
-
-void Puissance4Window::showNotice()
-{
-    // What the user was told stands before a silence that may pass.
-    const QString shown = !m_notice.isEmpty() ? m_notice
-        : m_opponentQuiet                     ? look::opponentQuietNotice(m_station.opponent(Game::Puissance4))
-                                              : QString();
-    look::setGameNotice(*m_noticeBand, shown);
-}
-
-void Puissance4Window::onOpponentQuiet(Game game, bool quiet)
-{
-    if (game != Game::Puissance4)
-        return;
-    m_opponentQuiet = quiet;
-    showNotice();
 }
 
 void Puissance4Window::showPlayers()
@@ -173,7 +127,7 @@ bool Puissance4Window::applyBoard(const wire::Puissance4Board &board)
         m_game.claimColour(kYellow + kRed - board.color, m_station.opponent(Game::Puissance4), m_station.userName());
         showPlayers();
         noteIfOver();
-    } else if (m_notice.isEmpty()) {
+    } else if (!hasNotice()) {
         setNotice(look::notOnHereNotice());
     }
     showGame();
@@ -230,15 +184,11 @@ void Puissance4Window::dropAt(int index)
 
 void Puissance4Window::closeEvent(QCloseEvent *event)
 {
-    // A running game outlives its window; one that is over ends with it. The
-    // board stays as it is either way, so a newer one can be compared with it.
-    if (!m_station.isRunning(Game::Puissance4))
-        m_station.endGame(Game::Puissance4);
-    m_open = false;
+    // The board stays as it is, so a newer one can be compared with it.
     m_flashTimer.stop();
     m_flashCount = 0;
     m_captionInverted = false;
-    event->accept();
+    GameWindow::closeEvent(event);
 }
 
 void Puissance4Window::showStatus()

@@ -1,19 +1,15 @@
 #pragma once
 
+#include "games/gamewindow.h"
 #include "puissance4/puissance4game.h"
 
-#include <QPointer>
 #include <QTimer>
-#include <QWidget>
 
 #include <array>
 
-class QLabel;
 class QLineEdit;
 class Puissance4Cell;
 class TurnMarker;
-class Station;
-enum class Game;
 
 namespace wire {
 struct Puissance4Board;
@@ -23,7 +19,7 @@ struct Puissance4Board;
 // and keeps it: closing it only hides it while the game goes on, open() starts
 // a new one, and a newer board from the opponent shows it again. The rules
 // are Puissance4Game's; this shows them and trades boards through the station.
-class Puissance4Window final : public QWidget
+class Puissance4Window final : public GameWindow
 {
     Q_OBJECT
 public:
@@ -31,14 +27,10 @@ public:
 
     // New game; shows the window.
     void open();
-    // Shows the game as it stands, without starting a new one.
-    void showGame();
-    // Shown, not closed by the user.
-    bool isOpen() const { return m_open; }
     // The game shown has a result.
     bool isOver() const { return m_game.isOver(); }
     // Neither over nor said to be unable to go on: a new game would replace a live one.
-    bool canGoOn() const { return !isOver() && m_notice.isEmpty(); }
+    bool canGoOn() const { return !isOver() && !hasNotice(); }
 
     // Takes over a board addressed to this user when it is further on than
     // ours, and shows it. While the station plays the game the opponent is
@@ -46,10 +38,6 @@ public:
     // colour; otherwise the window says the game is not on here. Returns
     // whether it was applied.
     bool applyBoard(const wire::Puissance4Board &board);
-
-    // Said over the board when the game cannot go on; empty clears it.
-    void setNotice(const QString &text);
-    QString notice() const;
 
     // The board datagram the periodic broadcast sends to the opponent, with
     // the status line as shown.
@@ -73,27 +61,19 @@ private:
     void flashCaption(bool invert);
     void showPlayers();
     void noteIfOver();
-    void showNotice();
-    void onOpponentQuiet(Game game, bool quiet);
     void showStatus();
     void showTurnMarker();
     void arrangeMarker();
 
-    Station &m_station;
-    QPointer<QWidget> m_owner;
     Puissance4Game m_game;
     int m_flashCount = 0;
-    bool m_open = false;
     bool m_captionInverted = false;
-    QString m_notice;
-    bool m_opponentQuiet = false;
 
     std::array<Puissance4Cell *, puissance4::kCells + 1> m_cells{}; // 0: the hidden template
     TurnMarker *m_turnMarker = nullptr;
     QLineEdit *m_yellowName = nullptr;
     QLineEdit *m_redName = nullptr;
     QLineEdit *m_status = nullptr;
-    QLabel *m_noticeBand = nullptr;
     // The attention signal after the opponent's board: two ticks, 500 ms
     // apart; a child, so that tools find it by name.
     QTimer m_flashTimer{this};
