@@ -4,209 +4,176 @@
 
 using namespace wire;
 
-namespace {
-
 // Writes "§" as the byte 0xA7 so expected datagrams read like the wire format.
-QByteArray bytes(const char *text)
-{
-    return QByteArray(text).replace("\xC2\xA7", "\xA7");
-}
-
-QString cells(int count, const QString &cell = QStringLiteral("0"))
-{
-    return QString(cell + kSeparator).repeated(count);
-}
-
-} // namespace
+static QByteArray bytes(const char *text) { return QByteArray(text).replace("\xC2\xA7", "\xA7"); }
+static QString cells(int count, const QString &cell = "0") { return QString(cell + kSeparator).repeated(count); }
+static const QByteArray c64 = bytes("0§").repeated(64), c63 = bytes("0§").repeated(63), c49 = bytes("0§").repeated(49);
 
 class TestWire final : public QObject
 {
     Q_OBJECT
 private slots:
-    void builders_data();
-    void builders();
-    void encoding_data();
-    void encoding();
-    void splitting();
-    void codesAndNumbers();
-    void readRefuses_data();
-    void readRefuses();
-    void readBoards();
-    void fieldCuts_data();
-    void fieldCuts();
+    void builders_data()
+    {
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QByteArray>("expected");
+        const QString line = chatLine("alice", "14:03:27", "hello");
+        QTest::newRow("1 WorkLine") << workLine(line) << bytes("1§[alice,14:03:27]> hello");
+        QTest::newRow("2 TeaLine") << teaLine(line) << bytes("2§[alice,14:03:27]> hello");
+        QTest::newRow("3 Presence") << presence("bob") << bytes("3§bob§");
+        QTest::newRow("4 OthelloAccept") << othelloAccept("ann", "bob") << bytes("4§ann§bob§");
+        QTest::newRow("5 Puissance4Accept") << puissance4Accept("ann", "bob") << bytes("5§ann§bob§");
+        QTest::newRow("6 PrivateMessage") << privateMessage("bob", "ann", "hi\r\nyou") << bytes("6§bob§ann§hi\r\nyou");
+        QTest::newRow("7 Departure") << departure("bob") << bytes("7§bob");
+        QTest::newRow("8 OthelloProposal") << othelloProposal("bob", "ann") << bytes("8§bob§ann§");
+        QTest::newRow("9 Puissance4Proposal") << puissance4Proposal("bob", "ann") << bytes("9§bob§ann§");
+        QTest::newRow("10 Availability") << availability("bob", 1) << bytes("10§bob§1§");
+        QTest::newRow("11 ProposalDeclined") << proposalDeclined("ann", "bob") << bytes("11§ann§bob§");
+        QTest::newRow("12 Puissance4Board") << puissance4Board("bob", cells(49), 2, 1, "Red to Play!")
+                                            << bytes("12§bob§") + c49 + bytes("2§1§Red to Play!§");
+        QTest::newRow("13 OthelloBoard") << othelloBoard("bob", cells(64), 1, 4) << bytes("13§bob§") + c64 + bytes("1§4§");
+    }
+
+    void builders()
+    {
+        QFETCH(QString, message);
+        QTEST(encode(message), "expected");
+    }
+
+    void encoding_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("latin-1 letters") << QString::fromUtf8("été ÿ§") << QByteArray("\xE9t\xE9 \xFF\xA7");
+        QTest::newRow("0x80..0x9F") << QString::fromUtf8("€“…ŠŸ") << QByteArray("\x80\x93\x85\x8A\x9F");
+        QTest::newRow("outside the code page") << QString::fromUtf8("Ωx") << QByteArray("?x");
+        QTest::newRow("one ? per character") << QString::fromUtf8("a😀b") << QByteArray("a?b");
+    }
+
+    void encoding()
+    {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, expected);
+        QCOMPARE(encode(text), expected);
+        if (!expected.contains('?'))
+            QCOMPARE(decode(expected), std::optional<QString>(text));
+    }
+
+    void splitting()
+    {
+        const QChar s = kSeparator;
+        QCOMPARE(split(QString("3%1bob%1").arg(s)), (QStringList{"3", "bob", ""}));
+        QCOMPARE(split(QString("7%1bob").arg(s)), (QStringList{"7", "bob"}));
+        QCOMPARE(split(QString("4%1%1b").arg(s)), (QStringList{"4", "", "b"}));
+        QCOMPARE(split("hello"), QStringList{"hello"});
+    }
+
+    void codesAndNumbers()
+    {
+        for (int code = 1; code <= 13; ++code)
+            QCOMPARE(codeOf(QString::number(code)), std::optional<Code>(Code(code)));
+        for (const char *notACode : {"01", " 1", "1 ", "0", "14", "+3", "", "x"})
+            QVERIFY2(!codeOf(notACode), notACode);
+        QVERIFY(!codeOf(QString(QChar(0x0663)))); // a digit, but not an ASCII one
+
+        for (const auto &[text, value] : {std::pair{"0", 0}, {"-5", -5}, {"32767", 32767}, {"-32768", -32768}})
+            QCOMPARE(toNumber(text), std::optional<qint16>(value));
+        for (const char *notANumber : {"32768", "-32769", "99999999999", "", "-", "+1", " 1", "1.5", "0x1"})
+            QVERIFY2(!toNumber(notANumber), notANumber);
+    }
+
+    void readRefuses_data()
+    {
+        QTest::addColumn<QByteArray>("datagram");
+        QTest::newRow("unknown code") << bytes("14§x");
+        QTest::newRow("code alone") << QByteArray("3");
+        QTest::newRow("undefined byte") << QByteArray("3\xA7\x81\xA7");
+        QTest::newRow("accept without acceptor") << bytes("4§ann");
+        QTest::newRow("private message without text") << bytes("6§bob§ann");
+        QTest::newRow("availability missing") << bytes("10§bob");
+        QTest::newRow("availability not a number") << bytes("10§bob§x§");
+        QTest::newRow("availability 2") << bytes("10§bob§2§");
+        QTest::newRow("availability beyond 16 bits") << bytes("10§bob§65536§");
+        QTest::newRow("othello board short") << bytes("13§bob§") + c63 + bytes("1§5§");
+        QTest::newRow("othello cell 3") << bytes("13§bob§3§") + c63 + bytes("1§5§");
+        QTest::newRow("othello cell empty") << bytes("13§bob§§") + c63 + bytes("1§5§");
+        QTest::newRow("othello turn 3") << bytes("13§bob§") + c64 + bytes("3§5§");
+        QTest::newRow("othello discs beyond 16 bits") << bytes("13§bob§") + c64 + bytes("1§40000§");
+        QTest::newRow("puissance without status") << bytes("12§bob§") + c49 + bytes("1§0");
+        QTest::newRow("puissance colour 3") << bytes("12§bob§") + c49 + bytes("3§1§x§");
+        QTest::newRow("puissance discs 50") << bytes("12§bob§") + c49 + bytes("1§50§x§");
+        QTest::newRow("puissance cell -1") << bytes("12§bob§-1§") + c49.mid(2) + bytes("1§1§x§");
+    }
+
+    void readRefuses()
+    {
+        QFETCH(QByteArray, datagram);
+        QVERIFY(!read(datagram));
+    }
+
+    void readBoards()
+    {
+        QString othelloCells;
+        for (int k = 0; k < kOthelloCells; ++k)
+            othelloCells += QString::number(k % 3) + kSeparator;
+        const auto othello = read(encode(othelloBoard("bob", othelloCells, 2, 17)));
+        QVERIFY(othello);
+        const auto &o = othello->othello;
+        QCOMPARE((QList<qint16>{o.cells[1], o.cells[62], o.turnColor, o.numDiscs}), (QList<qint16>{1, 2, 2, 17}));
+        const auto p4 = read(encode(puissance4Board("ann", cells(49, "2"), 1, 49, "Draw!")));
+        QVERIFY(p4);
+        const auto &p = p4->puissance4;
+        QCOMPARE((QList<qint16>{p.cells[48], p.color, p.numDiscs}), (QList<qint16>{2, 1, 49}));
+        QCOMPARE(p.status, QString("Draw!"));
+        // A chat line from foreign software with a separator in it is cut there.
+        QCOMPARE(read(bytes("1§a§b"))->field(1), QString("a"));
+    }
+
+    void fieldCuts_data()
+    {
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QString>("expected");
+        const QString huge(65000, u'x');
+        const QString name(kMaxNameChars, u'x');
+        const QString text(kMaxTextChars, u'x');
+        // The longest a real station sends: a 256-character Windows name, and 400
+        // typed characters, all line breaks in a private message (CR LF each).
+        const QString windowsName(256, u'w');
+        const QString longestLine = chatLine(windowsName, "23:59:59", QString(kMaxTypedText, u't'));
+        const QString allBreaks = QStringLiteral("\r\n").repeated(kMaxTypedText);
+
+        QTest::newRow("work line") << workLine(huge) << 1 << text;
+        QTest::newRow("tea line") << teaLine(huge) << 1 << text;
+        QTest::newRow("longest real chat line, whole") << workLine(longestLine) << 1 << longestLine;
+        QTest::newRow("presence") << presence(huge) << 1 << name;
+        QTest::newRow("longest real name, whole") << presence(windowsName) << 1 << windowsName;
+        QTest::newRow("departure") << departure(huge) << 1 << name;
+        QTest::newRow("availability") << availability(huge, 0) << 1 << name;
+        QTest::newRow("message text") << privateMessage("bob", "ann", huge) << 3 << text;
+        QTest::newRow("message of line breaks, whole") << privateMessage("bob", "ann", allBreaks) << 3 << allBreaks;
+        QTest::newRow("message sender") << privateMessage("bob", huge, "hi") << 2 << name;
+        QTest::newRow("message destination") << privateMessage(huge, "ann", "hi") << 1 << name;
+        QTest::newRow("proposer") << othelloProposal("bob", huge) << 2 << name;
+        QTest::newRow("acceptor") << puissance4Accept("bob", huge) << 2 << name;
+        QTest::newRow("decliner") << proposalDeclined("bob", huge) << 2 << name;
+        QTest::newRow("othello opponent") << othelloBoard(huge, cells(64), 1, 4) << 1 << name;
+        QTest::newRow("puissance 4 status") << puissance4Board("bob", cells(49), 1, 4, huge) << 53 << text;
+        QTest::newRow("field no code reads") << presence("bob") + huge << 2 << text;
+    }
+
+    void fieldCuts()
+    {
+        QFETCH(QString, message);
+        QFETCH(int, field);
+        QFETCH(QString, expected);
+        const auto read = wire::read(encode(message));
+        QVERIFY(read);
+        QCOMPARE(read->field(field), expected);
+        if (read->code == Code::Puissance4Board)
+            QCOMPARE(read->puissance4.status, expected);
+    }
 };
-
-void TestWire::builders_data()
-{
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<QByteArray>("expected");
-    const QString line = chatLine("alice", "14:03:27", "hello");
-    QTest::newRow("1 WorkLine") << workLine(line) << bytes("1§[alice,14:03:27]> hello");
-    QTest::newRow("2 TeaLine") << teaLine(line) << bytes("2§[alice,14:03:27]> hello");
-    QTest::newRow("3 Presence") << presence("bob") << bytes("3§bob§");
-    QTest::newRow("4 OthelloAccept") << othelloAccept("ann", "bob") << bytes("4§ann§bob§");
-    QTest::newRow("5 Puissance4Accept") << puissance4Accept("ann", "bob") << bytes("5§ann§bob§");
-    QTest::newRow("6 PrivateMessage") << privateMessage("bob", "ann", "hi\r\nyou") << bytes("6§bob§ann§hi\r\nyou");
-    QTest::newRow("7 Departure") << departure("bob") << bytes("7§bob");
-    QTest::newRow("8 OthelloProposal") << othelloProposal("bob", "ann") << bytes("8§bob§ann§");
-    QTest::newRow("9 Puissance4Proposal") << puissance4Proposal("bob", "ann") << bytes("9§bob§ann§");
-    QTest::newRow("10 Availability") << availability("bob", 1) << bytes("10§bob§1§");
-    QTest::newRow("11 ProposalDeclined") << proposalDeclined("ann", "bob") << bytes("11§ann§bob§");
-    QTest::newRow("12 Puissance4Board") << puissance4Board("bob", cells(49), 2, 1, "Red to Play!")
-                                        << bytes("12§bob§") + bytes("0§").repeated(49) + bytes("2§1§Red to Play!§");
-    QTest::newRow("13 OthelloBoard") << othelloBoard("bob", cells(64), 1, 4)
-                                     << bytes("13§bob§") + bytes("0§").repeated(64) + bytes("1§4§");
-}
-
-void TestWire::builders()
-{
-    QFETCH(QString, message);
-    QFETCH(QByteArray, expected);
-    QCOMPARE(encode(message), expected);
-}
-
-void TestWire::encoding_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QByteArray>("expected");
-    QTest::newRow("latin-1 letters") << QString::fromUtf8("été ÿ§") << QByteArray("\xE9t\xE9 \xFF\xA7");
-    QTest::newRow("0x80..0x9F") << QString::fromUtf8("€“…ŠŸ") << QByteArray("\x80\x93\x85\x8A\x9F");
-    QTest::newRow("outside the code page") << QString::fromUtf8("Ωx") << QByteArray("?x");
-    QTest::newRow("one ? per character") << QString::fromUtf8("a😀b") << QByteArray("a?b");
-}
-
-void TestWire::encoding()
-{
-    QFETCH(QString, text);
-    QFETCH(QByteArray, expected);
-    QCOMPARE(encode(text), expected);
-    if (!expected.contains('?'))
-        QCOMPARE(decode(expected), std::optional<QString>(text));
-}
-
-void TestWire::splitting()
-{
-    const QChar s = kSeparator;
-    QCOMPARE(split(QString("3%1bob%1").arg(s)), (QStringList{"3", "bob", ""}));
-    QCOMPARE(split(QString("7%1bob").arg(s)), (QStringList{"7", "bob"}));
-    QCOMPARE(split(QString("4%1%1b").arg(s)), (QStringList{"4", "", "b"}));
-    QCOMPARE(split("hello"), QStringList{"hello"});
-}
-
-void TestWire::codesAndNumbers()
-{
-    for (int code = 1; code <= 13; ++code)
-        QCOMPARE(codeOf(QString::number(code)), std::optional<Code>(Code(code)));
-    for (const char *notACode : {"01", " 1", "1 ", "0", "14", "+3", "", "x"})
-        QVERIFY2(!codeOf(notACode), notACode);
-    QVERIFY(!codeOf(QString(QChar(0x0663)))); // a digit, but not an ASCII one
-
-    for (const auto &[text, value] : {std::pair{"0", 0}, {"-5", -5}, {"32767", 32767}, {"-32768", -32768}})
-        QCOMPARE(toNumber(text), std::optional<qint16>(value));
-    for (const char *notANumber : {"32768", "-32769", "99999999999", "", "-", "+1", " 1", "1.5", "0x1"})
-        QVERIFY2(!toNumber(notANumber), notANumber);
-}
-
-void TestWire::readRefuses_data()
-{
-    QTest::addColumn<QByteArray>("datagram");
-    const QByteArray c64 = bytes("0§").repeated(64);
-    const QByteArray c49 = bytes("0§").repeated(49);
-    QTest::newRow("unknown code") << bytes("14§x");
-    QTest::newRow("code alone") << QByteArray("3");
-    QTest::newRow("undefined byte") << QByteArray("3\xA7\x81\xA7");
-    QTest::newRow("accept without acceptor") << bytes("4§ann");
-    QTest::newRow("private message without text") << bytes("6§bob§ann");
-    QTest::newRow("availability missing") << bytes("10§bob");
-    QTest::newRow("availability not a number") << bytes("10§bob§x§");
-    QTest::newRow("availability 2") << bytes("10§bob§2§");
-    QTest::newRow("availability beyond 16 bits") << bytes("10§bob§65536§");
-    QTest::newRow("othello board short") << bytes("13§bob§") + bytes("0§").repeated(63) + bytes("1§5§");
-    QTest::newRow("othello cell 3") << bytes("13§bob§3§") + bytes("0§").repeated(63) + bytes("1§5§");
-    QTest::newRow("othello cell empty") << bytes("13§bob§§") + bytes("0§").repeated(63) + bytes("1§5§");
-    QTest::newRow("othello turn 3") << bytes("13§bob§") + c64 + bytes("3§5§");
-    QTest::newRow("othello discs beyond 16 bits") << bytes("13§bob§") + c64 + bytes("1§40000§");
-    QTest::newRow("puissance without status") << bytes("12§bob§") + c49 + bytes("1§0");
-    QTest::newRow("puissance colour 3") << bytes("12§bob§") + c49 + bytes("3§1§x§");
-    QTest::newRow("puissance discs 50") << bytes("12§bob§") + c49 + bytes("1§50§x§");
-    QTest::newRow("puissance cell -1") << bytes("12§bob§-1§") + bytes("0§").repeated(48) + bytes("1§1§x§");
-}
-
-void TestWire::readRefuses()
-{
-    QFETCH(QByteArray, datagram);
-    QVERIFY(!read(datagram));
-}
-
-void TestWire::readBoards()
-{
-    QString othelloCells;
-    for (int k = 0; k < kOthelloCells; ++k)
-        othelloCells += QString::number(k % 3) + kSeparator;
-    const auto othello = read(encode(othelloBoard("bob", othelloCells, 2, 17)));
-    QVERIFY(othello);
-    QCOMPARE(othello->field(1), QString("bob"));
-    QCOMPARE(othello->othello.cells[1], qint16(1));
-    QCOMPARE(othello->othello.cells[62], qint16(2));
-    QCOMPARE(othello->othello.turnColor, qint16(2));
-    QCOMPARE(othello->othello.numDiscs, qint16(17));
-
-    const auto puissance = read(encode(puissance4Board("ann", cells(49, "2"), 1, 49, "Draw!")));
-    QVERIFY(puissance);
-    QCOMPARE(puissance->puissance4.cells[48], qint16(2));
-    QCOMPARE(puissance->puissance4.color, qint16(1));
-    QCOMPARE(puissance->puissance4.numDiscs, qint16(49));
-    QCOMPARE(puissance->puissance4.status, QString("Draw!"));
-    // A chat line from foreign software with a separator in it is cut there.
-    QCOMPARE(read(bytes("1§a§b"))->field(1), QString("a"));
-}
-
-void TestWire::fieldCuts_data()
-{
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<int>("field");
-    QTest::addColumn<QString>("expected");
-
-    const QString huge(65000, u'x');
-    const QString name(kMaxNameChars, u'x');
-    const QString text(kMaxTextChars, u'x');
-    // The longest a real station sends: a 256-character Windows name, and 400
-    // typed characters, all line breaks in a private message (CR LF each).
-    const QString windowsName(256, u'w');
-    const QString longestLine = chatLine(windowsName, "23:59:59", QString(kMaxTypedText, u't'));
-    const QString allBreaks = QStringLiteral("\r\n").repeated(kMaxTypedText);
-
-    QTest::newRow("work line") << workLine(huge) << 1 << text;
-    QTest::newRow("tea line") << teaLine(huge) << 1 << text;
-    QTest::newRow("longest real chat line, whole") << workLine(longestLine) << 1 << longestLine;
-    QTest::newRow("chat line at the bound, whole") << workLine(text) << 1 << text;
-    QTest::newRow("presence") << presence(huge) << 1 << name;
-    QTest::newRow("longest real name, whole") << presence(windowsName) << 1 << windowsName;
-    QTest::newRow("departure") << departure(huge) << 1 << name;
-    QTest::newRow("availability") << availability(huge, 0) << 1 << name;
-    QTest::newRow("message text") << privateMessage("bob", "ann", huge) << 3 << text;
-    QTest::newRow("message of line breaks, whole") << privateMessage("bob", "ann", allBreaks) << 3 << allBreaks;
-    QTest::newRow("message sender") << privateMessage("bob", huge, "hi") << 2 << name;
-    QTest::newRow("message destination") << privateMessage(huge, "ann", "hi") << 1 << name;
-    QTest::newRow("proposer") << othelloProposal("bob", huge) << 2 << name;
-    QTest::newRow("acceptor") << puissance4Accept("bob", huge) << 2 << name;
-    QTest::newRow("decliner") << proposalDeclined("bob", huge) << 2 << name;
-    QTest::newRow("othello opponent") << othelloBoard(huge, cells(64), 1, 4) << 1 << name;
-    QTest::newRow("puissance 4 status") << puissance4Board("bob", cells(49), 1, 4, huge) << 53 << text;
-    QTest::newRow("field no code reads") << presence("bob") + huge << 2 << text;
-}
-
-void TestWire::fieldCuts()
-{
-    QFETCH(QString, message);
-    QFETCH(int, field);
-    QFETCH(QString, expected);
-    const auto read = wire::read(encode(message));
-    QVERIFY(read);
-    QCOMPARE(read->field(field), expected);
-    if (read->code == Code::Puissance4Board)
-        QCOMPARE(read->puissance4.status, expected);
-}
 
 QTEST_APPLESS_MAIN(TestWire)
 #include "test_wire.moc"
