@@ -17,52 +17,16 @@
 set -uo pipefail
 quillet=${1:?usage: e2e-cli.sh QUILLET UDPSNIFF}
 sniff=${2:?usage: e2e-cli.sh QUILLET UDPSNIFF}
-SKIP=77
-
-if [[ $(id -u) != 0 ]]; then
-    echo "SKIPPED: the command-line end-to-end test needs root to create network namespaces"
-    exit $SKIP
-fi
-if ! command -v ip >/dev/null || ! ip netns add qcli-probe-$$ 2>/dev/null; then
-    echo "SKIPPED: network namespaces are not available here (iproute2 missing or not permitted)"
-    exit $SKIP
-fi
-ip netns del qcli-probe-$$
+. "$(dirname "$0")/e2e-lib.sh"
+e2e_begin qcli "the command-line end-to-end test"
 if ! command -v python3 >/dev/null; then
     echo "SKIPPED: python3 is needed to check the JSON output"
     exit $SKIP
 fi
 
-prefix=qcli$$
 net=10.87.0
-work=$(mktemp -d)
-pids=()
-namespaces=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
-    wait 2>/dev/null
-    for ns in "${namespaces[@]}"; do ip netns del "$ns" 2>/dev/null; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-new_namespace() { # name
-    namespaces+=("$1")
-    ip netns add "$1"
-    ip -n "$1" link set lo up
-}
-new_namespace "$prefix-br"
-ip -n "$prefix-br" link add br0 type bridge
-ip -n "$prefix-br" link set br0 up
-for i in 1 2 3 4 5; do
-    new_namespace "$prefix-h$i"
-    ip link add eth0 netns "$prefix-h$i" type veth peer name p$i netns "$prefix-br"
-    ip -n "$prefix-br" link set p$i master br0
-    ip -n "$prefix-br" link set p$i up
-    ip -n "$prefix-h$i" addr add $net.$i/24 brd + dev eth0
-    ip -n "$prefix-h$i" link set eth0 up
-    ip -n "$prefix-h$i" route add default dev eth0
-done
+bridges 1
+for i in 1 2 3 4 5; do lan_host $i $net.$i/24; done
 
 # A terminal's environment without a display: no DISPLAY, no QT_QPA_PLATFORM.
 as_carol() { # host command...: runs quillet there; status as quillet's

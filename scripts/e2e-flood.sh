@@ -15,17 +15,8 @@ usage="usage: e2e-flood.sh QUILLET UDPSNIFF BENCHNET"
 quillet=${1:?$usage}
 sniff=${2:?$usage}
 benchnet=${3:?$usage}
-SKIP=77
-
-if [[ $(id -u) != 0 ]]; then
-    echo "SKIPPED: the flood test needs root to create network namespaces"
-    exit $SKIP
-fi
-if ! command -v ip >/dev/null || ! ip netns add qflood-probe-$$ 2>/dev/null; then
-    echo "SKIPPED: network namespaces are not available here (iproute2 missing or not permitted)"
-    exit $SKIP
-fi
-ip netns del qflood-probe-$$
+. "$(dirname "$0")/e2e-lib.sh"
+e2e_begin qflood "the flood test"
 
 # A presence may come at most this late: one period and a margin for a busy machine.
 max_gap_ms=7000
@@ -39,35 +30,8 @@ chat_flood_mib=256
 # than a bounded number, whatever the names.
 messages_mib=200
 
-prefix=qflood$$
-work=$(mktemp -d)
-pids=()
-namespaces=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
-    wait 2>/dev/null
-    for ns in "${namespaces[@]}"; do ip netns del "$ns" 2>/dev/null; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-new_namespace() { # name
-    namespaces+=("$1")
-    ip netns add "$1"
-    ip -n "$1" link set lo up
-}
-new_namespace "$prefix-br"
-ip -n "$prefix-br" link add br0 type bridge
-ip -n "$prefix-br" link set br0 up
-for i in 1 2 3; do
-    new_namespace "$prefix-h$i"
-    ip link add eth0 netns "$prefix-h$i" type veth peer name p$i netns "$prefix-br"
-    ip -n "$prefix-br" link set p$i master br0
-    ip -n "$prefix-br" link set p$i up
-    ip -n "$prefix-h$i" addr add 10.83.0.$i/24 brd + dev eth0
-    ip -n "$prefix-h$i" link set eth0 up
-    ip -n "$prefix-h$i" route add default dev eth0
-done
+bridges 1
+for i in 1 2 3; do lan_host $i 10.83.0.$i/24; done
 
 ip netns exec "$prefix-h3" "$sniff" 90 > "$work/heard" &
 pids+=($!)

@@ -21,48 +21,9 @@
 set -uo pipefail
 quillet=${1:?usage: e2e-udp.sh QUILLET UDPSNIFF}
 sniff=${2:?usage: e2e-udp.sh QUILLET UDPSNIFF}
-SKIP=77
-
-if [[ $(id -u) != 0 ]]; then
-    echo "SKIPPED: the end-to-end UDP test needs root to create network namespaces"
-    exit $SKIP
-fi
-if ! command -v ip >/dev/null || ! ip netns add qe2e-probe-$$ 2>/dev/null; then
-    echo "SKIPPED: network namespaces are not available here (iproute2 missing or not permitted)"
-    exit $SKIP
-fi
-ip netns del qe2e-probe-$$
-
-prefix=qe2e$$
-work=$(mktemp -d)
-pids=()
-namespaces=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
-    wait 2>/dev/null
-    for ns in "${namespaces[@]}"; do ip netns del "$ns" 2>/dev/null; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-new_namespace() { # name
-    namespaces+=("$1")
-    ip netns add "$1"
-    ip -n "$1" link set lo up
-}
-card() { # host card bridge port address: a veth from the host to a bridge
-    ip link add "$2" netns "$prefix-h$1" type veth peer name "$4" netns "$prefix-br"
-    ip -n "$prefix-br" link set "$4" master "$3"
-    ip -n "$prefix-br" link set "$4" up
-    ip -n "$prefix-h$1" addr add "$5" brd + dev "$2"
-    ip -n "$prefix-h$1" link set "$2" up
-}
-
-new_namespace "$prefix-br"
-for bridge in br0 br1; do
-    ip -n "$prefix-br" link add $bridge type bridge
-    ip -n "$prefix-br" link set $bridge up
-done
+. "$(dirname "$0")/e2e-lib.sh"
+e2e_begin qe2e "the end-to-end UDP test"
+bridges 2
 for i in 1 2 3 4 5 6 7 8 9; do new_namespace "$prefix-h$i"; done
 for i in 1 2 3 4 5; do card $i eth0 br0 pa$i 10.77.0.$i/24; done
 card 5 eth1 br1 pb5 10.78.0.5/24
