@@ -6,24 +6,15 @@
 #include "puissance4/puissance4window.h"
 #include "support/stations.h"
 
-#include <QApplication>
-#include <QDeadlineTimer>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMenu>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QtTest>
+#include <QtWidgets>
 
 namespace {
 
 constexpr Game kOthello = Game::Othello;
 constexpr Game kPuissance4 = Game::Puissance4;
 
-Game otherGame(Game game)
-{
-    return game == kOthello ? kPuissance4 : kOthello;
-}
+Game otherGame(Game game) { return game == kOthello ? kPuissance4 : kOthello; }
 
 // One game as a station has it; a window not built yet shows nothing.
 struct View {
@@ -41,11 +32,10 @@ struct View {
 
 View view(MainWindow &s, Game game)
 {
-    Station &st = s.station();
     OthelloWindow *o = s.othelloWindow();
     Puissance4Window *p = s.puissance4Window();
     QWidget *w = game == kOthello ? static_cast<QWidget *>(o) : p;
-    View v{w, false, st.isPlaying(game), st.opponent(game), {}, 0, {}, nullptr, s.proposalWindow(game), {}};
+    View v{w, false, s.station().isPlaying(game), s.station().opponent(game), {}, 0, {}, nullptr, s.proposalWindow(game), {}};
     if (!w)
         return v;
     const auto text = [w](const char *name) { return control<QLineEdit>(*w, name)->text(); };
@@ -64,10 +54,8 @@ void click(MainWindow &s, Game game, int cell)
     QWidget *target = nullptr;
     if (game == kOthello && s.othelloWindow()) {
         const OthelloGame &othello = s.othelloWindow()->game();
-        for (int index = 1; !cell && index <= OthelloGame::kCells; ++index) {
-            if (othello.isLegal(OthelloGame::columnOf(index), OthelloGame::rowOf(index), othello.turnColour()))
-                cell = index;
-        }
+        for (int index = 1; !cell && index <= OthelloGame::kCells; ++index)
+            cell = othello.isLegal(OthelloGame::columnOf(index), OthelloGame::rowOf(index), othello.turnColour()) ? index : 0;
         target = s.othelloWindow()->cell(cell);
     } else if (game == kPuissance4 && s.puissance4Window()) {
         target = s.puissance4Window()->findChild<QWidget *>(QStringLiteral("Picture1_%1").arg(cell));
@@ -76,9 +64,7 @@ void click(MainWindow &s, Game game, int cell)
         QTest::mouseClick(target, Qt::LeftButton);
 }
 
-// Chooses an item of the Tools menu as a user does: the menu opens (which
-// enables what applies), the item is triggered, the menu closes. Returns
-// whether the item was enabled.
+// Chooses a Tools item as a user does: opening the menu enables what applies. Returns whether it was enabled.
 bool chooseTool(MainWindow &s, const char *item)
 {
     auto *tools = control<QMenu>(s, "Tools");
@@ -90,18 +76,10 @@ bool chooseTool(MainWindow &s, const char *item)
     return enabled;
 }
 
-const char *showItem(Game game)
-{
-    return game == kOthello ? "mnuShowOthello" : "mnuShowPuissance4";
-}
+const char *showItem(Game game) { return game == kOthello ? "mnuShowOthello" : "mnuShowPuissance4"; }
+const char *leaveItem(Game game) { return game == kOthello ? "mnuLeaveOthello" : "mnuLeavePuissance4"; }
 
-const char *leaveItem(Game game)
-{
-    return game == kOthello ? "mnuLeaveOthello" : "mnuLeavePuissance4";
-}
-
-// The proposer offers a game, the other accepts it in the proposal window,
-// and the accept opens the proposer's window too.
+// The proposer offers, the other accepts in the proposal window; the accept opens the proposer's window too.
 bool startGame(Game game, MainWindow &proposer, MainWindow &accepter)
 {
     proposer.station().proposeGame(game, accepter.station().userName());
@@ -109,6 +87,20 @@ bool startGame(Game game, MainWindow &proposer, MainWindow &accepter)
         return false;
     QTest::mouseClick(control<QPushButton>(*view(accepter, game).offer, "Command1"), Qt::LeftButton);
     return QTest::qWaitFor([&] { return view(proposer, game).open; });
+}
+
+// Moves with the first legal cell or column 4; true once the other station shows the same board.
+bool played(MainWindow &mover, MainWindow &other, Game game)
+{
+    click(mover, game, game == kOthello ? 0 : 4);
+    return QTest::qWaitFor([&] { return view(other, game).board == view(mover, game).board; });
+}
+
+// Waits until the spied station has heard the latest datagram on the LAN.
+bool heardLast(const QSignalSpy &heard, const LocalLan &lan)
+{
+    const QByteArray last = lan.sent().last();
+    return QTest::qWaitFor([&] { return std::any_of(heard.cbegin(), heard.cend(), [&](const QVariantList &args) { return args.at(0) == last; }); });
 }
 
 // Code and first field of every datagram: "13§bob".
@@ -149,37 +141,8 @@ private slots:
 
     void cleanup()
     {
-        for (auto *station : {&m_carol, &m_bob, &m_alice})
-            station->reset();
-        m_lan.reset();
+        m_carol.reset(), m_bob.reset(), m_alice.reset(), m_lan.reset();
         qDeleteAll(QApplication::topLevelWidgets()); // message and proposal windows left over
-    }
-
-    void gameWindowsBuiltWhenFirstOpened_data() { gameRows(); }
-    void gameWindowsBuiltWhenFirstOpened()
-    {
-        QFETCH(Game, game);
-        const auto built = [](const char *name) {
-            const QWidgetList windows = QApplication::topLevelWidgets();
-            return int(std::count_if(windows.cbegin(), windows.cend(), [name](const QWidget *w) { return w->objectName() == name; }));
-        };
-        QCOMPARE(built("Form3") + built("Form4"), 0);
-        QVERIFY(!m_alice->othelloWindow() && !m_alice->puissance4Window());
-        QVERIFY(!chooseTool(*m_alice, showItem(game)) && !chooseTool(*m_alice, leaveItem(game)));
-
-        QVERIFY(startGame(game, *m_alice, *m_bob));
-        // One window of the game on each of the two stations, none of the other game.
-        QCOMPARE(built(game == kOthello ? "Form3" : "Form4"), 2);
-        QCOMPARE(built(game == kOthello ? "Form4" : "Form3"), 0);
-        for (MainWindow *station : {m_alice.get(), m_bob.get()}) {
-            const View v = view(*station, game);
-            QVERIFY(v.open && v.window->isVisible() && v.playing && v.notice.isEmpty());
-            QCOMPARE(v.shown, game == kOthello ? "Black To Play||" : "Yellow To Play!||");
-        }
-        // Carol plays no game: a board addressed to her with nothing on it builds nothing.
-        m_alice->station().broadcastPresence();
-        QTRY_COMPARE(userList(*m_carol).count(':'), 3);
-        QVERIFY(!m_carol->othelloWindow() && !m_carol->puissance4Window());
     }
 
     void wholeGameFromAMessageWindow_data()
@@ -187,24 +150,20 @@ private slots:
         QTest::addColumn<Game>("game");
         QTest::addColumn<QByteArray>("columns"); // Puissance 4 drops in turn; Othello plays its first legal move
         QTest::addColumn<bool>("lossy");
-        // Halfway, before move closeAt, a player closes a game window: "board" the
-        // one waiting, which the mover's board opens again; "menu" the one who
-        // just moved, who opens it again from the Tools menu.
+        // Before move closeAt a player closes a game window: "board" the one waiting, whom the mover's
+        // board opens it again; "menu" the one who just moved, who opens it again from the Tools menu.
         QTest::addColumn<int>("closeAt");
         QTest::addColumn<QString>("reopen");
         QTest::addColumn<QString>("shown");
         for (const bool lossy : {false, true}) {
             const char *lan = lossy ? "lossy LAN" : "clean LAN";
-            const QByteArray draw = "1211111132422222535373343535464454546577767666677";
-            QTest::addRow("othello, %s", lan) << kOthello << QByteArray() << lossy << 0 << "" << "White Won!|alice|bob";
+            const QByteArray draw = "1211111132422222535373343535464454546577767666677", win = "1212121";
             QTest::addRow("othello, closed before 30, %s", lan) << kOthello << QByteArray() << lossy << 30 << "board" << "White Won!|alice|bob";
             QTest::addRow("othello, closed before 31, %s", lan) << kOthello << QByteArray() << lossy << 31 << "board" << "White Won!|alice|bob";
             QTest::addRow("othello, menu, %s", lan) << kOthello << QByteArray() << lossy << 31 << "menu" << "White Won!|alice|bob";
-            QTest::addRow("p4 win, %s", lan) << kPuissance4 << QByteArray("1212121") << lossy << 0 << "" << "Yellow Won!|alice|bob";
-            QTest::addRow("p4 win, alice closes, %s", lan) << kPuissance4 << QByteArray("1212121") << lossy << 3 << "board" << "Yellow Won!|alice|bob";
-            QTest::addRow("p4 win, bob closes, %s", lan) << kPuissance4 << QByteArray("1212121") << lossy << 4 << "board" << "Yellow Won!|alice|bob";
-            QTest::addRow("p4 win, menu, %s", lan) << kPuissance4 << QByteArray("1212121") << lossy << 3 << "menu" << "Yellow Won!|alice|bob";
-            QTest::addRow("p4 draw, %s", lan) << kPuissance4 << draw << lossy << 0 << "" << "Draw!|alice|bob";
+            QTest::addRow("p4 win, alice closes, %s", lan) << kPuissance4 << win << lossy << 3 << "board" << "Yellow Won!|alice|bob";
+            QTest::addRow("p4 win, bob closes, %s", lan) << kPuissance4 << win << lossy << 4 << "board" << "Yellow Won!|alice|bob";
+            QTest::addRow("p4 win, menu, %s", lan) << kPuissance4 << win << lossy << 3 << "menu" << "Yellow Won!|alice|bob";
             QTest::addRow("p4 draw, menu, %s", lan) << kPuissance4 << draw << lossy << 24 << "menu" << "Draw!|alice|bob";
         }
     }
@@ -213,24 +172,31 @@ private slots:
     {
         QFETCH(Game, game);
         QFETCH(QByteArray, columns);
-        QFETCH(bool, lossy);
         QFETCH(int, closeAt);
         QFETCH(QString, reopen);
         auto *list = control<QListWidget>(*m_alice, "ListView1");
         QTRY_COMPARE(list->findItems("bob", Qt::MatchExactly).size(), 1);
-        QListWidgetItem *bob = list->findItems("bob", Qt::MatchExactly).front();
-        const QPoint at = list->visualItemRect(bob).center();
+        const QPoint at = list->visualItemRect(list->findItems("bob", Qt::MatchExactly).front()).center();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at); // a double click's first press
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
-        QTest::mouseClick(control<QPushButton>(*m_alice->messageWindow(), game == kOthello ? "Command3" : "Command4"),
-                          Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(*m_alice->messageWindow(), game == kOthello ? "Command3" : "Command4"), Qt::LeftButton);
+        // Game windows are built when first opened, one on each of the two stations.
+        QVERIFY(!m_alice->othelloWindow() && !m_alice->puissance4Window());
+        QVERIFY(!chooseTool(*m_alice, showItem(game)) && !chooseTool(*m_alice, leaveItem(game)));
         QTRY_VERIFY(view(*m_bob, game).offer);
         QTest::mouseClick(control<QPushButton>(*view(*m_bob, game).offer, "Command1"), Qt::LeftButton);
         QVERIFY(view(*m_bob, game).open && view(*m_bob, game).playing);
         QTRY_VERIFY(view(*m_alice, game).open && view(*m_alice, game).playing && view(*m_alice, game).window->isVisible());
         QCOMPARE(view(*m_bob, game).opponent + view(*m_alice, game).opponent, QString("alicebob"));
-        QVERIFY(!view(*m_alice, otherGame(game)).playing);
+        QVERIFY(!view(*m_alice, otherGame(game)).playing && !view(*m_alice, otherGame(game)).window);
+        QCOMPARE(view(*m_bob, game).shown + view(*m_alice, game).shown, game == kOthello ? "Black To Play||Black To Play||" : "Yellow To Play!||Yellow To Play!||");
+        const auto built = [](const char *name) {
+            const QWidgetList windows = QApplication::topLevelWidgets();
+            return int(std::count_if(windows.cbegin(), windows.cend(), [name](const QWidget *w) { return w->objectName() == name; }));
+        };
+        QCOMPARE(built("Form3") * 10 + built("Form4"), game == kOthello ? 20 : 2);
 
+        QFETCH(bool, lossy);
         if (lossy) { // from here on datagrams are lost, repeated and swapped
             m_lan->setDropEvery(3);
             m_lan->setDuplicateEvery(4);
@@ -239,8 +205,7 @@ private slots:
         const auto othello = [this]() -> const OthelloGame & { return m_alice->othelloWindow()->game(); };
         for (int n = 0; game == kOthello ? othello().turnColour() != OthelloGame::kGameOver : n < columns.size(); ++n) {
             const bool alices = game == kOthello ? othello().turnColour() == OthelloGame::kBlack : n % 2 == 0;
-            MainWindow &mover = alices ? *m_alice : *m_bob;
-            MainWindow &other = alices ? *m_bob : *m_alice;
+            MainWindow &mover = alices ? *m_alice : *m_bob, &other = alices ? *m_bob : *m_alice;
             const int cell = game == kOthello ? 0 : columns[n] - '0';
             const qint16 discs = view(other, game).discs;
             if (n >= 2) { // from the third move on, only the colour's owner moves
@@ -257,24 +222,23 @@ private slots:
                 QVERIFY(lossy);
                 mover.station().broadcastPresence();
             }
-            QCOMPARE(view(other, game).board, view(mover, game).board);
+            const View seen = view(other, game);
+            QCOMPARE(seen.board + seen.players(), view(mover, game).board + view(mover, game).players());
             // Both stations show both players from the first move on.
-            QCOMPARE(view(other, game).players(), view(mover, game).players());
-            QVERIFY(!view(other, game).players().startsWith(u'|') && !view(other, game).players().endsWith(u'|'));
-            QVERIFY(view(other, game).open && view(other, game).window->isVisible());
+            QVERIFY(!seen.players().startsWith(u'|') && !seen.players().endsWith(u'|'));
+            QVERIFY(seen.open && seen.window->isVisible());
             if (n == closeAt && reopen == "menu") { // the mover closes the window, then opens it again
                 const QString before = view(mover, game).shown;
                 QVERIFY(view(mover, game).window->close());
                 QVERIFY(!view(mover, game).open && view(mover, game).playing);
                 QVERIFY(chooseTool(mover, showItem(game)));
                 QVERIFY(view(mover, game).open && view(mover, game).window->isVisible());
-                QCOMPARE(view(mover, game).shown, before);
-                QCOMPARE(view(mover, game).board, view(other, game).board);
+                QCOMPARE(view(mover, game).shown + view(mover, game).board, before + seen.board);
             }
         }
-        QTEST(view(*m_alice, game).shown, "shown");
-        QTEST(view(*m_bob, game).shown, "shown");
+        QVERIFY(!m_carol->othelloWindow() && !m_carol->puissance4Window()); // boards to others build nothing
         for (MainWindow *station : {m_alice.get(), m_bob.get()}) {
+            QTEST(view(*station, game).shown, "shown");
             QVERIFY(view(*station, game).notice.isEmpty());
             // Over: it holds up no new game, and ends when its window closes.
             QVERIFY(!station->station().isRunning(game) && station->station().isPlaying(game));
@@ -292,61 +256,47 @@ private slots:
         click(*m_alice, game, game == kOthello ? 20 : 1);
         click(*m_bob, game, game == kOthello ? 45 : 7);
         // Every station hears a datagram at once, so bob's board is the last to arrive anywhere.
-        const QByteArray last = m_lan->sent().last();
-        QTRY_VERIFY(std::any_of(heard.cbegin(), heard.cend(), [&](const QVariantList &args) { return args.at(0) == last; }));
+        QVERIFY(heardLast(heard, *m_lan));
         // Both moved first: neither board is further on, each keeps its own.
         QVERIFY(view(*m_alice, game).board != view(*m_bob, game).board);
         QVERIFY(!view(*m_alice, game).flash->isActive() && !view(*m_bob, game).flash->isActive());
 
-        // Bob closes his window; the game goes on without it. Alice's next move
-        // opens it again, flashing twice, and bob can answer.
+        // Bob closes his window and still plays; alice's next move opens it again, flashing twice.
         QVERIFY(view(*m_bob, game).window->close());
-        QVERIFY(!view(*m_bob, game).open && view(*m_bob, game).playing);
         QSignalSpy flashes(view(*m_bob, game).flash, &QTimer::timeout);
-        click(*m_alice, game, game == kOthello ? 0 : 4);
-        QTRY_VERIFY(view(*m_bob, game).open);
-        QVERIFY(view(*m_bob, game).window->isVisible() && view(*m_bob, game).playing);
-        QCOMPARE(view(*m_bob, game).board, view(*m_alice, game).board);
-        QCOMPARE(view(*m_bob, game).players(), view(*m_alice, game).players());
+        QVERIFY(played(*m_alice, *m_bob, game) && view(*m_bob, game).open);
         QTRY_VERIFY(!view(*m_bob, game).flash->isActive());
         QCOMPARE(flashes.count(), 2);
-        m_lan->clearSent(); // bob still plays, so his broadcast carries his board
+        m_lan->clearSent(); // his broadcast carries his board
         m_bob->station().broadcastPresence();
         QCOMPARE(summary(m_lan->sent()), QStringList({"3§bob", "10§bob", game == kOthello ? "13§alice" : "12§alice"}));
-        click(*m_bob, game, game == kOthello ? 0 : 4);
-        QTRY_COMPARE(view(*m_alice, game).board, view(*m_bob, game).board);
     }
 
     void acceptsDuringAGame_data() { gameRows(); }
     void acceptsDuringAGame()
     {
         QFETCH(Game, game);
-        QVERIFY(startGame(game, *m_alice, *m_bob));
-        click(*m_alice, game, game == kOthello ? 0 : 4);
-        QTRY_COMPARE(view(*m_bob, game).board, view(*m_alice, game).board);
+        QVERIFY(startGame(game, *m_alice, *m_bob) && played(*m_alice, *m_bob, game));
         const QString before = view(*m_alice, game).board;
 
-        // Accepting carol's proposal waits while that game is open.
+        // Accepting carol's proposal waits while that game is open; the window says why, without a box.
         m_carol->station().proposeGame(game, "alice");
         QTRY_VERIFY(view(*m_alice, game).offer && view(*m_alice, game).offer->proposer() == "carol");
+        ProposalWindow *offer = view(*m_alice, game).offer;
         m_lan->clearSent();
-        QVERIFY(view(*m_alice, game).offer->refusal().isEmpty());
-        QTest::mouseClick(control<QPushButton>(*view(*m_alice, game).offer, "Command1"), Qt::LeftButton);
-        QVERIFY(m_lan->sent().isEmpty() && view(*m_alice, game).offer->isVisible());
-        // The window says why, and what to do, without a box in the way.
-        const QString why = view(*m_alice, game).offer->refusal();
+        QVERIFY(offer->refusal().isEmpty());
+        QTest::mouseClick(control<QPushButton>(*offer, "Command1"), Qt::LeftButton);
+        QVERIFY(m_lan->sent().isEmpty() && offer->isVisible());
+        const QString why = offer->refusal();
         QVERIFY2(why.contains("already playing") && why.contains("with bob") && why.contains("Finish or leave"), qPrintable(why));
-        QVERIFY(!QApplication::activeModalWidget() && !view(*m_alice, game).offer->findChild<QMessageBox *>());
+        QVERIFY(!QApplication::activeModalWidget() && !offer->findChild<QMessageBox *>());
 
         // Alice's own offer to carol, accepted now, only changes her opponent.
         QVERIFY(startGame(game, *m_alice, *m_carol));
         QTRY_COMPARE(view(*m_alice, game).opponent, QString("carol"));
-        QVERIFY(view(*m_alice, game).open && view(*m_alice, game).playing);
-        QCOMPARE(view(*m_alice, game).board, before);
-
-        // Her next board goes to carol, who takes it; bob ignores a board addressed to another.
-        click(*m_alice, game, game == kOthello ? 0 : 4);
-        QTRY_COMPARE(view(*m_carol, game).board, view(*m_alice, game).board);
+        QVERIFY(view(*m_alice, game).open && view(*m_alice, game).playing && view(*m_alice, game).board == before);
+        // Her next board goes to carol; bob ignores a board addressed to another.
+        QVERIFY(played(*m_alice, *m_carol, game));
         QCOMPARE(view(*m_bob, game).board, before);
     }
 
@@ -360,12 +310,7 @@ private slots:
     void bothGamesAtOnce()
     {
         QFETCH(Game, first);
-        QVERIFY(startGame(first, *m_bob, *m_alice));
-        QVERIFY(startGame(otherGame(first), *m_bob, *m_alice));
-        m_lan->clearSent();
-        m_alice->station().broadcastPresence();
-        QCOMPARE(summary(m_lan->sent()), QStringList({"3§alice", "10§alice", "13§bob", "12§bob"}));
-
+        QVERIFY(startGame(first, *m_bob, *m_alice) && startGame(otherGame(first), *m_bob, *m_alice));
         // Shutting down closes both windows; only the departure reaches bob, whose games stay open.
         m_lan->clearSent();
         QVERIFY(m_alice->close());
@@ -377,28 +322,26 @@ private slots:
         }
     }
 
-    // A forgotten second proposal of a game already on with its proposer is
-    // declined without a word to the proposer; once that game is over, a
-    // decline goes out again.
+    // A forgotten second proposal of a game already on with its proposer is declined without
+    // a word to the proposer; once that game is over, a decline goes out again.
     void declineAfterItsGameBegan_data() { gameRows(); }
     void declineAfterItsGameBegan()
     {
         QFETCH(Game, game);
-        m_bob->station().proposeGame(game, "alice");
-        QTRY_VERIFY(view(*m_alice, game).offer);
-        QPointer<ProposalWindow> forgotten = view(*m_alice, game).offer;
-        // The game begins the other way round: alice's own offer, accepted by bob.
-        QVERIFY(startGame(game, *m_alice, *m_bob));
-        QTRY_VERIFY(view(*m_bob, game).open && view(*m_alice, game).open);
+        const auto offerFromBob = [&] {
+            m_bob->station().proposeGame(game, "alice");
+            return QTest::qWaitFor([&] { return view(*m_alice, game).offer; }) ? QPointer(view(*m_alice, game).offer) : nullptr;
+        };
+        QPointer<ProposalWindow> forgotten = offerFromBob();
+        QVERIFY(forgotten && startGame(game, *m_alice, *m_bob)); // the game begins the other way round
         m_lan->clearSent();
         QTest::mouseClick(control<QPushButton>(*forgotten, "Command2"), Qt::LeftButton);
         QVERIFY(m_lan->sent().isEmpty());
         QTRY_VERIFY(!forgotten);
 
         m_alice->station().forgetRecentDatagrams(); // bob asks again, later than a repeat
-        m_bob->station().proposeGame(game, "alice");
-        QTRY_VERIFY(view(*m_alice, game).offer);
-        QPointer<ProposalWindow> later = view(*m_alice, game).offer;
+        QPointer<ProposalWindow> later = offerFromBob();
+        QVERIFY(later);
         m_lan->clearSent();
         m_alice->station().finishGame(game);
         QTest::mouseClick(control<QPushButton>(*later, "Command2"), Qt::LeftButton);
@@ -412,9 +355,7 @@ private slots:
     void leavingAGame()
     {
         QFETCH(Game, game);
-        QVERIFY(startGame(game, *m_alice, *m_bob));
-        click(*m_alice, game, game == kOthello ? 0 : 4);
-        QTRY_COMPARE(view(*m_bob, game).board, view(*m_alice, game).board);
+        QVERIFY(startGame(game, *m_alice, *m_bob) && played(*m_alice, *m_bob, game));
         QSignalSpy heard(&m_alice->station().link(), &DatagramLink::datagramReceived);
         // Periods pass on alice's clock, so bob's board sent again is not taken for a repeat.
         m_aliceClock = QDeadlineTimer::current().deadline();
@@ -423,21 +364,15 @@ private slots:
             m_aliceClock += Station::kBroadcastMs;
             m_alice->station().broadcastPeriod();
             m_bob->station().broadcastPresence();
-            const QByteArray bobs = m_lan->sent().last();
-            QTRY_VERIFY(std::any_of(heard.cbegin(), heard.cend(), [&](const QVariantList &args) { return args.at(0) == bobs; }));
+            QVERIFY(heardLast(heard, *m_lan));
             heard.clear();
         }
         QVERIFY(view(*m_alice, game).notice.isEmpty());
 
         QVERIFY(chooseTool(*m_bob, leaveItem(game)));
-        QVERIFY(!view(*m_bob, game).playing);
+        QVERIFY(!view(*m_bob, game).playing && !chooseTool(*m_bob, showItem(game)));
         QCOMPARE(view(*m_bob, game).notice, look::leftGameNotice());
-        QVERIFY(!chooseTool(*m_bob, showItem(game)));
-        m_lan->clearSent();
-        m_bob->station().broadcastPresence();
-        QCOMPARE(summary(m_lan->sent()), QStringList({"3§bob", "10§bob"}));
-        // Bob's window takes no move now.
-        const QString board = view(*m_bob, game).board;
+        const QString board = view(*m_bob, game).board; // his window takes no move now
         click(*m_bob, game, game == kOthello ? 0 : 5);
         QCOMPARE(view(*m_bob, game).board, board);
 

@@ -2,9 +2,8 @@
 
 #include <QtTest>
 
-// Boards are rows joined by '/', top first, as many as matter: '.' empty,
-// 'X' black, 'O' white, '*' where the mover plays, '@' a black disc the mover
-// tries to play on, and 'o' / 'x' a white / black disc the move must turn.
+// Boards are rows joined by '/', top first, as many as matter: '.' empty, 'X' black, 'O' white, '*' where the
+// mover plays, '@' a black disc the mover tries to play on, 'o' / 'x' a white / black disc the move must turn.
 namespace {
 
 OthelloGame fromPicture(QString rows, qint16 turnColour, bool after = false)
@@ -23,13 +22,11 @@ OthelloGame fromPicture(QString rows, qint16 turnColour, bool after = false)
     return game;
 }
 
-// Plays the first legal move for the colour to move.
 bool playFirstLegal(OthelloGame &game, const QString &user, const QString &opponent)
 {
-    for (int index = 1; index <= OthelloGame::kCells; ++index) {
+    for (int index = 1; index <= OthelloGame::kCells; ++index)
         if (game.isLegal(OthelloGame::columnOf(index), OthelloGame::rowOf(index), game.turnColour()))
             return game.playMove(OthelloGame::columnOf(index), OthelloGame::rowOf(index), game.turnColour(), user, opponent);
-    }
     return false;
 }
 
@@ -103,49 +100,34 @@ private slots:
 
     void colourThatMoved_data()
     {
-        // The board shown, the opponent's board (pictures as above) and its colour to move.
-        QTest::addColumn<QString>("shown");
+        // The opponent's board against "XO" shown (pictures as above), and its colour to move.
         QTest::addColumn<QString>("received");
         QTest::addColumn<int>("turnAfter");
         QTest::addColumn<int>("moved");
-        QTest::newRow("black, then white to move") << "XO" << "XOX" << 2 << 1;
-        QTest::newRow("white, then black to move") << "XO" << "XOO" << 1 << 2;
-        QTest::newRow("white passes: black again") << "XO" << "XXX" << 1 << 1;
-        QTest::newRow("black's last move") << "XO" << "XXX" << 0 << 1;
-        QTest::newRow("two moves missed, both colours") << "XO" << "XOXO" << 1 << 2;
-        QTest::newRow("boards apart, nothing new") << "XO" << "OX" << 2 << 1;
-        QTest::newRow("nothing tells") << "XO" << "OX" << 0 << 0;
+        QTest::newRow("black, then white to move") << "XOX" << 2 << 1;
+        QTest::newRow("white, then black to move") << "XOO" << 1 << 2;
+        QTest::newRow("white passes: black again") << "XXX" << 1 << 1;
+        QTest::newRow("black's last move") << "XXX" << 0 << 1;
+        QTest::newRow("two moves missed, both colours") << "XOXO" << 1 << 2;
+        QTest::newRow("boards apart, nothing new") << "OX" << 2 << 1;
+        QTest::newRow("nothing tells") << "OX" << 0 << 0;
     }
 
     void colourThatMoved()
     {
-        QFETCH(QString, shown);
         QFETCH(QString, received);
         QFETCH(int, turnAfter);
         const OthelloGame after = fromPicture(received, qint16(turnAfter));
         std::array<qint16, OthelloGame::kCells> cells{};
         for (int index = 1; index <= OthelloGame::kCells; ++index)
             cells[std::size_t(index - 1)] = after.cell(OthelloGame::columnOf(index), OthelloGame::rowOf(index));
-        QTEST(int(fromPicture(shown, OthelloGame::kBlack).colourThatMoved(cells, qint16(turnAfter))), "moved");
-    }
-
-    void claimColour_data()
-    {
-        QTest::addColumn<int>("colour");
-        QTest::addColumn<QString>("players"); // black|white, after "ann" had black
-        QTest::newRow("black") << 1 << "bob|alice";
-        QTest::newRow("white") << 2 << "alice|bob";
-        QTest::newRow("no colour") << 0 << "ann|";
-        QTest::newRow("out of range") << 3 << "ann|";
-    }
-
-    void claimColour()
-    {
-        QFETCH(int, colour);
-        OthelloGame game;
-        game.claimColour(OthelloGame::kBlack, "ann", QString());
-        game.claimColour(colour, "bob", "alice");
-        QTEST(game.blackPlayer() + '|' + game.whitePlayer(), "players");
+        OthelloGame shown = fromPicture("XO", OthelloGame::kBlack);
+        shown.claimColour(OthelloGame::kBlack, "ann", QString());
+        const qint16 moved = shown.colourThatMoved(cells, qint16(turnAfter));
+        QTEST(int(moved), "moved");
+        shown.claimColour(moved, "bob", "alice");
+        // The colour that moved is claimed for the board's sender, bob; none leaves ann's claim as it was.
+        QCOMPARE(shown.blackPlayer() + '|' + shown.whitePlayer(), moved == 1 ? "bob|alice" : moved == 2 ? "alice|bob" : "ann|");
     }
 
     void discCountStaysInRange()

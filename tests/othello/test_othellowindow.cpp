@@ -7,9 +7,8 @@
 #include "othello/othellocell.h"
 #include "othello/othellowindow.h"
 
-#include <QLineEdit>
 #include <QtTest>
-
+#include <QtWidgets>
 #include <functional>
 
 // Play between stations, boards not further on, closing and reopening are tested in test_games.
@@ -46,8 +45,7 @@ class TestOthelloWindow final : public QObject
     {
         OthelloGame game = m_window.game();
         change(game);
-        const QString datagram = wire::othelloBoard(QString(), game.cellFields(), game.turnColour(),
-                                                    m_window.game().discCount() + 1);
+        const QString datagram = wire::othelloBoard(QString(), game.cellFields(), game.turnColour(), m_window.game().discCount() + 1);
         return m_window.applyBoard(wire::read(wire::encode(datagram))->othello);
     }
 
@@ -68,8 +66,7 @@ private slots:
     {
         m_window.open();
         QVERIFY(m_window.isOpen() && m_window.isVisible());
-        QCOMPARE(m_window.objectName(), QStringLiteral("Form3"));
-        QCOMPARE(m_window.windowTitle(), QStringLiteral("Othello Table"));
+        QCOMPARE(m_window.objectName() + '|' + m_window.windowTitle(), QStringLiteral("Form3|Othello Table"));
         QCOMPARE(m_window.size(), QSize(201, 272));
         QCOMPARE(m_window.findChild<TurnMarker *>(QStringLiteral("Shape1"))->fillColour(), QColor(Qt::black));
         QCOMPARE(texts({"Text4", "Text1", "Text2", "Text5", "Text3"}), QStringLiteral("|2|2||Black To Play"));
@@ -90,9 +87,8 @@ private slots:
 
     void hover_data()
     {
-        // Steps: hN the mouse over cell N, cN a click on it, o0 the mouse off the
-        // board, l0 the game ended on the station; a received board that
-        // puts a white disc on cell N (wN), empties it (eN) or hands the move to colour C (tC).
+        // Steps: hN the mouse over cell N, cN a click on it, o0 the mouse off the board, l0 the game ended
+        // here; a received board putting a white disc on N (wN), emptying it (eN), or handing the move to C (tC).
         QTest::addColumn<QString>("steps");
         QTest::addColumn<int>("highlighted");
         QTest::newRow("follows the mouse") << "h1 h2 h10" << 10;
@@ -116,29 +112,22 @@ private slots:
         for (const QString &step : steps.split(u' ')) {
             const int n = step.mid(1).toInt();
             const int x = OthelloGame::columnOf(n), y = OthelloGame::rowOf(n);
-            switch (step.at(0).unicode()) {
-            case 'h':
+            const char kind = step.at(0).toLatin1();
+            if (kind == 'h')
                 QTest::mouseMove(cellAt(n), cellAt(n)->rect().center());
-                break;
-            case 'c':
+            else if (kind == 'c')
                 QTest::mouseClick(cellAt(n), Qt::LeftButton);
-                break;
-            case 'o':
+            else if (kind == 'o')
                 QTest::mouseMove(&m_window, QPoint(1, 1));
-                break;
-            case 'l':
+            else if (kind == 'l')
                 m_station.endGame(Game::Othello);
-                break;
-            case 'w':
-                QVERIFY(receive([=](OthelloGame &game) { game.setCell(x, y, OthelloGame::kWhite); }));
-                break;
-            case 'e':
-                QVERIFY(receive([=](OthelloGame &game) { game.setCell(x, y, OthelloGame::kEmpty); }));
-                break;
-            case 't':
-                QVERIFY(receive([=](OthelloGame &game) { game.setTurnColour(qint16(n)); }));
-                break;
-            }
+            else // a received board
+                QVERIFY(receive([=](OthelloGame &game) {
+                    if (kind == 't')
+                        game.setTurnColour(qint16(n));
+                    else
+                        game.setCell(x, y, kind == 'w' ? OthelloGame::kWhite : OthelloGame::kEmpty);
+                }));
         }
         QCOMPARE(m_window.highlightedCell(), highlighted);
         const QColor mover = m_window.game().turnColour() == OthelloGame::kBlack ? Qt::black : Qt::white;
@@ -152,12 +141,11 @@ private slots:
     void clickPlaysAndBroadcastsTheBoard()
     {
         m_window.open();
-        // One broadcast: presence, availability and the board.
         QSignalSpy sent(&m_lan, &LocalLan::datagramSent);
         QTest::mouseClick(cellAt(1), Qt::LeftButton); // not a legal move
         QCOMPARE(sent.count(), 0);
         QTest::mouseClick(cellAt(OthelloGame::indexOf(4, 3)), Qt::LeftButton);
-        QCOMPARE(sent.count(), 3);
+        QCOMPARE(sent.count(), 3); // one broadcast: presence, availability and the board
         OthelloGame expected = OthelloGame::initial();
         QVERIFY(expected.playMove(4, 3, OthelloGame::kBlack, QString(), QString()));
         QCOMPARE(m_window.boardMessage(), wire::othelloBoard("bob", expected.cellFields(), OthelloGame::kWhite, 5));
@@ -165,36 +153,34 @@ private slots:
         QCOMPARE(disc(OthelloGame::indexOf(4, 4)), QColor(Qt::black));
     }
 
+    void appliedBoardEndingTheGame_data()
+    {
+        QTest::addColumn<bool>("closed");
+        QTest::newRow("flashes twice") << false;
+        QTest::newRow("closing stops the flash") << true;
+    }
+
     void appliedBoardEndingTheGame()
     {
+        QFETCH(bool, closed);
         m_window.open();
         auto *flash = m_window.findChild<QTimer *>(QStringLiteral("Timer1"));
-        OthelloGame received = OthelloGame::initial();
-        received.playMove(4, 3, OthelloGame::kBlack, "bob", "alice");
-        QVERIFY(m_window.applyBoard(wire::read(wire::encode(wire::othelloBoard("ann", received.cellFields(), 0, 5)))->othello));
-        QCOMPARE(m_window.game().cellFields(), received.cellFields());
+        QVERIFY(receive([](OthelloGame &game) {
+            game.playMove(4, 3, OthelloGame::kBlack, "bob", "alice");
+            game.setTurnColour(OthelloGame::kGameOver);
+        }));
         QCOMPARE(disc(28), QColor(Qt::black));
         // The opponent made the last move, with black.
         QCOMPARE(texts({"Text4", "Text5", "Text1", "Text2", "Text3"}), QStringLiteral("bob|alice|4|1|Black Won!"));
-        // Over: it no longer holds up a new game, and ends when its window closes.
-        QVERIFY(m_station.isPlaying(Game::Othello) && !m_station.isRunning(Game::Othello));
         QVERIFY(flash->isActive());
-        QTRY_COMPARE(m_window.flashCount(), 1);
-        QTRY_VERIFY(!flash->isActive());
+        if (closed) {
+            m_window.close();
+            QVERIFY(!flash->isActive()); // at once, not when the flashes would have run out
+        } else {
+            QTRY_COMPARE(m_window.flashCount(), 1);
+            QTRY_VERIFY(!flash->isActive());
+        }
         QCOMPARE(m_window.flashCount(), 0);
-    }
-
-    void closingStopsTheFlash()
-    {
-        m_window.open();
-        auto *flash = m_window.findChild<QTimer *>(QStringLiteral("Timer1"));
-        QVERIFY(receive([](OthelloGame &) {}));
-        QVERIFY(flash->isActive());
-        m_window.close();
-        QVERIFY(!flash->isActive() && !m_window.isOpen() && !m_window.isVisible());
-        QVERIFY(m_station.isRunning(Game::Othello)); // a running game outlives its window
-        QVERIFY(receive([](OthelloGame &) {})); // and a newer board opens it again
-        QVERIFY(m_window.isOpen() && m_window.isVisible());
     }
 
     void notOnHere_data()

@@ -6,14 +6,13 @@ using namespace puissance4;
 
 namespace {
 
-// Seven rows of '.', 'Y' and 'R' joined by '/', the top row first, written the
-// way a received board is: every cell, then the levels; yellow to move when
-// both have dropped as many discs.
+// Seven rows of '.', 'Y' and 'R' joined by '/', top first, written as a received board is:
+// every cell, then the levels; yellow to move when both have dropped as many discs.
 Puissance4Game gameOf(const QString &picture)
 {
     Puissance4Game game;
     const QString cells = QString(picture).remove(u'/');
-    for (int k = 1; k <= kCells; ++k) // '.', 'Y', 'R' at kEmpty, kYellow, kRed
+    for (int k = 1; k <= kCells; ++k)
         game.setCell(Puissance4Game::columnOf(k), Puissance4Game::rowOf(k), QStringLiteral(".YR").indexOf(cells[k - 1]), false);
     game.recomputeLevels();
     game.setDiscCount(qint16(cells.count(u'Y') + cells.count(u'R')));
@@ -47,6 +46,8 @@ private slots:
         QTest::newRow("49th, draw") << "RR.RRYY/YYYRYRR/RRYRYYY/YYRYRRY/RRRYRRR/YRRRYYY/YRYYYRY" << 3 << 1 << "Draw!";
         QTest::newRow("full column") << "...R.../...Y.../...R.../...Y.../...R.../...Y.../..RY..." << 4 << 0 << "Yellow To Play!";
         QTest::newRow("49th, win") << ".YRRYRY/YYRYRYY/YYRYRRR/YRYRYRY/RRYRYRR/RYRYRYR/YRYRYRY" << 1 << 1 << "Yellow Won!";
+        // Received boards may hold a disc over a gap, which drops never make: the level is the lowest gap.
+        QTest::newRow("written board, disc over a gap") << "....R../....Y../....R../.Y..Y../....R../....Y../Y...R.R" << 2 << 7 << "Red to Play!";
     }
 
     void drop()
@@ -56,14 +57,11 @@ private slots:
         QFETCH(int, row);
         QFETCH(QString, status);
         Puissance4Game game = gameOf(before);
-        const qint16 mover = game.colour();
         QString after = before;
         if (row)
-            after[(row - 1) * (kSize + 1) + column - 1] = mover == kYellow ? u'Y' : u'R';
-
+            after[(row - 1) * (kSize + 1) + column - 1] = game.colour() == kYellow ? u'Y' : u'R';
         QCOMPARE(game.drop(column, QString(), "bob"), row); // no names yet: "" owns both colours
-        QCOMPARE(game.cellFields(), gameOf(after).cellFields());
-        QCOMPARE(game.level(column), gameOf(after).level(column));
+        QCOMPARE(game.cellFields() + QString::number(game.level(column)), gameOf(after).cellFields() + QString::number(gameOf(after).level(column)));
         QCOMPARE(game.status(), status);
         const bool won = status.endsWith(QLatin1String("Won!"));
         QCOMPARE(game.isDecided(), won);
@@ -72,8 +70,8 @@ private slots:
 
     void noDropOnReceivedEndStates()
     {
-        // Received boards can carry states no drop makes: nobody to move, or 49 discs with room left.
-        Puissance4Game nobody, full;
+        Puissance4Game nobody, full; // states no drop makes: nobody to move, 49 discs with room left
+
         nobody.setColour(kEmpty);
         full.setDiscCount(kCells);
         QCOMPARE(nobody.drop(1, "alice", "bob") + full.drop(1, "alice", "bob"), 0);
@@ -81,10 +79,9 @@ private slots:
 
     void turnOwnership_data()
     {
-        // Drops into column 1 as "user+" (accepted) or "user-" (refused), against the
-        // other of alice and bob; then who plays yellow and red.
+        // Drops into column 1 as "user+" (accepted) or "user-" (refused), against the other of alice and bob.
         QTest::addColumn<QString>("drops");
-        QTest::addColumn<QString>("players");
+        QTest::addColumn<QString>("players"); // yellow|red
         QTest::newRow("third by yellow") << "alice+ bob+ bob- alice+ bob+" << "alice|bob";
         QTest::newRow("both firsts by one") << "alice+ alice+ alice- bob+ alice+" << "bob|alice";
         QTest::newRow("case-sensitive") << "alice+ bob+ Alice- alice+" << "alice|bob";
@@ -103,16 +100,6 @@ private slots:
             QVERIFY(accepted || game.cellFields() + game.yellowPlayer() + game.redPlayer() == before);
         }
         QTEST(game.yellowPlayer() + u'|' + game.redPlayer(), "players");
-    }
-
-    void setLevelAfterWrittenBoard()
-    {
-        // Column 2 has a disc over an empty cell, which drops never make; column 5 is full.
-        const Puissance4Game game = gameOf("....R../....Y../....R../.Y..Y../....R../....Y../Y...R.R");
-        QString levels;
-        for (int i = 1; i <= kSize; ++i)
-            levels += QString::number(game.level(i));
-        QCOMPARE(levels, QStringLiteral("6777076"));
     }
 };
 

@@ -6,13 +6,12 @@
 #include "puissance4/puissance4cell.h"
 #include "puissance4/puissance4window.h"
 
-#include <QLineEdit>
-#include <QSignalSpy>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 
 using namespace puissance4;
 
-// Play between stations, closing and reopening are tested in test_games.
+// Play between stations, boards not further on, closing and reopening are tested in test_games.
 class TestPuissance4Window final : public QObject
 {
     Q_OBJECT
@@ -34,6 +33,12 @@ class TestPuissance4Window final : public QObject
             .arg(cellAt(k)->grab().toImage().pixelColor(9, 9).name());
     }
 
+    // A board from the opponent, through the wire as it would come.
+    bool receive(const Puissance4Game &game, qint16 colour, int discs, const QString &status)
+    {
+        return m_window.applyBoard(wire::read(wire::encode(wire::puissance4Board("ann", game.cellFields(), colour, discs, status)))->puissance4);
+    }
+
 private slots:
     void initTestCase()
     {
@@ -51,8 +56,7 @@ private slots:
     {
         m_window.open();
         QVERIFY(m_window.isOpen() && m_window.isVisible());
-        QCOMPARE(m_window.objectName(), QStringLiteral("Form4"));
-        QCOMPARE(m_window.windowTitle(), QStringLiteral("Puissance 4"));
+        QCOMPARE(m_window.objectName() + '|' + m_window.windowTitle(), QStringLiteral("Form4|Puissance 4"));
         QCOMPARE(m_window.maximumSize(), QSize(201, 239));
         QCOMPARE(cellAt(49)->geometry(), QRect(150, 183, 20, 20));
         QVERIFY(cellAt(0) && !cellAt(0)->isVisible());
@@ -74,10 +78,9 @@ private slots:
     {
         QFETCH(QString, status);
         m_window.open();
-        // One broadcast: presence, availability and the board.
         QSignalSpy sent(&m_lan, &LocalLan::datagramSent);
         QTest::mouseClick(cellAt(1), Qt::LeftButton);
-        QCOMPARE(sent.count(), 3);
+        QCOMPARE(sent.count(), 3); // one broadcast: presence, availability and the board
         QCOMPARE(shown(43), QStringLiteral("Red to Play!|#ff0000@144|#ffff00"));
         Puissance4Game mine;
         mine.setCell(1, 7, kYellow, false);
@@ -86,13 +89,11 @@ private slots:
         Puissance4Game received;
         received.setCell(3, 7, kYellow, false);
         received.setCell(4, 7, kRed, false);
-        const auto board = wire::read(wire::encode(wire::puissance4Board("ann", received.cellFields(), kYellow, 2, status)));
-        QVERIFY(m_window.applyBoard(board->puissance4));
+        QVERIFY(receive(received, kYellow, 2, status));
         QTEST(shown(43), "shown");
         QCOMPARE(m_window.boardMessage(), wire::puissance4Board("bob", received.cellFields(), kYellow, 2, status));
         // Bob dropped the last disc, red: alice plays yellow.
-        QCOMPARE(m_window.findChild<QLineEdit *>("Text4")->text() + '|' + m_window.findChild<QLineEdit *>("Text5")->text(),
-                 QStringLiteral("alice|bob"));
+        QCOMPARE(m_window.findChild<QLineEdit *>("Text4")->text() + '|' + m_window.findChild<QLineEdit *>("Text5")->text(), QStringLiteral("alice|bob"));
         // A won game takes no more discs; otherwise the next lands on the received one.
         const bool won = status == kRedWon;
         QCOMPARE(m_window.game().isDecided(), won);
@@ -108,41 +109,11 @@ private slots:
         auto *flash = m_window.findChild<QTimer *>(QStringLiteral("Timer1"));
         Puissance4Game received;
         received.setCell(1, 7, kYellow, false);
-        QVERIFY(m_window.applyBoard(wire::read(wire::encode(wire::puissance4Board("ann", received.cellFields(), kRed, 1, kRedToPlay)))->puissance4));
+        QVERIFY(receive(received, kRed, 1, kRedToPlay));
         QVERIFY(flash->isActive() && !m_window.captionInverted());
         QTRY_VERIFY(m_window.captionInverted());
         QTRY_VERIFY(!flash->isActive());
         QVERIFY(!m_window.captionInverted());
-        // Not further on than the board shown: ignored.
-        QVERIFY(!m_window.applyBoard(wire::read(wire::encode(wire::puissance4Board("ann", Puissance4Game().cellFields(), kRed, 1, kRedToPlay)))->puissance4));
-        QCOMPARE(m_window.game().cell(1, 7), kYellow);
-    }
-
-    // Closed mid-game the window hides and the game stays; a finished game ends with it.
-    void closing_data()
-    {
-        QTest::addColumn<QString>("status");
-        QTest::addColumn<bool>("stillOn");
-        QTest::newRow("running") << "Yellow to Play!" << true;
-        QTest::newRow("won") << "Red Won!" << false;
-        QTest::newRow("drawn") << "Draw!" << false;
-    }
-
-    void closing()
-    {
-        QFETCH(QString, status);
-        QFETCH(bool, stillOn);
-        m_window.open();
-        Puissance4Game received;
-        received.setCell(1, 7, kRed, false);
-        QVERIFY(m_window.applyBoard(wire::read(wire::encode(wire::puissance4Board("alice", received.cellFields(), kYellow, 2, status)))->puissance4));
-        m_window.close();
-        QVERIFY(!m_window.isOpen() && !m_window.isVisible());
-        QCOMPARE(m_station.isPlaying(Game::Puissance4), stillOn);
-        m_window.showGame();
-        QVERIFY(m_window.isVisible());
-        QCOMPARE(m_window.game().cellFields(), received.cellFields());
-        QCOMPARE(m_window.statusText(), status);
     }
 };
 
