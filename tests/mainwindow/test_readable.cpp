@@ -1,17 +1,15 @@
 #include "dialogs/messagewindow.h"
 #include "dialogs/proposalwindow.h"
-#include "look/look.h"
 #include "mainwindow/aboutbox.h"
 #include "othello/othellowindow.h"
 #include "puissance4/puissance4window.h"
 #include "support/stations.h"
 
 #include <QComboBox>
-#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStatusBar>
+#include <QRegularExpression>
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
 #include <QStyleOptionFrame>
@@ -77,11 +75,8 @@ int textRoom(const QWidget &control)
 // mark, a label's text, each item of a combo box, a read-only field's text.
 QStringList shownTexts(const QWidget &control)
 {
-    if (const auto *label = qobject_cast<const QLabel *>(&control)) {
-        if (label->wordWrap() || label->text().isEmpty())
-            return {};
-        return {label->text()};
-    }
+    if (const auto *label = qobject_cast<const QLabel *>(&control))
+        return label->wordWrap() || label->text().isEmpty() ? QStringList() : QStringList{label->text()};
     if (const auto *button = qobject_cast<const QPushButton *>(&control))
         return {QString(button->text()).remove(QRegularExpression(QStringLiteral("&(?!&)")))};
     if (const auto *combo = qobject_cast<const QComboBox *>(&control)) {
@@ -90,11 +85,8 @@ QStringList shownTexts(const QWidget &control)
             items << combo->itemText(index);
         return items;
     }
-    if (const auto *edit = qobject_cast<const QLineEdit *>(&control)) {
-        if (edit->isReadOnly() && !edit->text().isEmpty())
-            return {edit->text()};
-    }
-    return {};
+    const auto *edit = qobject_cast<const QLineEdit *>(&control);
+    return edit && edit->isReadOnly() && !edit->text().isEmpty() ? QStringList{edit->text()} : QStringList();
 }
 
 // How far the darkest-drawn pixel of a glyph may lie from the text colour:
@@ -114,7 +106,6 @@ class TestReadable final : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
     void everyTextFits_data();
@@ -128,12 +119,6 @@ private:
     std::unique_ptr<LocalLan> m_lan;
     std::unique_ptr<MainWindow> m_alice;
 };
-
-void TestReadable::initTestCase()
-{
-    // The fonts are whatever fontconfig gives: on Debian, DejaVu Sans for Verdana.
-    qInfo() << "Verdana is drawn with" << QFontInfo(look::verdana(look::kSmallPoints)).family();
-}
 
 void TestReadable::init()
 {
@@ -155,14 +140,13 @@ QWidget *TestReadable::open(Window window)
     switch (window) {
     case Window::Main:
         return m_alice.get();
-    case Window::Writing: {
-        auto *message = new MessageWindow(station, m_alice.get());
-        message->openToWrite(QStringLiteral("bob"));
-        return message;
-    }
+    case Window::Writing:
     case Window::Received: {
         auto *message = new MessageWindow(station, m_alice.get());
-        message->openReceived(QStringLiteral("bob"), QStringLiteral("hello"), QStringLiteral("14:03:27"));
+        if (window == Window::Writing)
+            message->openToWrite(QStringLiteral("bob"));
+        else
+            message->openReceived(QStringLiteral("bob"), QStringLiteral("hello"), QStringLiteral("14:03:27"));
         return message;
     }
     case Window::OthelloProposal:
@@ -175,11 +159,11 @@ QWidget *TestReadable::open(Window window)
     case Window::About:
         AboutBox::open(m_alice.get());
         return AboutBox::instance();
-    case Window::Othello:
-        m_alice->station().startGame(Game::Othello, QStringLiteral("bob")); // builds and opens the window
+    case Window::Othello: // starting a game builds and opens its window
+        station.startGame(Game::Othello, QStringLiteral("bob"));
         return m_alice->othelloWindow();
     case Window::Puissance4:
-        m_alice->station().startGame(Game::Puissance4, QStringLiteral("bob"));
+        station.startGame(Game::Puissance4, QStringLiteral("bob"));
         return m_alice->puissance4Window();
     }
     return nullptr;
@@ -214,19 +198,15 @@ void TestReadable::everyTextFits()
         if (!control->isVisibleTo(shown) || control->window() != shown)
             continue;
         const int room = textRoom(*control);
+        const QFontMetrics metrics = control->fontMetrics();
+        const int height = control->contentsRect().height();
         for (const QString &text : shownTexts(*control)) {
             ++measured;
-            const QFontMetrics metrics = control->fontMetrics();
-            const int need = metrics.horizontalAdvance(text);
-            if (need > room) {
-                clipped << QStringLiteral("%1 \"%2\": %3 px in %4").arg(control->objectName(), text).arg(need).arg(room);
-            }
-            if (metrics.height() > control->contentsRect().height()) {
-                clipped << QStringLiteral("%1 \"%2\": %3 px high in %4")
-                               .arg(control->objectName(), text)
-                               .arg(metrics.height())
-                               .arg(control->contentsRect().height());
-            }
+            const QString where = QStringLiteral("%1 \"%2\": ").arg(control->objectName(), text);
+            if (const int need = metrics.horizontalAdvance(text); need > room)
+                clipped << where + QStringLiteral("%1 px in %2").arg(need).arg(room);
+            if (metrics.height() > height)
+                clipped << where + QStringLiteral("%1 px high in %2").arg(metrics.height()).arg(height);
         }
     }
     QVERIFY(measured > 0);
@@ -265,12 +245,9 @@ void TestReadable::statusBarContrast()
 
     // The text's own pixels are where the two pictures differ.
     QRect textBox;
-    for (int y = 0; y < withText.height(); ++y) {
-        for (int x = 0; x < withText.width(); ++x) {
-            if (withText.pixel(x, y) != background.pixel(x, y))
-                textBox |= QRect(x, y, 1, 1);
-        }
-    }
+    for (int y = 0; y < withText.height(); ++y)
+        for (int x = 0; x < withText.width(); ++x)
+            textBox |= withText.pixel(x, y) != background.pixel(x, y) ? QRect(x, y, 1, 1) : QRect();
     QVERIFY2(!textBox.isEmpty(), "no text drawn");
 
     const QRgb ink = label->palette().color(label->foregroundRole()).rgb();
@@ -280,10 +257,9 @@ void TestReadable::statusBarContrast()
         for (int x = textBox.left(); x <= textBox.right(); ++x) {
             worst = std::min(worst, contrast(ink, background.pixel(x, y)));
             const QRgb drawn = withText.pixel(x, y);
-            inkUsed = inkUsed
-                      || std::max({std::abs(qRed(drawn) - qRed(ink)), std::abs(qGreen(drawn) - qGreen(ink)),
-                                   std::abs(qBlue(drawn) - qBlue(ink))})
-                             <= kInkTolerance;
+            inkUsed |= std::max({std::abs(qRed(drawn) - qRed(ink)), std::abs(qGreen(drawn) - qGreen(ink)),
+                                 std::abs(qBlue(drawn) - qBlue(ink))})
+                       <= kInkTolerance;
         }
     }
     // The colour measured is the one the glyphs are drawn in, give or take smoothing.

@@ -8,8 +8,7 @@
 #include <QScrollBar>
 #include <QTest>
 
-// The read-me window on its own: the built-in text, and finding in it as a
-// user does, with the keys.
+// The read-me window on its own: the built-in text, and finding in it with the keys.
 class TestReadmeWindow final : public QObject
 {
     Q_OBJECT
@@ -31,20 +30,7 @@ private slots:
         QFile source(QStringLiteral(QUILLET_README));
         QVERIFY(source.open(QIODevice::ReadOnly));
         m_readme = QString::fromUtf8(source.readAll());
-    }
-
-    // The copy built into the program is the read-me of the sources, whole.
-    void showsTheBuiltInReadme()
-    {
-        QCOMPARE(ReadmeWindow::readmeText(), m_readme);
-        ReadmeWindow window(nullptr);
-        window.open();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        const auto *text = window.findChild<QPlainTextEdit *>(QStringLiteral("readmeText"));
-        QCOMPARE(text->toPlainText(), m_readme);
-        // Longer than the window: it scrolls.
-        QVERIFY(text->verticalScrollBar()->maximum() > 0);
-        QVERIFY(!window.findChild<QLineEdit *>(QStringLiteral("findField"))->isVisible());
+        QVERIFY(nthMatch("game", 2) > 0); // enough matches to go forward, back and round
     }
 
     void find_data()
@@ -65,59 +51,42 @@ private slots:
         QTest::newRow("nowhere") << QString("xyzzy plugh") << QString("E") << -1;
     }
 
+    // The window shows the sources' read-me whole, scrolling; Ctrl+F opens the
+    // hidden search, and afterwards Esc puts it away, then closes the window.
     void find()
     {
         QFETCH(QString, text);
         QFETCH(QString, keys);
         QFETCH(int, match);
-        // Enough matches to go forward, back and round.
-        QVERIFY(nthMatch("game", 2) > 0);
-
-        ReadmeWindow window(nullptr);
-        window.open();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        auto *field = window.findChild<QLineEdit *>(QStringLiteral("findField"));
-        const auto *shown = window.findChild<QPlainTextEdit *>(QStringLiteral("readmeText"));
-        const auto *notFound = window.findChild<QLabel *>(QStringLiteral("findStatus"));
-
-        QTest::keyClick(&window, Qt::Key_F, Qt::ControlModifier);
-        QTRY_VERIFY(field->hasFocus());
-        QTest::keyClicks(field, text);
-        for (const QChar key : keys) {
-            if (key == u'E')
-                QTest::keyClick(field, Qt::Key_Return);
-            else if (key == u'S')
-                QTest::keyClick(field, Qt::Key_Return, Qt::ShiftModifier);
-            else if (key == u'F')
-                QTest::keyClick(field, Qt::Key_F3);
-            else
-                QTest::keyClick(field, Qt::Key_F3, Qt::ShiftModifier);
-        }
-
-        const QTextCursor selection = shown->textCursor();
-        if (match < 0) {
-            QVERIFY(notFound->isVisible());
-            QVERIFY(!selection.hasSelection());
-        } else {
-            QVERIFY(!notFound->isVisible());
-            QCOMPARE(selection.selectionStart(), nthMatch(text, match));
-            QCOMPARE(selection.selectedText().size(), text.size());
-        }
-    }
-
-    // Esc puts the search away, then closes the window.
-    void escape()
-    {
         QPointer<ReadmeWindow> window = new ReadmeWindow(nullptr);
         window->open();
         QVERIFY(QTest::qWaitForWindowActive(window));
         auto *field = window->findChild<QLineEdit *>(QStringLiteral("findField"));
+        auto *shown = window->findChild<QPlainTextEdit *>(QStringLiteral("readmeText"));
+        QCOMPARE(shown->toPlainText(), m_readme);
+        QVERIFY(shown->verticalScrollBar()->maximum() > 0);
+        QVERIFY(!field->isVisible());
         QTest::keyClick(window, Qt::Key_F, Qt::ControlModifier);
         QTRY_VERIFY(field->hasFocus());
+        QTest::keyClicks(field, text);
+        for (const QChar key : keys) {
+            const bool enter = key == u'E' || key == u'S';
+            QTest::keyClick(field, enter ? Qt::Key_Return : Qt::Key_F3,
+                            key == u'S' || key == u'B' ? Qt::ShiftModifier : Qt::NoModifier);
+        }
+
+        const QTextCursor selection = shown->textCursor();
+        QCOMPARE(window->findChild<QLabel *>(QStringLiteral("findStatus"))->isVisible(), match < 0);
+        QCOMPARE(selection.hasSelection(), match >= 0);
+        if (match >= 0) {
+            QCOMPARE(selection.selectionStart(), nthMatch(text, match));
+            QCOMPARE(selection.selectedText().size(), text.size());
+        }
+
         QTest::keyClick(field, Qt::Key_Escape);
         QVERIFY(!field->isVisible());
-        QVERIFY(window->findChild<QPlainTextEdit *>(QStringLiteral("readmeText"))->hasFocus());
-        QTest::keyClick(window->findChild<QPlainTextEdit *>(QStringLiteral("readmeText")), Qt::Key_Escape);
+        QVERIFY(shown->hasFocus());
+        QTest::keyClick(shown, Qt::Key_Escape);
         QTRY_VERIFY(!window);
     }
 };
