@@ -163,9 +163,11 @@ private slots:
         QFETCH(QString, proposer);
         QFETCH(QString, open);
         QFETCH(QString, button);
-        for (const auto &[letter, game, opponent] : {std::tuple('O', Game::Othello, "carol"), std::tuple('P', Game::Puissance4, "dave"), std::tuple('B', Game::Othello, "bob")})
+        for (const auto &[letter, on, opponent] : {std::tuple('O', Game::Othello, "carol"),
+                                                    std::tuple('P', Game::Puissance4, "dave"),
+                                                    std::tuple('B', Game::Othello, "bob")})
             if (open.contains(QLatin1Char(letter)))
-                m_station.startGame(game, opponent);
+                m_station.startGame(on, opponent);
         QPointer<ProposalWindow> window = new ProposalWindow(m_station, game, proposer);
         window->open();
         QCOMPARE(child<QLineEdit>(window, "Text1")->text(),

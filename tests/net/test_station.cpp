@@ -245,6 +245,25 @@ private slots:
         QCOMPARE(m_alice->opponent(Game::Puissance4), QString("dave"));
     }
 
+    // Presence, availability, then the board of each game on, Othello first.
+    void boardsGoOutWhileTheGameIsOn()
+    {
+        m_alice->setBoardSource(Game::Othello, [] { return QStringLiteral("13§board"); });
+        m_alice->setBoardSource(Game::Puissance4, [] { return QStringLiteral("12§board"); });
+        const QList<QByteArray> presence{encode(wire::presence("alice")), encode(wire::availability("alice", 0))};
+        const auto broadcast = [this] {
+            m_lan->clearSent();
+            m_alice->broadcastPresence();
+            return m_lan->sent();
+        };
+        QCOMPARE(broadcast(), presence);
+        m_alice->startGame(Game::Puissance4, "bob");
+        m_alice->startGame(Game::Othello, "bob");
+        QCOMPARE(broadcast(), presence + QList<QByteArray>({encode("13§board"), encode("12§board")}));
+        m_alice->endGame(Game::Othello);
+        QCOMPARE(broadcast(), presence + QList<QByteArray>{encode("12§board")});
+    }
+
     // The silence rule itself is test_userroster's; here, the station's bound
     // and what it reports. ("p" presence, "a" availability, "c" the period's
     // check, at seconds after start.)
