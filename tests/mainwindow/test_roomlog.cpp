@@ -28,13 +28,10 @@ QStringList shown(const RoomLog &log)
 double privateMiB()
 {
     QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("RssAnon:"))
-            return line.mid(8).trimmed().split(' ').front().toDouble() / 1024;
-    }
-    return -1;
+    const QByteArray text = status.open(QIODevice::ReadOnly) ? status.readAll() : QByteArray();
+    const qsizetype at = text.indexOf("\nRssAnon:");
+    const QByteArray kib = text.mid(at + 10, text.indexOf('\n', at + 1) - at - 10).trimmed().split(' ').front();
+    return at < 0 ? -1 : kib.toDouble() / 1024;
 }
 
 } // namespace
