@@ -1,6 +1,5 @@
 #include "dialogs/messagewindow.h"
 #include "dialogs/proposalwindow.h"
-#include "mainwindow/senderwindows.h"
 #include "net/messages.h"
 #include "support/stations.h"
 
@@ -68,10 +67,8 @@ class TestWindowBounds final : public QObject
 private slots:
     void init();
     void cleanup();
-    void senderWindowsCountUntilDestroyed();
     void messagesBeyondTheBoundJoinTheNewestWindow();
-    void proposalsAskedAgainAreCounted();
-    void declinesBeyondTheBoundAreCounted();
+    void proposalsAndDeclinesAskedAgainAreCounted();
     void manySendersOpenAtMostTheTotal();
 
 private:
@@ -108,27 +105,6 @@ void TestWindowBounds::cleanup()
     m_lan.reset();
 }
 
-void TestWindowBounds::senderWindowsCountUntilDestroyed()
-{
-    SenderWindows windows(2, 3);
-    auto *a1 = new QWidget, *a2 = new QWidget, *b1 = new QWidget;
-    windows.add("a", a1);
-    windows.add("a", a2);
-    QVERIFY(!windows.mayOpen("a"));
-    QVERIFY(windows.mayOpen("A")); // names are told apart exactly, case included
-    QCOMPARE(windows.newest("a"), a2);
-    windows.add("b", b1);
-    QVERIFY2(!windows.mayOpen("c"), "the total is reached");
-    delete a2;
-    QCOMPARE(windows.newest("a"), a1);
-    QCOMPARE(windows.openFor("a"), 1);
-    QVERIFY(windows.mayOpen("a") && windows.mayOpen("c"));
-    delete a1;
-    delete b1;
-    QVERIFY(!windows.newest("a"));
-    QCOMPARE(windows.openInAll(), 0);
-}
-
 // Beyond the windows a sender may open, messages join the newest one; beyond
 // what that window shows, they are counted in its caption.
 void TestWindowBounds::messagesBeyondTheBoundJoinTheNewestWindow()
@@ -138,8 +114,10 @@ void TestWindowBounds::messagesBeyondTheBoundJoinTheNewestWindow()
     const int sent = bound + MessageWindow::kMaxAddedMessages + beyond;
     for (int n = 1; n <= sent; ++n)
         fromPeer(wire::privateMessage("alice", "mallory", QStringLiteral("message %1").arg(n)));
+    fromPeer(wire::privateMessage("alice", "MALLORY", "names are told apart exactly"));
     fromPeer(wire::privateMessage("alice", "bob", "hello"));
     QTRY_COMPARE(messagesFrom("bob").size(), 1);
+    QCOMPARE(messagesFrom("MALLORY").size(), 1);
     QCOMPARE(m_alice->messageWindow()->correspondent(), QString("bob")); // the newest window opened
 
     const QList<MessageWindow *> windows = messagesFrom("mallory");
@@ -169,26 +147,23 @@ void TestWindowBounds::messagesBeyondTheBoundJoinTheNewestWindow()
     QVERIFY2(texts.contains("after closing"), qPrintable(texts.join(" | ")));
 }
 
-void TestWindowBounds::proposalsAskedAgainAreCounted()
+// Proposals and refusals asked again are counted in the caption of the
+// first window or box, not opened again.
+void TestWindowBounds::proposalsAndDeclinesAskedAgainAreCounted()
 {
     for (int n = 0; n < 4; ++n)
         fromPeer(wire::othelloProposal("alice", "mallory"));
+    for (int n = 0; n < MainWindow::kDeclinedBoxesPerSender + 5; ++n)
+        fromPeer(wire::proposalDeclined("alice", "mallory"));
     fromPeer(wire::puissance4Proposal("alice", "mallory"));
     fromPeer(wire::othelloProposal("alice", "bob"));
+    fromPeer(wire::proposalDeclined("alice", "bob"));
     QTRY_COMPARE(proposalsFrom("bob", Game::Othello).size(), 1);
-    // The first window holds the count of the others.
     const QStringList othello = proposalsFrom("mallory", Game::Othello);
     QCOMPARE(othello.size(), MainWindow::kProposalWindowsPerSender);
     QCOMPARE(othello.front(), QString("Othello game proposal (3 more)"));
     QCOMPARE(proposalsFrom("mallory", Game::Puissance4), QStringList{"Puissance 4 game proposal"});
-}
 
-void TestWindowBounds::declinesBeyondTheBoundAreCounted()
-{
-    const int sent = MainWindow::kDeclinedBoxesPerSender + 5;
-    for (int n = 0; n < sent; ++n)
-        fromPeer(wire::proposalDeclined("alice", "mallory"));
-    fromPeer(wire::proposalDeclined("alice", "bob"));
     QTRY_COMPARE(m_alice->findChildren<QMessageBox *>("Declined").size(), MainWindow::kDeclinedBoxesPerSender + 1);
     QStringList captions;
     for (const QMessageBox *box : m_alice->findChildren<QMessageBox *>("Declined"))
