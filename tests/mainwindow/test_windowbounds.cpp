@@ -1,6 +1,5 @@
 #include "dialogs/messagewindow.h"
 #include "dialogs/proposalwindow.h"
-#include "mainwindow/senderwindows.h"
 #include "net/messages.h"
 #include "support/stations.h"
 
@@ -16,13 +15,14 @@ using wire::encode;
 
 namespace {
 
-// The message windows open for this sender, the one holding most messages last.
-QList<MessageWindow *> messagesFrom(const QString &sender)
+// The message windows open for this sender (any, if none is named), the one
+// holding most messages last.
+QList<MessageWindow *> messagesFrom(const QString &sender = {})
 {
     QList<MessageWindow *> found;
     for (QWidget *widget : QApplication::topLevelWidgets()) {
         auto *window = qobject_cast<MessageWindow *>(widget);
-        if (window && window->isVisible() && window->correspondent() == sender)
+        if (window && window->isVisible() && (sender.isNull() || window->correspondent() == sender))
             found << window;
     }
     std::stable_sort(found.begin(), found.end(), [](const MessageWindow *a, const MessageWindow *b) {
@@ -31,14 +31,16 @@ QList<MessageWindow *> messagesFrom(const QString &sender)
     return found;
 }
 
-int proposalsFrom(const QString &proposer, Game game)
+// The captions of the proposal windows open for this proposer and game.
+QStringList proposalsFrom(const QString &proposer, Game game)
 {
-    int count = 0;
+    QStringList captions;
     for (QWidget *widget : QApplication::topLevelWidgets()) {
         auto *window = qobject_cast<ProposalWindow *>(widget);
-        count += window && window->isVisible() && window->proposer() == proposer && window->game() == game;
+        if (window && window->isVisible() && window->proposer() == proposer && window->game() == game)
+            captions << window->windowTitle();
     }
-    return count;
+    return captions;
 }
 
 // Messages from this sender shown or counted in its open windows.
@@ -65,11 +67,8 @@ class TestWindowBounds final : public QObject
 private slots:
     void init();
     void cleanup();
-    void senderWindowsCountUntilDestroyed();
     void messagesBeyondTheBoundJoinTheNewestWindow();
-    void messagesBeyondAWindowsRoomAreCounted();
-    void proposalsAskedAgainAreCounted();
-    void declinesBeyondTheBoundAreCounted();
+    void proposalsAndDeclinesAskedAgainAreCounted();
     void manySendersOpenAtMostTheTotal();
 
 private:
@@ -106,50 +105,30 @@ void TestWindowBounds::cleanup()
     m_lan.reset();
 }
 
-void TestWindowBounds::senderWindowsCountUntilDestroyed()
-{
-    SenderWindows windows(2, 3);
-    auto *a1 = new QWidget;
-    auto *a2 = new QWidget;
-    auto *b1 = new QWidget;
-    QVERIFY(windows.mayOpen("a"));
-    QVERIFY(!windows.newest("a"));
-    windows.add("a", a1);
-    windows.add("a", a2);
-    QVERIFY(!windows.mayOpen("a"));
-    QVERIFY(windows.mayOpen("A")); // names are told apart exactly, case included
-    QCOMPARE(windows.newest("a"), a2);
-    windows.add("b", b1);
-    QVERIFY2(!windows.mayOpen("c"), "the total is reached");
-    QCOMPARE(windows.openInAll(), 3);
-
-    delete a2;
-    QCOMPARE(windows.newest("a"), a1);
-    QCOMPARE(windows.openFor("a"), 1);
-    QVERIFY(windows.mayOpen("a") && windows.mayOpen("c"));
-    delete a1;
-    QVERIFY(!windows.newest("a"));
-    QCOMPARE(windows.openFor("a"), 0);
-    delete b1;
-    QCOMPARE(windows.openInAll(), 0);
-}
-
+// Beyond the windows a sender may open, messages join the newest one; beyond
+// what that window shows, they are counted in its caption.
 void TestWindowBounds::messagesBeyondTheBoundJoinTheNewestWindow()
 {
     const int bound = MainWindow::kMessageWindowsPerSender;
-    const int sent = bound + 3;
+    const int beyond = 3;
+    const int sent = bound + MessageWindow::kMaxAddedMessages + beyond;
     for (int n = 1; n <= sent; ++n)
         fromPeer(wire::privateMessage("alice", "mallory", QStringLiteral("message %1").arg(n)));
+    fromPeer(wire::privateMessage("alice", "MALLORY", "names are told apart exactly"));
     fromPeer(wire::privateMessage("alice", "bob", "hello"));
     QTRY_COMPARE(messagesFrom("bob").size(), 1);
+    QCOMPARE(messagesFrom("MALLORY").size(), 1);
+    QCOMPARE(m_alice->messageWindow()->correspondent(), QString("bob")); // the newest window opened
 
     const QList<MessageWindow *> windows = messagesFrom("mallory");
     QCOMPARE(windows.size(), bound);
     QCOMPARE(receivedFrom("mallory"), sent);
-    QCOMPARE(m_alice->messageWindow()->correspondent(), QString("bob")); // the newest window opened
-    // The newest window, the fifth message's, holds the later ones.
-    const QStringList lines = received(windows.back()).split('\n');
-    QCOMPARE(lines.size(), 1 + 3);
+    MessageWindow *newest = windows.back();
+    QCOMPARE(newest->receivedCount(), 1 + MessageWindow::kMaxAddedMessages + beyond);
+    QVERIFY2(newest->windowTitle().startsWith("Message from: mallory at "), qPrintable(newest->windowTitle()));
+    QVERIFY2(newest->windowTitle().endsWith(" (3 more not shown)"), qPrintable(newest->windowTitle()));
+    const QStringList lines = received(newest).split('\n');
+    QCOMPARE(lines.size(), 1 + MessageWindow::kMaxAddedMessages);
     QCOMPARE(lines.front(), QStringLiteral("message %1").arg(bound));
     for (int k = 1; k <= 3; ++k) {
         QVERIFY2(lines[k].startsWith('[') && lines[k].endsWith(QStringLiteral("]> message %1").arg(bound + k)),
@@ -168,50 +147,23 @@ void TestWindowBounds::messagesBeyondTheBoundJoinTheNewestWindow()
     QVERIFY2(texts.contains("after closing"), qPrintable(texts.join(" | ")));
 }
 
-void TestWindowBounds::messagesBeyondAWindowsRoomAreCounted()
-{
-    const int bound = MainWindow::kMessageWindowsPerSender;
-    const int beyond = 3;
-    const int sent = bound + MessageWindow::kMaxAddedMessages + beyond;
-    for (int n = 1; n <= sent; ++n)
-        fromPeer(wire::privateMessage("alice", "mallory", QStringLiteral("message %1").arg(n)));
-    fromPeer(wire::privateMessage("alice", "mallory", "last"));
-    QTRY_COMPARE(receivedFrom("mallory"), sent + 1);
-    MessageWindow *newest = messagesFrom("mallory").back();
-    QCOMPARE(newest->receivedCount(), 1 + MessageWindow::kMaxAddedMessages + beyond + 1);
-    QVERIFY2(newest->windowTitle().startsWith("Message from: mallory at "), qPrintable(newest->windowTitle()));
-    QVERIFY2(newest->windowTitle().endsWith(" (4 more not shown)"), qPrintable(newest->windowTitle()));
-    QCOMPARE(received(newest).count('\n'), MessageWindow::kMaxAddedMessages);
-    QCOMPARE(messagesFrom("mallory").size(), bound);
-}
-
-void TestWindowBounds::proposalsAskedAgainAreCounted()
+// Proposals and refusals asked again are counted in the caption of the
+// first window or box, not opened again.
+void TestWindowBounds::proposalsAndDeclinesAskedAgainAreCounted()
 {
     for (int n = 0; n < 4; ++n)
         fromPeer(wire::othelloProposal("alice", "mallory"));
+    for (int n = 0; n < MainWindow::kDeclinedBoxesPerSender + 5; ++n)
+        fromPeer(wire::proposalDeclined("alice", "mallory"));
     fromPeer(wire::puissance4Proposal("alice", "mallory"));
     fromPeer(wire::othelloProposal("alice", "bob"));
-    QTRY_COMPARE(proposalsFrom("bob", Game::Othello), 1);
-    QCOMPARE(proposalsFrom("mallory", Game::Othello), MainWindow::kProposalWindowsPerSender);
-    QCOMPARE(proposalsFrom("mallory", Game::Puissance4), 1);
-    QCOMPARE(m_alice->proposalWindow(Game::Puissance4)->windowTitle(), QString("Puissance 4 game proposal"));
-
-    // The first mallory's Othello window holds the count of the others.
-    QString captions;
-    for (QWidget *widget : QApplication::topLevelWidgets()) {
-        auto *window = qobject_cast<ProposalWindow *>(widget);
-        if (window && window->proposer() == "mallory" && window->game() == Game::Othello)
-            captions += window->windowTitle();
-    }
-    QCOMPARE(captions, QString("Othello game proposal (3 more)"));
-}
-
-void TestWindowBounds::declinesBeyondTheBoundAreCounted()
-{
-    const int sent = MainWindow::kDeclinedBoxesPerSender + 5;
-    for (int n = 0; n < sent; ++n)
-        fromPeer(wire::proposalDeclined("alice", "mallory"));
     fromPeer(wire::proposalDeclined("alice", "bob"));
+    QTRY_COMPARE(proposalsFrom("bob", Game::Othello).size(), 1);
+    const QStringList othello = proposalsFrom("mallory", Game::Othello);
+    QCOMPARE(othello.size(), MainWindow::kProposalWindowsPerSender);
+    QCOMPARE(othello.front(), QString("Othello game proposal (3 more)"));
+    QCOMPARE(proposalsFrom("mallory", Game::Puissance4), QStringList{"Puissance 4 game proposal"});
+
     QTRY_COMPARE(m_alice->findChildren<QMessageBox *>("Declined").size(), MainWindow::kDeclinedBoxesPerSender + 1);
     QStringList captions;
     for (const QMessageBox *box : m_alice->findChildren<QMessageBox *>("Declined"))
@@ -229,10 +181,7 @@ void TestWindowBounds::manySendersOpenAtMostTheTotal()
         fromPeer(wire::privateMessage("alice", QStringLiteral("sender %1").arg(n), "hi"));
     fromPeer(wire::workLine("after"));
     QTRY_COMPARE(logLines(*m_alice, "Text1"), QString("after"));
-    int open = 0;
-    for (QWidget *widget : QApplication::topLevelWidgets())
-        open += qobject_cast<MessageWindow *>(widget) && widget->isVisible();
-    QCOMPARE(open, total);
+    QCOMPARE(messagesFrom().size(), total);
     // A sender with a window open still reaches it.
     fromPeer(wire::privateMessage("alice", "sender 0", "again"));
     QTRY_COMPARE(receivedFrom("sender 0"), 2);
