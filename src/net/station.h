@@ -6,7 +6,6 @@
 #include "net/recentdatagrams.h"
 #include "net/userroster.h"
 
-#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <QTimer>
