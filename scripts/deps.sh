@@ -3,7 +3,8 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins
           fonts-dejavu-core iproute2 libc-bin
-          dpkg-dev desktop-file-utils appstream)  # the last three: the packaging test
+          dpkg-dev desktop-file-utils appstream  # the packaging test
+          python3-minimal)                       # the command-line test reads its JSON
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
