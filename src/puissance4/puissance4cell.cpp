@@ -15,7 +15,6 @@ const QColor kCellBack{27, 27, 127};
 constexpr int kFrame = 2;
 constexpr qreal kDiscCentreTwips = 110;
 constexpr qreal kDiscRadiusTwips = 90;
-constexpr qreal kTwipsPerPixel = 15;
 
 } // namespace
 
@@ -46,8 +45,8 @@ void Puissance4Cell::paintEvent(QPaintEvent *)
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(look::kLightGrey);
     painter.setBrush(discColour(colour));
-    const qreal centre = kFrame + kDiscCentreTwips / kTwipsPerPixel;
-    const qreal radius = kDiscRadiusTwips / kTwipsPerPixel;
+    const qreal centre = kFrame + kDiscCentreTwips / look::kTwipsPerPixel;
+    const qreal radius = kDiscRadiusTwips / look::kTwipsPerPixel;
     painter.drawEllipse(QPointF(centre, centre), radius, radius);
 }
 
