@@ -118,8 +118,9 @@ void UdpLink::readDatagrams()
 
 bool UdpLink::isOwnAddress(const QHostAddress &address) const
 {
-    // Asked only for presences that carry this station's own name, and an
-    // address list changes seldom: one read per broadcast period is plenty.
+    // Asked for every datagram heard, so the list is kept: reading it is a
+    // netlink dump, and addresses change seldom, so once a period is plenty.
+    // Comparing with a handful of addresses costs next to nothing.
     constexpr qint64 kOwnAddressesMaxAgeMs = 5000;
     if (!m_ownAddressesAge.isValid() || m_ownAddressesAge.hasExpired(kOwnAddressesMaxAgeMs)) {
         m_ownAddresses = QNetworkInterface::allAddresses();

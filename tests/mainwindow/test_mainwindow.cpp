@@ -4,6 +4,7 @@
 #include "mainwindow/helpmenu.h"
 #include "mainwindow/readmewindow.h"
 #include "net/messages.h"
+#include "support/heard.h"
 #include "support/stations.h"
 
 #include <QClipboard>
@@ -91,9 +92,7 @@ void TestMainWindow::init()
 {
     m_lan = std::make_unique<LocalLan>();
     m_peer = m_lan->attach();
-    m_alice = startStation(*m_lan, "alice");
-    QTRY_COMPARE(userList(*m_alice), QString("alice:1"));
-    m_lan->clearSent();
+    m_alice = startListed(*m_lan, "alice");
 }
 
 void TestMainWindow::cleanup()
@@ -104,9 +103,7 @@ void TestMainWindow::cleanup()
 
 void TestMainWindow::receive(const QString &message)
 {
-    QSignalSpy heard(m_peer, &DatagramLink::datagramReceived);
-    m_peer->send(encode(message));
-    QTRY_COMPARE(heard.count(), 1);
+    sendFrom(*m_peer, encode(message));
 }
 
 void TestMainWindow::checkStillChats()

@@ -1,4 +1,5 @@
 #include "net/messages.h"
+#include "support/heard.h"
 #include "support/stations.h"
 
 #include <QDeadlineTimer>
@@ -32,9 +33,7 @@ void TestUserList::init()
 {
     m_lan = std::make_unique<LocalLan>();
     m_peer = m_lan->attach();
-    m_alice = startStation(*m_lan, "alice");
-    QTRY_COMPARE(userList(*m_alice), QString("alice:1"));
-    m_lan->clearSent();
+    m_alice = startListed(*m_lan, "alice");
 }
 
 void TestUserList::cleanup()
@@ -45,12 +44,7 @@ void TestUserList::cleanup()
 
 void TestUserList::receive(const QString &message)
 {
-    // Waits for this datagram itself: others may be on their way too.
-    QSignalSpy heard(m_peer, &DatagramLink::datagramReceived);
-    const QByteArray datagram = encode(message);
-    m_peer->send(datagram);
-    QTRY_VERIFY(std::any_of(heard.cbegin(), heard.cend(),
-                            [&datagram](const QList<QVariant> &args) { return args.front() == datagram; }));
+    sendFrom(*m_peer, encode(message));
 }
 
 void TestUserList::silentUserLeavesAtThePeriodAndComesBack()

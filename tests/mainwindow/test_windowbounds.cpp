@@ -1,6 +1,7 @@
 #include "dialogs/messagewindow.h"
 #include "dialogs/proposalwindow.h"
 #include "net/messages.h"
+#include "support/heard.h"
 #include "support/stations.h"
 
 #include <QApplication>
@@ -76,9 +77,7 @@ private:
     // message here, as they do when they come more than a moment apart.
     void fromPeer(const QString &message)
     {
-        QSignalSpy heard(m_peer, &DatagramLink::datagramReceived);
-        m_peer->send(encode(message));
-        QVERIFY(heard.wait());
+        sendFrom(*m_peer, encode(message));
         m_alice->station().forgetRecentDatagrams();
     }
 

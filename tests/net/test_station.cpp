@@ -1,8 +1,8 @@
-#include "support/locallan.h"
 #include "net/carriedtext.h"
 #include "net/messages.h"
 #include "net/recentdatagrams.h"
 #include "net/station.h"
+#include "support/heard.h"
 
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -72,12 +72,7 @@ class TestStation final : public QObject
     LanPort *m_peer = nullptr;
     qint64 m_now = 0; // the station's clock for repeats, in ms
 
-    void receive(const QByteArray &datagram)
-    {
-        QSignalSpy heard(m_peer, &DatagramLink::datagramReceived);
-        m_peer->send(datagram);
-        QTRY_COMPARE(heard.count(), 1);
-    }
+    void receive(const QByteArray &datagram) { sendFrom(*m_peer, datagram); }
 
 private slots:
     void init()

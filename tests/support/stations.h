@@ -48,6 +48,17 @@ inline QString userList(const MainWindow &station)
     return entries.join(' ');
 }
 
+// A station started and listing itself, its start-up datagrams behind it and
+// forgotten by the LAN's record.
+inline std::unique_ptr<MainWindow> startListed(LocalLan &lan, const QString &userName)
+{
+    auto station = startStation(lan, userName);
+    if (!QTest::qWaitFor([&] { return userList(*station) == userName + QStringLiteral(":1"); }))
+        QTest::qFail("the station never listed itself", __FILE__, __LINE__);
+    lan.clearSent();
+    return station;
+}
+
 // The status bar's count of connected users.
 inline QString userCount(const MainWindow &station)
 {
