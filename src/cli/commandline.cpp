@@ -1,5 +1,6 @@
 #include "cli/commandline.h"
 
+#include "net/typedtext.h"
 #include "net/wire.h"
 
 #include <QCommandLineParser>
@@ -127,16 +128,22 @@ Invocation parseListen(const QStringList &words)
     return invocation;
 }
 
-QString typedTextError(const QString &text)
+QString typedTextError(const QString &text, wire::Lines lines)
 {
-    if (text.isEmpty())
+    switch (wire::typedTextFault(text, lines)) {
+    case wire::TypedTextFault::None:
+        break;
+    case wire::TypedTextFault::Empty:
         return QStringLiteral("the text is empty");
-    if (text.contains(wire::kSeparator))
+    case wire::TypedTextFault::LineBreak:
+        return QStringLiteral("a chat line may not hold a line break");
+    case wire::TypedTextFault::Separator:
         return QStringLiteral("the character \u00a7 is not allowed");
-    if (text.size() > wire::kMaxTypedText)
+    case wire::TypedTextFault::TooLong:
         return QStringLiteral("the text has %1 characters, more than the %2 allowed")
             .arg(text.size())
             .arg(wire::kMaxTypedText);
+    }
     return {};
 }
 
@@ -173,16 +180,12 @@ Invocation parse(const QStringList &arguments)
 
 QString chatTextError(const QString &text)
 {
-    // The window's input line holds one line; a line break would let the
-    // text pass for further log lines at every station.
-    if (text.contains(u'\n') || text.contains(u'\r'))
-        return QStringLiteral("a chat line may not hold a line break");
-    return typedTextError(text);
+    return typedTextError(text, wire::Lines::One);
 }
 
 QString messageTextError(const QString &text)
 {
-    return typedTextError(text);
+    return typedTextError(text, wire::Lines::Many);
 }
 
 QString userNameError(const QString &name)

@@ -7,6 +7,7 @@
 #include "net/carriedtext.h"
 #include "net/messages.h"
 #include "net/station.h"
+#include "net/typedtext.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -22,15 +23,6 @@ QPushButton *button(const char *name, const QString &text, const QRect &geometry
     auto *result = look::named(new QPushButton(text, parent), name);
     result->setGeometry(geometry);
     return result;
-}
-
-// The box shows a line break as one character; other stations' boxes hold CR LF.
-QString asSent(QString text)
-{
-    text.replace(QChar::ParagraphSeparator, u'\n');
-    text.replace(QChar::LineSeparator, u'\n');
-    text.replace(u'\n', QLatin1String("\r\n"));
-    return text;
 }
 
 } // namespace
@@ -151,13 +143,12 @@ void MessageWindow::markWhatArrivesAsQuestionMarks()
 void MessageWindow::sendText()
 {
     const QString text = m_typed->toPlainText();
-    if (text.contains(wire::kSeparator)) {
+    const wire::TypedTextFault fault = wire::typedTextFault(text, wire::Lines::Many);
+    if (fault == wire::TypedTextFault::Separator)
         look::refuseSeparator(*this);
+    if (fault != wire::TypedTextFault::None || !m_station || m_correspondent.isEmpty())
         return;
-    }
-    if (!m_station || m_correspondent.isEmpty())
-        return;
-    m_station->sendPrivateMessage(m_correspondent, asSent(text));
+    m_station->sendPrivateMessage(m_correspondent, wire::messageAsSent(text));
     close();
 }
 

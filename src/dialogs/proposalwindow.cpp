@@ -95,7 +95,7 @@ void ProposalWindow::accept()
     // While that game is on, the window stays for the user to answer later,
     // and says why nothing happened.
     if (!m_station->acceptProposal(m_game, m_proposer)) {
-        const QString current = m_station->opponent(m_game);
+        const QString current = m_station->match(m_game).opponent();
         m_refusal->setText(QStringLiteral("You are already playing %1 with %2. Finish or leave that game first "
                                           "(Tools menu), then Accept again, or Decline.")
                                .arg(gameName(m_game), current));
@@ -118,7 +118,8 @@ void ProposalWindow::decline()
     // A proposal whose game is already on with the proposer was answered by
     // that game: a decline now would only tell the proposer, mid-game, that
     // the offer was refused.
-    const bool answeredByTheGame = m_station && m_station->isRunning(m_game) && m_station->opponent(m_game) == m_proposer;
+    const bool answeredByTheGame =
+        m_station && m_station->match(m_game).isRunning() && m_station->match(m_game).opponent() == m_proposer;
     if (m_station && !m_proposer.isEmpty() && !answeredByTheGame)
         m_station->declineProposal(m_proposer);
     close();

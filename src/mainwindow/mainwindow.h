@@ -11,11 +11,10 @@
 
 class DatagramLink;
 class EditMenu;
+class GameWindow;
 class HelpMenu;
 class MessageWindow;
-class OthelloWindow;
 class ProposalWindow;
-class Puissance4Window;
 class RoomLog;
 class SenderWindows;
 class SystemTray;
@@ -69,8 +68,7 @@ public:
 
     Station &station() { return m_station; }
     // The game windows, built when their game first opens; nullptr before.
-    OthelloWindow *othelloWindow() const { return m_othello.get(); }
-    Puissance4Window *puissance4Window() const { return m_puissance4.get(); }
+    GameWindow *gameWindow(Game game) const { return m_gameWindows[indexOf(game)].get(); }
     // The newest message window and proposal window of each game, while open.
     MessageWindow *messageWindow() const;
     ProposalWindow *proposalWindow(Game game) const;
@@ -102,14 +100,9 @@ private:
     void showUserCount();
     QString selectedUser() const;
 
-    OthelloWindow &builtOthelloWindow();
-    Puissance4Window &builtPuissance4Window();
-    void openGame(Game game);
-    void applyBoard(const wire::OthelloBoard &board);
-    void applyBoard(const wire::Puissance4Board &board);
+    GameWindow &builtGameWindow(Game game);
     void showGame(Game game);
     void leaveGame(Game game);
-    void setGameNotice(Game game, const QString &text);
     void updateGameActions();
     void openReceivedMessage(const QString &sender, const QString &text);
     void openProposal(Game game, const QString &proposer);
@@ -159,14 +152,12 @@ private:
     QTimer *m_userMenuTimer = nullptr;
     QPoint m_userMenuAt;
 
-    std::unique_ptr<OthelloWindow> m_othello;
-    std::unique_ptr<Puissance4Window> m_puissance4;
+    std::array<std::unique_ptr<GameWindow>, 2> m_gameWindows; // by indexOf(Game)
     QPointer<MessageWindow> m_lastMessage;
-    QPointer<ProposalWindow> m_othelloProposal;
-    QPointer<ProposalWindow> m_puissance4Proposal;
+    std::array<QPointer<ProposalWindow>, 2> m_lastProposals;
     // Windows opened by datagrams, bounded per sender and in all.
     SenderWindows *m_receivedMessages = nullptr;
-    std::array<SenderWindows *, 2> m_proposals{}; // Othello, Puissance 4
+    std::array<SenderWindows *, 2> m_proposals{};
     SenderWindows *m_declines = nullptr;
     int m_unopened = 0; // datagrams that found every window taken
 

@@ -1,6 +1,7 @@
 #include "net/station.h"
 
 #include "net/carriedtext.h"
+#include "net/messages.h"
 #include "net/wire.h"
 
 #include <QDeadlineTimer>
@@ -21,6 +22,10 @@ Station::Station(DatagramLink &link, QObject *parent)
     connect(&m_broadcastTimer, &QTimer::timeout, this, &Station::broadcastPeriod);
     connect(&link, &DatagramLink::datagramReceived, this, &Station::onLinkDatagram);
     connect(&link, &DatagramLink::sendFailed, this, [this](const QString &reason) { m_sendFailure = reason; });
+    for (const Game game : kGames)
+        connect(&match(game), &Match::moved, this, &Station::broadcastPresence);
+    // Othello's broadcast period starts anew at every click on its board, as peers time it.
+    connect(&m_othello, &OthelloMatch::moveTried, this, &Station::restartBroadcastPeriod);
 }
 
 void Station::start(const QString &userName)
@@ -30,8 +35,8 @@ void Station::start(const QString &userName)
     m_users.clear();
     m_startedAtMs = m_clock();
     m_nameInUseReported = false;
-    for (GameState &game : m_games)
-        game.playing = false;
+    for (const Game game : kGames)
+        endGame(game);
     noteHearing([this] { m_hearing.restart(); });
     broadcastPresence();
     m_broadcastTimer.start();
@@ -72,7 +77,7 @@ void Station::proposeGame(Game game, const QString &to)
 
 bool Station::acceptProposal(Game game, const QString &proposer)
 {
-    if (isRunning(game))
+    if (match(game).isRunning())
         return false;
     // The game window opens before the proposer hears of it, as other stations expect.
     startGame(game, proposer);
@@ -93,41 +98,17 @@ void Station::sendDeparture()
 
 void Station::startGame(Game game, const QString &opponent)
 {
-    GameState &state = m_games[index(game)];
-    state.opponent = opponent;
-    state.playing = true;
-    state.over = false;
-    state.quietPeriods = 0;
+    match(game).start(opponent);
     emit gameStarted(game, opponent);
-}
-
-void Station::finishGame(Game game)
-{
-    GameState &state = m_games[index(game)];
-    if (state.playing)
-        state.over = true;
-}
-
-void Station::endGame(Game game)
-{
-    GameState &state = m_games[index(game)];
-    state.playing = false;
-    state.over = false;
-    state.quietPeriods = 0;
-}
-
-void Station::setBoardSource(Game game, std::function<QString()> boardMessage)
-{
-    m_games[index(game)].boardMessage = std::move(boardMessage);
 }
 
 void Station::broadcastPresence()
 {
     send(wire::presence(m_userName));
     send(wire::availability(m_userName, m_availability));
-    for (const GameState &game : m_games) {
-        if (game.playing && game.boardMessage)
-            send(game.boardMessage());
+    for (const Game game : kGames) {
+        if (match(game).isPlaying())
+            send(match(game).boardMessage());
     }
 }
 
@@ -135,28 +116,22 @@ void Station::broadcastPeriod()
 {
     dropSilentUsers();
     noteHearing([this] { m_hearing.periodEnded(); });
-    for (std::size_t i = 0; i < m_games.size(); ++i) {
-        GameState &state = m_games[i];
-        if (state.playing && !state.over && state.quietPeriods < kQuietPeriods
-            && ++state.quietPeriods == kQuietPeriods)
-            emit opponentQuietChanged(i == 0 ? Game::Othello : Game::Puissance4, true);
-    }
+    for (const Game game : kGames)
+        match(game).periodPassed();
     broadcastPresence();
 }
 
-void Station::heardBoard(Game game)
+void Station::userLeft(const QString &name)
 {
-    GameState &state = m_games[index(game)];
-    const bool wasQuiet = state.quietPeriods >= kQuietPeriods;
-    state.quietPeriods = 0;
-    if (wasQuiet && state.playing)
-        emit opponentQuietChanged(game, false);
+    for (const Game game : kGames)
+        match(game).userLeft(name);
+    emit userGone(name);
 }
 
 void Station::dropSilentUsers()
 {
     for (const QString &name : m_users.dropSilent(m_clock(), kSilenceMs))
-        emit userGone(name);
+        userLeft(name);
 }
 
 void Station::forgetUsers()
@@ -164,7 +139,7 @@ void Station::forgetUsers()
     const QStringList names = m_users.names();
     m_users.clear();
     for (const QString &name : names)
-        emit userGone(name);
+        userLeft(name);
 }
 
 void Station::hearPresence(const QString &name, const QHostAddress &sender)
@@ -204,66 +179,60 @@ void Station::onLinkDatagram(const QByteArray &datagram, const QHostAddress &sen
 void Station::onDatagram(const QByteArray &datagram, const QHostAddress &sender)
 {
     const std::optional<wire::Message> message = wire::read(datagram);
-    if (!message)
+    if (!message || (wire::isAddressed(message->code) && message->destination != m_userName))
         return;
-    const QString f1 = message->field(1);
-    if (wire::isAddressed(message->code) && f1 != m_userName)
-        return;
-    const QString f2 = message->field(2);
 
     switch (message->code) {
     case wire::Code::WorkLine:
-        emit chatLineReceived(Room::Work, f1);
+        emit chatLineReceived(Room::Work, message->line);
         break;
     case wire::Code::TeaLine:
-        emit chatLineReceived(Room::Tea, f1);
+        emit chatLineReceived(Room::Tea, message->line);
         break;
     case wire::Code::Presence:
         // Our own presence back means what we send reaches the network; our
         // name from another computer is another station.
-        if (f1 == m_userName && (sender.isNull() || m_link.isOwnAddress(sender))) {
+        if (message->name == m_userName && (sender.isNull() || m_link.isOwnAddress(sender))) {
             m_sendFailure.clear();
             noteHearing([this] { m_hearing.ownPresenceHeard(); });
         } else {
             noteHearing([this] { m_hearing.otherStationHeard(); });
         }
-        hearPresence(f1, sender);
+        hearPresence(message->name, sender);
         break;
     case wire::Code::OthelloAccept:
-        startGame(Game::Othello, f2);
+        startGame(Game::Othello, message->sender);
         break;
     case wire::Code::Puissance4Accept:
-        startGame(Game::Puissance4, f2);
+        startGame(Game::Puissance4, message->sender);
         break;
     case wire::Code::PrivateMessage:
-        emit privateMessageReceived(f2, message->field(3));
+        emit privateMessageReceived(message->sender, message->text);
         break;
     case wire::Code::Departure:
-        if (m_users.remove(f1))
-            emit userGone(f1);
+        if (m_users.remove(message->name))
+            userLeft(message->name);
         break;
     case wire::Code::OthelloProposal:
-        emit proposalReceived(Game::Othello, f2);
+        emit proposalReceived(Game::Othello, message->sender);
         break;
     case wire::Code::Puissance4Proposal:
-        emit proposalReceived(Game::Puissance4, f2);
+        emit proposalReceived(Game::Puissance4, message->sender);
         break;
     case wire::Code::Availability: {
         const bool available = message->availabilityIndex == 0;
-        if (m_users.hearAvailability(f1, available, m_clock()))
-            emit userAvailabilityChanged(f1, available);
+        if (m_users.hearAvailability(message->name, available, m_clock()))
+            emit userAvailabilityChanged(message->name, available);
         break;
     }
     case wire::Code::ProposalDeclined:
-        emit proposalDeclined(f2);
+        emit proposalDeclined(message->sender);
         break;
     case wire::Code::Puissance4Board:
-        heardBoard(Game::Puissance4);
-        emit puissance4BoardReceived(message->puissance4);
+        m_puissance4.takeBoard(message->puissance4);
         break;
     case wire::Code::OthelloBoard:
-        heardBoard(Game::Othello);
-        emit othelloBoardReceived(message->othello);
+        m_othello.takeBoard(message->othello);
         break;
     }
 }

@@ -2,21 +2,19 @@
 
 #include "net/datagramlink.h"
 #include "net/hearingcheck.h"
-#include "net/messages.h"
+#include "net/kinds.h"
 #include "net/recentdatagrams.h"
 #include "net/userroster.h"
+#include "othello/othellomatch.h"
+#include "puissance4/puissance4match.h"
 
 #include <QObject>
 #include <QString>
 #include <QTimer>
 
-#include <array>
 #include <functional>
 
 class QTime;
-
-enum class Game { Othello, Puissance4 };
-enum class Room { Work, Tea };
 
 // One station on the segment, without any window: it reads, validates and
 // filters every datagram heard and reports each effect as a signal, sends
@@ -29,11 +27,6 @@ public:
     // Presence, availability and open boards go out this often. Peers count a
     // station as present from its presences, so the period is the protocol's.
     static constexpr int kBroadcastMs = 5000;
-    // A station playing a game sends its board every period, so this many
-    // periods without one means the opponent no longer plays it (its window
-    // closed, its station gone). Three periods ride out a lost datagram or two
-    // and still tell a waiting player within 15 seconds.
-    static constexpr int kQuietPeriods = 3;
     // A user not heard (presence or availability) for this long is dropped
     // from the list as a departure would drop them. Six periods: a station
     // that is busy, or loses a datagram or two, is never dropped, and one
@@ -73,27 +66,20 @@ public:
     void declineProposal(const QString &proposer);
     void sendDeparture();
 
-    // The games this station takes part in. A game is on from an accept, sent
-    // or received, until the user leaves it, closes it once it is over, or a
-    // new one of its kind starts; closing the window of a running game keeps it.
-    // While it is on its board goes out every period.
-    bool isPlaying(Game game) const { return m_games[index(game)].playing; }
-    // On and not yet over: a new game of that kind must wait for it.
-    bool isRunning(Game game) const { return isPlaying(game) && !m_games[index(game)].over; }
-    QString opponent(Game game) const { return m_games[index(game)].opponent; }
+    // The games this station takes part in, one match of each kind. A move
+    // made in one goes out at once; its board goes out every period while it is on.
+    Match &match(Game game) { return game == Game::Othello ? static_cast<Match &>(m_othello) : m_puissance4; }
+    const Match &match(Game game) const { return const_cast<Station *>(this)->match(game); }
+    OthelloMatch &othello() { return m_othello; }
+    Puissance4Match &puissance4() { return m_puissance4; }
+    // A game begins against the opponent, by an accept sent or received.
     void startGame(Game game, const QString &opponent);
-    // The board shows a result. The game stays on, so its last board still
-    // reaches an opponent who missed it, but no longer holds up a new one.
-    void finishGame(Game game);
-    void endGame(Game game);
-    // The board datagram broadcast every period while the game is on.
-    void setBoardSource(Game game, std::function<QString()> boardMessage);
+    void endGame(Game game) { match(game).end(); }
 
     // The periodic broadcast, at once: presence, availability, open boards.
     void broadcastPresence();
     // One period of the broadcast timer, at once: drops silent users, judges
-    // who hears this station, counts the periods each running game's
-    // opponent has sent no board, then broadcasts.
+    // who hears this station, tells each game a period passed, then broadcasts.
     void broadcastPeriod();
     // After a move the period starts anew.
     void restartBroadcastPeriod();
@@ -126,7 +112,7 @@ signals:
     void chatLineReceived(Room room, const QString &line);
     void userSeen(const QString &name);
     void userAvailabilityChanged(const QString &name, bool available);
-    // A departure, or silence for kSilenceMs.
+    // A departure, or silence for kSilenceMs. A running game against them has ended.
     void userGone(const QString &name);
     // Another station announced this station's user name soon after start.
     void nameInUse(const QString &name);
@@ -135,25 +121,12 @@ signals:
     void proposalDeclined(const QString &decliner);
     // A game has begun, by an accept sent or received: its window should open.
     void gameStarted(Game game, const QString &opponent);
-    void othelloBoardReceived(const wire::OthelloBoard &board);
-    void puissance4BoardReceived(const wire::Puissance4Board &board);
-    // The opponent of a running game has sent no board for kQuietPeriods
-    // periods (quiet), or is heard again.
-    void opponentQuietChanged(Game game, bool quiet);
     // Whether anyone hears this station has changed; see hearing().
     void hearingChanged(HearingCheck::State state);
 
 private:
-    struct GameState {
-        bool playing = false;
-        bool over = false;
-        int quietPeriods = 0;
-        QString opponent;
-        std::function<QString()> boardMessage;
-    };
-    static std::size_t index(Game game) { return game == Game::Othello ? 0 : 1; }
     void send(const QString &message);
-    void heardBoard(Game game);
+    void userLeft(const QString &name);
     void hearPresence(const QString &name, const QHostAddress &sender);
     // The link's datagrams come here once each: repeats within
     // RecentDatagrams::kWindowMs are left out before anything acts on them.
@@ -165,7 +138,8 @@ private:
     QString m_userName;
     int m_availability = 0;
     bool m_started = false;
-    std::array<GameState, 2> m_games;
+    OthelloMatch m_othello{m_userName};
+    Puissance4Match m_puissance4{m_userName};
     UserRoster m_users;
     std::function<qint64()> m_clock;
     qint64 m_startedAtMs = 0;

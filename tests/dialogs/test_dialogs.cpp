@@ -173,7 +173,7 @@ private slots:
         QCOMPARE(child<QLineEdit>(window, "Text1")->text(),
                  proposer + " would like to play " + (game == Game::Othello ? "an Othello" : "a Puissance 4") + " game with you...");
         QString loads;
-        const auto opponents = [&] { return m_station.opponent(Game::Othello) + ' ' + m_station.opponent(Game::Puissance4); };
+        const auto opponents = [&] { return m_station.match(Game::Othello).opponent() + ' ' + m_station.match(Game::Puissance4).opponent(); };
         const auto seen = [&] { return ' ' + opponents() + ' ' + QString::number(m_lan.sent().size()); };
         QObject scope; // the station outlives this row
         connect(&m_station, &Station::gameStarted, &scope,
@@ -183,7 +183,7 @@ private slots:
         QTEST(sent(), "datagram");
         QTEST(loads, "loads");
         QTEST(opponents()
-                  + QStringLiteral(" %1%2").arg(m_station.isPlaying(Game::Othello)).arg(m_station.isPlaying(Game::Puissance4)),
+                  + QStringLiteral(" %1%2").arg(m_station.match(Game::Othello).isPlaying()).arg(m_station.match(Game::Puissance4).isPlaying()),
               "after");
         // A refused Accept stays open and says why in the window itself.
         const bool refused = button == "Command1" && sent().isEmpty();

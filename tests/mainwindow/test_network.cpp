@@ -173,18 +173,18 @@ void TestNetwork::greekNameReceivesAMarkedMessageAndPlays()
     alice->station().proposeGame(Game::Puissance4, "????????");
     QTRY_VERIFY(dimitris->proposalWindow(Game::Puissance4));
     QTest::mouseClick(control<QPushButton>(*dimitris->proposalWindow(Game::Puissance4), "Command1"), Qt::LeftButton);
-    QTRY_VERIFY(alice->station().isPlaying(Game::Puissance4));
-    QCOMPARE(alice->station().opponent(Game::Puissance4), QString("????????"));
-    QCOMPARE(dimitris->station().opponent(Game::Puissance4), QString("alice"));
-    const Puissance4Game &hers = alice->puissance4Window()->game();
-    const Puissance4Game &his = dimitris->puissance4Window()->game();
+    QTRY_VERIFY(alice->station().match(Game::Puissance4).isPlaying());
+    QCOMPARE(alice->station().match(Game::Puissance4).opponent(), QString("????????"));
+    QCOMPARE(dimitris->station().match(Game::Puissance4).opponent(), QString("alice"));
+    const Puissance4Game &hers = alice->station().puissance4().game();
+    const Puissance4Game &his = dimitris->station().puissance4().game();
     int discs = 0;
     for (MainWindow *mover : {alice.get(), dimitris.get()}) {
-        QTest::mouseClick(control<QWidget>(*mover->puissance4Window(), "Picture1_4"), Qt::LeftButton);
+        QTest::mouseClick(control<QWidget>(*mover->gameWindow(Game::Puissance4), "Picture1_4"), Qt::LeftButton);
         ++discs;
         QTRY_COMPARE(his.discCount(), discs);
         QTRY_COMPARE(hers.discCount(), discs);
-        QCOMPARE(his.cellFields(), hers.cellFields());
+        QCOMPARE(his.cells(), hers.cells());
     }
 }
 

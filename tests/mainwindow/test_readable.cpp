@@ -161,10 +161,10 @@ QWidget *TestReadable::open(Window window)
         return AboutBox::instance();
     case Window::Othello: // starting a game builds and opens its window
         station.startGame(Game::Othello, QStringLiteral("bob"));
-        return m_alice->othelloWindow();
+        return m_alice->gameWindow(Game::Othello);
     case Window::Puissance4:
         station.startGame(Game::Puissance4, QStringLiteral("bob"));
-        return m_alice->puissance4Window();
+        return m_alice->gameWindow(Game::Puissance4);
     }
     return nullptr;
 }

@@ -29,18 +29,16 @@ public:
         on(&Station::proposalReceived, [](Game game, const QString &proposer) { return "proposal " + gameName(game) + ' ' + proposer; });
         on(&Station::proposalDeclined, [](const QString &name) { return "declined " + name; });
         on(&Station::gameStarted, [](Game game, const QString &opponent) { return "started " + gameName(game) + ' ' + opponent; });
-        on(&Station::othelloBoardReceived, [](const wire::OthelloBoard &board) {
-            return QString("othello board %1 %2").arg(board.turnColor).arg(board.numDiscs);
+        connect(&s.othello(), &Match::boardReceived, this, [this, &s] {
+            lines << QString("othello board %1 %2").arg(s.othello().game().turnColour()).arg(s.othello().game().discCount());
         });
-        on(&Station::puissance4BoardReceived, [](const wire::Puissance4Board &board) {
-            return QString("puissance4 board %1 ").arg(board.numDiscs) + board.status;
+        connect(&s.puissance4(), &Match::boardReceived, this, [this, &s] {
+            lines << QString("puissance4 board %1 ").arg(s.puissance4().game().discCount()) + s.puissance4().game().status();
         });
     }
     QStringList lines;
 };
 
-const QString c64 = QString(QString("0") + wire::kSeparator).repeated(64);
-const QString c49 = QString(QString("0") + wire::kSeparator).repeated(49);
 
 // A station alone with one peer on its own LAN, on a clock the test moves.
 struct OwnLan
@@ -138,8 +136,8 @@ private slots:
         QTest::newRow("declined") << wire::proposalDeclined("alice", "bob") << "declined bob";
         QTest::newRow("othello accept") << wire::othelloAccept("alice", "bob") << "started othello bob";
         QTest::newRow("puissance 4 accept") << wire::puissance4Accept("alice", "bob") << "started puissance4 bob";
-        QTest::newRow("othello board") << wire::othelloBoard("alice", c64, 2, 5) << "othello board 2 5";
-        QTest::newRow("puissance 4 board") << wire::puissance4Board("alice", c49, 2, 1, "Red to Play!")
+        QTest::newRow("othello board") << wire::othelloBoard({"alice", {}, 2, 5}) << "othello board 2 5";
+        QTest::newRow("puissance 4 board") << wire::puissance4Board({"alice", {}, 2, 1, "Red to Play!"})
                                            << "puissance4 board 1 Red to Play!";
     }
 
@@ -150,9 +148,9 @@ private slots:
         receive(encode(message));
         QTEST(log.lines.join('|'), "effect");
         const bool accept = log.lines.front().startsWith("started");
-        QCOMPARE(m_alice->isPlaying(Game::Othello), accept && message.startsWith("4"));
-        QCOMPARE(m_alice->isPlaying(Game::Puissance4), accept && message.startsWith("5"));
-        QCOMPARE(m_alice->opponent(message.startsWith("4") ? Game::Othello : Game::Puissance4),
+        QCOMPARE(m_alice->match(Game::Othello).isPlaying(), accept && message.startsWith("4"));
+        QCOMPARE(m_alice->match(Game::Puissance4).isPlaying(), accept && message.startsWith("5"));
+        QCOMPARE(m_alice->match(message.startsWith("4") ? Game::Othello : Game::Puissance4).opponent(),
                  accept ? QString("bob") : QString());
     }
 
@@ -166,13 +164,13 @@ private slots:
                 {"4", wire::othelloAccept(to, "bob")},         {"5", wire::puissance4Accept(to, "bob")},
                 {"6", wire::privateMessage(to, "bob", "hi")},   {"8", wire::othelloProposal(to, "bob")},
                 {"9", wire::puissance4Proposal(to, "bob")},     {"11", wire::proposalDeclined(to, "bob")},
-                {"12", wire::puissance4Board(to, c49, 2, 1, "x")}, {"13", wire::othelloBoard(to, c64, 2, 5)}};
+                {"12", wire::puissance4Board({to, {}, 2, 1, "x"})}, {"13", wire::othelloBoard({to, {}, 2, 5})}};
             for (const auto &[code, message] : addressed)
                 QTest::addRow("code %s for '%s'", code, to) << encode(message);
         }
         QTest::newRow("undecodable bytes") << QByteArray("3\xA7\x81\xA7");
         QTest::newRow("malformed availability") << QByteArray("10\xA7" "alice\xA7" "7\xA7");
-        QTest::newRow("othello board with a 3") << encode(wire::othelloBoard("alice", "3" + c64.mid(1), 2, 5));
+        QTest::newRow("othello board with a 3") << encode(wire::othelloBoard({"alice", {}, 2, 5})).replace("alice\xA7" "0", "alice\xA7" "3");
         QTest::newRow("empty") << QByteArray();
         QTest::newRow("availability of an unlisted user") << encode(wire::availability("carol", 1));
         QTest::newRow("departure of an unlisted user") << encode(wire::departure("carol"));
@@ -185,8 +183,8 @@ private slots:
         EffectLog log(*m_alice);
         receive(datagram);
         QCOMPARE(log.lines, QStringList());
-        QVERIFY(!m_alice->isPlaying(Game::Othello) && !m_alice->isPlaying(Game::Puissance4));
-        QVERIFY(m_alice->opponent(Game::Othello).isEmpty() && m_alice->opponent(Game::Puissance4).isEmpty());
+        for (const Game game : kGames)
+            QVERIFY(!m_alice->match(game).isPlaying() && m_alice->match(game).opponent().isEmpty());
     }
 
     void sends_data()
@@ -229,22 +227,20 @@ private slots:
         QVERIFY(m_alice->acceptProposal(Game::Puissance4, "bob"));
         QCOMPARE(log.lines, QStringList{"started puissance4 bob"});
         QCOMPARE(m_lan->sent(), QList<QByteArray>{encode(wire::puissance4Accept("bob", "alice"))});
-        QVERIFY(m_alice->isPlaying(Game::Puissance4) && !m_alice->isPlaying(Game::Othello));
+        QVERIFY(m_alice->match(Game::Puissance4).isPlaying() && !m_alice->match(Game::Othello).isPlaying());
         // A second proposal of the same game is refused while it is on; the other game is free.
         QVERIFY(!m_alice->acceptProposal(Game::Puissance4, "carol"));
-        QCOMPARE(m_alice->opponent(Game::Puissance4), QString("bob"));
+        QCOMPARE(m_alice->match(Game::Puissance4).opponent(), QString("bob"));
         QCOMPARE(m_lan->sent().size(), 1);
         QVERIFY(m_alice->acceptProposal(Game::Othello, "carol"));
         m_alice->endGame(Game::Puissance4);
         QVERIFY(m_alice->acceptProposal(Game::Puissance4, "dave"));
-        QCOMPARE(m_alice->opponent(Game::Puissance4), QString("dave"));
+        QCOMPARE(m_alice->match(Game::Puissance4).opponent(), QString("dave"));
     }
 
     // Presence, availability, then the board of each game on, Othello first.
     void boardsGoOutWhileTheGameIsOn()
     {
-        m_alice->setBoardSource(Game::Othello, [] { return QStringLiteral("13§board"); });
-        m_alice->setBoardSource(Game::Puissance4, [] { return QStringLiteral("12§board"); });
         const QList<QByteArray> presence{encode(wire::presence("alice")), encode(wire::availability("alice", 0))};
         const auto broadcast = [this] {
             m_lan->clearSent();
@@ -254,9 +250,12 @@ private slots:
         QCOMPARE(broadcast(), presence);
         m_alice->startGame(Game::Puissance4, "bob");
         m_alice->startGame(Game::Othello, "bob");
-        QCOMPARE(broadcast(), presence + QList<QByteArray>({encode("13§board"), encode("12§board")}));
+        const QByteArray othello = encode(m_alice->othello().boardMessage());
+        const QByteArray puissance4 = encode(m_alice->puissance4().boardMessage());
+        QVERIFY(othello.startsWith("13\xA7" "bob\xA7") && puissance4.startsWith("12\xA7" "bob\xA7"));
+        QCOMPARE(broadcast(), presence + QList<QByteArray>({othello, puissance4}));
         m_alice->endGame(Game::Othello);
-        QCOMPARE(broadcast(), presence + QList<QByteArray>{encode("12§board")});
+        QCOMPARE(broadcast(), presence + QList<QByteArray>{puissance4});
     }
 
     // The silence rule itself is test_userroster's; here, the station's bound
