@@ -173,24 +173,6 @@ private slots:
         QVERIFY(!m_carol->gameWindow(kOthello) && !m_carol->gameWindow(kPuissance4)); // boards to others build nothing
     }
 
-    // Accepting another proposal waits while that game is open; the window says why, without a box.
-    void acceptsDuringAGame_data() { gameRows(); }
-    void acceptsDuringAGame()
-    {
-        QFETCH(Game, game);
-        QVERIFY(startGame(game, *m_alice, *m_bob) && played(*m_alice, *m_bob, game));
-        m_carol->station().proposeGame(game, "alice");
-        QTRY_VERIFY(view(*m_alice, game).offer && view(*m_alice, game).offer->proposer() == "carol");
-        ProposalWindow *offer = view(*m_alice, game).offer;
-        m_lan->clearSent();
-        QVERIFY(offer->refusal().isEmpty());
-        QTest::mouseClick(control<QPushButton>(*offer, "Command1"), Qt::LeftButton);
-        QVERIFY(m_lan->sent().isEmpty() && offer->isVisible());
-        const QString why = offer->refusal();
-        QVERIFY2(why.contains("already playing") && why.contains("with bob") && why.contains("Finish or leave"), qPrintable(why));
-        QVERIFY(!QApplication::activeModalWidget() && !offer->findChild<QMessageBox *>());
-    }
-
     void bothGamesAtOnce_data()
     {
         QTest::addColumn<Game>("first");
@@ -211,33 +193,6 @@ private slots:
             QVERIFY(!view(*m_alice, game).open && !view(*m_alice, game).playing);
             QVERIFY(view(*m_bob, game).open && view(*m_bob, game).playing && view(*m_bob, game).opponent == "alice");
         }
-    }
-
-    // A forgotten second proposal of a game already on with its proposer is declined without
-    // a word to the proposer; once that game is over, a decline goes out again.
-    void declineAfterItsGameBegan_data() { gameRows(); }
-    void declineAfterItsGameBegan()
-    {
-        QFETCH(Game, game);
-        const auto offerFromBob = [&] {
-            m_bob->station().proposeGame(game, "alice");
-            return QTest::qWaitFor([&] { return view(*m_alice, game).offer; }) ? QPointer(view(*m_alice, game).offer) : nullptr;
-        };
-        QPointer<ProposalWindow> forgotten = offerFromBob();
-        QVERIFY(forgotten && startGame(game, *m_alice, *m_bob)); // the game begins the other way round
-        m_lan->clearSent();
-        QTest::mouseClick(control<QPushButton>(*forgotten, "Command2"), Qt::LeftButton);
-        QVERIFY(m_lan->sent().isEmpty());
-        QTRY_VERIFY(!forgotten);
-
-        m_alice->station().forgetRecentDatagrams(); // bob asks again, later than a repeat
-        QPointer<ProposalWindow> later = offerFromBob();
-        QVERIFY(later);
-        m_lan->clearSent();
-        m_alice->station().endGame(game);
-        QTest::mouseClick(control<QPushButton>(*later, "Command2"), Qt::LeftButton);
-        QCOMPARE(summary(m_lan->sent()).filter("11§"), QStringList{"11§bob"});
-        QTRY_VERIFY(m_bob->findChild<QMessageBox *>("Declined"));
     }
 
     // Leaving ends the game here and says so; the opponent, who hears no

@@ -1,4 +1,3 @@
-#include "look/gamenotice.h"
 #include "look/turnmarker.h"
 #include "support/locallan.h"
 #include "net/messages.h"
@@ -76,14 +75,6 @@ private slots:
         QCOMPARE(disc(28), QColor(Qt::white));
         QCOMPARE(disc(1), OthelloCell::kGreen);
         QVERIFY(m_window.notice().isEmpty());
-        // A line of the grid between every two cells, and none across a cell.
-        const QImage shot = m_window.grab().toImage();
-        const QRect first = cellAt(1)->geometry(), second = cellAt(2)->geometry(), below = cellAt(9)->geometry();
-        QCOMPARE(second.left() - first.right(), 2);
-        QCOMPARE(below.top() - first.bottom(), 2);
-        const QColor line = shot.pixelColor(first.right() + 1, first.center().y());
-        QCOMPARE(shot.pixelColor(first.center().x(), first.bottom() + 1), line);
-        QVERIFY(qAbs(line.green() - OthelloCell::kGreen.green()) > 100);
     }
 
     void hover_data()
@@ -184,32 +175,6 @@ private slots:
         QCOMPARE(m_window.flashCount(), 0);
     }
 
-    void notOnHere_data()
-    {
-        QTest::addColumn<bool>("leftFirst"); // the user was told so
-        QTest::newRow("ended here") << false;
-        QTest::newRow("left") << true;
-    }
-
-    // A board for a game the station does not play is shown, says so, and takes no move.
-    void notOnHere()
-    {
-        QFETCH(bool, leftFirst);
-        m_window.showGame();
-        if (leftFirst)
-            m_match.leave();
-        else
-            m_station.endGame(Game::Othello);
-        QVERIFY(receive([](OthelloGame &game) { game.setCell(1, 1, OthelloGame::kWhite); }));
-        QCOMPARE(m_window.notice(), leftFirst ? look::leftGameNotice() : look::notOnHereNotice());
-        QCOMPARE(texts({"Text4", "Text5"}), QStringLiteral("|"));
-        QSignalSpy sent(&m_lan, &LocalLan::datagramSent);
-        const OthelloGame before = m_window.game();
-        QTest::mouseClick(cellAt(OthelloGame::indexOf(4, 3)), Qt::LeftButton);
-        QVERIFY(m_window.game() == before && sent.isEmpty());
-        m_station.startGame(Game::Othello, QStringLiteral("bob")); // a new game clears it
-        QVERIFY(m_window.notice().isEmpty());
-    }
 };
 
 QTEST_MAIN(TestOthelloWindow)
