@@ -1,5 +1,6 @@
 #include "dialogs/messagewindow.h"
 #include "dialogs/proposalwindow.h"
+#include "mainwindow/aboutbox.h"
 #include "mainwindow/editmenu.h"
 #include "mainwindow/helpmenu.h"
 #include "mainwindow/readmewindow.h"
@@ -8,7 +9,7 @@
 #include "support/stations.h"
 
 #include <QClipboard>
-#include <QComboBox>
+#include <QDeadlineTimer>
 #include <QDesktopServices>
 #include <QLabel>
 #include <QLineEdit>
@@ -42,7 +43,7 @@ QStringList describe(const QMenu *menu)
 }
 
 // Where the focus goes between typing a line and coming back to send it.
-enum class FocusAway { UserList, RoomLog, AvailabilityBox, TabKey, Menu, OtherWindow };
+enum class FocusAway { UserList, TabKey, OtherWindow };
 
 } // namespace
 
@@ -55,11 +56,13 @@ class TestMainWindow final : public QObject
 private slots:
     void init();
     void cleanup();
-    void availabilityBoxAndSize();
-    void dispatch_data();
-    void dispatch();
+    void showsWhatItHears();
+    void silentUserLeavesAtThePeriodAndComesBack();
+    void shownApartButAddressedExactly_data();
+    void shownApartButAddressedExactly();
+    void nameInUseNotice();
     void declinedBoxIsPlainAndDoesNotStallTheStation();
-    void sendButtonRules();
+    void inputHolds400Characters();
     void sendFollowsTheTextNotTheFocus_data();
     void sendFollowsTheTextNotTheFocus();
     void sendsToTheCurrentRoom_data();
@@ -75,6 +78,7 @@ private slots:
     void helpContentsShowsTheReadme();
     void helpHomePage_data();
     void helpHomePage();
+    void oneAboutBoxHoweverAsked();
 
 private:
     std::unique_ptr<LocalLan> m_lan;
@@ -97,6 +101,7 @@ void TestMainWindow::init()
 
 void TestMainWindow::cleanup()
 {
+    delete AboutBox::instance();
     m_alice.reset();
     m_lan.reset();
 }
@@ -112,61 +117,78 @@ void TestMainWindow::checkStillChats()
     QTRY_COMPARE(logLines(*m_alice, "Text2"), QString("still here"));
 }
 
-// What start-up sends, and that the first selection sends nothing, is in test_startup.
-void TestMainWindow::availabilityBoxAndSize()
+// Lines go to their rooms in order, as plain text; a presence lists a name at
+// the end, available, and a second one leaves the availability as it was.
+// Departure and the count are test_network's; refusals are test_station's.
+void TestMainWindow::showsWhatItHears()
 {
-    auto *availability = control<QComboBox>(*m_alice, "Combo1");
-    QCOMPARE(availability->currentText(), QString("Available"));
-    QCOMPARE(m_alice->centralWidget()->size(), QSize(640, 337));
-    availability->setCurrentIndex(1);
-    QCOMPARE(m_lan->sent().last(), encode(wire::availability("alice", 1)));
-}
-
-void TestMainWindow::dispatch_data()
-{
-    QTest::addColumn<QStringList>("messages");
-    QTest::addColumn<QString>("users");
-    QTest::addColumn<int>("count");
-    QTest::addColumn<QString>("work");
-    QTest::addColumn<QString>("tea");
-    using wire::availability, wire::departure, wire::presence;
-    QTest::newRow("lines go to their rooms in order")
-        << QStringList{wire::workLine("w1"), wire::teaLine("t1"), wire::workLine("<b>w2</b>")} << "alice:1" << 1
-        << "w1|<b>w2</b>" << "t1";
-    QTest::newRow("a line break cannot forge a second line")
-        << QStringList{wire::workLine("hi\r\n[bob,10:00:00]> I am bob"), wire::teaLine("a\nb\rc")} << "alice:1" << 1
-        << QString::fromUtf8("hi↵[bob,10:00:00]> I am bob") << QString::fromUtf8("a↵b↵c");
-    QTest::newRow("presence adds at the end, available")
-        << QStringList{presence("bob"), presence("<b>x</b>")} << "alice:1 bob:1 <b>x</b>:1" << 3 << "" << "";
-    QTest::newRow("second presence only refreshes")
-        << QStringList{presence("bob"), availability("bob", 1), presence("bob")} << "alice:1 bob:2" << 2 << "" << "";
-    QTest::newRow("names differ in case") << QStringList{presence("Alice"), availability("ALICE", 1), departure("ALICE")}
-                                          << "alice:1 Alice:1" << 2 << "" << "";
-    QTest::newRow("availability back and forth")
-        << QStringList{presence("bob"), availability("bob", 1), availability("bob", 0)} << "alice:1 bob:1" << 2 << ""
-        << "";
-    QTest::newRow("availability adds nobody") << QStringList{availability("carol", 1)} << "alice:1" << 1 << "" << "";
-    QTest::newRow("departure removes once and leaves the count")
-        << QStringList{presence("bob"), departure("bob"), departure("bob"), departure("carol")} << "alice:1" << 2 << ""
-        << "";
-}
-
-void TestMainWindow::dispatch()
-{
-    QFETCH(QStringList, messages);
-    for (const QString &message : messages)
+    using wire::availability, wire::presence;
+    for (const QString &message : {wire::workLine("w1"), wire::teaLine("t1"), wire::workLine("<b>w2</b>"), presence("bob"),
+                                   presence("<b>x</b>"), availability("bob", 1), presence("bob"),
+                                   availability("<b>x</b>", 1), availability("<b>x</b>", 0)})
         receive(message);
-    QTEST(userList(*m_alice), "users");
-    QFETCH(int, count);
-    QCOMPARE(userCount(*m_alice), QString("Connected users: %1").arg(count));
-    // A last line in each room: once it shows, so has every line before it.
-    receive(wire::workLine("last"));
-    receive(wire::teaLine("last"));
-    const auto upToLast = [](const QString &lines) { return lines.isEmpty() ? QString("last") : lines + "|last"; };
-    QFETCH(QString, work);
-    QFETCH(QString, tea);
-    QTRY_COMPARE(logLines(*m_alice, "Text1"), upToLast(work));
-    QTRY_COMPARE(logLines(*m_alice, "Text2"), upToLast(tea));
+    QCOMPARE(userList(*m_alice), QString("alice:1 bob:2 <b>x</b>:1"));
+    QCOMPARE(userCount(*m_alice), QString("Connected users: 3"));
+    QTRY_COMPARE(logLines(*m_alice, "Text1"), QString("w1|<b>w2</b>"));
+    QTRY_COMPARE(logLines(*m_alice, "Text2"), QString("t1"));
+}
+
+// The station's period drops a silent user from the list; his next presence lists him again.
+void TestMainWindow::silentUserLeavesAtThePeriodAndComesBack()
+{
+    qint64 now = QDeadlineTimer::current().deadline();
+    Station &station = m_alice->station();
+    station.setClock([&now] { return now; });
+    receive(wire::presence("bob"));
+    QCOMPARE(userList(*m_alice), QString("alice:1 bob:1"));
+    now += Station::kSilenceMs + 1;
+    receive(wire::availability("alice", 0)); // she herself is heard on
+    station.broadcastPeriod();
+    QCOMPARE(userList(*m_alice), QString("alice:1"));
+    receive(wire::presence("bob"));
+    QCOMPARE(userList(*m_alice), QString("alice:1 bob:1"));
+    QCOMPARE(userCount(*m_alice), QString("Connected users: 2"));
+}
+
+void TestMainWindow::shownApartButAddressedExactly_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("shown");
+    // How each name is shown is test_userroster's; here, that the list shows it and acts on the exact name.
+    QTest::newRow("own name in capitals") << "Alice" << "Alice";
+    QTest::newRow("own name with a trailing space") << "alice " << "alice\u2423";
+    QTest::newRow("control characters") << "\x1b[1mbob\x07" << "\uFFFD[1mbob\uFFFD";
+}
+
+void TestMainWindow::shownApartButAddressedExactly()
+{
+    QFETCH(QString, name);
+    receive(wire::presence(name));
+    auto *list = control<QListWidget>(*m_alice, "ListView1");
+    QCOMPARE(list->count(), 2);
+    QListWidgetItem *entry = list->item(1);
+    QTEST(entry->text(), "shown");
+    list->setCurrentItem(entry);
+    m_lan->clearSent();
+    trigger("mnuProposeOthello");
+    trigger("mnuProposePuissance4");
+    QCOMPARE(m_lan->sent(), (QList<QByteArray>{encode(wire::othelloProposal(name, "alice")),
+                                               encode(wire::puissance4Proposal(name, "alice"))}));
+    receive(wire::availability(name, 1));
+    QCOMPARE(entry->data(MainWindow::kIconRole).toInt(), 2);
+    receive(wire::departure(name));
+    QCOMPARE(userList(*m_alice), QString("alice:1"));
+}
+
+// Alice's own echo is not another station; a second "alice" is told of, and the chat goes on.
+void TestMainWindow::nameInUseNotice()
+{
+    QCOMPARE(m_alice->notice(), QString());
+    auto second = startStation(*m_lan, "alice");
+    QTRY_COMPARE(m_alice->notice(), QString("Another station on this network uses the name alice"));
+    QCOMPARE(userList(*m_alice), QString("alice:1"));
+    m_alice->station().sendChatLine(Room::Work, "still here");
+    QTRY_VERIFY(logLines(*second, "Text1").endsWith("still here"));
 }
 
 void TestMainWindow::declinedBoxIsPlainAndDoesNotStallTheStation()
@@ -176,20 +198,13 @@ void TestMainWindow::declinedBoxIsPlainAndDoesNotStallTheStation()
     QVERIFY(box && box->isVisible());
     QCOMPARE(box->textFormat(), Qt::PlainText);
     QCOMPARE(box->text(), QString("<i>bob</i> has declined your offer..."));
-    QCOMPARE(box->windowTitle(), QString("Declined"));
-    QCOMPARE(box->icon(), QMessageBox::Information);
     checkStillChats();
 }
 
-// The line holds 400 characters; sending and the empty line are in the table below.
-void TestMainWindow::sendButtonRules()
+// The line takes no more than the 400 characters a chat line may carry.
+void TestMainWindow::inputHolds400Characters()
 {
     auto *input = control<QLineEdit>(*m_alice, "Text3");
-    auto *send = control<QPushButton>(*m_alice, "Command2");
-    QTest::keyClicks(input, "hi" + QString(400, 'x'));
-    QCOMPARE(input->text().size(), 400);
-    input->clear();
-    QVERIFY(!send->isEnabled());
     QTest::keyClicks(input, "hi" + QString(400, 'x'));
     QTest::keyClick(input, Qt::Key_Return);
     QCOMPARE(m_lan->sent().size(), 1);
@@ -202,10 +217,7 @@ void TestMainWindow::sendFollowsTheTextNotTheFocus_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<bool>("sent");
     QTest::newRow("user list clicked") << FocusAway::UserList << QString("hi") << true;
-    QTest::newRow("room log clicked") << FocusAway::RoomLog << QString("hi") << true;
-    QTest::newRow("availability box") << FocusAway::AvailabilityBox << QString("hi") << true;
     QTest::newRow("Tab to the rooms") << FocusAway::TabKey << QString("hi") << true;
-    QTest::newRow("Edit menu opened") << FocusAway::Menu << QString("hi") << true;
     QTest::newRow("message window opened") << FocusAway::OtherWindow << QString("hi") << true;
     QTest::newRow("only spaces") << FocusAway::UserList << QString("  ") << true;
     QTest::newRow("empty") << FocusAway::UserList << QString() << false;
@@ -227,32 +239,15 @@ void TestMainWindow::sendFollowsTheTextNotTheFocus()
     QTRY_VERIFY(input->hasFocus());
     QTest::keyClicks(input, typed);
 
-    QWidget *focused = nullptr; // where a click or the program puts the focus
     switch (away) {
     case FocusAway::UserList:
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
-        focused = list;
-        break;
-    case FocusAway::RoomLog:
-        focused = control<QPlainTextEdit>(a, "Text1");
-        QTest::mouseClick(static_cast<QPlainTextEdit *>(focused)->viewport(), Qt::LeftButton);
-        break;
-    case FocusAway::AvailabilityBox:
-        focused = control<QComboBox>(a, "Combo1");
-        focused->setFocus(Qt::OtherFocusReason);
+        QTRY_VERIFY(list->hasFocus());
         break;
     case FocusAway::TabKey:
         QTest::keyClick(input, Qt::Key_Tab);
         QTRY_VERIFY(!input->hasFocus());
         break;
-    case FocusAway::Menu: {
-        auto *edit = control<QMenu>(a, "mnuEdit");
-        edit->popup(a.mapToGlobal(QPoint(20, 20)));
-        QTRY_VERIFY(edit->isVisible());
-        QTest::keyClick(edit, Qt::Key_Escape);
-        QTRY_VERIFY(!edit->isVisible());
-        break;
-    }
     case FocusAway::OtherWindow:
         list->setCurrentRow(0);
         trigger("mnuSendMessage");
@@ -261,8 +256,6 @@ void TestMainWindow::sendFollowsTheTextNotTheFocus()
         QVERIFY(QTest::qWaitForWindowActive(&a));
         break;
     }
-    if (focused)
-        QTRY_VERIFY(focused->hasFocus());
     QCOMPARE(send->isEnabled(), !typed.isEmpty());
 
     QTest::mouseClick(input, Qt::LeftButton);
@@ -279,12 +272,9 @@ void TestMainWindow::sendFollowsTheTextNotTheFocus()
         QCOMPARE(input->text(), typed);
     }
     // Only the separator is told about; the text stays for correction.
-    auto *box = a.findChild<QMessageBox *>("Warning");
-    QCOMPARE(bool(box), typed.contains(wire::kSeparator));
-    if (box) {
-        QCOMPARE(box->text(), QString::fromUtf8("The charachter § is not allowed!"));
-        QCOMPARE(box->windowTitle(), QString("Warning!"));
-    }
+    const auto *box = a.findChild<QMessageBox *>("Warning");
+    QCOMPARE(box ? box->windowTitle() + ' ' + box->text() : QString(),
+             typed.contains(wire::kSeparator) ? QString::fromUtf8("Warning! The charachter § is not allowed!") : QString());
 }
 
 void TestMainWindow::sendsToTheCurrentRoom_data()
@@ -338,7 +328,6 @@ void TestMainWindow::rightClickPopsUpTheListMenuLater()
     QTest::mousePress(list->viewport(), Qt::RightButton, {}, QPoint(4, 30));
     QVERIFY(!menu->isVisible());
     QTRY_VERIFY(menu->isVisible());
-    QVERIFY(!delay->isActive());
     QCOMPARE(menu->pos(), list->viewport()->mapToGlobal(QPoint(4, 30)));
     menu->close();
 }
@@ -382,8 +371,7 @@ void TestMainWindow::menuTree()
     QFETCH(QString, menu);
     QFETCH(QString, title);
     QFETCH(QStringList, items);
-    const QMenu *found = m_alice->findChild<QMenu *>(menu);
-    QVERIFY(found);
+    const QMenu *found = control<QMenu>(*m_alice, qPrintable(menu));
     QFETCH(int, place); // in the menu bar, or -1 for a pop-up only
     QCOMPARE(m_alice->menuBar()->actions().indexOf(found->menuAction()), place);
     QCOMPARE(found->title(), title);
@@ -499,6 +487,27 @@ void TestMainWindow::helpHomePage()
     QVERIFY(note->text().contains(HelpMenu::kHomePage));
     QVERIFY(note->textInteractionFlags() & Qt::TextSelectableByMouse);
     checkStillChats();
+}
+
+// The Help menu and the tray share one box; OK and Esc close it, and the next request opens a fresh one.
+void TestMainWindow::oneAboutBoxHoweverAsked()
+{
+    for (const bool ok : {true, false}) {
+        trigger("mnuAbout");
+        QPointer<AboutBox> box = AboutBox::instance();
+        trigger("mnuPopAbout");
+        trigger("mnuAbout");
+        QCOMPARE(m_alice->findChildren<AboutBox *>(), QList<AboutBox *>{box});
+        QVERIFY(box->isVisible() && !box->isModal());
+        QCOMPARE(box->windowTitle(), QStringLiteral("About Quillet"));
+        QCOMPARE(control<QLabel>(*box, "lblVersion")->text(), QStringLiteral("Version: 1.04"));
+        QCOMPARE(control<QLabel>(*box, "Label1")->text(), QStringLiteral("Homepage: https://quillet.example.org/"));
+        if (ok)
+            QTest::mouseClick(control<QPushButton>(*box, "cmdOK"), Qt::LeftButton);
+        else
+            QTest::keyClick(box, Qt::Key_Escape);
+        QTRY_VERIFY(!box);
+    }
 }
 
 QTEST_MAIN(TestMainWindow)
