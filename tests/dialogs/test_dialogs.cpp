@@ -83,13 +83,13 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, button);
         auto *window = new MessageWindow(m_station);
-        const QString shown = QStringLiteral("<b>not bold</b>"); // network text stays plain
+        const QString shown = QStringLiteral("<b>not bold</b>\r\nline two"); // network text stays plain
         if (received)
             window->openReceived(correspondent, shown, QStringLiteral("12:34:56"));
         else
             window->openToWrite(correspondent);
         QCOMPARE(window->windowTitle(), received ? "Message from: " + correspondent + " at 12:34:56" : "Message"); // time as given
-        QCOMPARE(child<QPlainTextEdit>(window, "Text2")->toPlainText(), received ? shown : QString());
+        QCOMPARE(child<QPlainTextEdit>(window, "Text2")->toPlainText(), received ? "<b>not bold</b>\nline two" : QString());
         QCOMPARE(window->correspondent(), correspondent);
 
         auto *text = child<QPlainTextEdit>(window, "Text1");
