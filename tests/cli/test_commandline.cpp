@@ -69,8 +69,6 @@ void TestCommandLine::parses_data()
     QTest::newRow("say --room=Work, any case") << QStringList{"say", "--room=Work", "x"} << "Say text=x";
     QTest::newRow("say: the room after the text") << QStringList{"say", "x", "--room", "tea"} << "Say Tea text=x";
     QTest::newRow("say: a dash word after --") << QStringList{"say", "--", "-5", "degrees"} << "Say text=-5 degrees";
-    QTest::newRow("say: a character outside Windows-1252 goes as the window sends it")
-        << QStringList{"say", "日本"} << "Say text=日本";
     QTest::newRow("message: a line break is allowed") << QStringList{"message", "bob", "a\nb"}
                                                       << "Message to=bob text=a\nb";
     for (const QStringList &words : {QStringList{"say"}, QStringList{"message", "bob"}}) {
@@ -97,7 +95,6 @@ void TestCommandLine::parses_data()
     QTest::newRow("a command's option before the command") << QStringList{"--room", "tea", "say", "x"}
                                                            << "refused: room";
     QTest::newRow("a mistyped command") << QStringList{"sya", "hi"} << "refused: unknown command \"sya\"";
-    QTest::newRow("say: only a room") << QStringList{"say", "--room", "tea"} << "refused: TEXT is missing";
     QTest::newRow("say: a line break") << QStringList{"say", "a\nforged line"} << "refused: line break";
     QTest::newRow("say: a carriage return") << QStringList{"say", "a\rb"} << "refused: line break";
     QTest::newRow("say: an unknown room") << QStringList{"say", "--room", "kitchen", "x"} << "refused: kitchen";

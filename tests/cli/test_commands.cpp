@@ -5,9 +5,6 @@
 #include "net/station.h"
 #include "support/locallan.h"
 
-#include <QBuffer>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
@@ -17,7 +14,8 @@ const QString kSep = QString(wire::kSeparator);
 }
 
 // The commands on the in-process LAN: what say and message put on the wire,
-// and nothing more; what who and listen make of what they hear.
+// and nothing more; what who makes of what it hears. How listen shows each
+// datagram is test_commandline's, and that it shows all of them e2e-cli's.
 class TestCommands final : public QObject
 {
     Q_OBJECT
@@ -27,8 +25,6 @@ private slots:
     void whoLists_data();
     void whoLists();
     void whoListIsBounded();
-    void listens_data();
-    void listens();
 };
 
 void TestCommands::sends_data()
@@ -135,39 +131,6 @@ void TestCommands::whoListIsBounded()
     flooder->send(wire::encode(wire::departure("made-up-0")));
     flooder->send(wire::encode(wire::presence("late")));
     QTRY_COMPARE(list.lines().back(), QStringLiteral("late\tAvailable"));
-}
-
-void TestCommands::listens_data()
-{
-    QTest::addColumn<bool>("json");
-    QTest::newRow("as text") << false;
-    QTest::newRow("as JSON") << true;
-}
-
-// One line per datagram heard, decodable or not, with its sender; the lines'
-// contents are test_commandline's.
-void TestCommands::listens()
-{
-    QFETCH(bool, json);
-    LocalLan lan;
-    LanPort *peer = lan.attach();
-    QBuffer out;
-    out.open(QIODevice::WriteOnly);
-    cli::DatagramPrinter printer(*lan.attach(), out, json);
-    Station alice(*peer);
-    alice.start("alice"); // presence and availability
-    peer->send(QByteArray("14\xa7\n{\"", 6));
-    QTRY_COMPARE(out.data().count('\n'), 3);
-    const QString from = peer->address().toString();
-    QStringList heard;
-    for (const QByteArray &line : out.data().split('\n')) {
-        if (line.isEmpty())
-            continue;
-        const QJsonObject object = QJsonDocument::fromJson(line).object();
-        heard << (json ? object.value("sender").toString() + '\t' + object.value("name").toString()
-                       : QString::fromUtf8(line).section('\t', 1, 2));
-    }
-    QCOMPARE(heard, (QStringList{from + "\tPresence", from + "\tAvailability", from + "\tUndecodable"}));
 }
 
 QTEST_GUILESS_MAIN(TestCommands)
