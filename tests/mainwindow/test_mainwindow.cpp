@@ -136,9 +136,11 @@ void TestMainWindow::shownApartButAddressedExactly_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("shown");
-    // How each name is shown is test_userroster's; here, that the list shows it and acts on the exact name.
+    // How each name is shown is test_userroster's; here, that the list shows
+    // it and acts on the exact name, and on no look-alike.
     QTest::newRow("own name in capitals") << "Alice" << "Alice";
     QTest::newRow("own name with a trailing space") << "alice " << "alice\u2423";
+    QTest::newRow("own name with a no-break space") << "alice\u00a0" << "alice\u237D";
     QTest::newRow("control characters") << "\x1b[1mbob\x07" << "\uFFFD[1mbob\uFFFD";
 }
 
