@@ -10,48 +10,45 @@ class TestBackground final : public QObject
 {
     Q_OBJECT
 private slots:
-    void pictureThenBackColour();
-    void filledChildStartsAtThePictureCorner();
-};
-
-void TestBackground::pictureThenBackColour()
-{
-    const QColor back(1, 2, 3);
-    for (const look::Picture kind : {look::Picture::Warm, look::Picture::Pale, look::Picture::Navy}) {
-        const QImage picture = look::picture(kind).toImage();
-        const QPoint corner(picture.width() - 1, picture.height() - 1);
-        QWidget window;
-        window.setFixedSize(picture.size() + QSize(40, 30));
-        look::setBackground(window, kind, back);
-        const QImage shown = window.grab().toImage();
-        for (const QPoint at : {QPoint(0, 0), corner / 2, corner})
-            QCOMPARE(shown.pixelColor(at), picture.pixelColor(at));
-        // A gradient from dark to light, not a flat colour.
-        QVERIFY(picture.pixelColor(0, 0).lightness() + 100 < picture.pixelColor(corner).lightness());
-        for (const QPoint at : {QPoint(corner.x() + 1, 0), QPoint(0, corner.y() + 1), corner + QPoint(39, 29)})
-            QCOMPARE(shown.pixelColor(at), back);
-        // Another window of the same kind, another back colour: still the one picture.
-        QWidget other;
-        look::setBackground(other, kind, Qt::white);
-        QCOMPARE(other.palette().window().texture().cacheKey(), window.palette().window().texture().cacheKey());
+    void pictureThenBackColour()
+    {
+        const QColor back(1, 2, 3);
+        for (const look::Picture kind : {look::Picture::Warm, look::Picture::Pale, look::Picture::Navy}) {
+            const QImage picture = look::picture(kind).toImage();
+            const QPoint corner(picture.width() - 1, picture.height() - 1);
+            QWidget window;
+            window.setFixedSize(picture.size() + QSize(40, 30));
+            look::setBackground(window, kind, back);
+            const QImage shown = window.grab().toImage();
+            for (const QPoint at : {QPoint(0, 0), corner / 2, corner})
+                QCOMPARE(shown.pixelColor(at), picture.pixelColor(at));
+            // A gradient from dark to light, not a flat colour.
+            QVERIFY(picture.pixelColor(0, 0).lightness() + 100 < picture.pixelColor(corner).lightness());
+            for (const QPoint at : {QPoint(corner.x() + 1, 0), QPoint(0, corner.y() + 1), corner + QPoint(39, 29)})
+                QCOMPARE(shown.pixelColor(at), back);
+            // Another window of the same kind, another back colour: still the one picture.
+            QWidget other;
+            look::setBackground(other, kind, Qt::white);
+            QCOMPARE(other.palette().window().texture().cacheKey(), window.palette().window().texture().cacheKey());
+        }
     }
-}
 
-// A child that fills its own background (a status bar) shows the picture from
-// the picture's corner, not the part of the picture that lies behind it.
-void TestBackground::filledChildStartsAtThePictureCorner()
-{
-    QWidget window;
-    window.setFixedSize(640, 337);
-    look::setBackground(window, look::Picture::Warm, Qt::black);
-    auto *child = new QWidget(&window);
-    child->setGeometry(0, 320, 640, 17);
-    child->setAutoFillBackground(true);
-    const QImage shown = window.grab().toImage();
-    const QImage picture = look::picture(look::Picture::Warm).toImage();
-    QCOMPARE(shown.pixelColor(0, 320), picture.pixelColor(0, 0));
-    QCOMPARE(shown.pixelColor(300, 330), picture.pixelColor(300, 10));
-}
+    // A child that fills its own background (a status bar) shows the picture from
+    // the picture's corner, not the part of the picture that lies behind it.
+    void filledChildStartsAtThePictureCorner()
+    {
+        QWidget window;
+        window.setFixedSize(640, 337);
+        look::setBackground(window, look::Picture::Warm, Qt::black);
+        auto *child = new QWidget(&window);
+        child->setGeometry(0, 320, 640, 17);
+        child->setAutoFillBackground(true);
+        const QImage shown = window.grab().toImage();
+        const QImage picture = look::picture(look::Picture::Warm).toImage();
+        QCOMPARE(shown.pixelColor(0, 320), picture.pixelColor(0, 0));
+        QCOMPARE(shown.pixelColor(300, 330), picture.pixelColor(300, 10));
+    }
+};
 
 QTEST_MAIN(TestBackground)
 #include "test_background.moc"

@@ -88,156 +88,147 @@ class TestReadable final : public QObject
 {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
-    void everyTextFits_data();
-    void everyTextFits();
-    void statusBarContrast_data();
-    void statusBarContrast();
+    void init()
+    {
+        m_lan = std::make_unique<LocalLan>();
+        m_alice = startStation(*m_lan, "alice");
+        QTRY_COMPARE(userList(*m_alice), QString("alice:1"));
+    }
+
+    void cleanup()
+    {
+        delete AboutBox::instance();
+        m_alice.reset();
+        m_lan.reset();
+    }
+
+    void everyTextFits_data()
+    {
+        QTest::addColumn<QByteArray>("window");
+        for (const char *window : {"main window", "message window, writing", "message window, received", "Othello proposal",
+                                   "Puissance 4 proposal", "About box", "Othello game", "Puissance 4 game"})
+            QTest::newRow(window) << QByteArray(window);
+    }
+
+    // Each text's advance in its control's own font against the room the control
+    // gives it, and the font's line height against the control's height.
+    void everyTextFits()
+    {
+        QFETCH(QByteArray, window);
+        QWidget *shown = open(window);
+        QVERIFY(shown && shown->isVisible());
+        // The status bar lays its panels out once it is shown.
+        QCoreApplication::processEvents();
+
+        QStringList clipped;
+        int measured = 0;
+        for (const QWidget *control : shown->findChildren<QWidget *>()) {
+            if (!control->isVisibleTo(shown) || control->window() != shown)
+                continue;
+            const auto [texts, room] = shownTexts(*control);
+            const QFontMetrics metrics = control->fontMetrics();
+            const int height = control->contentsRect().height();
+            for (const QString &text : texts) {
+                ++measured;
+                const QString where = QStringLiteral("%1 \"%2\": ").arg(control->objectName(), text);
+                if (const int need = metrics.horizontalAdvance(text); need > room)
+                    clipped << where + QStringLiteral("%1 px in %2").arg(need).arg(room);
+                if (metrics.height() > height)
+                    clipped << where + QStringLiteral("%1 px high in %2").arg(metrics.height()).arg(height);
+            }
+        }
+        QVERIFY(measured > 0);
+        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QStringLiteral("; "))));
+    }
+
+    void statusBarContrast_data()
+    {
+        QTest::addColumn<QByteArray>("panel");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("user count") << QByteArray("StatusPanel1") << QString();
+        QTest::newRow("clock") << QByteArray("StatusPanel2") << QString();
+        QTest::newRow("notice") << QByteArray("noticePanel")
+                                << QStringLiteral("Another station on this network uses the name alice");
+    }
+
+    // The text colour the label paints with against every pixel of what lies
+    // under its text, as the window renders it: the picture, and any backing.
+    void statusBarContrast()
+    {
+        QFETCH(QByteArray, panel);
+        QFETCH(QString, text);
+        if (!text.isEmpty())
+            m_alice->setNotice(MainWindow::Notice::Alone, text);
+        auto *label = control<QLabel>(*m_alice, panel.constData());
+        QCoreApplication::processEvents();
+        QVERIFY(label->isVisible() && !label->text().isEmpty());
+
+        // The window rendered with the text and without it: the text's own
+        // pixels are where the two pictures differ.
+        const QRect area(label->mapTo(m_alice.get(), QPoint()), label->size());
+        const auto render = [&] { return m_alice->grab(area).toImage().convertToFormat(QImage::Format_RGB32); };
+        const QImage withText = render();
+        const QString shownText = label->text();
+        label->setText(QStringLiteral(" "));
+        const QImage background = render();
+        label->setText(shownText);
+        QRect textBox;
+        for (int y = 0; y < withText.height(); ++y)
+            for (int x = 0; x < withText.width(); ++x)
+                textBox |= withText.pixel(x, y) != background.pixel(x, y) ? QRect(x, y, 1, 1) : QRect();
+        QVERIFY2(!textBox.isEmpty(), "no text drawn");
+
+        const QRgb ink = label->palette().color(label->foregroundRole()).rgb();
+        bool inkUsed = false;
+        double worst = 21.0;
+        for (int y = textBox.top(); y <= textBox.bottom(); ++y) {
+            for (int x = textBox.left(); x <= textBox.right(); ++x) {
+                worst = std::min(worst, contrast(ink, background.pixel(x, y)));
+                const QRgb drawn = withText.pixel(x, y);
+                inkUsed |= std::max({std::abs(qRed(drawn) - qRed(ink)), std::abs(qGreen(drawn) - qGreen(ink)),
+                                     std::abs(qBlue(drawn) - qBlue(ink))})
+                           <= kInkTolerance;
+            }
+        }
+        // The colour measured is the one the glyphs are drawn in, give or take smoothing.
+        QVERIFY(inkUsed);
+        qInfo("%s: %.2f : 1", panel.constData(), worst);
+        QVERIFY2(worst >= 4.5, qPrintable(QStringLiteral("%1 : 1").arg(worst, 0, 'f', 2)));
+    }
 
 private:
-    QWidget *open(const QByteArray &window);
+    // Opens a window by its row's name.
+    QWidget *open(const QByteArray &window)
+    {
+        Station &station = m_alice->station();
+        const QString bob = QStringLiteral("bob");
+        if (window.startsWith("message")) {
+            auto *message = new MessageWindow(station, m_alice.get());
+            if (window.endsWith("writing"))
+                message->openToWrite(bob);
+            else
+                message->openReceived(bob, QStringLiteral("hello"), QStringLiteral("14:03:27"));
+            return message;
+        }
+        const Game game = window.startsWith("Othello") ? Game::Othello : Game::Puissance4;
+        if (window.endsWith("proposal")) {
+            auto *proposal = new ProposalWindow(station, game, bob, m_alice.get());
+            proposal->open();
+            return proposal;
+        }
+        if (window == "About box") {
+            AboutBox::open(m_alice.get());
+            return AboutBox::instance();
+        }
+        if (!window.endsWith("game"))
+            return m_alice.get();
+        station.startGame(game, bob); // which builds and opens the game's window
+        return game == Game::Othello ? static_cast<QWidget *>(m_alice->othelloWindow()) : m_alice->puissance4Window();
+    }
 
     std::unique_ptr<LocalLan> m_lan;
     std::unique_ptr<MainWindow> m_alice;
 };
-
-void TestReadable::init()
-{
-    m_lan = std::make_unique<LocalLan>();
-    m_alice = startStation(*m_lan, "alice");
-    QTRY_COMPARE(userList(*m_alice), QString("alice:1"));
-}
-
-void TestReadable::cleanup()
-{
-    delete AboutBox::instance();
-    m_alice.reset();
-    m_lan.reset();
-}
-
-// Opens a window by its row's name.
-QWidget *TestReadable::open(const QByteArray &window)
-{
-    Station &station = m_alice->station();
-    const QString bob = QStringLiteral("bob");
-    if (window.startsWith("message")) {
-        auto *message = new MessageWindow(station, m_alice.get());
-        if (window.endsWith("writing"))
-            message->openToWrite(bob);
-        else
-            message->openReceived(bob, QStringLiteral("hello"), QStringLiteral("14:03:27"));
-        return message;
-    }
-    const Game game = window.startsWith("Othello") ? Game::Othello : Game::Puissance4;
-    if (window.endsWith("proposal")) {
-        auto *proposal = new ProposalWindow(station, game, bob, m_alice.get());
-        proposal->open();
-        return proposal;
-    }
-    if (window == "About box") {
-        AboutBox::open(m_alice.get());
-        return AboutBox::instance();
-    }
-    if (!window.endsWith("game"))
-        return m_alice.get();
-    station.startGame(game, bob); // which builds and opens the game's window
-    return game == Game::Othello ? static_cast<QWidget *>(m_alice->othelloWindow()) : m_alice->puissance4Window();
-}
-
-void TestReadable::everyTextFits_data()
-{
-    QTest::addColumn<QByteArray>("window");
-    for (const char *window : {"main window", "message window, writing", "message window, received", "Othello proposal",
-                               "Puissance 4 proposal", "About box", "Othello game", "Puissance 4 game"})
-        QTest::newRow(window) << QByteArray(window);
-}
-
-// Each text's advance in its control's own font against the room the control
-// gives it, and the font's line height against the control's height.
-void TestReadable::everyTextFits()
-{
-    QFETCH(QByteArray, window);
-    QWidget *shown = open(window);
-    QVERIFY(shown && shown->isVisible());
-    // The status bar lays its panels out once it is shown.
-    QCoreApplication::processEvents();
-
-    QStringList clipped;
-    int measured = 0;
-    for (const QWidget *control : shown->findChildren<QWidget *>()) {
-        if (!control->isVisibleTo(shown) || control->window() != shown)
-            continue;
-        const auto [texts, room] = shownTexts(*control);
-        const QFontMetrics metrics = control->fontMetrics();
-        const int height = control->contentsRect().height();
-        for (const QString &text : texts) {
-            ++measured;
-            const QString where = QStringLiteral("%1 \"%2\": ").arg(control->objectName(), text);
-            if (const int need = metrics.horizontalAdvance(text); need > room)
-                clipped << where + QStringLiteral("%1 px in %2").arg(need).arg(room);
-            if (metrics.height() > height)
-                clipped << where + QStringLiteral("%1 px high in %2").arg(metrics.height()).arg(height);
-        }
-    }
-    QVERIFY(measured > 0);
-    QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QStringLiteral("; "))));
-}
-
-void TestReadable::statusBarContrast_data()
-{
-    QTest::addColumn<QByteArray>("panel");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("user count") << QByteArray("StatusPanel1") << QString();
-    QTest::newRow("clock") << QByteArray("StatusPanel2") << QString();
-    QTest::newRow("notice") << QByteArray("noticePanel")
-                            << QStringLiteral("Another station on this network uses the name alice");
-}
-
-// The text colour the label paints with against every pixel of what lies
-// under its text, as the window renders it: the picture, and any backing.
-void TestReadable::statusBarContrast()
-{
-    QFETCH(QByteArray, panel);
-    QFETCH(QString, text);
-    if (!text.isEmpty())
-        m_alice->setNotice(MainWindow::Notice::Alone, text);
-    auto *label = control<QLabel>(*m_alice, panel.constData());
-    QCoreApplication::processEvents();
-    QVERIFY(label->isVisible() && !label->text().isEmpty());
-
-    // The window rendered with the text and without it: the text's own
-    // pixels are where the two pictures differ.
-    const QRect area(label->mapTo(m_alice.get(), QPoint()), label->size());
-    const auto render = [&] { return m_alice->grab(area).toImage().convertToFormat(QImage::Format_RGB32); };
-    const QImage withText = render();
-    const QString shownText = label->text();
-    label->setText(QStringLiteral(" "));
-    const QImage background = render();
-    label->setText(shownText);
-    QRect textBox;
-    for (int y = 0; y < withText.height(); ++y)
-        for (int x = 0; x < withText.width(); ++x)
-            textBox |= withText.pixel(x, y) != background.pixel(x, y) ? QRect(x, y, 1, 1) : QRect();
-    QVERIFY2(!textBox.isEmpty(), "no text drawn");
-
-    const QRgb ink = label->palette().color(label->foregroundRole()).rgb();
-    bool inkUsed = false;
-    double worst = 21.0;
-    for (int y = textBox.top(); y <= textBox.bottom(); ++y) {
-        for (int x = textBox.left(); x <= textBox.right(); ++x) {
-            worst = std::min(worst, contrast(ink, background.pixel(x, y)));
-            const QRgb drawn = withText.pixel(x, y);
-            inkUsed |= std::max({std::abs(qRed(drawn) - qRed(ink)), std::abs(qGreen(drawn) - qGreen(ink)),
-                                 std::abs(qBlue(drawn) - qBlue(ink))})
-                       <= kInkTolerance;
-        }
-    }
-    // The colour measured is the one the glyphs are drawn in, give or take smoothing.
-    QVERIFY(inkUsed);
-    qInfo("%s: %.2f : 1", panel.constData(), worst);
-    QVERIFY2(worst >= 4.5, qPrintable(QStringLiteral("%1 : 1").arg(worst, 0, 'f', 2)));
-}
 
 QTEST_MAIN(TestReadable)
 #include "test_readable.moc"

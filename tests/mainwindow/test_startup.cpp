@@ -36,36 +36,34 @@ class TestStartup final : public QObject
 {
     Q_OBJECT
 private slots:
-    void startUp();
+    void startUp()
+    {
+        QApplication::setStyle(look::createStyle());
+        RecordingLink link;
+        qputenv("USERNAME", "alice");
+        MainWindow window(link);
+        link.window = &window;
+        window.start();
+        // Sent before a single widget exists; the availability box's first selection sends nothing.
+        QCOMPARE(link.sent, (QList<QByteArray>{wire::encode(wire::presence("alice")),
+                                               wire::encode(wire::availability("alice", 0))}));
+        QCOMPARE(link.widgetsAtSend, (QList<int>{0, 0}));
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QApplication::processEvents();
+        // The menu bar's extension button still has its icon when it is drawn.
+        auto *extension = window.menuBar()->findChild<QToolButton *>();
+        QVERIFY(extension);
+        QVERIFY(!extension->icon().pixmap(16).isNull());
+
+        for (QIcon (*icon)() : {&look::sailIcon, &look::envelopeIcon, &look::sunIcon, &look::bulbOnIcon, &look::bulbOffIcon})
+            QVERIFY(!icon().pixmap(32).isNull());
+        QFile maps(QStringLiteral("/proc/self/maps"));
+        QVERIFY(maps.open(QIODevice::ReadOnly));
+        const QByteArray mapped = maps.readAll();
+        for (const char *library : {"libQt6Svg", "/imageformats/", "/iconengines/"})
+            QVERIFY2(!mapped.contains(library), library);
+    }
 };
-
-void TestStartup::startUp()
-{
-    QApplication::setStyle(look::createStyle());
-    RecordingLink link;
-    qputenv("USERNAME", "alice");
-    MainWindow window(link);
-    link.window = &window;
-    window.start();
-    // Sent before a single widget exists; the availability box's first selection sends nothing.
-    QCOMPARE(link.sent, (QList<QByteArray>{wire::encode(wire::presence("alice")),
-                                           wire::encode(wire::availability("alice", 0))}));
-    QCOMPARE(link.widgetsAtSend, (QList<int>{0, 0}));
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QApplication::processEvents();
-    for (QIcon (*icon)() : {&look::sailIcon, &look::envelopeIcon, &look::sunIcon, &look::bulbOnIcon, &look::bulbOffIcon})
-        QVERIFY(!icon().pixmap(32).isNull());
-    QFile maps(QStringLiteral("/proc/self/maps"));
-    QVERIFY(maps.open(QIODevice::ReadOnly));
-    const QByteArray mapped = maps.readAll();
-    for (const char *library : {"libQt6Svg", "/imageformats/", "/iconengines/"})
-        QVERIFY2(!mapped.contains(library), library);
-
-    // The menu bar's extension button still has its icon when it is drawn.
-    auto *extension = window.menuBar()->findChild<QToolButton *>();
-    QVERIFY(extension);
-    QVERIFY(!extension->icon().pixmap(16).isNull());
-}
 
 QTEST_MAIN(TestStartup)
 #include "test_startup.moc"
