@@ -76,7 +76,6 @@ private slots:
                 << words + QStringList{w400.left(200), w400.left(200)} << "refused: 401";
         }
         QTest::newRow("who: one period and a margin") << QStringList{"who"} << "Who";
-        QTest::newRow("who --wait 2") << QStringList{"who", "--wait", "2"} << "Who wait=2000";
         QTest::newRow("who --wait 3600") << QStringList{"who", "--wait=3600"} << "Who wait=3600000";
         QTest::newRow("listen") << QStringList{"listen"} << "Listen";
         QTest::newRow("listen --json") << QStringList{"listen", "--json"} << "Listen json";
