@@ -66,6 +66,14 @@ class TestEditMenu final : public QObject
 
     QWidget *control(const QString &name) const { return m_window->findChild<QWidget *>(name); }
 
+    // Opens and closes the Edit menu as a click on it would.
+    void openMenu() const
+    {
+        QMenu *menu = m_window->findChild<QMenu *>(QStringLiteral("mnuEdit"));
+        menu->popup(m_window->mapToGlobal(QPoint(10, 10)));
+        menu->hide();
+    }
+
 private slots:
     void init()
     {
@@ -81,14 +89,6 @@ private slots:
         (new QMenuBar(m_window))->addMenu(m_edit->menu());
         m_window->show();
         QVERIFY(QTest::qWaitForWindowActive(m_window));
-    }
-
-    // Opens and closes the Edit menu as a click on it would.
-    void openMenu() const
-    {
-        QMenu *menu = m_window->findChild<QMenu *>(QStringLiteral("mnuEdit"));
-        menu->popup(m_window->mapToGlobal(QPoint(10, 10)));
-        menu->hide();
     }
 
     void cleanup() { delete m_window; }

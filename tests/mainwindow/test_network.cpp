@@ -6,6 +6,7 @@
 #include "support/stations.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -32,13 +33,15 @@ void type(QWidget *widget, const QString &text)
 
 } // namespace
 
-// What a station tells its user about the network, and a user whose name
-// the wire cannot carry.
+// Several stations in one process: who each lists, what a station tells its
+// user about the network, and a user whose name the wire cannot carry.
 class TestNetwork final : public QObject
 {
     Q_OBJECT
 private slots:
     void cleanup();
+    void presenceAvailabilityAndDeparture();
+    void lostAndRepeatedDatagramsHeal();
     void noticesComeAndGo_data();
     void noticesComeAndGo();
     void inputLineMarksWhatArrivesAsQuestionMarks_data();
@@ -51,6 +54,47 @@ void TestNetwork::cleanup()
     for (QWidget *widget : QApplication::topLevelWidgets()) {
         if (qobject_cast<MessageWindow *>(widget) || qobject_cast<ProposalWindow *>(widget))
             delete widget;
+    }
+}
+
+// A departure lists the user off at once; the count waits for the next presence.
+void TestNetwork::presenceAvailabilityAndDeparture()
+{
+    LocalLan lan;
+    auto alice = startStation(lan, "alice");
+    auto bob = startStation(lan, "bob");
+    QTRY_COMPARE(userList(*alice), QString("alice:1 bob:1"));
+    alice->station().broadcastPresence();
+    QTRY_COMPARE(userList(*bob), QString("bob:1 alice:1"));
+    QCOMPARE(userCount(*bob), QString("Connected users: 2"));
+
+    control<QComboBox>(*bob, "Combo1")->setCurrentIndex(1);
+    QTRY_COMPARE(userList(*alice), QString("alice:1 bob:2"));
+
+    bob->close();
+    QTRY_COMPARE(userList(*alice), QString("alice:1"));
+    QCOMPARE(userCount(*alice), QString("Connected users: 2"));
+    alice->station().forgetRecentDatagrams(); // her presence again, as a period later
+    alice->station().broadcastPresence();
+    QTRY_COMPARE(userCount(*alice), QString("Connected users: 1"));
+}
+
+void TestNetwork::lostAndRepeatedDatagramsHeal()
+{
+    LocalLan lan;
+    lan.setDropEvery(2);
+    lan.setDuplicateEvery(3);
+    lan.setReorder(true);
+    auto alice = startStation(lan, "alice");
+    auto bob = startStation(lan, "bob");
+    for (int cycle = 0; cycle < 4; ++cycle) {
+        alice->station().broadcastPresence();
+        bob->station().broadcastPresence();
+    }
+    // Reordered arrivals may list either first, but each user once.
+    for (const MainWindow *station : {alice.get(), bob.get()}) {
+        QTRY_COMPARE(userList(*station).split(' ').size(), 2);
+        QVERIFY(userList(*station).contains("alice:1") && userList(*station).contains("bob:1"));
     }
 }
 

@@ -60,13 +60,6 @@ private slots:
         if (after == "shown") // and in front
             QTRY_VERIFY(m_window->isActiveWindow());
     }
-
-    // Without a tray a minimised window must not hide, or nothing could bring it back.
-    void noTrayMeansNoHiding()
-    {
-        m_tray->show();
-        QVERIFY(QSystemTrayIcon::isSystemTrayAvailable() || !m_tray->available());
-    }
 };
 
 QTEST_MAIN(TestSystemTray)
