@@ -219,43 +219,6 @@ private slots:
                  qPrintable(fields[1]));
     }
 
-    void acceptStartsTheGameOnce()
-    {
-        EffectLog log(*m_alice);
-        QVERIFY(m_alice->acceptProposal(Game::Puissance4, "bob"));
-        QCOMPARE(log.lines, QStringList{"started puissance4 bob"});
-        QCOMPARE(m_lan->sent(), QList<QByteArray>{encode(wire::puissance4Accept("bob", "alice"))});
-        QVERIFY(m_alice->match(Game::Puissance4).isPlaying() && !m_alice->match(Game::Othello).isPlaying());
-        // A second proposal of the same game is refused while it is on; the other game is free.
-        QVERIFY(!m_alice->acceptProposal(Game::Puissance4, "carol"));
-        QCOMPARE(m_alice->match(Game::Puissance4).opponent(), QString("bob"));
-        QCOMPARE(m_lan->sent().size(), 1);
-        QVERIFY(m_alice->acceptProposal(Game::Othello, "carol"));
-        m_alice->endGame(Game::Puissance4);
-        QVERIFY(m_alice->acceptProposal(Game::Puissance4, "dave"));
-        QCOMPARE(m_alice->match(Game::Puissance4).opponent(), QString("dave"));
-    }
-
-    // Presence, availability, then the board of each game on, Othello first.
-    void boardsGoOutWhileTheGameIsOn()
-    {
-        const QList<QByteArray> presence{encode(wire::presence("alice")), encode(wire::availability("alice", 0))};
-        const auto broadcast = [this] {
-            m_lan->clearSent();
-            m_alice->broadcastPresence();
-            return m_lan->sent();
-        };
-        QCOMPARE(broadcast(), presence);
-        m_alice->startGame(Game::Puissance4, "bob");
-        m_alice->startGame(Game::Othello, "bob");
-        const QByteArray othello = encode(m_alice->othello().boardMessage());
-        const QByteArray puissance4 = encode(m_alice->puissance4().boardMessage());
-        QVERIFY(othello.startsWith("13\xA7" "bob\xA7") && puissance4.startsWith("12\xA7" "bob\xA7"));
-        QCOMPARE(broadcast(), presence + QList<QByteArray>({othello, puissance4}));
-        m_alice->endGame(Game::Othello);
-        QCOMPARE(broadcast(), presence + QList<QByteArray>{puissance4});
-    }
-
     // The silence rule itself is test_userroster's; here, the station's bound
     // and what it reports. ("p" presence, "a" availability, "c" the period's
     // check, at seconds after start.)

@@ -9,7 +9,7 @@
 #include <QtWidgets>
 #include <functional>
 
-// Play between stations, boards not further on, closing and reopening are tested in test_games.
+// Play between stations is test_matches'; closing and reopening test_games'.
 class TestOthelloWindow final : public QObject
 {
     Q_OBJECT

@@ -10,7 +10,7 @@
 
 using namespace puissance4;
 
-// Play between stations, boards not further on, closing and reopening are tested in test_games.
+// Play between stations is test_matches'; closing and reopening test_games'.
 class TestPuissance4Window final : public QObject
 {
     Q_OBJECT
@@ -33,7 +33,7 @@ class TestPuissance4Window final : public QObject
             .arg(cellAt(k)->grab().toImage().pixelColor(9, 9).name());
     }
 
-    // A board from the opponent, through the wire as it would come.
+    // A board from the opponent, as the station hands it to the match.
     bool receive(const Puissance4Game &game, qint16 colour, qint16 discs, const QString &status)
     {
         QSignalSpy taken(&m_match, &Match::boardReceived);
@@ -105,16 +105,6 @@ private slots:
         QCOMPARE(sent.count(), won ? 3 : 6);
     }
 
-    void flashAfterABoard()
-    {
-        m_window.showGame();
-        auto *flash = m_window.findChild<QTimer *>(QStringLiteral("Timer1"));
-        Puissance4Game received;
-        received.setCell(1, 7, kYellow, false);
-        QVERIFY(receive(received, kRed, 1, kRedToPlay));
-        QVERIFY(flash->isActive());
-        QTRY_VERIFY(!flash->isActive());
-    }
 };
 
 QTEST_MAIN(TestPuissance4Window)
