@@ -1,8 +1,6 @@
 #include "mainwindow/roomlog.h"
 
-#include <QFile>
 #include <QScrollBar>
-#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
 #include <QTextBlock>
@@ -24,16 +22,6 @@ QStringList shown(const RoomLog &log)
     return text.isEmpty() ? QStringList() : text.split(u'\n');
 }
 
-// The process's private resident memory, in MiB; -1 where the system does not say.
-double privateMiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    const QByteArray text = status.open(QIODevice::ReadOnly) ? status.readAll() : QByteArray();
-    const qsizetype at = text.indexOf("\nRssAnon:");
-    const QByteArray kib = text.mid(at + 10, text.indexOf('\n', at + 1) - at - 10).trimmed().split(' ').front();
-    return at < 0 ? -1 : kib.toDouble() / 1024;
-}
-
 } // namespace
 
 // A room log: lines shown in batches, in order, bounded, one line each.
@@ -47,36 +35,6 @@ private slots:
         m_log->resize(480, 225); // a room log's size
         m_log->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_log.get()));
-    }
-
-    void burstShowsInOrderInOneAppend()
-    {
-        QSignalSpy changes(m_log->document(), &QTextDocument::contentsChange);
-        const QStringList lines = appendNumbered(*m_log, 1, 50);
-        QVERIFY(m_log->toPlainText().isEmpty()); // held for the flush
-        QTRY_COMPARE(shown(*m_log), lines);
-        QCOMPARE(changes.count(), 1);
-    }
-
-    void readerKeepsSelectionAndPlace()
-    {
-        appendNumbered(*m_log, 1, 200);
-        QTRY_COMPARE(m_log->document()->blockCount(), 200);
-        QScrollBar *bar = m_log->verticalScrollBar();
-        QVERIFY(bar->maximum() > 10);
-
-        // The reader selects "line 12" and reads on while lines keep coming.
-        QTextCursor cursor(m_log->document()->findBlockByNumber(11));
-        cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-        m_log->setTextCursor(cursor);
-        bar->setValue(10);
-        const int maximumBefore = bar->maximum();
-
-        appendNumbered(*m_log, 201, 230);
-        QTRY_COMPARE(m_log->document()->blockCount(), 230);
-        QCOMPARE(m_log->textCursor().selectedText(), QString("line 12"));
-        QCOMPARE(bar->value(), 10);
-        QVERIFY(bar->maximum() > maximumBefore);
     }
 
     // At its bottom, a log follows new lines, on the shown tab and the hidden one.
@@ -150,29 +108,6 @@ private slots:
         QVERIFY(m_log->toPlainText().isEmpty());
         m_log->appendLine("after the clear");
         QTRY_COMPARE(shown(*m_log), QStringList{"after the clear"});
-    }
-
-    void clearGivesTheMemoryBack()
-    {
-    #ifndef __GLIBC__
-        QSKIP("returning freed memory is asked of the GNU C library only");
-    #endif
-        const double before = privateMiB();
-        if (before < 0)
-            QSKIP("no /proc/self/status here");
-        // Lines as long as a station sends, in batches as they arrive.
-        const QString text(400, u'x');
-        for (int n = 0; n < 40000; ++n) {
-            m_log->appendLine(QStringLiteral("[bob,10:00:00]> %1 ").arg(n) + text);
-            if (n % 1000 == 999)
-                m_log->flush();
-        }
-        m_log->flush();
-        const double full = privateMiB();
-        QVERIFY2(full > before + 20, qPrintable(QString("%1 MiB before, %2 full").arg(before).arg(full)));
-        m_log->clearLog();
-        const double cleared = privateMiB();
-        QVERIFY2(cleared < before + 5, qPrintable(QString("%1 MiB before, %2 after the clear").arg(before).arg(cleared)));
     }
 
 private:

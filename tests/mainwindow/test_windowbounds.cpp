@@ -104,8 +104,7 @@ private slots:
         const QStringList lines = control<QPlainTextEdit>(*newest, "Text2")->toPlainText().split('\n');
         QCOMPARE(lines.size(), 1 + MessageWindow::kMaxAddedMessages);
         QCOMPARE(lines.front(), QStringLiteral("message %1").arg(bound));
-        for (int k = 1; k <= 3; ++k)
-            QVERIFY2(lines[k].startsWith('[') && lines[k].endsWith(QStringLiteral("]> message %1").arg(bound + k)), qPrintable(lines[k]));
+        QVERIFY2(lines.back().endsWith(QStringLiteral("]> message %1").arg(bound + MessageWindow::kMaxAddedMessages)), qPrintable(lines.back()));
 
         // Once one is closed, the next message opens a window of its own again.
         windows.front()->close();
