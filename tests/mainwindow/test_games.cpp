@@ -89,15 +89,6 @@ bool played(MainWindow &mover, MainWindow &other, Game game)
     return QTest::qWaitFor([&] { return view(other, game).discs == before + 1; });
 }
 
-// Code and first field of every datagram: "13§bob".
-QStringList summary(const QList<QByteArray> &datagrams)
-{
-    QStringList lines;
-    for (const QByteArray &datagram : datagrams)
-        lines << QString::fromLatin1(datagram).section(wire::kSeparator, 0, 1);
-    return lines;
-}
-
 void gameRows()
 {
     QTest::addColumn<Game>("game");
@@ -171,28 +162,6 @@ private slots:
         QVERIFY(chooseTool(*m_alice, showItem(game)));
         QVERIFY(view(*m_alice, game).open);
         QVERIFY(!m_carol->gameWindow(kOthello) && !m_carol->gameWindow(kPuissance4)); // boards to others build nothing
-    }
-
-    void bothGamesAtOnce_data()
-    {
-        QTest::addColumn<Game>("first");
-        QTest::newRow("othello accepted during p4") << kPuissance4;
-        QTest::newRow("p4 accepted during othello") << kOthello;
-    }
-
-    void bothGamesAtOnce()
-    {
-        QFETCH(Game, first);
-        QVERIFY(startGame(first, *m_bob, *m_alice) && startGame(otherGame(first), *m_bob, *m_alice));
-        // Shutting down closes both windows; only the departure reaches bob, whose games stay open.
-        m_lan->clearSent();
-        QVERIFY(m_alice->close());
-        QCOMPARE(summary(m_lan->sent()), QStringList{"7§alice"});
-        QTRY_VERIFY(control<QListWidget>(*m_bob, "ListView1")->findItems("alice", Qt::MatchExactly).isEmpty());
-        for (const Game game : {kOthello, kPuissance4}) {
-            QVERIFY(!view(*m_alice, game).open && !view(*m_alice, game).playing);
-            QVERIFY(view(*m_bob, game).open && view(*m_bob, game).playing && view(*m_bob, game).opponent == "alice");
-        }
     }
 
     // Leaving ends the game here and says so; the opponent, who hears no

@@ -260,17 +260,6 @@ private slots:
         QVERIFY(!m_alice->users().contains("carol"));
     }
 
-    void forgetUsersEmptiesTheRoster()
-    {
-        EffectLog log(*m_alice);
-        m_alice->forgetUsers();
-        log.lines.sort();
-        QCOMPARE(log.lines, (QStringList{"gone alice", "gone bob"}));
-        QCOMPARE(m_alice->users().size(), 0);
-        receive(encode(wire::presence("bob")));
-        QCOMPARE(m_alice->users().names(), QStringList{"bob"});
-    }
-
     void nameInUse_data()
     {
         QTest::addColumn<QString>("name");

@@ -63,20 +63,6 @@ private slots:
         m_station.startGame(Game::Othello, QStringLiteral("bob"));
     }
 
-    void openingState()
-    {
-        m_window.showGame();
-        QVERIFY(m_window.isOpen() && m_window.isVisible());
-        QCOMPARE(m_window.objectName() + '|' + m_window.windowTitle(), QStringLiteral("Form3|Othello Table"));
-        QCOMPARE(m_window.findChild<TurnMarker *>(QStringLiteral("Shape1"))->fillColour(), QColor(Qt::black));
-        QCOMPARE(texts({"Text4", "Text1", "Text2", "Text5", "Text3"}), QStringLiteral("|2|2||Black To Play"));
-        QCOMPARE(cellAt(64), m_window.cell(64));
-        QVERIFY(!m_window.cell(0) && !m_window.cell(65));
-        QCOMPARE(disc(28), QColor(Qt::white));
-        QCOMPARE(disc(1), OthelloCell::kGreen);
-        QVERIFY(m_window.notice().isEmpty());
-    }
-
     void hover_data()
     {
         // Steps: hN the mouse over cell N, cN a click on it, o0 the mouse off the board, l0 the game ended
@@ -129,14 +115,12 @@ private slots:
         }
     }
 
-    void clickPlaysAndBroadcastsTheBoard()
+    void clickPlays()
     {
         m_window.showGame();
-        QSignalSpy sent(&m_lan, &LocalLan::datagramSent);
         QTest::mouseClick(cellAt(1), Qt::LeftButton); // not a legal move
-        QCOMPARE(sent.count(), 0);
+        QCOMPARE(m_window.game(), OthelloGame::initial());
         QTest::mouseClick(cellAt(OthelloGame::indexOf(4, 3)), Qt::LeftButton);
-        QCOMPARE(sent.count(), 3); // one broadcast: presence, availability and the board
         OthelloGame expected = OthelloGame::initial();
         QVERIFY(expected.playMove(4, 3, OthelloGame::kBlack, QString(), QString()));
         QCOMPARE(m_match.boardMessage(), wire::othelloBoard({"bob", expected.cells(), OthelloGame::kWhite, 5}));
