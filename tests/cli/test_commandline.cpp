@@ -47,7 +47,6 @@ private slots:
         QTest::newRow("nothing: the window") << QStringList{} << "Window";
         QTest::newRow("--help") << QStringList{"--help"} << "Help";
         QTest::newRow("--version") << QStringList{"--version"} << "Version";
-        QTest::newRow("--version before a command") << QStringList{"--version", "say", "x"} << "Version";
         QTest::newRow("a command's --help") << QStringList{"say", "--help"} << "Help";
         QTest::newRow("say to the Tea room") << QStringList{"say", "--room", "tea", "x"} << "Say Tea text=x";
         QTest::newRow("say: a dash word after --") << QStringList{"say", "--", "-5", "degrees"} << "Say text=-5 degrees";

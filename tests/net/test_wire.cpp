@@ -83,12 +83,10 @@ private slots:
         QTest::newRow("availability missing") << bytes("10§bob");
         QTest::newRow("availability not a number") << bytes("10§bob§x§");
         QTest::newRow("availability 2") << bytes("10§bob§2§");
-        QTest::newRow("availability beyond 16 bits") << bytes("10§bob§65536§");
         QTest::newRow("othello board short") << bytes("13§bob§") + c63 + bytes("1§5§");
         QTest::newRow("othello cell 3") << bytes("13§bob§3§") + c63 + bytes("1§5§");
         QTest::newRow("othello cell empty") << bytes("13§bob§§") + c63 + bytes("1§5§");
         QTest::newRow("othello turn 3") << bytes("13§bob§") + c64 + bytes("3§5§");
-        QTest::newRow("othello discs beyond 16 bits") << bytes("13§bob§") + c64 + bytes("1§40000§");
         QTest::newRow("puissance without status") << bytes("12§bob§") + c49 + bytes("1§0");
         QTest::newRow("puissance colour 3") << bytes("12§bob§") + c49 + bytes("3§1§x§");
         QTest::newRow("puissance discs 50") << bytes("12§bob§") + c49 + bytes("1§50§x§");
@@ -148,7 +146,6 @@ private slots:
         QTest::newRow("message sender") << privateMessage("bob", huge, "hi") << 2 << name;
         QTest::newRow("message destination") << privateMessage(huge, "ann", "hi") << 1 << name;
         QTest::newRow("proposer") << othelloProposal("bob", huge) << 2 << name;
-        QTest::newRow("acceptor") << puissance4Accept("bob", huge) << 2 << name;
         QTest::newRow("othello opponent") << othelloBoard({huge, {}, 1, 4}) << 1 << name;
         QTest::newRow("puissance 4 status") << puissance4Board({"bob", {}, 1, 4, huge}) << 53 << text;
         QTest::newRow("field no code reads") << presence("bob") + huge << 2 << text;
