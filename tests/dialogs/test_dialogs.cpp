@@ -70,7 +70,6 @@ private slots:
         QTest::newRow("Othello") << true << "bob" << "draft" << "01" << "Command3" << "8§bob§alice§";
         QTest::newRow("Puissance 4") << false << "bob" << "" << "00" << "Command4" << "9§bob§alice§";
         QTest::newRow("send to nobody") << false << "" << "hi" << "10" << "Command1" << "";
-        QTest::newRow("propose to nobody") << true << "" << "" << "00" << "Command3" << "";
         QTest::newRow("§ refused") << false << "bob" << "one\nhi§" << "10" << "Command1" << "";
     }
 
@@ -114,7 +113,6 @@ private slots:
         QTest::addColumn<QString>("pasted");
         QTest::addColumn<QString>("after");
 
-        QTest::newRow("what fits") << xs(390) << 0 << "0123456789ABCDEF" << xs(390) + "0123456789";
         QTest::newRow("over a selection") << xs(400) << 10 << "0123456789AB" << xs(390) + "0123456789";
         QTest::newRow("CR LF is one") << xs(396) << 0 << "a\r\nb\r\nc" << xs(396) + "a\nb\n";
     }
@@ -149,8 +147,6 @@ private slots:
         QTest::newRow("Othello while open") << Game::Othello << "bob" << "O" << "Command1" << "" << "" << "carol dave 10";
         QTest::newRow("Othello declined") << Game::Othello << "bob" << "" << "Command2" << "11§bob§alice§" << "" << "carol dave 00";
         QTest::newRow("Puissance 4") << Game::Puissance4 << "bob" << "O" << "Command1" << "5§bob§alice§" << "P4 carol bob 0" << "carol bob 11";
-        QTest::newRow("Puissance 4 while open") << Game::Puissance4 << "bob" << "P4" << "Command1" << "" << "" << "carol dave 01";
-        QTest::newRow("Puissance 4 declined") << Game::Puissance4 << "bob" << "" << "Command2" << "11§bob§alice§" << "" << "carol dave 00";
         QTest::newRow("no one to play") << Game::Othello << "" << "" << "Command1" << "" << "" << "carol dave 00";
         // "B": an Othello game with bob is on; his proposal was answered by it.
         QTest::newRow("declined during its game") << Game::Othello << "bob" << "B" << "Command2" << "" << "" << "bob dave 10";
@@ -189,31 +185,6 @@ private slots:
         const bool refused = button == "Command1" && sent().isEmpty();
         QCOMPARE(window->isVisible(), refused);
         QCOMPARE(window->refusal().contains(QStringLiteral("Finish or leave")), refused && !proposer.isEmpty());
-    }
-
-    // Each new secondary window steps off the last one still open, not off a
-    // closed one, and stays inside the screen however many open.
-    void cascade()
-    {
-        QList<QPointer<MessageWindow>> windows;
-        const auto openOne = [&] {
-            windows << new MessageWindow(m_station);
-            windows.last()->openToWrite(QStringLiteral("bob"));
-            return windows.last()->pos();
-        };
-        const QPoint first = openOne();
-        const QPoint step = openOne() - first;
-        const QPoint third = openOne();
-        windows[1]->close();
-        QCOMPARE(openOne() - third, step);
-        while (windows.size() < 40) // more than fit on a diagonal
-            openOne();
-        const QRect screen = windows.first()->screen()->availableGeometry();
-        QList<QPoint> seen;
-        for (const QPointer<MessageWindow> &window : windows) {
-            QVERIFY(!window || (screen.contains(window->geometry()) && !seen.contains(window->pos())));
-            seen << (window ? window->pos() : QPoint(-1, -1));
-        }
     }
 };
 
