@@ -228,40 +228,6 @@ private slots:
         QCOMPARE(discs(l.alice, game), game == Game::Othello ? OthelloGame::kStartDiscs : 0);
     }
 
-    // The one who stays learns that the opponent stopped sending boards after
-    // kQuietPeriods periods, not before, and may still play on.
-    void quietOpponent_data() { gameRows(); }
-    void quietOpponent()
-    {
-        QFETCH(Game, game);
-        Lan l;
-        qint64 now = 0;
-        l.alice.setClock([&now] { return now; });
-        QVERIFY(started(game, l.alice, l.bob) && played(l.alice, l.bob, game));
-        for (int period = 0; period < Match::kQuietPeriods; ++period) { // bob's boards keep coming
-            now += Station::kBroadcastMs; // later than a repeat
-            l.alice.broadcastPeriod();
-            sendFrom(port(l.bob), wire::encode(l.bob.match(game).boardMessage()));
-        }
-        QVERIFY(!l.alice.match(game).isOpponentQuiet());
-        l.bob.match(game).leave();
-        for (int period = 1; period < Match::kQuietPeriods; ++period)
-            l.alice.broadcastPeriod();
-        QVERIFY(!l.alice.match(game).isOpponentQuiet());
-        l.alice.broadcastPeriod();
-        QVERIFY(l.alice.match(game).isOpponentQuiet() && l.alice.match(game).isRunning());
-    }
-
-    // A board for a game this station does not play is shown, says so and
-    // names no players.
-    void boardNotOnHere()
-    {
-        Lan l;
-        QVERIFY(started(Game::Puissance4, l.alice, l.bob) && played(l.alice, l.bob, Game::Puissance4));
-        l.alice.endGame(Game::Puissance4);
-        QVERIFY(played(l.bob, l.alice, Game::Puissance4));
-        QCOMPARE(l.alice.puissance4().notice(), Match::Notice::NotOnHere);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestMatches)

@@ -174,24 +174,14 @@ private slots:
         QVERIFY(chooseTool(*m_bob, leaveItem(game)));
         QVERIFY(!view(*m_bob, game).playing && !chooseTool(*m_bob, showItem(game)));
         QCOMPARE(view(*m_bob, game).notice, look::leftGameNotice());
-        for (int period = 0; period < Match::kQuietPeriods; ++period)
+        for (int period = 1; period < Match::kQuietPeriods; ++period)
             m_alice->station().broadcastPeriod();
+        QVERIFY(view(*m_alice, game).notice.isEmpty()); // a board or two may be lost
+        m_alice->station().broadcastPeriod();
         QCOMPARE(view(*m_alice, game).notice, look::opponentQuietNotice("bob"));
+        QVERIFY(view(*m_alice, game).playing); // a silence may pass: alice can still play on
     }
 
-    // A station that leaves the network takes its games with it.
-    void opponentLeavesTheNetwork_data() { gameRows(); }
-    void opponentLeavesTheNetwork()
-    {
-        QFETCH(Game, game);
-        QVERIFY(startGame(game, *m_alice, *m_bob));
-        QVERIFY(m_bob->close());
-        QTRY_COMPARE(view(*m_alice, game).notice, look::opponentGoneNotice("bob"));
-        QVERIFY(!view(*m_alice, game).playing && view(*m_alice, game).open);
-        // A new proposal can be accepted at once, and clears what was said.
-        QVERIFY(startGame(game, *m_carol, *m_alice));
-        QVERIFY(view(*m_alice, game).playing && view(*m_alice, game).notice.isEmpty());
-    }
 };
 
 QTEST_MAIN(TestGames)

@@ -106,18 +106,6 @@ private slots:
         QVERIFY(!bob.isBroadcasting());
     }
 
-    void userNameFromTheEnvironment()
-    {
-        // Linux seldom sets USERNAME: the login name stands in for it.
-        qputenv("USERNAME", "ann");
-        qputenv("USER", "bob");
-        QCOMPARE(stationUserName(), QString("ann"));
-        qunsetenv("USERNAME");
-        QCOMPARE(stationUserName(), QString("bob"));
-        qunsetenv("USER");
-        QVERIFY(!stationUserName().isEmpty()); // from the password database
-    }
-
     void effects_data()
     {
         QTest::addColumn<QString>("message");
@@ -273,8 +261,6 @@ private slots:
         QTest::newRow("own echo") << "alice" << "own" << qint64(1000) << false;
         QTest::newRow("sender unknown") << "alice" << "" << qint64(1000) << false;
         QTest::newRow("other case") << "Alice" << "192.0.2.77" << qint64(1000) << false;
-        QTest::newRow("trailing space") << "alice " << "192.0.2.77" << qint64(1000) << false;
-        QTest::newRow("another name") << "bob" << "192.0.2.77" << qint64(1000) << false;
     }
 
     void nameInUse()
@@ -364,11 +350,7 @@ private slots:
         // By age: all but what arrived at 1 ms have gone by the end of the window.
         QVERIFY(isNew(-1, window));
         QCOMPARE(recent.size(), 3);
-        QVERIFY(isNew(5, window));
-        QVERIFY(!isNew(0, window));
-        recent.clear();
-        QCOMPARE(recent.size(), 0);
-        QVERIFY(isNew(-1, window));
+        QVERIFY(isNew(5, window) && !isNew(0, window));
         // The same bytes from this computer and from another are two stations.
         QVERIFY(isNew(7, window, true) && !isNew(7, window, true));
         QVERIFY(isNew(7, window, false) && !isNew(7, window, false));

@@ -30,12 +30,6 @@ T *control(const QObject &window, const char *name)
     return found;
 }
 
-// How often the LAN has carried exactly this message so far.
-inline int timesSent(const LocalLan &lan, const QString &message)
-{
-    return int(lan.sent().count(wire::encode(message)));
-}
-
 // The user list as "name:icon" words, in list order: "alice:1 bob:2".
 inline QString userList(const MainWindow &station)
 {
