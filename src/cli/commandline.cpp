@@ -96,12 +96,15 @@ Invocation parseWho(const QStringList &words)
     const QString command = QStringLiteral("who");
     QCommandLineParser parser;
     const QCommandLineOption wait(QStringLiteral("wait"), QString(), QStringLiteral("seconds"));
+    const QCommandLineOption addresses(QStringLiteral("addresses"));
     parser.addOption(wait);
+    parser.addOption(addresses);
     if (auto early = parseInto(parser, command, words))
         return *early;
     if (!parser.positionalArguments().isEmpty())
         return invalid(QStringLiteral("who: unexpected \"%1\"").arg(parser.positionalArguments().constFirst()));
     Invocation invocation = ofCommand(Command::Who);
+    invocation.addresses = parser.isSet(addresses);
     if (parser.isSet(wait)) {
         bool ok = false;
         const int seconds = parser.value(wait).toInt(&ok);
@@ -202,7 +205,7 @@ QString usage()
     return QStringLiteral(
         "Usage: quillet [--help | --version]\n"
         "       quillet say [--room work|tea] TEXT...\n"
-        "       quillet who [--wait SECONDS]\n"
+        "       quillet who [--wait SECONDS] [--addresses]\n"
         "       quillet listen [--json]\n"
         "       quillet message USER TEXT...\n"
         "\n"
@@ -210,7 +213,7 @@ QString usage()
         "the local network. The commands need no display and announce nothing:\n"
         "  say      send one chat line to the Work room, or to the one --room names\n"
         "  who      list the stations heard, with their availability; listens %1 s,\n"
-        "           or SECONDS\n"
+        "           or SECONDS; --addresses: and the addresses each is heard from\n"
         "  listen   print every datagram heard, one per line, until interrupted;\n"
         "           --json: one JSON object per line\n"
         "  message  send a private message to USER\n"

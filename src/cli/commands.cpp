@@ -68,7 +68,7 @@ int who(const Invocation &invocation)
     QObject::connect(&quitSignals, &QuitSignals::quitRequested, qApp, &QCoreApplication::quit);
     QTimer::singleShot(invocation.waitMs, qApp, &QCoreApplication::quit);
     QCoreApplication::exec();
-    for (const QString &line : list.lines())
+    for (const QString &line : list.lines(invocation.addresses))
         write(stdout, line + u'\n');
     if (list.isFull())
         complain(QStringLiteral("more stations were heard than the %1 listed").arg(WhoList::kMaxStations));

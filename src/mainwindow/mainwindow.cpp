@@ -95,12 +95,17 @@ void MainWindow::connectStation()
     connect(s, &Station::userAvailabilityChanged, this, &MainWindow::setUserAvailability);
     connect(s, &Station::userGone, this, &MainWindow::removeUser);
     connect(s, &Station::nameInUse, this, [this](const QString &name) {
-        setNotice(Notice::NameInUse, QStringLiteral("Another station on this network uses the name ") + name);
+        setNotice(Notice::NameInUse, tr("Another station on this network uses the name %1").arg(name));
     });
+    connect(s, &Station::nameInUseEnded, this, [this] { setNotice(Notice::NameInUse, {}); });
+    connect(s, &Station::acceptRefused, this, &MainWindow::showAcceptRefused);
     connect(s, &Station::privateMessageReceived, this, &MainWindow::openReceivedMessage);
     connect(s, &Station::proposalReceived, this, &MainWindow::openProposal);
     connect(s, &Station::proposalDeclined, this, &MainWindow::showDeclined);
-    connect(s, &Station::gameStarted, this, [this](Game game) { builtGameWindow(game).showGame(); });
+    connect(s, &Station::gameStarted, this, [this](Game game) {
+        setNotice(Notice::AcceptRefused, {});
+        builtGameWindow(game).showGame();
+    });
     for (const Game game : kGames) {
         connect(&s->match(game), &Match::boardReceived, this, [this, game] { builtGameWindow(game).boardArrived(); });
     }
@@ -272,8 +277,13 @@ void MainWindow::start()
     // of this station while its window is still being made. The station's
     // signals are heard from the event loop on, once everything is built.
     m_station.setAvailability(0);
-    m_station.start(stationUserName());
+    const QString login = stationUserName();
+    m_station.start(login);
     build();
+    // Every other station reads and addresses the name as the wire carries it.
+    if (m_station.userName() != login)
+        setNotice(Notice::NameNotCarried,
+                  tr("Others see your name as %1: set USERNAME to a name in Latin letters").arg(m_station.userName()));
 
     m_userList->clear();
     m_userEntries.clear();
@@ -397,12 +407,12 @@ void MainWindow::updateGameActions()
     }
 }
 
-void MainWindow::openReceivedMessage(const QString &sender, const QString &text)
+void MainWindow::openReceivedMessage(const QString &sender, const QString &text, const QString &provenance)
 {
     const QString time = timeOfDay(QTime::currentTime());
     if (!m_receivedMessages->mayOpen(sender)) {
         if (auto *newest = qobject_cast<MessageWindow *>(m_receivedMessages->newest(sender)))
-            newest->addReceived(text, time);
+            newest->addReceived(text, time, provenance);
         else
             countUnopened(nullptr);
         return;
@@ -410,20 +420,29 @@ void MainWindow::openReceivedMessage(const QString &sender, const QString &text)
     auto *window = new MessageWindow(m_station, this);
     m_receivedMessages->add(sender, window);
     m_lastMessage = window;
-    window->openReceived(sender, text, time);
+    window->openReceived(sender, text, time, provenance);
 }
 
-void MainWindow::openProposal(Game game, const QString &proposer)
+void MainWindow::openProposal(Game game, const QString &proposer, const QString &provenance)
 {
     SenderWindows *proposals = m_proposals[indexOf(game)];
     if (!proposals->mayOpen(proposer)) {
         countUnopened(proposals->newest(proposer));
         return;
     }
-    auto *window = new ProposalWindow(m_station, game, proposer, this);
+    auto *window = new ProposalWindow(m_station, game, proposer, provenance, this);
     proposals->add(proposer, window);
     m_lastProposals[indexOf(game)] = window;
     window->open();
+}
+
+// The accept came while a game of that kind is on: said until the next game
+// begins, for the acceptor's window may show a game that will not go on.
+void MainWindow::showAcceptRefused(Game game, const QString &acceptor)
+{
+    setNotice(Notice::AcceptRefused, game == Game::Othello
+                                         ? tr("%1 accepted Othello, but your game is on: propose again after it").arg(acceptor)
+                                         : tr("%1 accepted Puissance 4, but your game is on: propose again after it").arg(acceptor));
 }
 
 // A window a datagram would have opened is counted in the caption of the

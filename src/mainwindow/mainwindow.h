@@ -38,7 +38,7 @@ class MainWindow final : public QMainWindow
 public:
     // Conditions the status bar and the tray's tooltip tell the user about,
     // most important first: only the first that holds is shown.
-    enum class Notice { NobodyHears, NameInUse, Alone };
+    enum class Notice { NobodyHears, NameInUse, NameNotCarried, AcceptRefused, Alone, Count };
 
     // Windows a datagram may open, per sender and in all. Beyond the first
     // bound a sender's messages go into its newest message window, and its
@@ -104,8 +104,9 @@ private:
     void showGame(Game game);
     void leaveGame(Game game);
     void updateGameActions();
-    void openReceivedMessage(const QString &sender, const QString &text);
-    void openProposal(Game game, const QString &proposer);
+    void openReceivedMessage(const QString &sender, const QString &text, const QString &provenance);
+    void openProposal(Game game, const QString &proposer, const QString &provenance);
+    void showAcceptRefused(Game game, const QString &acceptor);
     void showDeclined(const QString &decliner);
     void countUnopened(QWidget *newest);
 
@@ -140,7 +141,7 @@ private:
     QLabel *m_userCount = nullptr;
     QLabel *m_clock = nullptr;
     QLabel *m_noticeLabel = nullptr;
-    std::array<QString, 3> m_notices;
+    std::array<QString, std::size_t(Notice::Count)> m_notices;
     QMenu *m_userMenu = nullptr;
     // Tools menu, per game (Othello, Puissance 4): show it again, leave it.
     std::array<QAction *, 2> m_showGame{};

@@ -33,8 +33,7 @@ void Station::start(const QString &userName)
     m_userName = wire::carried(userName);
     m_started = true;
     m_users.clear();
-    m_startedAtMs = m_clock();
-    m_nameInUseReported = false;
+    m_nameClashHeardMs = -1;
     for (const Game game : kGames)
         endGame(game);
     noteHearing([this] { m_hearing.restart(); });
@@ -72,6 +71,7 @@ void Station::sendPrivateMessage(const QString &to, const QString &text)
 
 void Station::proposeGame(Game game, const QString &to)
 {
+    m_proposals.add(game, to, m_clock());
     send(game == Game::Othello ? wire::othelloProposal(to, m_userName) : wire::puissance4Proposal(to, m_userName));
 }
 
@@ -130,8 +130,13 @@ void Station::userLeft(const QString &name)
 
 void Station::dropSilentUsers()
 {
-    for (const QString &name : m_users.dropSilent(m_clock(), kSilenceMs))
+    const qint64 now = m_clock();
+    for (const QString &name : m_users.dropSilent(now, kSilenceMs))
         userLeft(name);
+    if (m_nameClashHeardMs >= 0 && now - m_nameClashHeardMs > kSilenceMs) {
+        m_nameClashHeardMs = -1;
+        emit nameInUseEnded();
+    }
 }
 
 void Station::forgetUsers()
@@ -145,15 +150,52 @@ void Station::forgetUsers()
 void Station::hearPresence(const QString &name, const QHostAddress &sender)
 {
     const qint64 now = m_clock();
-    // An unknown sender cannot be told from this station's own echo.
-    if (m_started && name == m_userName && !m_nameInUseReported && now - m_startedAtMs <= kNameCheckMs
-        && !sender.isNull() && !m_link.isOwnAddress(sender)) {
-        m_nameInUseReported = true;
-        emit nameInUse(name);
+    // An unknown sender cannot be told from this station's own echo. Both
+    // stations hear each other, so both say so, however late one started.
+    if (m_started && name == m_userName && !sender.isNull() && !m_link.isOwnAddress(sender)) {
+        if (m_nameClashHeardMs < 0)
+            emit nameInUse(name);
+        m_nameClashHeardMs = now;
     }
     // Every presence heard refreshes the count, so it is not only for new names.
-    if (m_users.hearPresence(name, now) != UserRoster::Heard::Refused)
+    if (m_users.hearPresence(name, now, sender) != UserRoster::Heard::Refused)
         emit userSeen(name);
+}
+
+bool Station::speaksFor(const QString &name, const QHostAddress &sender) const
+{
+    if (sender.isNull())
+        return true;
+    const QList<QHostAddress> addresses = m_users.addresses(name);
+    return addresses.isEmpty() || addresses.contains(sender);
+}
+
+QString Station::provenance(const QString &name, const QHostAddress &sender) const
+{
+    if (sender.isNull() || m_link.isOwnAddress(sender))
+        return {};
+    const QList<QHostAddress> addresses = m_users.addresses(name);
+    if (addresses.contains(sender))
+        return {};
+    const QString from = sender.toString();
+    if (addresses.isEmpty())
+        return tr("Sent from %1; no station of that name has been heard.").arg(from);
+    QStringList heard;
+    for (const QHostAddress &address : addresses)
+        heard << address.toString();
+    return tr("Sent from %1; %2's station is heard from %3.").arg(from, name, heard.join(QStringLiteral(", ")));
+}
+
+void Station::takeAccept(Game game, const QString &acceptor, const QHostAddress &sender)
+{
+    // Only an answer to a proposal of ours, from the acceptor's own station.
+    if (!speaksFor(acceptor, sender) || !m_proposals.take(game, acceptor, m_clock()))
+        return;
+    if (match(game).isRunning()) {
+        emit acceptRefused(game, acceptor);
+        return;
+    }
+    startGame(game, acceptor);
 }
 
 void Station::restartBroadcastPeriod()
@@ -201,38 +243,44 @@ void Station::onDatagram(const QByteArray &datagram, const QHostAddress &sender)
         hearPresence(message->name, sender);
         break;
     case wire::Code::OthelloAccept:
-        startGame(Game::Othello, message->sender);
+        takeAccept(Game::Othello, message->sender, sender);
         break;
     case wire::Code::Puissance4Accept:
-        startGame(Game::Puissance4, message->sender);
+        takeAccept(Game::Puissance4, message->sender, sender);
         break;
     case wire::Code::PrivateMessage:
-        emit privateMessageReceived(message->sender, message->text);
+        emit privateMessageReceived(message->sender, message->text, provenance(message->sender, sender));
         break;
     case wire::Code::Departure:
-        if (m_users.remove(message->name))
+        if (speaksFor(message->name, sender) && m_users.remove(message->name))
             userLeft(message->name);
         break;
     case wire::Code::OthelloProposal:
-        emit proposalReceived(Game::Othello, message->sender);
+        emit proposalReceived(Game::Othello, message->sender, provenance(message->sender, sender));
         break;
     case wire::Code::Puissance4Proposal:
-        emit proposalReceived(Game::Puissance4, message->sender);
+        emit proposalReceived(Game::Puissance4, message->sender, provenance(message->sender, sender));
         break;
     case wire::Code::Availability: {
         const bool available = message->availabilityIndex == 0;
-        if (m_users.hearAvailability(message->name, available, m_clock()))
+        if (m_users.hearAvailability(message->name, available, m_clock(), sender))
             emit userAvailabilityChanged(message->name, available);
         break;
     }
     case wire::Code::ProposalDeclined:
+        if (!speaksFor(message->sender, sender))
+            break;
+        m_proposals.forget(message->sender);
         emit proposalDeclined(message->sender);
         break;
+    // A board counts only from the station of the opponent it answers.
     case wire::Code::Puissance4Board:
-        m_puissance4.takeBoard(message->puissance4);
+        if (speaksFor(m_puissance4.opponent(), sender))
+            m_puissance4.takeBoard(message->puissance4);
         break;
     case wire::Code::OthelloBoard:
-        m_othello.takeBoard(message->othello);
+        if (speaksFor(m_othello.opponent(), sender))
+            m_othello.takeBoard(message->othello);
         break;
     }
 }

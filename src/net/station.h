@@ -3,6 +3,7 @@
 #include "net/datagramlink.h"
 #include "net/hearingcheck.h"
 #include "net/kinds.h"
+#include "net/pendingproposals.h"
 #include "net/recentdatagrams.h"
 #include "net/userroster.h"
 #include "othello/othellomatch.h"
@@ -32,11 +33,6 @@ public:
     // that is busy, or loses a datagram or two, is never dropped, and one
     // that crashed or left without a word goes within half a minute.
     static constexpr qint64 kSilenceMs = 6 * qint64(kBroadcastMs);
-    // Another station heard announcing this station's user name within this
-    // long after start is reported. Every station announces once a period,
-    // so three periods hear it even when a datagram or two are lost; a
-    // station started later hears this one and reports the clash itself.
-    static constexpr qint64 kNameCheckMs = 3 * qint64(kBroadcastMs);
 
     explicit Station(DatagramLink &link, QObject *parent = nullptr);
 
@@ -59,7 +55,9 @@ public:
     // What the user does. Typed text must already be free of the separator.
     void sendChatLine(Room room, const QString &text);
     void sendPrivateMessage(const QString &to, const QString &text);
+    // The proposal waits for an answer: only an accept of it starts a game.
     void proposeGame(Game game, const QString &to);
+    bool isProposalWaiting(Game game, const QString &to) const { return m_proposals.isWaiting(game, to, m_clock()); }
     // Starts the game against the proposer and tells them; refused (nothing
     // sent) while a game of that kind is on.
     bool acceptProposal(Game game, const QString &proposer);
@@ -89,8 +87,13 @@ public:
     // sender: where it came from; a null address when unknown.
     void onDatagram(const QByteArray &datagram, const QHostAddress &sender = {});
 
-    // The users heard, by exact name.
+    // The users heard, by exact name, with the addresses each is heard from.
     const UserRoster &users() const { return m_users; }
+    // Whether a datagram from sender may speak for the name: a listed name
+    // only from the addresses it is heard from. A name heard from no address
+    // yet, or a sender not known, is taken as every station takes it, for
+    // the wire carries no proof.
+    bool speaksFor(const QString &name, const QHostAddress &sender) const;
     // Drops every user silent for kSilenceMs, reporting each as gone. Run
     // once a period, before this station's own presence goes out.
     void dropSilentUsers();
@@ -114,10 +117,17 @@ signals:
     void userAvailabilityChanged(const QString &name, bool available);
     // A departure, or silence for kSilenceMs. A running game against them has ended.
     void userGone(const QString &name);
-    // Another station announced this station's user name soon after start.
+    // Another station announces this station's user name from another
+    // computer; said again only once it has been silent for kSilenceMs.
     void nameInUse(const QString &name);
-    void privateMessageReceived(const QString &sender, const QString &text);
-    void proposalReceived(Game game, const QString &proposer);
+    void nameInUseEnded();
+    // provenance: empty when the claimed sender's station is the one it came
+    // from, else a sentence for the user saying where it came from.
+    void privateMessageReceived(const QString &sender, const QString &text, const QString &provenance);
+    void proposalReceived(Game game, const QString &proposer, const QString &provenance);
+    // An accept of this station's proposal came while a game of that kind is
+    // on here: the game goes on and no new one starts.
+    void acceptRefused(Game game, const QString &acceptor);
     void proposalDeclined(const QString &decliner);
     // A game has begun, by an accept sent or received: its window should open.
     void gameStarted(Game game, const QString &opponent);
@@ -127,6 +137,8 @@ signals:
 private:
     void send(const QString &message);
     void userLeft(const QString &name);
+    void takeAccept(Game game, const QString &acceptor, const QHostAddress &sender);
+    QString provenance(const QString &name, const QHostAddress &sender) const;
     void hearPresence(const QString &name, const QHostAddress &sender);
     // The link's datagrams come here once each: repeats within
     // RecentDatagrams::kWindowMs are left out before anything acts on them.
@@ -142,8 +154,8 @@ private:
     Puissance4Match m_puissance4{m_userName};
     UserRoster m_users;
     std::function<qint64()> m_clock;
-    qint64 m_startedAtMs = 0;
-    bool m_nameInUseReported = false;
+    qint64 m_nameClashHeardMs = -1; // when another station last used this one's name; -1 while none does
+    PendingProposals m_proposals;
     RecentDatagrams m_recent;
     HearingCheck m_hearing;
     QString m_sendFailure;

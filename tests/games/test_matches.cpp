@@ -61,9 +61,10 @@ bool move(Station &station, Game game, int column)
     return false;
 }
 
-// The acceptor accepts the proposer's offer; true once the proposer plays too.
+// The proposer proposes, the acceptor accepts; true once the proposer plays too.
 bool started(Game game, Station &proposer, Station &acceptor)
 {
+    proposer.proposeGame(game, acceptor.userName());
     return acceptor.acceptProposal(game, proposer.userName())
         && QTest::qWaitFor([&] { return proposer.match(game).isPlaying() && proposer.match(game).opponent() == acceptor.userName(); });
 }
@@ -161,7 +162,8 @@ private slots:
         QVERIFY(played(l.alice, l.bob, game));
     }
 
-    // Accepting a second proposal of a game that is on changes only the opponent.
+    // An accept of a second proposal never replaces the game that is on:
+    // the proposer is told and plays on with the board it had.
     void acceptDuringAGame_data() { gameRows(); }
     void acceptDuringAGame()
     {
@@ -170,11 +172,12 @@ private slots:
         QVERIFY(started(game, l.alice, l.bob) && played(l.alice, l.bob, game));
         const QString before = shown(l.alice, game);
         QVERIFY(!l.bob.acceptProposal(game, "carol")); // bob's game is on: refused, nothing sent
-        QVERIFY(started(game, l.alice, l.carol));
-        QCOMPARE(shown(l.alice, game), before);
-        // Alice's next board goes to carol; bob ignores a board addressed to another.
-        QVERIFY(played(l.alice, l.carol, game, 5));
-        QCOMPARE(shown(l.bob, game), before);
+        QSignalSpy refused(&l.alice, &Station::acceptRefused);
+        l.alice.proposeGame(game, "carol");
+        QVERIFY(l.carol.acceptProposal(game, "alice"));
+        QTRY_COMPARE(refused.count(), 1);
+        QCOMPARE(l.alice.match(game).opponent() + shown(l.alice, game), "bob" + before);
+        QVERIFY(played(l.bob, l.alice, game, 5));
     }
 
     void endings_data()

@@ -212,7 +212,7 @@ private:
         }
         const Game game = window.startsWith("Othello") ? Game::Othello : Game::Puissance4;
         if (window.endsWith("proposal")) {
-            auto *proposal = new ProposalWindow(station, game, bob, m_alice.get());
+            auto *proposal = new ProposalWindow(station, game, bob, {}, m_alice.get());
             proposal->open();
             return proposal;
         }

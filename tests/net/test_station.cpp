@@ -1,5 +1,6 @@
 #include "net/carriedtext.h"
 #include "net/messages.h"
+#include "net/pendingproposals.h"
 #include "net/recentdatagrams.h"
 #include "net/station.h"
 #include "support/heard.h"
@@ -25,8 +26,15 @@ public:
         on(&Station::userSeen, [](const QString &name) { return "seen " + name; });
         on(&Station::userAvailabilityChanged, [](const QString &name, bool yes) { return "availability " + name + (yes ? " yes" : " no"); });
         on(&Station::userGone, [](const QString &name) { return "gone " + name; });
-        on(&Station::privateMessageReceived, [](const QString &sender, const QString &text) { return "message " + sender + ' ' + text; });
-        on(&Station::proposalReceived, [](Game game, const QString &proposer) { return "proposal " + gameName(game) + ' ' + proposer; });
+        // Where a message or proposal came from, when not its sender's station, in brackets.
+        const auto from = [](const QString &provenance) { return provenance.isEmpty() ? QString() : " (" + provenance + ')'; };
+        on(&Station::privateMessageReceived, [from](const QString &sender, const QString &text, const QString &provenance) {
+            return "message " + sender + ' ' + text + from(provenance);
+        });
+        on(&Station::proposalReceived, [from](Game game, const QString &proposer, const QString &provenance) {
+            return "proposal " + gameName(game) + ' ' + proposer + from(provenance);
+        });
+        on(&Station::acceptRefused, [](Game game, const QString &acceptor) { return "refused " + gameName(game) + ' ' + acceptor; });
         on(&Station::proposalDeclined, [](const QString &name) { return "declined " + name; });
         on(&Station::gameStarted, [](Game game, const QString &opponent) { return "started " + gameName(game) + ' ' + opponent; });
         connect(&s.othello(), &Match::boardReceived, this, [this, &s] {
@@ -130,6 +138,8 @@ private slots:
     void effects()
     {
         QFETCH(QString, message);
+        for (const Game game : kGames) // an accept answers a proposal
+            m_alice->proposeGame(game, "bob");
         EffectLog log(*m_alice);
         receive(encode(message));
         QTEST(log.lines.join('|'), "effect");
@@ -254,10 +264,8 @@ private slots:
         QTest::addColumn<QString>("from");
         QTest::addColumn<qint64>("afterMs");
         QTest::addColumn<bool>("reported");
-        const qint64 watch = Station::kNameCheckMs;
         QTest::newRow("another station, at once") << "alice" << "192.0.2.77" << qint64(0) << true;
-        QTest::newRow("another station, last moment") << "alice" << "192.0.2.77" << watch << true;
-        QTest::newRow("another station, too late") << "alice" << "192.0.2.77" << watch + 1 << false;
+        QTest::newRow("another station, an hour later") << "alice" << "192.0.2.77" << qint64(3600000) << true;
         QTest::newRow("own echo") << "alice" << "own" << qint64(1000) << false;
         QTest::newRow("sender unknown") << "alice" << "" << qint64(1000) << false;
         QTest::newRow("other case") << "Alice" << "192.0.2.77" << qint64(1000) << false;
@@ -280,6 +288,99 @@ private slots:
             QCOMPARE(spy.front().front().toString(), name);
         QVERIFY(own.station.users().contains(name)); // whoever uses the name, it is listed once
         own.station.stop();
+        // Said again only after the other station has fallen silent and come back.
+        QSignalSpy ended(&own.station, &Station::nameInUseEnded);
+        own.now += Station::kSilenceMs + 1;
+        own.station.dropSilentUsers();
+        own.station.onDatagram(encode(wire::presence(name)), sender);
+        QCOMPARE(ended.count() * 10 + spy.count(), reported ? 12 : 0);
+    }
+
+    // A state change on behalf of a known name counts only from the addresses
+    // that name is heard from; what reaches the user arrives all the same,
+    // saying where it came from when that is not the name's station.
+    void actsOnBehalfOfAName_data()
+    {
+        QTest::addColumn<QString>("act");
+        QTest::addColumn<QString>("from"); // bob's station, a forger, a forger under a name never heard, bob's second card
+        QTest::addColumn<QString>("effect");
+        const QString forged = " (Sent from 192.0.2.99; bob's station is heard from 192.0.2.10, 192.0.2.20.)";
+        const QString unknown = " (Sent from 192.0.2.99; no station of that name has been heard.)";
+        for (const char *from : {"bob", "forger", "unknown", "second card"}) {
+            const bool refused = QLatin1String(from) == "forger";
+            const QString name = QLatin1String(from) == "unknown" ? "dave" : "bob";
+            const QString mark = refused ? forged : QLatin1String(from) == "unknown" ? unknown : QString();
+            const auto taken = [refused](const QString &effect) { return refused ? QString() : effect; };
+            QTest::addRow("departure, %s", from) << "departure" << from << taken(name == "dave" ? "" : "gone bob");
+            QTest::addRow("accept, %s", from) << "accept" << from << taken("started othello " + name);
+            QTest::addRow("decline, %s", from) << "decline" << from << taken("declined " + name);
+            QTest::addRow("board, %s", from) << "board" << from << taken("othello board 2 5");
+            QTest::addRow("message, %s", from) << "message" << from << "message " + name + " hi" + mark;
+            QTest::addRow("proposal, %s", from) << "proposal" << from << "proposal othello " + name + mark;
+        }
+    }
+
+    void actsOnBehalfOfAName()
+    {
+        QFETCH(QString, act);
+        QFETCH(QString, from);
+        OwnLan own("alice");
+        const QHostAddress bobs("192.0.2.10"), bobsSecond("192.0.2.20"), forgers("192.0.2.99");
+        own.station.onDatagram(encode(wire::presence("bob")), bobs);
+        own.station.onDatagram(encode(wire::availability("bob", 0)), bobsSecond); // a station on two networks
+        const QString name = from == "unknown" ? "dave" : "bob";
+        own.station.proposeGame(Game::Othello, name);
+        if (act == "board")
+            own.station.startGame(Game::Othello, name);
+        const QMap<QString, QString> datagrams{
+            {"departure", wire::departure(name)},
+            {"accept", wire::othelloAccept("alice", name)},
+            {"decline", wire::proposalDeclined("alice", name)},
+            {"board", wire::othelloBoard({"alice", OthelloGame::initial().cells(), 2, 5})},
+            {"message", wire::privateMessage("alice", name, "hi")},
+            {"proposal", wire::othelloProposal("alice", name)}};
+        EffectLog log(own.station);
+        own.station.onDatagram(encode(datagrams[act]), from == "bob" ? bobs : from == "second card" ? bobsSecond : forgers);
+        QTEST(log.lines.join('|'), "effect");
+        QCOMPARE(own.station.match(Game::Othello).opponent(), act == "board" || log.lines.join("").startsWith("started") ? name : QString());
+    }
+
+    // An accept starts a game only as the answer to a proposal of that game to
+    // that user, still waiting, and never replaces a game that is on.
+    void acceptsAnswerWaitingProposals_data()
+    {
+        QTest::addColumn<QString>("proposed"); // game and user, before the accept from bob
+        QTest::addColumn<qint64>("afterMs");
+        QTest::addColumn<QString>("effect");
+        const qint64 expiry = PendingProposals::kExpiryMs;
+        QTest::newRow("no proposal") << "" << qint64(0) << "";
+        QTest::newRow("waiting") << "othello bob" << qint64(0) << "started othello bob";
+        QTest::newRow("another game") << "puissance4 bob" << qint64(0) << "";
+        QTest::newRow("another user") << "othello carol" << qint64(0) << "";
+        QTest::newRow("at its expiry") << "othello bob" << expiry << "started othello bob";
+        QTest::newRow("expired") << "othello bob" << expiry + 1 << "";
+        QTest::newRow("declined first") << "othello bob, declined" << qint64(0) << "declined bob";
+        QTest::newRow("during a game") << "othello bob, playing carol" << qint64(0) << "refused othello bob";
+    }
+
+    void acceptsAnswerWaitingProposals()
+    {
+        QFETCH(QString, proposed);
+        QFETCH(qint64, afterMs);
+        OwnLan own("alice");
+        if (proposed.contains("playing"))
+            own.station.startGame(Game::Othello, "carol");
+        if (!proposed.isEmpty())
+            own.station.proposeGame(proposed.startsWith("othello") ? Game::Othello : Game::Puissance4, proposed.section(' ', 1, 1).remove(','));
+        own.now += afterMs;
+        EffectLog log(own.station);
+        if (proposed.contains("declined"))
+            own.station.onDatagram(encode(wire::proposalDeclined("alice", "bob")));
+        own.station.onDatagram(encode(wire::othelloAccept("alice", "bob")));
+        own.station.onDatagram(encode(wire::othelloAccept("alice", "bob"))); // answered once
+        QTEST(log.lines.join('|'), "effect");
+        QCOMPARE(own.station.match(Game::Othello).opponent(), proposed.contains("carol, ") || proposed.contains("playing")
+                     ? QString("carol") : log.lines.join("").startsWith("started") ? QString("bob") : QString());
     }
 
     void takesEachDatagramOnce_data()
@@ -381,6 +482,9 @@ private slots:
         QTRY_COMPARE(log.lines, QStringList({"seen " + wireName, "availability " + wireName + " yes"}));
 
         // What a peer addresses to the name it reads is taken, and answered from it.
+        log.lines.clear();
+        own.station.proposeGame(Game::Puissance4, "bob");
+        own.station.onDatagram(encode(wire::presence("bob")), own.peer->address());
         log.lines.clear();
         for (const QString &message : {wire::privateMessage(wireName, "bob", "hi"), wire::othelloProposal(wireName, "bob"),
                                        wire::puissance4Accept(wireName, "bob")})
