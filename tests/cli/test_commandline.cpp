@@ -26,6 +26,8 @@ QString described(const cli::Invocation &invocation)
         text += " to=" + invocation.recipient;
     if (invocation.waitMs != cli::kWhoDefaultWaitMs)
         text += " wait=" + QString::number(invocation.waitMs);
+    if (invocation.addresses)
+        text += " addresses";
     if (invocation.json)
         text += " json";
     return invocation.text.isEmpty() ? text : text + " text=" + invocation.text;
@@ -65,6 +67,7 @@ private slots:
         }
         QTest::newRow("who: one period and a margin") << QStringList{"who"} << "Who";
         QTest::newRow("who --wait 3600") << QStringList{"who", "--wait=3600"} << "Who wait=3600000";
+        QTest::newRow("who --addresses") << QStringList{"who", "--addresses"} << "Who addresses";
         QTest::newRow("listen") << QStringList{"listen"} << "Listen";
         QTest::newRow("listen --json") << QStringList{"listen", "--json"} << "Listen json";
 

@@ -96,6 +96,8 @@ private slots:
         const int sent = int(lan.sent().size());
         sendFrom(*peer, "marker"); // every datagram has arrived once this one has
         QTEST(list.lines(), "lines");
+        for (const QString &line : list.lines(true)) // with where each name is heard from
+            QCOMPARE(line.section(u'\t', 2), peer->address().toString());
         // Listening sends nothing, whatever it hears.
         QCOMPARE(lan.sent().size(), sent + 1);
     }

@@ -83,10 +83,13 @@ private slots:
         QFETCH(QString, button);
         auto *window = new MessageWindow(m_station);
         const QString shown = QStringLiteral("<b>not bold</b>\r\nline two"); // network text stays plain
+        const QString from = QStringLiteral("Sent from <b>192.0.2.99</b>.");
         if (received)
-            window->openReceived(correspondent, shown, QStringLiteral("12:34:56"));
+            window->openReceived(correspondent, shown, QStringLiteral("12:34:56"), from);
         else
             window->openToWrite(correspondent);
+        const auto *note = child<QLabel>(window, "noteRow"); // where it came from, as plain text
+        QCOMPARE(note->isVisible() && note->textFormat() == Qt::PlainText ? note->text() : QString(), received ? from : QString());
         QCOMPARE(window->windowTitle(), received ? "Message from: " + correspondent + " at 12:34:56" : "Message"); // time as given
         QCOMPARE(child<QPlainTextEdit>(window, "Text2")->toPlainText(), received ? "<b>not bold</b>\nline two" : QString());
         QCOMPARE(window->correspondent(), correspondent);
@@ -164,8 +167,10 @@ private slots:
                                                     std::tuple('B', Game::Othello, "bob")})
             if (open.contains(QLatin1Char(letter)))
                 m_station.startGame(on, opponent);
-        QPointer<ProposalWindow> window = new ProposalWindow(m_station, game, proposer);
+        const QString from = proposer.isEmpty() ? QString() : QStringLiteral("Sent from 192.0.2.99.");
+        QPointer<ProposalWindow> window = new ProposalWindow(m_station, game, proposer, from);
         window->open();
+        QCOMPARE(child<QLabel>(window, "noteRow")->text(), from);
         QCOMPARE(child<QLineEdit>(window, "Text1")->text(),
                  proposer + " would like to play " + (game == Game::Othello ? "an Othello" : "a Puissance 4") + " game with you...");
         QString loads;

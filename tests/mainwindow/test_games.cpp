@@ -164,6 +164,15 @@ private slots:
         QVERIFY(!m_carol->gameWindow(kOthello) && !m_carol->gameWindow(kPuissance4)); // boards to others build nothing
     }
 
+    // An accept that comes while a game of its kind is on starts nothing and is said.
+    void acceptDuringAGameIsSaid()
+    {
+        QVERIFY(startGame(kOthello, *m_alice, *m_bob));
+        QVERIFY(startGame(kOthello, *m_alice, *m_carol)); // carol's window opens; alice's shows bob's game
+        QTRY_COMPARE(m_alice->notice(), QString("carol accepted Othello, but your game is on: propose again after it"));
+        QCOMPARE(view(*m_alice, kOthello).opponent, QString("bob"));
+    }
+
     // Leaving ends the game here and says so; the opponent, who hears no
     // more boards, is told after the quiet periods.
     void leavingAGame_data() { gameRows(); }
