@@ -3,7 +3,13 @@
 // line per chat line it takes ("chat work <line>") and per change of whether
 // anyone hears it ("hearing nobody", "hearing alone", "hearing heard"), and
 // says each TEXT in the Work room AFTER_MS milliseconds from its start.
-//   stationprobe NAME [AFTER_MS TEXT]...
+//   stationprobe [--propose AFTER_MS USER] [--accept] [--play] NAME [AFTER_MS TEXT]...
+// --propose proposes Othello to USER, --accept accepts every proposal and
+// --play makes the first legal Othello move whenever an Othello game starts.
+// It also prints users gone ("gone bob"), proposals, games started, accepts
+// refused, boards taken, private messages ("message bob hi", with " | " and
+// the provenance when there is one) and every change of a game
+// ("match othello bob on 5": opponent, on or off, disc count).
 #include "net/station.h"
 #include "net/udplink.h"
 #include "net/wire.h"
@@ -17,9 +23,23 @@
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments();
+    QStringList args = app.arguments();
+    QString proposeTo;
+    int proposeAfter = 0;
+    bool accept = false, play = false;
+    while (args.size() > 1 && args.at(1).startsWith(QLatin1String("--"))) {
+        const QString option = args.takeAt(1);
+        if (option == QLatin1String("--propose") && args.size() > 3) {
+            proposeAfter = args.takeAt(1).toInt();
+            proposeTo = args.takeAt(1);
+        } else if (option == QLatin1String("--accept") || option == QLatin1String("--play")) {
+            (option == QLatin1String("--accept") ? accept : play) = true;
+        } else {
+            args.clear();
+        }
+    }
     if (args.size() < 2 || args.size() % 2 != 0) {
-        std::fprintf(stderr, "usage: stationprobe NAME [AFTER_MS TEXT]...\n");
+        std::fprintf(stderr, "usage: stationprobe [--propose AFTER_MS USER] [--accept] [--play] NAME [AFTER_MS TEXT]...\n");
         return 64;
     }
     UdpLink link;
@@ -30,6 +50,8 @@ int main(int argc, char *argv[])
     Station station(link);
     QTextStream out(stdout);
     const auto print = [&out](const QString &line) { out << line << Qt::endl; };
+    const auto gameName = [](Game game) { return QString(game == Game::Othello ? "othello" : "puissance4"); };
+    const auto marked = [](const QString &provenance) { return provenance.isEmpty() ? QString() : " | " + provenance; };
     QObject::connect(&station, &Station::chatLineReceived, [&](Room room, const QString &line) {
         print(QStringLiteral("chat %1 %2").arg(room == Room::Work ? "work" : "tea", line));
     });
@@ -38,7 +60,46 @@ int main(int argc, char *argv[])
               : state == HearingCheck::State::Alone     ? QStringLiteral("hearing alone")
                                                         : QStringLiteral("hearing heard"));
     });
+    QObject::connect(&station, &Station::userGone, [&](const QString &name) { print("gone " + name); });
+    QObject::connect(&station, &Station::privateMessageReceived,
+                     [&](const QString &sender, const QString &text, const QString &provenance) {
+                         print("message " + sender + ' ' + text + marked(provenance));
+                     });
+    QObject::connect(&station, &Station::proposalReceived, [&](Game game, const QString &proposer, const QString &provenance) {
+        print("proposal " + gameName(game) + ' ' + proposer + marked(provenance));
+        if (accept)
+            station.acceptProposal(game, proposer);
+    });
+    QObject::connect(&station, &Station::acceptRefused, [&](Game game, const QString &acceptor) {
+        print("refused " + gameName(game) + ' ' + acceptor);
+    });
+    QObject::connect(&station, &Station::gameStarted, [&](Game game, const QString &opponent) {
+        print("started " + gameName(game) + ' ' + opponent);
+        if (play && game == Game::Othello) {
+            // After the accept is handled, as a click would come.
+            QTimer::singleShot(0, &station, [&station] {
+                const OthelloGame &board = station.othello().game();
+                for (int cell = 1; cell <= OthelloGame::kCells; ++cell) {
+                    const int x = OthelloGame::columnOf(cell), y = OthelloGame::rowOf(cell);
+                    if (board.isLegal(x, y, board.turnColour()) && station.othello().play(x, y))
+                        return;
+                }
+            });
+        }
+    });
+    for (const Game game : kGames) {
+        const Match *match = &station.match(game);
+        QObject::connect(match, &Match::changed, [&, game, match] {
+            const int discs = game == Game::Othello ? station.othello().game().discCount()
+                                                    : station.puissance4().game().discCount();
+            print(QStringLiteral("match %1 %2 %3 %4")
+                      .arg(gameName(game), match->opponent(), match->isPlaying() ? "on" : "off").arg(discs));
+        });
+        QObject::connect(match, &Match::boardReceived, [&, game, match] { print("board " + gameName(game) + ' ' + match->opponent()); });
+    }
     station.start(args.at(1));
+    if (!proposeTo.isEmpty())
+        QTimer::singleShot(proposeAfter, &station, [&] { station.proposeGame(Game::Othello, proposeTo); });
     for (qsizetype n = 2; n + 1 < args.size(); n += 2) {
         const QString text = args.at(n + 1);
         QTimer::singleShot(args.at(n).toInt(), &station, [&station, text] { station.sendChatLine(Room::Work, text); });
