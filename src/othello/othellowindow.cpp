@@ -104,15 +104,17 @@ void OthelloWindow::redraw()
     const OthelloGame::Score score = game().score();
     m_blackScore->setText(QString::number(score.black));
     m_whiteScore->setText(QString::number(score.white));
-    if (!score.status.isNull())
+    if (!showsTurn())
+        m_status->clear();
+    else if (!score.status.isNull())
         m_status->setText(score.status);
+    m_turnMarker->setVisible(showsTurn());
     const qint16 turn = game().turnColour();
     if (turn == OthelloGame::kBlack || turn == OthelloGame::kWhite) {
         const bool black = turn == OthelloGame::kBlack;
         m_turnMarker->showOver(black ? TurnMarker::Side::First : TurnMarker::Side::Second, discColour(turn));
     }
-    m_blackName->setText(game().blackPlayer());
-    m_whiteName->setText(game().whitePlayer());
+    showPlayers(*m_blackName, *m_whiteName, game().blackPlayer(), game().whitePlayer());
 }
 
 void OthelloWindow::playAt(int index)

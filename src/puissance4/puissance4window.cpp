@@ -59,10 +59,10 @@ void Puissance4Window::redraw()
 {
     for (Puissance4Cell *cell : m_cells)
         cell->update();
-    m_status->setText(game().status());
+    m_status->setText(showsTurn() ? game().status() : QString());
     m_status->setCursorPosition(0);
-    m_yellowName->setText(game().yellowPlayer());
-    m_redName->setText(game().redPlayer());
+    showPlayers(*m_yellowName, *m_redName, game().yellowPlayer(), game().redPlayer());
+    m_turnMarker->setVisible(showsTurn());
     showTurnMarker();
 }
 
