@@ -203,6 +203,39 @@ private slots:
         QVERIFY(control<QPushButton>(*m_alice->gameWindow(game), "leaveGame")->isHidden());
     }
 
+    // A screen reader finds a name on everything in a game window; the board
+    // is one stop in the tab order, its cursor cell, and keys play on it.
+    void gameWindowsReadOut_data()
+    {
+        QTest::addColumn<Game>("game");
+        QTest::addColumn<QString>("cursor"); // the cursor cell's name
+        QTest::newRow("othello") << kOthello << "D4, white";
+        QTest::newRow("puissance 4") << kPuissance4 << "Column 4, row 1: empty";
+    }
+    void gameWindowsReadOut()
+    {
+        QFETCH(Game, game);
+        QVERIFY(startGame(game, *m_alice, *m_bob));
+        GameWindow *window = m_alice->gameWindow(game);
+        QStringList unnamed;
+        const std::function<void(QAccessibleInterface *)> walk = [&](QAccessibleInterface *node) {
+            for (int i = 0; i < node->childCount(); ++i) {
+                QAccessibleInterface *child = node->child(i);
+                if (!child->state().invisible && child->text(QAccessible::Name).isEmpty())
+                    unnamed << child->object()->objectName();
+                walk(child);
+            }
+        };
+        walk(QAccessible::queryAccessibleInterface(window));
+        QCOMPARE(unnamed, QStringList());
+        QList<QWidget *> stops;
+        for (QWidget *w = window->nextInFocusChain(); w != window; w = w->nextInFocusChain())
+            if (w->isVisible() && (w->focusPolicy() & Qt::TabFocus))
+                stops << w;
+        QCOMPARE(stops, QList<QWidget *>{window->focusWidget()});
+        QTEST(window->focusWidget()->accessibleName(), "cursor");
+    }
+
 };
 
 QTEST_MAIN(TestGames)
