@@ -11,6 +11,47 @@
 #include <QDebug>
 #include <QMessageBox>
 
+#include <cstdio>
+
+namespace {
+
+// The platforms to try when the user named none, the screenless one last:
+// Qt ends the program with an abort when none can be loaded, so a display
+// that cannot be opened must fall through to one that always loads and is
+// then told apart. Empty with no display to try at all. The desktop's own
+// kind of session comes first, as Qt itself would choose.
+QByteArray platformsToTry()
+{
+    QByteArrayList platforms;
+    if (!qEnvironmentVariableIsEmpty("DISPLAY"))
+        platforms << "xcb";
+    if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        platforms.insert(qgetenv("XDG_SESSION_TYPE") == "wayland" ? 0 : platforms.size(), "wayland");
+    if (platforms.isEmpty())
+        return {};
+    return (platforms << "offscreen").join(';');
+}
+
+// Held while the platforms are tried: with no display the user is told once
+// why there is no window, not by each failed attempt.
+QList<std::pair<QtMsgType, QString>> *heldMessages = nullptr;
+
+void holdMessage(QtMsgType type, const QMessageLogContext &, const QString &text)
+{
+    heldMessages->append({type, text});
+}
+
+int noDisplay()
+{
+    std::fputs(qPrintable(QCoreApplication::translate(
+                   "main", "quillet: no display could be opened for the window; quillet say, who, listen and "
+                           "message work without a display.\n")),
+               stderr);
+    return 2;
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
     // The command line is read before anything else: help, a version or a
@@ -25,7 +66,27 @@ int main(int argc, char *argv[])
         return cli::run(invocation);
     }
 
+    // Decided before the station starts: without a window nothing is sent.
+    const bool platformNamed = qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
+    const QByteArray platforms = platformNamed ? QByteArray() : platformsToTry();
+    if (!platformNamed && platforms.isEmpty())
+        return noDisplay();
+    QList<std::pair<QtMsgType, QString>> held;
+    if (!platformNamed) {
+        qputenv("QT_QPA_PLATFORM", platforms);
+        heldMessages = &held;
+        qInstallMessageHandler(holdMessage);
+    }
     QApplication app(argc, argv);
+    if (!platformNamed) {
+        qInstallMessageHandler(nullptr);
+        // Programs started from here, such as a browser, choose their own platform.
+        qunsetenv("QT_QPA_PLATFORM");
+        if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+            return noDisplay();
+        for (const auto &[type, text] : std::as_const(held))
+            qt_message_output(type, QMessageLogContext(), text);
+    }
     QApplication::setApplicationName(QStringLiteral("Quillet"));
     QApplication::setStyle(look::createStyle());
     // Message and proposal windows may still be open: the program ends with the station.

@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 
 GameWindow::GameWindow(Match &match, Qt::WindowFlags extraFlags, QWidget *owner)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
@@ -33,8 +35,25 @@ void GameWindow::boardArrived()
 
 void GameWindow::makeNoticeBand(const QRect &rect)
 {
+    m_noticeRect = rect;
     m_noticeBand = look::gameNotice(*this, rect);
+    m_leaveButton = new QPushButton(look::leaveGameButton(), this);
+    m_leaveButton->setObjectName(QStringLiteral("leaveGame"));
+    m_leaveButton->setAccessibleDescription(tr("Ends this game here"));
+    m_leaveButton->hide();
+    connect(m_leaveButton, &QPushButton::clicked, &m_match, &Match::leave);
     showNotice();
+}
+
+void GameWindow::showPlayers(QLineEdit &first, QLineEdit &second, const QString &firstPlayer,
+                             const QString &secondPlayer) const
+{
+    const bool undecided = firstPlayer.isEmpty() && secondPlayer.isEmpty();
+    first.setText(undecided ? tr("%1 ?").arg(m_match.userName()) : firstPlayer);
+    second.setText(undecided ? tr("%1 ?").arg(m_match.opponent()) : secondPlayer);
+    // A long name shows its beginning.
+    first.setCursorPosition(0);
+    second.setCursorPosition(0);
 }
 
 void GameWindow::showGame()
@@ -71,7 +90,18 @@ void GameWindow::showNotice()
             shown = look::opponentQuietNotice(m_match.opponent());
         break;
     }
+    // The button sits in a band grown below the text, so the two never overlap.
+    const bool offerLeave = m_match.isOpponentQuiet();
+    const int buttonHeight = m_leaveButton->sizeHint().height();
+    constexpr int kGap = 4;
+    m_noticeBand->setGeometry(m_noticeRect.adjusted(0, 0, 0, offerLeave ? buttonHeight + kGap : 0));
+    m_noticeBand->setContentsMargins(0, 0, 0, offerLeave ? buttonHeight + kGap : 0);
     look::setGameNotice(*m_noticeBand, shown);
+    const int buttonWidth = qMin(m_leaveButton->sizeHint().width(), m_noticeRect.width() - 2 * kGap);
+    m_leaveButton->setGeometry(m_noticeRect.center().x() - buttonWidth / 2, m_noticeRect.bottom() + 1, buttonWidth,
+                               buttonHeight);
+    m_leaveButton->setVisible(offerLeave);
+    m_leaveButton->raise();
 }
 
 void GameWindow::flash()

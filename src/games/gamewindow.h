@@ -7,6 +7,8 @@
 #include <QWidget>
 
 class QLabel;
+class QLineEdit;
+class QPushButton;
 
 // What both game windows share: they draw their match and report the
 // user's moves to it. A window opens where the main window is, says over
@@ -36,6 +38,12 @@ protected:
     void makeNoticeBand(const QRect &rect);
     // Draws the whole match as it stands.
     virtual void redraw() = 0;
+    // Both players in the name boxes: as the first move set them, or until
+    // then both names with a "?" for the colour still undecided.
+    void showPlayers(QLineEdit &first, QLineEdit &second, const QString &firstPlayer,
+                     const QString &secondPlayer) const;
+    // A game stopped before its end has nobody to move: no turn is shown.
+    bool showsTurn() const { return m_match.isPlaying() || m_match.isOver(); }
 
     // A running game outlives its window; one that is over ends with it.
     void closeEvent(QCloseEvent *event) override;
@@ -47,6 +55,9 @@ private:
     Match &m_match;
     QPointer<QWidget> m_owner;
     QLabel *m_noticeBand = nullptr;
+    QRect m_noticeRect;
+    // Offered while the opponent plays no more: the one action that ends the game.
+    QPushButton *m_leaveButton = nullptr;
     bool m_open = false;
     int m_flashCount = 0;
     // The attention signal after the opponent's board has been applied; a

@@ -52,11 +52,13 @@ void Match::periodPassed()
         emit changed();
 }
 
-void Match::heardBoard()
+void Match::heardBoard(bool overThere)
 {
+    // A board further on that ends the game ends it here too; one that is not
+    // leaves an opponent whose station plays no more: it is told at once.
     const bool wasQuiet = isOpponentQuiet();
-    m_quietPeriods = 0;
-    if (wasQuiet && m_playing)
+    m_quietPeriods = overThere && !isOver() ? kQuietPeriods : 0;
+    if (wasQuiet != isOpponentQuiet())
         emit changed();
 }
 

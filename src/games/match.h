@@ -37,8 +37,9 @@ public:
     // Neither over nor said to be unable to go on.
     bool canGoOn() const { return !isOver() && m_notice == Notice::None; }
     Notice notice() const { return m_notice; }
-    // The opponent of a running game has sent no board for kQuietPeriods periods.
-    bool isOpponentQuiet() const { return m_quietPeriods >= kQuietPeriods; }
+    // The opponent of a running game has sent no board for kQuietPeriods
+    // periods, or sent one that says the game is over there.
+    bool isOpponentQuiet() const { return isRunning() && m_quietPeriods >= kQuietPeriods; }
 
     // A game begins against the opponent. One on that can go on keeps its
     // board and only changes opponent; otherwise a new board is set up.
@@ -68,8 +69,9 @@ protected:
     Match(Game kind, const QString &userName, QObject *parent);
 
     virtual void newBoard() = 0;
-    // A board addressed to this user arrived: the opponent still plays.
-    void heardBoard();
+    // A board addressed to this user arrived: the opponent still plays,
+    // unless the board says the game is over there while it is not here.
+    void heardBoard(bool overThere);
     // After an opponent's board was applied: while the game is on here the
     // opponent made its last move; otherwise the game is not on here.
     void tookBoard();

@@ -2,6 +2,7 @@
 
 #include "look/look.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QWidget>
 
@@ -35,23 +36,28 @@ void setGameNotice(QLabel &notice, const QString &text)
 
 QString leftGameNotice()
 {
-    return QStringLiteral("You left this game. Propose a new one to play again.");
+    return QCoreApplication::translate("GameNotice", "You left this game. Propose a new one to play again.");
 }
 
 QString opponentGoneNotice(const QString &opponent)
 {
-    return opponent + QStringLiteral(" has left the network: this game cannot go on.");
+    return QCoreApplication::translate("GameNotice", "%1 has left the network: this game cannot go on.").arg(opponent);
 }
 
 QString opponentQuietNotice(const QString &opponent)
 {
-    return opponent + QStringLiteral(" no longer plays this game: it cannot go on unless ") + opponent
-        + QStringLiteral(" comes back to it.");
+    return QCoreApplication::translate("GameNotice", "%1 has stopped playing this game: it is over unless %1 plays again.")
+        .arg(opponent);
 }
 
 QString notOnHereNotice()
 {
-    return QStringLiteral("This game is not on at this station: a move here would reach no one.");
+    return QCoreApplication::translate("GameNotice", "This game is not on at this station: a move here would reach no one.");
+}
+
+QString leaveGameButton()
+{
+    return QCoreApplication::translate("GameNotice", "&Leave the game");
 }
 
 } // namespace look

@@ -19,5 +19,7 @@ QString leftGameNotice();
 QString opponentGoneNotice(const QString &opponent);
 QString opponentQuietNotice(const QString &opponent);
 QString notOnHereNotice();
+// The one action that ends a game whose opponent plays no more.
+QString leaveGameButton();
 
 } // namespace look

@@ -247,6 +247,18 @@ QLabel *sideLabel(QWidget &parent, const char *name, const QString &text, const 
     return label;
 }
 
+void drawKeyCursor(QPainter &painter, const QRect &cell)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(Qt::black, 1));
+    painter.drawRect(cell.adjusted(0, 0, -1, -1));
+    painter.setPen(QPen(Qt::white, 2));
+    painter.drawRect(QRectF(cell).adjusted(2, 2, -2, -2));
+    painter.restore();
+}
+
 QLabel *statusPanel(QLabel &label)
 {
     label.setAutoFillBackground(true);

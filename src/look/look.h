@@ -5,6 +5,8 @@
 #include <QIcon>
 #include <QRect>
 
+class QPainter;
+
 class QLabel;
 class QLineEdit;
 class QStyle;
@@ -62,6 +64,10 @@ void setBackground(QWidget &window, Picture which, const QColor &backColour);
 QLineEdit *displayField(QWidget &parent, const char *name, const QRect &rect, qreal points, const QColor &back);
 // A game window's colour name, in the highlight-text colour, centred under its turn marker.
 QLabel *sideLabel(QWidget &parent, const char *name, const QString &text, const QRect &rect);
+
+// The keyboard cursor on a board cell: a white frame inside a black one,
+// seen on every cell and disc colour of both boards.
+void drawKeyCursor(QPainter &painter, const QRect &cell);
 
 // A status-bar panel: black text on a pale grey backing in a thin frame,
 // readable over any picture. Returns the label.

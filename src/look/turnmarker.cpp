@@ -17,6 +17,8 @@ TurnMarker::TurnMarker(QWidget *parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("Shape1"));
+    setAccessibleName(tr("Turn marker"));
+    setAccessibleDescription(tr("Stands over the name of the colour to move"));
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setGeometry(look::twips(kFirstLeft, 0, kSize, kSize));
 }

@@ -42,13 +42,16 @@ void OthelloCell::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.fillRect(rect(), m_back);
-    if (!m_disc)
-        return;
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(look::kLightGrey, 0));
-    painter.setBrush(m_fill);
-    const qreal centre = look::px(kDiscCentre);
-    painter.drawEllipse(QPointF(centre, centre), look::px(kDiscRadius), look::px(kDiscRadius));
+    if (m_disc) {
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(look::kLightGrey, 0));
+        painter.setBrush(m_fill);
+        const qreal centre = look::px(kDiscCentre);
+        painter.drawEllipse(QPointF(centre, centre), look::px(kDiscRadius), look::px(kDiscRadius));
+    }
+    // The window's keyboard cursor is the cell that has the focus.
+    if (hasFocus())
+        look::drawKeyCursor(painter, rect());
 }
 
 void OthelloCell::mousePressEvent(QMouseEvent *event)

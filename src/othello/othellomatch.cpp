@@ -26,7 +26,7 @@ bool OthelloMatch::play(int x, int y)
 
 void OthelloMatch::takeBoard(const wire::OthelloBoard &board)
 {
-    heardBoard();
+    heardBoard(board.turnColor == OthelloGame::kGameOver);
     if (board.numDiscs <= m_game.discCount())
         return;
     const qint16 mover = m_game.colourThatMoved(board.cells, board.turnColor);

@@ -5,8 +5,8 @@
 #include "othello/othellocell.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
-
 
 namespace {
 
@@ -25,6 +25,9 @@ QColor discColour(int colour)
 {
     return colour == OthelloGame::kBlack ? QColor(Qt::black) : QColor(Qt::white);
 }
+
+// The keyboard cursor starts on D4, in the middle beside the opening moves.
+constexpr int kCursorStart = 4 + 3 * OthelloGame::kSize;
 
 } // namespace
 
@@ -50,11 +53,17 @@ OthelloWindow::OthelloWindow(OthelloMatch &match, QWidget *owner)
     m_blackScore = look::displayField(*this, "Text1", look::twips(600, 720, 375, 285), look::kLargePoints, windowColour);
     m_whiteScore = look::displayField(*this, "Text2", look::twips(2040, 720, 375, 285), look::kLargePoints, windowColour);
     m_status = look::displayField(*this, "Text3", look::twips(0, 3720, kClientWidth, 360), look::kLargePoints, look::kStatusBack);
+    m_blackName->setAccessibleName(tr("Black player"));
+    m_whiteName->setAccessibleName(tr("White player"));
+    m_blackScore->setAccessibleName(tr("Black discs"));
+    m_whiteScore->setAccessibleName(tr("White discs"));
+    m_status->setAccessibleName(tr("Status"));
 
     const QPoint boardAt = look::twips(kBoardLeft, kBoardTop, 0, 0).topLeft();
     const int pitch = look::px(look::kBoardPitch);
     auto *grid = new QWidget(this);
     grid->setObjectName(QStringLiteral("boardGrid"));
+    grid->setAccessibleName(tr("Board"));
     grid->setGeometry(QRect(boardAt, QSize(OthelloGame::kSize * pitch, OthelloGame::kSize * pitch))
                           .adjusted(-kGridLine, -kGridLine, 0, 0));
     grid->setAutoFillBackground(true);
@@ -69,10 +78,13 @@ OthelloWindow::OthelloWindow(OthelloMatch &match, QWidget *owner)
         connect(cell, &OthelloCell::clicked, this, &OthelloWindow::playAt);
         connect(cell, &OthelloCell::mouseMoved, this, &OthelloWindow::hoverOver);
         connect(cell, &OthelloCell::mouseLeft, this, &OthelloWindow::leaveCell);
+        cell->setFocusPolicy(Qt::NoFocus);
+        cell->setAccessibleDescription(tr("Arrow keys move over the board; Enter or Space plays here"));
         m_cells[std::size_t(index - 1)] = cell;
     }
     // Over the middle four rows, where it cannot be missed.
     makeNoticeBand(QRect(boardAt + QPoint(0, 2 * pitch), QSize(OthelloGame::kSize * pitch, 4 * pitch)));
+    placeCursor(kCursorStart);
     redraw();
 }
 
@@ -87,6 +99,12 @@ void OthelloWindow::drawCell(int index)
 {
     OthelloCell *shown = cell(index);
     const qint16 colour = game().cell(OthelloGame::columnOf(index), OthelloGame::rowOf(index));
+    // Read out as the board is spoken of: "D3, black".
+    shown->setAccessibleName(tr("%1%2, %3")
+                                 .arg(QChar(u'A' + OthelloGame::columnOf(index) - 1))
+                                 .arg(OthelloGame::rowOf(index))
+                                 .arg(colour == OthelloGame::kEmpty ? tr("empty")
+                                          : colour == OthelloGame::kBlack ? tr("black") : tr("white")));
     if (colour == OthelloGame::kEmpty) {
         shown->reset();
         return;
@@ -104,15 +122,59 @@ void OthelloWindow::redraw()
     const OthelloGame::Score score = game().score();
     m_blackScore->setText(QString::number(score.black));
     m_whiteScore->setText(QString::number(score.white));
-    if (!score.status.isNull())
+    if (!showsTurn())
+        m_status->clear();
+    else if (!score.status.isNull())
         m_status->setText(score.status);
+    m_turnMarker->setVisible(showsTurn());
     const qint16 turn = game().turnColour();
     if (turn == OthelloGame::kBlack || turn == OthelloGame::kWhite) {
         const bool black = turn == OthelloGame::kBlack;
         m_turnMarker->showOver(black ? TurnMarker::Side::First : TurnMarker::Side::Second, discColour(turn));
     }
-    m_blackName->setText(game().blackPlayer());
-    m_whiteName->setText(game().whitePlayer());
+    showPlayers(*m_blackName, *m_whiteName, game().blackPlayer(), game().whitePlayer());
+}
+
+void OthelloWindow::placeCursor(int index)
+{
+    // Only the cursor's cell takes the focus, so the board is one stop in the
+    // tab order and a screen reader reads the cell the cursor is on.
+    if (OthelloCell *old = cell(m_cursor))
+        old->setFocusPolicy(Qt::NoFocus);
+    m_cursor = index;
+    cell(index)->setFocusPolicy(Qt::StrongFocus);
+    cell(index)->setFocus(Qt::OtherFocusReason);
+}
+
+void OthelloWindow::keyPressEvent(QKeyEvent *event)
+{
+    int x = OthelloGame::columnOf(m_cursor), y = OthelloGame::rowOf(m_cursor);
+    switch (event->key()) {
+    case Qt::Key_Left:
+        --x;
+        break;
+    case Qt::Key_Right:
+        ++x;
+        break;
+    case Qt::Key_Up:
+        --y;
+        break;
+    case Qt::Key_Down:
+        ++y;
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        // Another control's Enter, such as the notice's button, plays nothing.
+        if (focusWidget() == cell(m_cursor))
+            playAt(m_cursor);
+        return;
+    default:
+        GameWindow::keyPressEvent(event);
+        return;
+    }
+    if (OthelloGame::onBoard(x, y))
+        placeCursor(OthelloGame::indexOf(x, y));
 }
 
 void OthelloWindow::playAt(int index)

@@ -10,7 +10,7 @@ class QLineEdit;
 class TurnMarker;
 
 // The Othello window: draws the station's Othello match and plays the
-// user's clicks on it.
+// user's clicks and keys on it.
 class OthelloWindow final : public GameWindow
 {
     Q_OBJECT
@@ -32,13 +32,17 @@ public slots:
 protected:
     void redraw() override;
     void closeEvent(QCloseEvent *event) override;
+    // Arrow keys move the cursor, Enter or Space plays there.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void drawCell(int index);
+    void placeCursor(int index);
     void clearHighlight();
 
     OthelloMatch &m_match;
     int m_highlighted = 0;
+    int m_cursor = 0;
 
     TurnMarker *m_turnMarker;
     QLineEdit *m_blackScore;

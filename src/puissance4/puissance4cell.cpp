@@ -36,6 +36,9 @@ void Puissance4Cell::paintEvent(QPaintEvent *)
     QPainter painter(this);
     const QBrush back(kCellBack);
     qDrawWinPanel(&painter, rect(), palette(), true, &back);
+    // The window's keyboard cursor is the cell that has the focus: where the column's next disc lands.
+    if (hasFocus())
+        look::drawKeyCursor(painter, rect());
     if (m_index < 1 || m_index > puissance4::kCells)
         return;
 

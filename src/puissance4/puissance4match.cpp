@@ -26,7 +26,9 @@ bool Puissance4Match::drop(int column)
 
 void Puissance4Match::takeBoard(const wire::Puissance4Board &board)
 {
-    heardBoard();
+    // The board carries no result of its own; it is read from its status line.
+    const bool won = board.status == kYellowWon || board.status == kRedWon;
+    heardBoard(won || board.status == kDraw);
     if (board.numDiscs <= m_game.discCount())
         return;
     for (int k = 1; k <= kCells; ++k)
@@ -35,8 +37,7 @@ void Puissance4Match::takeBoard(const wire::Puissance4Board &board)
     m_game.setColour(board.color);
     m_game.setDiscCount(board.numDiscs);
     m_game.setStatus(board.status);
-    // The board carries no result of its own; it is read from its status line.
-    if (board.status == kYellowWon || board.status == kRedWon)
+    if (won)
         m_game.setDecided(true);
     m_game.arrangeMarker();
     // The colours alternate, so the colour to move tells who dropped last.

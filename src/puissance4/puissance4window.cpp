@@ -4,6 +4,7 @@
 #include "look/turnmarker.h"
 #include "puissance4/puissance4cell.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 
 using namespace puissance4;
@@ -38,6 +39,9 @@ Puissance4Window::Puissance4Window(Puissance4Match &match, QWidget *owner)
                                       kCellTop + look::kBoardPitch * (Puissance4Game::rowOf(k) - 1),
                                       look::kBoardCell, look::kBoardCell));
         connect(cell, &Puissance4Cell::clicked, this, &Puissance4Window::dropAt);
+        cell->setFocusPolicy(Qt::NoFocus);
+        cell->setAccessibleDescription(
+            tr("Left and right choose a column, Enter or Space drops into it; 1 to 7 drop into that column"));
         m_cells[k] = cell;
     }
 
@@ -48,6 +52,9 @@ Puissance4Window::Puissance4Window(Puissance4Match &match, QWidget *owner)
     m_yellowName = look::displayField(*this, "Text4", look::twips(120, 360, 1335, 285), look::kSmallPoints, look::kNameBack);
     m_redName = look::displayField(*this, "Text5", look::twips(1560, 360, 1335, 285), look::kSmallPoints, look::kNameBack);
     m_status = look::displayField(*this, "Text1", look::twips(0, 3240, 3015, 375), look::kLargePoints, look::kStatusBack);
+    m_yellowName->setAccessibleName(tr("Yellow player"));
+    m_redName->setAccessibleName(tr("Red player"));
+    m_status->setAccessibleName(tr("Status"));
 
     // Over the middle rows of the board, where it cannot be missed.
     makeNoticeBand(look::twips(kCellLeft, kCellTop + 2 * look::kBoardPitch, puissance4::kSize * look::kBoardPitch,
@@ -57,19 +64,68 @@ Puissance4Window::Puissance4Window(Puissance4Match &match, QWidget *owner)
 
 void Puissance4Window::redraw()
 {
-    for (Puissance4Cell *cell : m_cells)
-        cell->update();
-    m_status->setText(game().status());
+    for (int k = 1; k <= kCells; ++k) {
+        const qint16 colour = game().cell(Puissance4Game::columnOf(k), Puissance4Game::rowOf(k));
+        // Rows are read out from the bottom, where the discs pile up.
+        m_cells[std::size_t(k)]->setAccessibleName(tr("Column %1, row %2: %3")
+                                                        .arg(Puissance4Game::columnOf(k))
+                                                        .arg(kSize + 1 - Puissance4Game::rowOf(k))
+                                                        .arg(colour == kYellow ? tr("yellow")
+                                                                 : colour == kRed ? tr("red") : tr("empty")));
+        m_cells[std::size_t(k)]->update();
+    }
+    m_status->setText(showsTurn() ? game().status() : QString());
     m_status->setCursorPosition(0);
-    m_yellowName->setText(game().yellowPlayer());
-    m_redName->setText(game().redPlayer());
+    showPlayers(*m_yellowName, *m_redName, game().yellowPlayer(), game().redPlayer());
+    m_turnMarker->setVisible(showsTurn());
     showTurnMarker();
+    placeCursor(m_column); // a disc may have filled the landing cell
 }
 
 void Puissance4Window::dropAt(int index)
 {
     if (index >= 1 && index <= kCells)
         m_match.drop(Puissance4Game::columnOf(index));
+}
+
+void Puissance4Window::placeCursor(int column)
+{
+    // Only the landing cell of the chosen column (the top one of a full
+    // column) takes the focus: the board is one stop in the tab order, and a
+    // screen reader reads where the disc would land. It takes the focus from
+    // the board only, never from another control.
+    m_column = column;
+    Puissance4Cell *target = m_cells[std::size_t(Puissance4Game::indexOf(column, qMax<int>(game().level(column), 1)))];
+    if (target == m_cursorCell)
+        return;
+    const bool boardFocused = !focusWidget() || focusWidget() == m_cursorCell;
+    if (m_cursorCell)
+        m_cursorCell->setFocusPolicy(Qt::NoFocus);
+    m_cursorCell = target;
+    m_cursorCell->setFocusPolicy(Qt::StrongFocus);
+    if (boardFocused)
+        m_cursorCell->setFocus(Qt::OtherFocusReason);
+}
+
+void Puissance4Window::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    // Another control's Enter, such as the notice's button, drops nothing.
+    const bool boardFocused = focusWidget() == m_cursorCell;
+    if (key >= Qt::Key_1 && key < Qt::Key_1 + kSize) {
+        if (boardFocused) {
+            placeCursor(key - Qt::Key_1 + 1);
+            m_match.drop(m_column);
+        }
+    } else if ((key == Qt::Key_Left && m_column > 1) || (key == Qt::Key_Right && m_column < kSize)) {
+        m_cursorCell->setFocus(Qt::OtherFocusReason); // the arrows bring the board back into focus
+        placeCursor(m_column + (key == Qt::Key_Left ? -1 : 1));
+    } else if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+        if (boardFocused)
+            m_match.drop(m_column);
+    } else {
+        GameWindow::keyPressEvent(event);
+    }
 }
 
 void Puissance4Window::showTurnMarker()

@@ -10,7 +10,7 @@ class Puissance4Cell;
 class TurnMarker;
 
 // The Puissance 4 window: draws the station's Puissance 4 match and drops
-// the user's discs into it.
+// the user's discs into it, by mouse or by keys.
 class Puissance4Window final : public GameWindow
 {
     Q_OBJECT
@@ -24,9 +24,12 @@ public slots:
 
 protected:
     void redraw() override;
+    // Left and right choose the column, Enter or Space drops; 1 to 7 drop into that column.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void showTurnMarker();
+    void placeCursor(int column);
 
     Puissance4Match &m_match;
     std::array<Puissance4Cell *, puissance4::kCells + 1> m_cells{}; // 0: the hidden template
@@ -34,4 +37,6 @@ private:
     QLineEdit *m_yellowName = nullptr;
     QLineEdit *m_redName = nullptr;
     QLineEdit *m_status = nullptr;
+    int m_column = (puissance4::kSize + 1) / 2; // the middle column to begin with
+    Puissance4Cell *m_cursorCell = nullptr;
 };

@@ -88,6 +88,15 @@ fi
 as_carol 2 sya hello > /dev/null 2>&1
 expect_status "a mistyped command" 2 $?
 
+# --- The window with no display, or one that cannot be opened: one sentence
+# and status 2, no abort; nothing sent (see all that host 2 sent, below).
+for display in "" DISPLAY=:31313; do
+    ip netns exec "$prefix-h2" env -i $display "$quillet" > "$work/nodisplay.out" 2> "$work/nodisplay.err"
+    expect_status "the window with ${display:-no display}" 2 $?
+    [[ $(cat "$work/nodisplay.err") == "quillet: no display could be opened for the window; quillet say, who, listen and message work without a display." && ! -s "$work/nodisplay.out" ]] \
+        || fail "the window with ${display:-no display} said: $(cat "$work/nodisplay.out" "$work/nodisplay.err")"
+done
+
 # --- Bad input: status 2, a clear error, nothing sent.
 bad() { # what expected-in-error arguments...
     local what=$1 said=$2
@@ -167,7 +176,7 @@ wait_until grep -q '"hex":"ff816a756e6b"' "$work/listen.json" \
     || fail "listen --json did not show the undecodable datagram"
 
 # Everything host 2 ever sent: the three datagrams above, in order, and
-# nothing before them (help, version, bad input, who) or beside them (no
+# nothing before them (help, version, no display, bad input, who) or beside them (no
 # presence, no departure).
 sleep 0.5
 mapfile -t sent < <(from $net.2)

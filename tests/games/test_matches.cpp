@@ -160,6 +160,14 @@ private slots:
         QVERIFY(shown(l.alice, game) != shown(l.bob, game));
         QCOMPARE(taken.count(), 0);
         QVERIFY(played(l.alice, l.bob, game));
+        // A board no further on that says the game is over there: bob plays no
+        // more, and alice is told at once.
+        const QString over = game == Game::Othello
+            ? wire::othelloBoard({"alice", l.alice.othello().game().cells(), OthelloGame::kGameOver, qint16(discs(l.alice, game))})
+            : wire::puissance4Board({"alice", l.alice.puissance4().game().cells(), puissance4::kRed, qint16(discs(l.alice, game)), puissance4::kYellowWon});
+        QVERIFY(!l.alice.match(game).isOpponentQuiet());
+        sendFrom(port(l.bob), wire::encode(over));
+        QVERIFY(l.alice.match(game).isOpponentQuiet() && !l.alice.match(game).isOver());
     }
 
     // An accept of a second proposal never replaces the game that is on:

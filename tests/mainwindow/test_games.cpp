@@ -2,6 +2,7 @@
 #include "dialogs/proposalwindow.h"
 #include "games/gamewindow.h"
 #include "look/gamenotice.h"
+#include "look/turnmarker.h"
 #include "othello/othellocell.h"
 #include "othello/othellowindow.h"
 #include "support/stations.h"
@@ -25,6 +26,7 @@ struct View {
     QString players; // the two name boxes
     ProposalWindow *offer; // the latest proposal window
     QString notice;        // what the game window says over its board
+    QString turn;          // the status line under a turn marker; empty while no turn is shown
 };
 
 View view(MainWindow &s, Game game)
@@ -32,12 +34,14 @@ View view(MainWindow &s, Game game)
     GameWindow *w = s.gameWindow(game);
     const Match &match = s.station().match(game);
     const int discs = game == kOthello ? s.station().othello().game().discCount() : s.station().puissance4().game().discCount();
-    View v{w, false, match.isPlaying(), match.opponent(), discs, {}, s.proposalWindow(game), {}};
+    View v{w, false, match.isPlaying(), match.opponent(), discs, {}, s.proposalWindow(game), {}, {}};
     if (!w)
         return v;
     v.open = w->isOpen() && w->isVisible();
     v.players = control<QLineEdit>(*w, "Text4")->text() + '|' + control<QLineEdit>(*w, "Text5")->text();
     v.notice = w->notice();
+    const QString status = control<QLineEdit>(*w, game == kOthello ? "Text3" : "Text1")->text();
+    v.turn = (control<TurnMarker>(*w, "Shape1")->isHidden() ? QString() : "marker ") + status;
     return v;
 }
 
@@ -142,6 +146,8 @@ private slots:
         QVERIFY(view(*m_bob, game).open && view(*m_bob, game).playing);
         QTRY_VERIFY(view(*m_alice, game).open && view(*m_alice, game).playing);
         QCOMPARE(view(*m_bob, game).opponent + view(*m_alice, game).opponent, QString("alicebob"));
+        // Both named from the start; the first move decides the colours.
+        QCOMPARE(view(*m_bob, game).players + ' ' + view(*m_alice, game).players, QString("bob ?|alice ? alice ?|bob ?"));
         QVERIFY(!m_alice->gameWindow(otherGame(game)) && !m_bob->gameWindow(otherGame(game)));
 
         // Alice moves first; bob closes his window and still plays.
@@ -183,12 +189,51 @@ private slots:
         QVERIFY(chooseTool(*m_bob, leaveItem(game)));
         QVERIFY(!view(*m_bob, game).playing && !chooseTool(*m_bob, showItem(game)));
         QCOMPARE(view(*m_bob, game).notice, look::leftGameNotice());
+        QCOMPARE(view(*m_bob, game).turn, QString()); // nobody is to move
         for (int period = 1; period < Match::kQuietPeriods; ++period)
             m_alice->station().broadcastPeriod();
         QVERIFY(view(*m_alice, game).notice.isEmpty()); // a board or two may be lost
         m_alice->station().broadcastPeriod();
         QCOMPARE(view(*m_alice, game).notice, look::opponentQuietNotice("bob"));
         QVERIFY(view(*m_alice, game).playing); // a silence may pass: alice can still play on
+        // The notice offers the one action that ends the game.
+        QTest::mouseClick(control<QPushButton>(*m_alice->gameWindow(game), "leaveGame"), Qt::LeftButton);
+        QVERIFY(!view(*m_alice, game).playing && view(*m_alice, game).turn.isEmpty());
+        QCOMPARE(view(*m_alice, game).notice, look::leftGameNotice());
+        QVERIFY(control<QPushButton>(*m_alice->gameWindow(game), "leaveGame")->isHidden());
+    }
+
+    // A screen reader finds a name on everything in a game window; the board
+    // is one stop in the tab order, its cursor cell, and keys play on it.
+    void gameWindowsReadOut_data()
+    {
+        QTest::addColumn<Game>("game");
+        QTest::addColumn<QString>("cursor"); // the cursor cell's name
+        QTest::newRow("othello") << kOthello << "D4, white";
+        QTest::newRow("puissance 4") << kPuissance4 << "Column 4, row 1: empty";
+    }
+    void gameWindowsReadOut()
+    {
+        QFETCH(Game, game);
+        QVERIFY(startGame(game, *m_alice, *m_bob));
+        GameWindow *window = m_alice->gameWindow(game);
+        QStringList unnamed;
+        const std::function<void(QAccessibleInterface *)> walk = [&](QAccessibleInterface *node) {
+            for (int i = 0; i < node->childCount(); ++i) {
+                QAccessibleInterface *child = node->child(i);
+                if (!child->state().invisible && child->text(QAccessible::Name).isEmpty())
+                    unnamed << child->object()->objectName();
+                walk(child);
+            }
+        };
+        walk(QAccessible::queryAccessibleInterface(window));
+        QCOMPARE(unnamed, QStringList());
+        QList<QWidget *> stops;
+        for (QWidget *w = window->nextInFocusChain(); w != window; w = w->nextInFocusChain())
+            if (w->isVisible() && (w->focusPolicy() & Qt::TabFocus))
+                stops << w;
+        QCOMPARE(stops, QList<QWidget *>{window->focusWidget()});
+        QTEST(window->focusWidget()->accessibleName(), "cursor");
     }
 
 };

@@ -115,12 +115,30 @@ private slots:
         }
     }
 
+    void clickPlays_data()
+    {
+        // D3 by mouse or by keys, given where a user's go: to the focused
+        // cursor cell, which starts on D4.
+        QTest::addColumn<QString>("keys");
+        QTest::newRow("mouse") << "mouse";
+        QTest::newRow("arrows, Enter") << "L U R Return";
+        QTest::newRow("Space, the cursor stopped at the edges") << "U U U U L L L L Space R R R D D Enter";
+    }
+
     void clickPlays()
     {
+        QFETCH(QString, keys);
         m_window.showGame();
         QTest::mouseClick(cellAt(1), Qt::LeftButton); // not a legal move
         QCOMPARE(m_window.game(), OthelloGame::initial());
-        QTest::mouseClick(cellAt(OthelloGame::indexOf(4, 3)), Qt::LeftButton);
+        const QHash<QString, Qt::Key> named{{"L", Qt::Key_Left}, {"R", Qt::Key_Right}, {"U", Qt::Key_Up}, {"D", Qt::Key_Down},
+                                            {"Return", Qt::Key_Return}, {"Enter", Qt::Key_Enter}, {"Space", Qt::Key_Space}};
+        if (keys == "mouse")
+            QTest::mouseClick(cellAt(OthelloGame::indexOf(4, 3)), Qt::LeftButton);
+        else
+            for (const QString &key : keys.split(u' '))
+                QTest::keyClick(m_window.focusWidget(), named.value(key));
+        QCOMPARE(m_window.focusWidget(), cellAt(keys == "mouse" ? OthelloGame::indexOf(4, 4) : OthelloGame::indexOf(4, 3)));
         OthelloGame expected = OthelloGame::initial();
         QVERIFY(expected.playMove(4, 3, OthelloGame::kBlack, QString(), QString()));
         QCOMPARE(m_match.boardMessage(), wire::othelloBoard({"bob", expected.cells(), OthelloGame::kWhite, 5}));

@@ -60,10 +60,13 @@ private slots:
         // The window holds one yellow disc of its own in column 1, red to move.
         QTest::addColumn<QString>("status");
         QTest::addColumn<QString>("shown"); // with cell 43, bottom left
-        QTest::newRow("yellow to play") << "Yellow to Play!" << "Yellow to Play!|#ffff00@48|#1b1b7f";
-        QTest::newRow("red won") << "Red Won!" << "Red Won!|#ff0000@144|#1b1b7f";
-        QTest::newRow("draw") << "Draw!" << "Draw!|#ffff00@48|#1b1b7f";
-        QTest::newRow("markup stays text") << "<b>Red Won!</b>" << "<b>Red Won!</b>|#ffff00@48|#1b1b7f";
+        // The keys that drop the first disc; none: the mouse does. The window
+        // keeps its cursor from row to row, as from game to game.
+        QTest::addColumn<QString>("keys");
+        QTest::newRow("yellow to play") << "Yellow to Play!" << "Yellow to Play!|#ffff00@48|#1b1b7f" << "";
+        QTest::newRow("markup stays text") << "<b>Red Won!</b>" << "<b>Red Won!</b>|#ffff00@48|#1b1b7f" << "";
+        QTest::newRow("red won, arrows and Enter") << "Red Won!" << "Red Won!|#ff0000@144|#1b1b7f" << "R L L L L L L Return";
+        QTest::newRow("draw, a number key") << "Draw!" << "Draw!|#ffff00@48|#1b1b7f" << "8 1";
     }
 
     void applyBoard()
@@ -72,7 +75,17 @@ private slots:
         m_window.showGame();
         QCOMPARE(shown(25), QStringLiteral("Yellow To Play!|#ffff80@48|#1b1b7f")); // light yellow before the first drop
         QSignalSpy sent(&m_lan, &LocalLan::datagramSent);
-        QTest::mouseClick(cellAt(1), Qt::LeftButton);
+        // Into column 1 by the mouse or by keys given to the focused cursor
+        // cell, which starts in column 4.
+        QFETCH(QString, keys);
+        const QHash<QString, Qt::Key> named{{"L", Qt::Key_Left}, {"R", Qt::Key_Right}, {"1", Qt::Key_1},
+                                            {"8", Qt::Key_8}, {"Return", Qt::Key_Return}};
+        if (keys.isEmpty())
+            QTest::mouseClick(cellAt(1), Qt::LeftButton);
+        for (const QString &key : keys.split(u' ', Qt::SkipEmptyParts))
+            QTest::keyClick(m_window.focusWidget(), named.value(key));
+        // The cursor stays in its column, now on the cell above the disc.
+        QCOMPARE(m_window.focusWidget(), cellAt(keys.isEmpty() ? 46 : 36));
         QCOMPARE(sent.count(), 3); // one broadcast: presence, availability and the board
         QCOMPARE(shown(43), QStringLiteral("Red to Play!|#ff0000@144|#ffff00"));
         Puissance4Game mine;
