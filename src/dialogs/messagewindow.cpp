@@ -70,6 +70,8 @@ MessageWindow::MessageWindow(Station &station, QWidget *owner)
     setTabOrder(othelloButton, puissance4Button);
     setTabOrder(puissance4Button, m_received);
     m_typed->setFocus();
+    m_typed->setAccessibleName(tr("Your message"));
+    m_received->setAccessibleName(tr("Message received"));
 
     connect(m_typed, &QPlainTextEdit::textChanged, this, &MessageWindow::updateSendButtons);
     connect(m_typed, &QPlainTextEdit::textChanged, this, &MessageWindow::markWhatArrivesAsQuestionMarks);
@@ -85,6 +87,10 @@ void MessageWindow::openToWrite(const QString &recipient)
 {
     m_correspondent = recipient;
     m_writing = true;
+    // Several may be open at once: each says to whom it writes.
+    if (!recipient.isEmpty())
+        setWindowTitle(tr("%1 \u2014 %2").arg(kCaption, recipient));
+    m_typed->setAccessibleName(tr("Your message to %1").arg(recipient));
     open();
 }
 
@@ -96,6 +102,8 @@ void MessageWindow::openReceived(const QString &sender, const QString &text, con
     open();
     m_writing = false;
     m_received->setPlainText(text);
+    m_received->setAccessibleName(tr("Message from %1").arg(sender));
+    m_typed->setAccessibleName(tr("Your answer to %1").arg(sender));
     m_caption = QStringLiteral("Message from: ") + sender + QStringLiteral(" at ") + time;
     setWindowTitle(m_caption);
     m_correspondent = sender;

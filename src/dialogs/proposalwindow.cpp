@@ -60,6 +60,7 @@ ProposalWindow::ProposalWindow(Station &station, Game game, const QString &propo
     setTabOrder(m_sentence, acceptButton);
     setTabOrder(acceptButton, declineButton);
     m_sentence->setFocus();
+    m_sentence->setAccessibleName(tr("Proposal"));
 
     connect(acceptButton, &QPushButton::clicked, this, &ProposalWindow::accept);
     connect(declineButton, &QPushButton::clicked, this, &ProposalWindow::decline);

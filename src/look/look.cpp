@@ -10,12 +10,15 @@
 #include <QLinearGradient>
 #include <QMessageBox>
 #include <QPainter>
+
+#include <algorithm>
 #include <QPalette>
 #include <QPaintEvent>
 #include <QPixmap>
 #include <QPointer>
 #include <QProxyStyle>
 #include <QWidget>
+#include <QPainter>
 
 #include <array>
 
@@ -299,5 +302,48 @@ QIcon envelopeIcon() { return sharedIcon("envelope"); }
 QIcon sunIcon() { return sharedIcon("sun"); }
 QIcon bulbOnIcon() { return sharedIcon("bulb-on"); }
 QIcon bulbOffIcon() { return sharedIcon("bulb-off"); }
+
+namespace {
+
+const QColor kUnreadDot{255, 153, 0};
+
+// The dot drawn over a picture of side pixels, in its top right corner.
+void drawDot(QPainter &painter, int side)
+{
+    const int dot = std::max(4, side / 2);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(Qt::white, 1));
+    painter.setBrush(kUnreadDot);
+    painter.drawEllipse(QRectF(side - dot, 0, dot - 1, dot - 1));
+}
+
+} // namespace
+
+QIcon unreadIcon()
+{
+    static const QIcon icon = [] {
+        QPixmap dot(10, 10);
+        dot.fill(Qt::transparent);
+        QPainter painter(&dot);
+        drawDot(painter, 10);
+        return QIcon(dot);
+    }();
+    return icon;
+}
+
+QIcon sailUnseenIcon()
+{
+    static const QIcon icon = [] {
+        QIcon marked;
+        for (const int side : {16, 24, 32, 48}) {
+            QPixmap picture = sailIcon().pixmap(side, side);
+            QPainter painter(&picture);
+            drawDot(painter, side);
+            marked.addPixmap(picture);
+        }
+        return marked;
+    }();
+    return icon;
+}
 
 } // namespace look

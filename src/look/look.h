@@ -82,5 +82,10 @@ QIcon envelopeIcon(); // message window
 QIcon sunIcon();      // game and proposal windows
 QIcon bulbOnIcon();   // user list: available
 QIcon bulbOffIcon();  // user list: not available
+// A small amber dot: a room tab with lines not yet seen.
+QIcon unreadIcon();
+// The program's icon with that dot in its corner: the tray while something
+// arrived out of sight.
+QIcon sailUnseenIcon();
 
 } // namespace look

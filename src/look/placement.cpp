@@ -5,6 +5,8 @@
 #include <QScreen>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace look {
 namespace {
 
@@ -80,6 +82,41 @@ void placeNew(QWidget &window, const QWidget *owner)
         at = area.topLeft();
     window.move(at);
     windows.append(&window);
+}
+
+void placeClearOf(QWidget &window, const QWidget &other)
+{
+    const QRect area = window.screen()->availableGeometry();
+    const QRect taken = other.frameGeometry();
+    const QSize size = window.frameGeometry().size();
+    // Below, above, right, left of the other window, centred on it.
+    const QList<QPoint> tries{
+        {taken.center().x() - size.width() / 2, taken.bottom() + 1},
+        {taken.center().x() - size.width() / 2, taken.top() - size.height()},
+        {taken.right() + 1, taken.center().y() - size.height() / 2},
+        {taken.left() - size.width(), taken.center().y() - size.height() / 2},
+    };
+    const auto covered = [&](const QPoint &at) {
+        const QRect overlap = QRect(at, size).intersected(taken);
+        return overlap.isEmpty() ? 0 : overlap.width() * overlap.height();
+    };
+    QPoint best = window.frameGeometry().topLeft();
+    for (QPoint at : tries) {
+        // Kept on the screen, which may bring it back over the other window.
+        at.setX(std::clamp(at.x(), area.left(), std::max(area.left(), area.right() - size.width())));
+        at.setY(std::clamp(at.y(), area.top(), std::max(area.top(), area.bottom() - size.height())));
+        if (covered(at) < covered(best))
+            best = at;
+    }
+    window.move(best);
+}
+
+void bringForward(QWidget &window)
+{
+    window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+    window.show();
+    window.raise();
+    window.activateWindow();
 }
 
 } // namespace look

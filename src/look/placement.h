@@ -14,4 +14,11 @@ void centreOn(QWidget &window, const QWidget *owner);
 // another open one stands.
 void placeNew(QWidget &window, const QWidget *owner);
 
+// Moves the window so that it does not cover other, beside or below it where
+// the screen has room, else where it covers least.
+void placeClearOf(QWidget &window, const QWidget &other);
+
+// Shows the window, raised and active.
+void bringForward(QWidget &window);
+
 } // namespace look

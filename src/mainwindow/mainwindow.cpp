@@ -18,6 +18,7 @@
 #include "puissance4/puissance4window.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDebug>
@@ -45,6 +46,10 @@ constexpr int kClockBlinkAt = 5; // the colon between minutes and seconds
 // The input line's background while its text holds characters that will
 // arrive as "?": a pale amber that keeps the text readable.
 const QColor kLossyInputBack(255, 236, 179);
+
+// Which way a control follows the window as it grows: its left edge with the
+// right edge, its top with the bottom, its width, its height.
+enum Follow { Right = 1, Bottom = 2, Wider = 4, Taller = 8 };
 
 constexpr int kAvailableIcon = 1;
 constexpr int kNotAvailableIcon = 2;
@@ -102,7 +107,12 @@ void MainWindow::connectStation()
     connect(s, &Station::privateMessageReceived, this, &MainWindow::openReceivedMessage);
     connect(s, &Station::proposalReceived, this, &MainWindow::openProposal);
     connect(s, &Station::proposalDeclined, this, &MainWindow::showDeclined);
-    connect(s, &Station::gameStarted, this, [this](Game game) {
+    connect(s, &Station::proposalWaiting, this, &MainWindow::showProposalWaiting);
+    connect(s, &Station::proposalDeclined, this, &MainWindow::clearProposalWaiting);
+    connect(s, &Station::proposalExpired, this, [this](Game, const QString &to) { clearProposalWaiting(to); });
+    connect(s, &Station::acceptRefused, this, [this](Game, const QString &acceptor) { clearProposalWaiting(acceptor); });
+    connect(s, &Station::gameStarted, this, [this](Game game, const QString &opponent) {
+        clearProposalWaiting(opponent);
         setNotice(Notice::AcceptRefused, {});
         builtGameWindow(game).showGame();
     });
@@ -135,13 +145,15 @@ void MainWindow::buildControls()
 {
     setWindowTitle(QStringLiteral("Quillet"));
     setWindowIcon(look::sailIcon());
-    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
-                   | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
-                   | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                   | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(look::verdana(look::kSmallPoints));
 
     auto *client = look::named(new QWidget(this), "client");
-    client->setFixedSize(look::px(9600), look::px(5055));
+    // The designed size is the smallest; the window grows from it.
+    m_designSize = QSize(look::px(9600), look::px(5055));
+    client->setMinimumSize(m_designSize);
+    client->installEventFilter(this);
     look::setBackground(*client, look::Picture::Warm, look::kWindowBack);
     setCentralWidget(client);
 
@@ -160,6 +172,9 @@ void MainWindow::buildControls()
     };
     m_workLog = makeRoom("Text1", QStringLiteral("Work room"));
     m_teaLog = makeRoom("Text2", QStringLiteral("Tea room"));
+    m_rooms->setAccessibleName(tr("Rooms"));
+    m_workLog->setAccessibleName(tr("Work room log"));
+    m_teaLog->setAccessibleName(tr("Tea room log"));
     connect(m_rooms, &QTabWidget::currentChanged, this, &MainWindow::onRoomChanged);
 
     m_usersTitle = look::named(new QLabel(QStringLiteral("Users List"), client), "Label2");
@@ -182,6 +197,8 @@ void MainWindow::buildControls()
     m_userList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_userList->viewport()->installEventFilter(this);
     connect(m_userList, &QListWidget::itemDoubleClicked, this, &MainWindow::writeToSelectedUser);
+    m_userList->setAccessibleName(tr("Users"));
+    m_userList->setAccessibleDescription(tr("Double-click a name to write to that user; right-click it for games"));
 
     m_input = look::named(new QLineEdit(client), "Text3");
     m_input->setGeometry(look::twips(120, 4320, 7695, 315));
@@ -189,6 +206,8 @@ void MainWindow::buildControls()
     connect(m_input, &QLineEdit::textChanged, this, &MainWindow::onInputChanged);
     // Enter does what Send does, wherever the focus has been in between.
     connect(m_input, &QLineEdit::returnPressed, this, &MainWindow::sendChatLine);
+    m_input->setAccessibleName(tr("Chat line"));
+    m_input->setAccessibleDescription(tr("Enter sends it to the room shown"));
 
     m_sendButton = look::named(new QPushButton(QStringLiteral("Send"), client), "Command2");
     m_sendButton->setGeometry(look::twips(240, 4320, 1215, 255));
@@ -206,6 +225,7 @@ void MainWindow::buildControls()
     // in for Verdana, needs them to show "Not Available" whole.
     m_availabilityBox->setGeometry(look::twips(7980, 4320, 1515, 315));
     connect(m_availabilityBox, &QComboBox::currentIndexChanged, this, &MainWindow::onAvailabilityChosen);
+    m_availabilityBox->setAccessibleName(tr("Your availability"));
 
     auto *statusBar = look::named(new QStatusBar(client), "StatusBar1");
     // As high as the input line, 60 twips into the gap above it: the panels
@@ -219,15 +239,38 @@ void MainWindow::buildControls()
     m_clock = look::statusPanel(*look::named(new QLabel(statusBar), "StatusPanel2"));
     m_noticeLabel = look::statusPanel(*look::named(new QLabel(statusBar), "noticePanel"));
     m_noticeLabel->setTextFormat(Qt::PlainText);
+    m_userCount->setAccessibleName(tr("Connected users"));
+    m_clock->setAccessibleName(tr("Clock"));
+    m_noticeLabel->setAccessibleName(tr("Notice"));
     statusBar->addWidget(m_userCount);
     statusBar->addWidget(m_noticeLabel, 1);
     statusBar->addPermanentWidget(m_clock);
     // Shown while a notice holds: an empty panel would be a grey bar saying nothing.
     m_noticeLabel->hide();
 
-    setTabOrder(m_input, m_rooms);
+    // In reading order: the rooms, the user list, then the line below them.
     setTabOrder(m_rooms, m_userList);
-    setTabOrder(m_userList, m_availabilityBox);
+    setTabOrder(m_userList, m_input);
+    setTabOrder(m_input, m_availabilityBox);
+
+    m_anchors = {{m_rooms, m_rooms->geometry(), Wider | Taller},
+                 {m_usersTitle, m_usersTitle->geometry(), Right},
+                 {m_userList, m_userList->geometry(), Right | Taller},
+                 {m_input, m_input->geometry(), Bottom | Wider},
+                 {m_sendButton, m_sendButton->geometry(), Bottom},
+                 {m_availabilityBox, m_availabilityBox->geometry(), Right | Bottom},
+                 {statusBar, statusBar->geometry(), Bottom | Wider}};
+}
+
+void MainWindow::layOut()
+{
+    const QSize grown = centralWidget()->size() - m_designSize;
+    for (const Anchor &anchor : m_anchors) {
+        QRect place = anchor.design;
+        place.translate(anchor.follows & Right ? grown.width() : 0, anchor.follows & Bottom ? grown.height() : 0);
+        place.setSize(place.size() + QSize(anchor.follows & Wider ? grown.width() : 0, anchor.follows & Taller ? grown.height() : 0));
+        anchor.widget->setGeometry(place);
+    }
 }
 
 void MainWindow::buildMenus()
@@ -261,6 +304,11 @@ void MainWindow::buildMenus()
     m_helpMenu = new HelpMenu(this);
     menuBar()->addMenu(m_helpMenu->menu());
     m_tray = new SystemTray(this);
+    // A click on a notification brings forward the window it told of.
+    connect(m_tray, &SystemTray::notificationClicked, this, [this] {
+        if (m_notifiedWindow)
+            look::bringForward(*m_notifiedWindow);
+    });
 
     m_userMenu = look::named(new QMenu(QStringLiteral("&Options"), this), "mnuPopupList1");
     connect(look::addNamedAction(m_userMenu, QStringLiteral("Send a message"), "mnuSendMessage"),
@@ -301,16 +349,20 @@ void MainWindow::start()
     m_clockTimer->start();
 
     adjustSize();
-    setFixedSize(sizeHint());
+    setMinimumSize(sizeHint());
+    resize(sizeHint());
     look::centreOn(*this, nullptr);
     show();
 
     // The logs' rectangles are in the tab control's coordinates; the pages
     // sit below the tab bar, whose place is known once the tabs are shown.
+    // They grow with their pages.
     for (RoomLog *log : {m_workLog, m_teaLog}) {
         const QRect inTab = log->property("rectInTab").toRect();
         const QPoint pageOrigin = log->parentWidget()->parentWidget()->mapTo(m_rooms, QPoint());
         log->setGeometry(inTab.translated(-pageOrigin));
+        log->parentWidget()->installEventFilter(this);
+        log->setProperty("marginInPage", QSize(m_rooms->width() - inTab.width(), m_rooms->height() - inTab.height()));
     }
     m_input->setFocus();
     // The tray talks to the desktop, which takes a while; nothing before it needs it.
@@ -324,7 +376,7 @@ void MainWindow::setNotice(Notice notice, const QString &text)
     m_noticeLabel->setText(shown);
     m_noticeLabel->setVisible(!shown.isEmpty());
     m_noticeLabel->setToolTip(shown);
-    m_tray->setToolTip(shown.isEmpty() ? windowTitle() : windowTitle() + QLatin1Char('\n') + shown);
+    m_tray->setNotice(shown);
 }
 
 QString MainWindow::notice() const
@@ -349,6 +401,41 @@ ProposalWindow *MainWindow::proposalWindow(Game game) const
 void MainWindow::appendToLog(Room room, const QString &line)
 {
     (room == Room::Work ? m_workLog : m_teaLog)->appendLine(line);
+    // A room not shown is marked until it is; its name stays as it is.
+    const int tab = room == Room::Work ? 0 : 1;
+    if (tab != m_rooms->currentIndex() && m_rooms->tabIcon(tab).isNull())
+        m_rooms->setTabIcon(tab, look::unreadIcon());
+    if (isOutOfSight()) {
+        ++(room == Room::Work ? m_unseen.workLines : m_unseen.teaLines);
+        showUnseen();
+    }
+}
+
+bool MainWindow::isOutOfSight() const
+{
+    return !isVisible() || isMinimized();
+}
+
+// The tray says what arrived while the window was out of sight, and forgets
+// it once the window is back.
+void MainWindow::showUnseen()
+{
+    QStringList counts;
+    if (m_unseen.workLines)
+        counts << (m_unseen.workLines == 1 ? tr("Work room: 1 new line") : tr("Work room: %1 new lines").arg(m_unseen.workLines));
+    if (m_unseen.teaLines)
+        counts << (m_unseen.teaLines == 1 ? tr("Tea room: 1 new line") : tr("Tea room: %1 new lines").arg(m_unseen.teaLines));
+    if (m_unseen.messages)
+        counts << (m_unseen.messages == 1 ? tr("1 new message") : tr("%1 new messages").arg(m_unseen.messages));
+    m_tray->showUnseen(counts.join(u'\n'));
+}
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    m_unseen = {};
+    if (m_tray)
+        showUnseen();
 }
 
 void MainWindow::addUser(const QString &name)
@@ -421,6 +508,7 @@ void MainWindow::openReceivedMessage(const QString &sender, const QString &text,
     m_receivedMessages->add(sender, window);
     m_lastMessage = window;
     window->openReceived(sender, text, time, provenance);
+    notify(sender, tr("Message from %1").arg(sender), window);
 }
 
 void MainWindow::openProposal(Game game, const QString &proposer, const QString &provenance)
@@ -434,6 +522,34 @@ void MainWindow::openProposal(Game game, const QString &proposer, const QString 
     proposals->add(proposer, window);
     m_lastProposals[indexOf(game)] = window;
     window->open();
+    // Never over the board of the game being played.
+    if (const GameWindow *board = gameWindow(game); board && board->isVisible())
+        look::placeClearOf(*window, *board);
+    notify(proposer,
+           game == Game::Othello ? tr("%1 proposes a game of Othello").arg(proposer)
+                                 : tr("%1 proposes a game of Puissance 4").arg(proposer),
+           window);
+}
+
+// A desktop notification while Quillet is not the active application, bounded
+// per sender and in all. The peer's words go in the title, which desktops show
+// as plain text.
+void MainWindow::notify(const QString &sender, const QString &title, QWidget *window)
+{
+    if (isOutOfSight()) {
+        ++m_unseen.messages;
+        showUnseen();
+    }
+    if (m_inUse())
+        return;
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    m_lastNotified.removeIf([now](const auto &entry) { return now - entry.value() >= kNotificationIntervalMs; });
+    if (m_lastNotified.contains(sender) || m_lastNotified.size() >= kNotificationsPerInterval)
+        return;
+    m_lastNotified.insert(sender, now);
+    m_notifiedWindow = window;
+    m_tray->notify(title, tr("Click to see it."));
+    emit notified(title);
 }
 
 // The accept came while a game of that kind is on: said until the next game
@@ -482,6 +598,7 @@ void MainWindow::showDeclined(const QString &decliner)
 void MainWindow::onRoomChanged(int index)
 {
     m_room = index == 0 ? Room::Work : Room::Tea;
+    m_rooms->setTabIcon(index, QIcon());
 }
 
 // Send follows the text alone: where the focus has been since does not matter.
@@ -556,6 +673,22 @@ void MainWindow::proposeToSelectedUser(Game game)
         m_station.proposeGame(game, selectedUser());
 }
 
+// Said until the accept, the decline, or the proposal's time-out.
+void MainWindow::showProposalWaiting(Game game, const QString &to)
+{
+    m_proposedTo = to;
+    setNotice(Notice::Proposal, game == Game::Othello ? tr("Othello proposed to %1, waiting for an answer").arg(to)
+                                                      : tr("Puissance 4 proposed to %1, waiting for an answer").arg(to));
+}
+
+void MainWindow::clearProposalWaiting(const QString &answeredBy)
+{
+    if (m_proposedTo == answeredBy) {
+        m_proposedTo.clear();
+        setNotice(Notice::Proposal, {});
+    }
+}
+
 void MainWindow::onUserListPressed(Qt::MouseButton button, const QPoint &position)
 {
     if (button != Qt::RightButton)
@@ -621,11 +754,24 @@ void MainWindow::changeEvent(QEvent *event)
     // window stays in the task bar, or nothing could bring it back.
     if (event->type() == QEvent::WindowStateChange && isMinimized() && m_tray->available())
         hide();
+    if (event->type() == QEvent::WindowStateChange && !isOutOfSight()) {
+        m_unseen = {};
+        showUnseen();
+    }
 }
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_userList->viewport() && event->type() == QEvent::MouseButtonPress) {
+    if (event->type() == QEvent::Resize) {
+        if (watched == centralWidget())
+            layOut();
+        for (RoomLog *log : {m_workLog, m_teaLog}) {
+            // A log keeps its margins to the tab control as the page grows.
+            if (log && watched == log->parentWidget())
+                log->resize(m_rooms->size() - log->property("marginInPage").toSize());
+        }
+    }
+    if (m_userList && watched == m_userList->viewport() && event->type() == QEvent::MouseButtonPress) {
         const auto *mouse = static_cast<QMouseEvent *>(event);
         onUserListPressed(mouse->button(), m_userList->viewport()->mapTo(m_userList, mouse->position().toPoint()));
     }

@@ -3,11 +3,14 @@
 #include "net/station.h"
 
 #include <QHash>
+#include <QGuiApplication>
 #include <QMainWindow>
 #include <QPointer>
 
 #include <array>
+#include <functional>
 #include <memory>
+#include <vector>
 
 class DatagramLink;
 class EditMenu;
@@ -38,7 +41,7 @@ class MainWindow final : public QMainWindow
 public:
     // Conditions the status bar and the tray's tooltip tell the user about,
     // most important first: only the first that holds is shown.
-    enum class Notice { NobodyHears, NameInUse, NameNotCarried, AcceptRefused, Alone, Count };
+    enum class Notice { NobodyHears, NameInUse, NameNotCarried, AcceptRefused, Proposal, Alone, Count };
 
     // Windows a datagram may open, per sender and in all. Beyond the first
     // bound a sender's messages go into its newest message window, and its
@@ -78,12 +81,35 @@ public:
     // The notice shown now, empty when none holds.
     QString notice() const;
 
+    // While Quillet is not the active application, a message or a proposal
+    // raises a desktop notification: one per sender in this long, and no
+    // more than kNotificationsPerInterval in all, so that a flood of datagrams
+    // under made-up names cannot bury the desktop. A real correspondent's
+    // next message within the minute is in the window the first one opened.
+    static constexpr qint64 kNotificationIntervalMs = 60000;
+    static constexpr int kNotificationsPerInterval = 6;
+
+    // What arrived while the window was hidden or minimised, for the tray.
+    struct Unseen {
+        int workLines = 0;
+        int teaLines = 0;
+        int messages = 0; // private messages and proposals
+        bool any() const { return workLines + teaLines + messages > 0; }
+    };
+    const Unseen &unseen() const { return m_unseen; }
+    // Whether Quillet is the application the user works in; tests stand in
+    // for the desktop here.
+    void setInUse(std::function<bool()> inUse) { m_inUse = std::move(inUse); }
+
 signals:
     // The station has said goodbye; the program may end.
     void stationClosed();
+    // A desktop notification was asked for (whether a tray can show it or not).
+    void notified(const QString &title);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void changeEvent(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -107,8 +133,14 @@ private:
     void openReceivedMessage(const QString &sender, const QString &text, const QString &provenance);
     void openProposal(Game game, const QString &proposer, const QString &provenance);
     void showAcceptRefused(Game game, const QString &acceptor);
+    void showProposalWaiting(Game game, const QString &to);
+    void clearProposalWaiting(const QString &answeredBy);
     void showDeclined(const QString &decliner);
     void countUnopened(QWidget *newest);
+    void notify(const QString &sender, const QString &title, QWidget *window);
+    bool isOutOfSight() const;
+    void showUnseen();
+    void layOut();
 
     void onRoomChanged(int index);
     void onInputChanged();
@@ -164,4 +196,20 @@ private:
 
     Room m_room = Room::Work;
     bool m_closed = false;
+
+    // Each control's place at the designed size, and which way it follows
+    // the window as it grows: the designed layout stays as it is, and the
+    // logs and the user list take the new room.
+    struct Anchor {
+        QWidget *widget;
+        QRect design;
+        int follows; // Follow flags
+    };
+    std::vector<Anchor> m_anchors;
+    QSize m_designSize;
+    Unseen m_unseen;
+    QHash<QString, qint64> m_lastNotified; // by sender, for the notification bound
+    QPointer<QWidget> m_notifiedWindow;    // what a click on the notification brings forward
+    std::function<bool()> m_inUse = [] { return QGuiApplication::applicationState() == Qt::ApplicationActive; };
+    QString m_proposedTo; // whom the status bar says a proposal waits on
 };

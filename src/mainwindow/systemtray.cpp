@@ -25,6 +25,7 @@ SystemTray::SystemTray(QWidget *window)
     // The menu is popped up by hand on a right click rather than handed to
     // the icon, so that it never shows twice.
     connect(m_icon, &QSystemTrayIcon::activated, this, &SystemTray::iconActivated);
+    connect(m_icon, &QSystemTrayIcon::messageClicked, this, &SystemTray::notificationClicked);
     connect(minimizeItem, &QAction::triggered, this, &SystemTray::minimize);
     connect(restoreItem, &QAction::triggered, this, &SystemTray::restore);
     connect(aboutItem, &QAction::triggered, this, [this] { AboutBox::open(m_window); });
@@ -46,9 +47,36 @@ bool SystemTray::available() const
     return QSystemTrayIcon::isSystemTrayAvailable() && m_icon->isVisible();
 }
 
-void SystemTray::setToolTip(const QString &text)
+void SystemTray::setNotice(const QString &notice)
 {
-    m_icon->setToolTip(text);
+    m_notice = notice;
+    showToolTip();
+}
+
+void SystemTray::showUnseen(const QString &unseen)
+{
+    if (unseen.isEmpty() != m_unseen.isEmpty())
+        m_icon->setIcon(unseen.isEmpty() ? look::sailIcon() : look::sailUnseenIcon());
+    m_unseen = unseen;
+    showToolTip();
+}
+
+QString SystemTray::toolTip() const
+{
+    return m_icon->toolTip();
+}
+
+void SystemTray::showToolTip()
+{
+    QStringList lines{QStringLiteral("Quillet"), m_notice, m_unseen};
+    lines.removeAll(QString());
+    m_icon->setToolTip(lines.join(u'\n'));
+}
+
+void SystemTray::notify(const QString &title, const QString &text)
+{
+    if (available())
+        m_icon->showMessage(title, text, look::sailIcon());
 }
 
 void SystemTray::iconActivated(QSystemTrayIcon::ActivationReason reason)

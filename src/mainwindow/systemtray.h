@@ -23,15 +23,28 @@ public:
     bool available() const;
 
     QMenu *menu() const { return m_menu; }
-    void setToolTip(const QString &text);
+    // The tooltip says the program's name, the notice the status bar shows,
+    // and what arrived while the window was out of sight; the icon is marked
+    // while anything did.
+    void setNotice(const QString &notice);
+    void showUnseen(const QString &unseen);
+    QString toolTip() const;
+    // A desktop notification, where the desktop shows them.
+    void notify(const QString &title, const QString &text);
+
+signals:
+    void notificationClicked();
 
 private:
     void iconActivated(QSystemTrayIcon::ActivationReason reason);
     void minimize();
     void restore();
     void foreground();
+    void showToolTip();
 
     QSystemTrayIcon *const m_icon;
     QMenu *const m_menu;
     QWidget *const m_window;
+    QString m_notice;
+    QString m_unseen;
 };

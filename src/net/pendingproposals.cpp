@@ -29,3 +29,15 @@ void PendingProposals::forget(const QString &to)
 {
     m_proposals.removeIf([&to](const Proposal &p) { return p.to == to; });
 }
+
+QList<PendingProposals::Expired> PendingProposals::dropExpired(qint64 nowMs)
+{
+    QList<Expired> expired;
+    m_proposals.removeIf([&](const Proposal &p) {
+        const bool old = nowMs - p.atMs > kExpiryMs;
+        if (old)
+            expired.append({p.game, p.to});
+        return old;
+    });
+    return expired;
+}

@@ -27,6 +27,12 @@ public:
     // A decline answers every proposal to that user: it does not say which game.
     void forget(const QString &to);
     bool isWaiting(Game game, const QString &to, qint64 nowMs) const;
+    struct Expired {
+        Game game;
+        QString to;
+    };
+    // Forgets and returns the proposals past their expiry.
+    QList<Expired> dropExpired(qint64 nowMs);
 
 private:
     struct Proposal {

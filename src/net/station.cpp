@@ -72,6 +72,7 @@ void Station::sendPrivateMessage(const QString &to, const QString &text)
 void Station::proposeGame(Game game, const QString &to)
 {
     m_proposals.add(game, to, m_clock());
+    emit proposalWaiting(game, to);
     send(game == Game::Othello ? wire::othelloProposal(to, m_userName) : wire::puissance4Proposal(to, m_userName));
 }
 
@@ -115,6 +116,8 @@ void Station::broadcastPresence()
 void Station::broadcastPeriod()
 {
     dropSilentUsers();
+    for (const PendingProposals::Expired &expired : m_proposals.dropExpired(m_clock()))
+        emit proposalExpired(expired.game, expired.to);
     noteHearing([this] { m_hearing.periodEnded(); });
     for (const Game game : kGames)
         match(game).periodPassed();

@@ -76,8 +76,9 @@ public:
 
     // The periodic broadcast, at once: presence, availability, open boards.
     void broadcastPresence();
-    // One period of the broadcast timer, at once: drops silent users, judges
-    // who hears this station, tells each game a period passed, then broadcasts.
+    // One period of the broadcast timer, at once: drops silent users and
+    // expired proposals, judges who hears this station, tells each game a
+    // period passed, then broadcasts.
     void broadcastPeriod();
     // After a move the period starts anew.
     void restartBroadcastPeriod();
@@ -128,6 +129,10 @@ signals:
     // An accept of this station's proposal came while a game of that kind is
     // on here: the game goes on and no new one starts.
     void acceptRefused(Game game, const QString &acceptor);
+    // This station proposed a game; it waits for an answer until
+    // PendingProposals::kExpiryMs, after which the first period says it expired.
+    void proposalWaiting(Game game, const QString &to);
+    void proposalExpired(Game game, const QString &to);
     void proposalDeclined(const QString &decliner);
     // A game has begun, by an accept sent or received: its window should open.
     void gameStarted(Game game, const QString &opponent);

@@ -90,7 +90,10 @@ private slots:
             window->openToWrite(correspondent);
         const auto *note = child<QLabel>(window, "noteRow"); // where it came from, as plain text
         QCOMPARE(note->isVisible() && note->textFormat() == Qt::PlainText ? note->text() : QString(), received ? from : QString());
-        QCOMPARE(window->windowTitle(), received ? "Message from: " + correspondent + " at 12:34:56" : "Message"); // time as given
+        // The time as given; a new message names its recipient.
+        QCOMPARE(window->windowTitle(), received                ? "Message from: " + correspondent + " at 12:34:56"
+                                        : correspondent.isEmpty() ? QString("Message")
+                                                                  : QString::fromUtf8("Message \u2014 ") + correspondent);
         QCOMPARE(child<QPlainTextEdit>(window, "Text2")->toPlainText(), received ? "<b>not bold</b>\nline two" : QString());
         QCOMPARE(window->correspondent(), correspondent);
 

@@ -4,6 +4,7 @@
 #include "mainwindow/helpmenu.h"
 #include "mainwindow/readmewindow.h"
 #include "net/messages.h"
+#include "net/pendingproposals.h"
 #include "support/heard.h"
 #include "support/stations.h"
 
@@ -63,6 +64,94 @@ private slots:
         QCOMPARE(userCount(*m_alice), QString("Connected users: 3"));
         QTRY_COMPARE(logLines(*m_alice, "Text1"), QString("w1|<b>w2</b>"));
         QTRY_COMPARE(logLines(*m_alice, "Text2"), QString("t1"));
+    }
+
+    // The window grows from its designed size: the logs and the user list take
+    // the room, the input line and the status bar stretch, the rest keeps its
+    // place by its corner.
+    void windowGrows()
+    {
+        const QSize designed = m_alice->size();
+        QCOMPARE(m_alice->minimumSize(), designed);
+        const auto places = [this] {
+            QList<QRect> rects;
+            for (const char *name : {"Text1", "ListView1", "Text3", "StatusBar1", "Label2", "Combo1", "Command2"})
+                rects << control<QWidget>(*m_alice, name)->geometry();
+            return rects;
+        };
+        const QList<QRect> before = places();
+        m_alice->resize(designed + QSize(300, 200));
+        const QList<QRect> after = places();
+        const QList<QRect> expected{before[0].adjusted(0, 0, 300, 200), before[1].adjusted(300, 0, 300, 200),
+                                    before[2].adjusted(0, 200, 300, 200), before[3].adjusted(0, 200, 300, 200),
+                                    before[4].translated(300, 0), before[5].translated(300, 200), before[6].translated(0, 200)};
+        QCOMPARE(after, expected);
+        m_alice->resize(designed);
+        QCOMPARE(places(), before);
+    }
+
+    // A room not shown is marked while lines arrive there; out of sight, the
+    // tray counts what arrived, and both marks clear once seen.
+    void nothingMissed()
+    {
+        auto *rooms = control<QTabWidget>(*m_alice, "SSTab1");
+        receive(wire::teaLine("t1"));
+        QVERIFY(!rooms->tabIcon(1).isNull() && rooms->tabIcon(0).isNull());
+        QCOMPARE(rooms->tabText(1), QString("Tea room"));
+        rooms->setCurrentIndex(1);
+        QVERIFY(rooms->tabIcon(1).isNull());
+
+        m_alice->hide();
+        for (const QString &line : {wire::workLine("w1"), wire::workLine("w2"), wire::teaLine("t2")})
+            receive(line);
+        receive(wire::privateMessage("alice", "alice", "hi"));
+        const auto tip = [this] { return m_alice->findChild<QSystemTrayIcon *>("TrayIcon")->toolTip(); };
+        QTRY_COMPARE(tip(), QString("Quillet\nWork room: 2 new lines\nTea room: 1 new line\n1 new message"));
+        m_alice->show();
+        QCOMPARE(tip(), QString("Quillet"));
+    }
+
+    // While Quillet is not the active application, a message or a proposal asks
+    // for one notification per sender within the bound, the peer's words in its title.
+    void notificationsAreBounded()
+    {
+        m_alice->setInUse([] { return false; });
+        QSignalSpy notified(m_alice.get(), &MainWindow::notified);
+        receive(wire::privateMessage("alice", "bob", "one"));
+        receive(wire::privateMessage("alice", "bob", "two"));
+        receive(wire::othelloProposal("alice", "bob"));
+        for (int n = 0; n < MainWindow::kNotificationsPerInterval + 3; ++n)
+            receive(wire::privateMessage("alice", QString("<b>u%1</b>").arg(n), "hi"));
+        QCOMPARE(notified.size(), MainWindow::kNotificationsPerInterval);
+        QCOMPARE(notified.front().front().toString(), QString("Message from bob"));
+        QCOMPARE(notified.back().front().toString(), QString("Message from <b>u4</b>"));
+    }
+
+    // After proposing, the status bar says so until the answer or the time-out.
+    void proposalFeedback_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("accepted") << wire::othelloAccept("alice", "bob");
+        QTest::newRow("declined") << wire::proposalDeclined("alice", "bob");
+        QTest::newRow("timed out") << QString();
+    }
+
+    void proposalFeedback()
+    {
+        QFETCH(QString, answer);
+        qint64 now = QDeadlineTimer::current().deadline();
+        m_alice->station().setClock([&now] { return now; });
+        m_alice->station().proposeGame(Game::Othello, "bob");
+        QCOMPARE(m_alice->notice(), QString("Othello proposed to bob, waiting for an answer"));
+        m_alice->station().broadcastPeriod();
+        QVERIFY(!m_alice->notice().isEmpty());
+        if (answer.isEmpty()) {
+            now += PendingProposals::kExpiryMs + 1;
+            m_alice->station().broadcastPeriod();
+        } else {
+            receive(answer);
+        }
+        QVERIFY2(!m_alice->notice().contains("proposed"), qPrintable(m_alice->notice()));
     }
 
     // The station's period drops a silent user from the list; that his next
