@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins
           fonts-dejavu-core iproute2 libc-bin
-          dpkg-dev desktop-file-utils appstream  # the packaging test
+          dpkg-dev desktop-file-utils appstream lintian  # the packaging test
           python3-minimal)                       # the command-line test reads its JSON
 missing=()
 for p in "${packages[@]}"; do

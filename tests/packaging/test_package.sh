@@ -31,6 +31,8 @@ expected="./usr/bin/quillet
 ./usr/libexec/quillet/Readme.txt
 ./usr/libexec/quillet/quillet
 ./usr/share/applications/quillet.desktop
+./usr/share/doc/quillet/changelog.gz
+./usr/share/doc/quillet/copyright
 ./usr/share/icons/hicolor/256x256/apps/quillet.png
 ./usr/share/icons/hicolor/48x48/apps/quillet.png
 ./usr/share/icons/hicolor/scalable/apps/quillet.svg
@@ -71,6 +73,13 @@ for package in libqt6widgets6 libqt6network6 libc6 qt6-qpa-plugins; do
     grep -qE "(^|, )$package( |,|$)" <<<"$depends" || fail "Depends lacks $package"
 done
 grep -qi svg <<<"$depends" && fail "Depends names an SVG library"
+
+# Debian's own checker, where it is installed: no error and no warning.
+if command -v lintian >/dev/null; then
+    lintian --fail-on error,warning "$deb" || fail "lintian"
+else
+    echo "lintian is missing (apt install lintian): not run"
+fi
 
 ((failures == 0)) || exit 1
 echo "PASS"

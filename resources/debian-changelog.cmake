@@ -1,0 +1,26 @@
+# cmake -DNEWS=… -DOUT=… -P debian-changelog.cmake
+# Writes the Debian changelog of the native package from NEWS: each
+# "VERSION (DATE)" line opens an entry, each "- " line is a change and each
+# indented line continues it.
+file(STRINGS "${NEWS}" lines ENCODING UTF-8)
+set(text "")
+set(open FALSE)
+set(trailer " -- The Quillet developers <quillet@example.org>")
+foreach(line IN LISTS lines)
+  if(line MATCHES "^([0-9][0-9.]*) \\((.*)\\)$")
+    if(open)
+      string(APPEND text "\n${trailer}  ${date} 12:00:00 +0000\n\n")
+    endif()
+    set(date "${CMAKE_MATCH_2}")
+    string(APPEND text "quillet (${CMAKE_MATCH_1}) unstable; urgency=medium\n\n")
+    set(open TRUE)
+  elseif(open AND line MATCHES "^- (.*)$")
+    string(APPEND text "  * ${CMAKE_MATCH_1}\n")
+  elseif(open AND line MATCHES "^  +(.*)$")
+    string(APPEND text "    ${CMAKE_MATCH_1}\n")
+  endif()
+endforeach()
+if(open)
+  string(APPEND text "\n${trailer}  ${date} 12:00:00 +0000\n")
+endif()
+file(WRITE "${OUT}" "${text}")
