@@ -250,7 +250,7 @@ void Station::onDatagram(const QByteArray &datagram, const QHostAddress &sender)
         break;
     case wire::Code::Availability: {
         const bool available = message->availabilityIndex == 0;
-        if (m_users.hearAvailability(f1, available, m_clock()))
+        if (m_users.hearAvailability(f1, available, m_clock()) == UserRoster::Availability::Changed)
             emit userAvailabilityChanged(f1, available);
         break;
     }

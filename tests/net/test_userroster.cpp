@@ -33,8 +33,11 @@ private slots:
         for (const QString &name : kLookAlikes)
             QCOMPARE(roster.hearPresence(name, 0), UserRoster::Heard::New);
         QCOMPARE(roster.contains(probe), listed);
-        // Availability and departure reach the exact name and no other.
-        QCOMPARE(roster.hearAvailability(probe, false, 1), listed);
+        // Availability and departure reach the exact name and no other; the
+        // same availability again is no change.
+        using A = UserRoster::Availability;
+        QCOMPARE(roster.hearAvailability(probe, false, 1), listed ? A::Changed : A::Unlisted);
+        QCOMPARE(roster.hearAvailability(probe, false, 1), listed ? A::Same : A::Unlisted);
         for (const QString &name : kLookAlikes)
             QCOMPARE(roster.isAvailable(name), name != probe);
         QCOMPARE(roster.hearPresence(probe, 2), listed ? UserRoster::Heard::Known : UserRoster::Heard::New);
@@ -88,7 +91,7 @@ private slots:
         QCOMPARE(roster.size(), UserRoster::kMaxUsers);
         // Listed users are kept up to date while the roster is full.
         QCOMPARE(roster.hearPresence("5", 2000), UserRoster::Heard::Known);
-        QVERIFY(roster.hearAvailability("7", false, 2000));
+        QCOMPARE(roster.hearAvailability("7", false, 2000), UserRoster::Availability::Changed);
         QVERIFY(!roster.isAvailable("7"));
         // Room comes back by departure or silence.
         QVERIFY(roster.remove("20"));
