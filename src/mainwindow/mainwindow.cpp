@@ -23,7 +23,7 @@
 #include <QDebug>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -37,23 +37,16 @@
 
 namespace {
 
-constexpr int kClockMs = 500;         // the clock's colon blinks at this pace
 constexpr int kUserMenuDelayMs = 100; // the user list's menu follows a right click after this
+// The clock ticks this long after each second begins: a timer may fire a
+// little early, and a tick just before the second would show the old one.
+constexpr int kClockLateMs = 20;
 const QString kClockFormat = QStringLiteral("hh:mm:ss");
 constexpr int kClockBlinkAt = 5; // the colon between minutes and seconds
 
 // The input line's background while its text holds characters that will
 // arrive as "?": a pale amber that keeps the text readable.
 const QColor kLossyInputBack(255, 236, 179);
-
-constexpr int kAvailableIcon = 1;
-constexpr int kNotAvailableIcon = 2;
-
-void setAvailabilityIcon(QListWidgetItem *entry, bool available)
-{
-    entry->setIcon(available ? look::bulbOnIcon() : look::bulbOffIcon());
-    entry->setData(MainWindow::kIconRole, available ? kAvailableIcon : kNotAvailableIcon);
-}
 
 } // namespace
 
@@ -76,8 +69,11 @@ void MainWindow::build()
     m_declines = new SenderWindows(kDeclinedBoxesPerSender, kNetworkWindowsOfAKind, this);
     connectStation();
 
+    // Once a second, at the turn of the second: the colon blinks at that pace,
+    // and nothing else wakes an idle station.
     m_clockTimer = look::named(new QTimer(this), "Timer3");
-    m_clockTimer->setInterval(kClockMs);
+    m_clockTimer->setSingleShot(true);
+    m_clockTimer->setTimerType(Qt::PreciseTimer);
     connect(m_clockTimer, &QTimer::timeout, this, &MainWindow::blinkClock);
     m_userMenuTimer = look::named(new QTimer(this), "Timer4");
     m_userMenuTimer->setInterval(kUserMenuDelayMs);
@@ -185,7 +181,8 @@ void MainWindow::buildControls()
     titlePalette.setColor(QPalette::WindowText, palette().color(QPalette::Text));
     m_usersTitle->setPalette(titlePalette);
 
-    m_userList = look::named(new QListWidget(client), "ListView1");
+    m_users = new UserListModel(this);
+    m_userList = look::named(new QListView(client), "ListView1");
     m_userList->setGeometry(look::twips(8040, 600, 1455, 3375));
     m_userList->setViewMode(QListView::ListMode);
     m_userList->setFlow(QListView::TopToBottom);
@@ -193,8 +190,14 @@ void MainWindow::buildControls()
     m_userList->setIconSize(QSize(16, 16));
     m_userList->setSelectionMode(QAbstractItemView::SingleSelection);
     m_userList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // One entry measured per layout, not every entry: all are as wide as the widest.
+    m_userList->setUniformItemSizes(true);
+    m_userList->setItemDelegate(m_users->makeDelegate(m_userList));
+    m_users->setFont(m_userList->font());
+    m_userList->setModel(m_users);
     m_userList->viewport()->installEventFilter(this);
-    connect(m_userList, &QListWidget::itemDoubleClicked, this, &MainWindow::writeToSelectedUser);
+    connect(m_userList, &QListView::doubleClicked, this, &MainWindow::writeToSelectedUser);
+    connect(m_users, &UserListModel::flushed, this, &MainWindow::showUserCount);
 
     m_input = look::named(new QLineEdit(client), "Text3");
     m_input->setGeometry(look::twips(120, 4320, 7695, 315));
@@ -293,8 +296,7 @@ void MainWindow::start()
     m_station.start(stationUserName());
     build();
 
-    m_userList->clear();
-    m_userEntries.clear();
+    m_users->clear();
     {
         // Filling the box selects its first item; the station already said so.
         const QSignalBlocker quiet(m_availabilityBox);
@@ -306,7 +308,7 @@ void MainWindow::start()
     m_room = Room::Work;
 
     m_clock->setText(QTime::currentTime().toString(kClockFormat));
-    m_clockTimer->start();
+    m_clockTimer->start(1000 - QTime::currentTime().msec() + kClockLateMs);
 
     adjustSize();
     setFixedSize(sizeHint());
@@ -361,28 +363,24 @@ void MainWindow::appendToLog(Room room, const QString &line)
 
 void MainWindow::addUser(const QString &name)
 {
-    QListWidgetItem *&entry = m_userEntries[name];
-    if (!entry) {
-        entry = new QListWidgetItem(shownUserName(name), m_userList);
-        entry->setData(kNameRole, name);
-        setAvailabilityIcon(entry, true);
-        // Measured once here: otherwise every arrival or departure has the
-        // list lay out every entry's text anew, a cost that grows with the list.
-        entry->setSizeHint(m_userList->sizeHintForIndex(m_userList->indexFromItem(entry)));
-    }
-    showUserCount();
+    m_users->add(name);
+    // Every presence sets the count to the entries listed then, as every
+    // station shows it, so a departure shows at the next presence. The label
+    // is set at the list's next frame, and only when its number moves.
+    m_userCountDue = m_users->countAfterFlush();
+    if (m_userCountDue != m_shownUserCount)
+        m_users->flushSoon();
 }
 
 void MainWindow::setUserAvailability(const QString &name, bool available)
 {
-    if (QListWidgetItem *entry = m_userEntries.value(name))
-        setAvailabilityIcon(entry, available);
+    m_users->setAvailable(name, available);
 }
 
 void MainWindow::removeUser(const QString &name)
 {
     // The count waits for the next presence, as every station shows it.
-    delete m_userEntries.take(name);
+    m_users->remove(name);
     // A station that leaves forgets its games: one running against it cannot go on.
     for (const Game game : {Game::Othello, Game::Puissance4}) {
         if (m_station.isRunning(game) && m_station.opponent(game) == name) {
@@ -394,13 +392,16 @@ void MainWindow::removeUser(const QString &name)
 
 void MainWindow::showUserCount()
 {
-    m_userCount->setText(QStringLiteral("Connected users: %1").arg(m_userList->count()));
+    if (m_userCountDue == m_shownUserCount)
+        return;
+    m_shownUserCount = m_userCountDue;
+    m_userCount->setText(QStringLiteral("Connected users: %1").arg(m_shownUserCount));
 }
 
 QString MainWindow::selectedUser() const
 {
-    const QList<QListWidgetItem *> selected = m_userList->selectedItems();
-    return selected.isEmpty() ? QString() : selected.front()->data(kNameRole).toString();
+    const QModelIndexList selected = m_userList->selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? QString() : selected.front().data(kNameRole).toString();
 }
 
 void MainWindow::openGame(Game game)
@@ -580,7 +581,7 @@ void MainWindow::onAvailabilityChosen(int index)
 
 void MainWindow::writeToSelectedUser()
 {
-    if (m_userList->selectedItems().isEmpty())
+    if (!m_userList->selectionModel()->hasSelection())
         return;
     auto *window = new MessageWindow(m_station, this);
     m_lastMessage = window;
@@ -589,7 +590,7 @@ void MainWindow::writeToSelectedUser()
 
 void MainWindow::proposeToSelectedUser(Game game)
 {
-    if (!m_userList->selectedItems().isEmpty())
+    if (m_userList->selectionModel()->hasSelection())
         m_station.proposeGame(game, selectedUser());
 }
 
@@ -609,10 +610,12 @@ void MainWindow::popUpUserMenu()
 
 void MainWindow::blinkClock()
 {
-    QString now = QTime::currentTime().toString(kClockFormat);
+    const QTime time = QTime::currentTime();
+    QString now = time.toString(kClockFormat);
     if (m_clock->text().mid(kClockBlinkAt, 1) == QLatin1String(":"))
         now[kClockBlinkAt] = u' ';
     m_clock->setText(now);
+    m_clockTimer->start(1000 - time.msec() + kClockLateMs);
 }
 
 void MainWindow::exitProgram()

@@ -174,9 +174,9 @@ private slots:
         QFETCH(QByteArray, columns);
         QFETCH(int, closeAt);
         QFETCH(QString, reopen);
-        auto *list = control<QListWidget>(*m_alice, "ListView1");
-        QTRY_COMPARE(list->findItems("bob", Qt::MatchExactly).size(), 1);
-        const QPoint at = list->visualItemRect(list->findItems("bob", Qt::MatchExactly).front()).center();
+        auto *list = control<QListView>(*m_alice, "ListView1");
+        QTRY_VERIFY(userEntry(*m_alice, "bob").isValid());
+        const QPoint at = list->visualRect(userEntry(*m_alice, "bob")).center();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at); // a double click's first press
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseClick(control<QPushButton>(*m_alice->messageWindow(), game == kOthello ? "Command3" : "Command4"), Qt::LeftButton);
@@ -315,7 +315,7 @@ private slots:
         m_lan->clearSent();
         QVERIFY(m_alice->close());
         QCOMPARE(summary(m_lan->sent()), QStringList{"7§alice"});
-        QTRY_VERIFY(control<QListWidget>(*m_bob, "ListView1")->findItems("alice", Qt::MatchExactly).isEmpty());
+        QTRY_VERIFY(!userEntry(*m_bob, "alice").isValid());
         for (const Game game : {kOthello, kPuissance4}) {
             QVERIFY(!view(*m_alice, game).open && !view(*m_alice, game).playing && !view(*m_alice, game).window->isVisible());
             QVERIFY(view(*m_bob, game).open && view(*m_bob, game).playing && view(*m_bob, game).opponent == "alice");

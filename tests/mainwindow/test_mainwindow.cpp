@@ -18,7 +18,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSystemTrayIcon>
-#include <QListWidget>
+#include <QListView>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTabWidget>
@@ -223,14 +223,14 @@ void TestMainWindow::sendFollowsTheTextNotTheFocus()
     QVERIFY(QTest::qWaitForWindowActive(&a));
     auto *input = control<QLineEdit>(a, "Text3");
     auto *send = control<QPushButton>(a, "Command2");
-    auto *list = control<QListWidget>(a, "ListView1");
+    auto *list = control<QListView>(a, "ListView1");
     QTRY_VERIFY(input->hasFocus());
     QTest::keyClicks(input, typed);
 
     QWidget *focused = nullptr; // where a click or the program puts the focus
     switch (away) {
     case FocusAway::UserList:
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(userEntry(a, "alice")).center());
         focused = list;
         break;
     case FocusAway::RoomLog:
@@ -254,7 +254,7 @@ void TestMainWindow::sendFollowsTheTextNotTheFocus()
         break;
     }
     case FocusAway::OtherWindow:
-        list->setCurrentRow(0);
+        list->setCurrentIndex(userEntry(a, "alice"));
         trigger("mnuSendMessage");
         QVERIFY(a.messageWindow() && QTest::qWaitForWindowActive(a.messageWindow()));
         a.activateWindow();
@@ -330,7 +330,7 @@ void TestMainWindow::rightClickPopsUpTheListMenuLater()
 {
     MainWindow &a = *m_alice;
     a.move(0, 0); // so the menu fits on the screen where it is asked for
-    auto *list = control<QListWidget>(a, "ListView1");
+    auto *list = control<QListView>(a, "ListView1");
     auto *menu = control<QMenu>(a, "mnuPopupList1");
     auto *delay = control<QTimer>(a, "Timer4");
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
@@ -392,7 +392,7 @@ void TestMainWindow::menuTree()
 
 void TestMainWindow::proposalToOneselfOpensAProposalWindowHere()
 {
-    control<QListWidget>(*m_alice, "ListView1")->item(0)->setSelected(true);
+    control<QListView>(*m_alice, "ListView1")->setCurrentIndex(userEntry(*m_alice, "alice"));
     trigger("mnuProposeOthello");
     QTRY_VERIFY(m_alice->proposalWindow(Game::Othello));
     QCOMPARE(m_alice->proposalWindow(Game::Othello)->proposer(), QString("alice"));

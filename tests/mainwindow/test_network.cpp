@@ -7,7 +7,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QSystemTrayIcon>
 #include <QTest>
@@ -148,8 +148,8 @@ void TestNetwork::greekNameReceivesAMarkedMessageAndPlays()
     QTRY_COMPARE(userList(*alice), QString("alice:1 ????????:1"));
     QCOMPARE(userList(*dimitris), QString("????????:1"));
 
-    auto *list = control<QListWidget>(*alice, "ListView1");
-    const QPoint at = list->visualItemRect(list->item(1)).center();
+    auto *list = control<QListView>(*alice, "ListView1");
+    const QPoint at = list->visualRect(userEntry(*alice, "????????")).center();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at); // a double click's first press
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
     QVERIFY(alice->messageWindow());
