@@ -308,6 +308,9 @@ void MainWindow::start()
     m_room = Room::Work;
 
     m_clock->setText(QTime::currentTime().toString(kClockFormat));
+    // Its digits are as wide as one another: held at this size, a tick
+    // repaints the panel and lays out nothing.
+    m_clock->setFixedSize(m_clock->sizeHint());
     m_clockTimer->start(1000 - QTime::currentTime().msec() + kClockLateMs);
 
     adjustSize();
