@@ -1,8 +1,5 @@
 // Small network helpers for bench/compare.sh, run inside its namespaces:
 //   benchnet exec STAMPFILE PROGRAM [ARGS...]  write the monotonic time, then become PROGRAM
-//   benchnet listen SECONDS [COUNT]            print "monotonic-ns<TAB>address<TAB>bytes"
-//                                              per datagram on the chat port; end after
-//                                              COUNT datagrams or SECONDS
 //   benchnet flood RATE SECONDS [ADDRESS [TO [SENDERS]]]
 //                                              broadcast chat lines at RATE a second
 //                                              (0: as fast as it can), or send them to
@@ -14,7 +11,8 @@
 //                                              presence and availability once per 5 s
 //                                              period, spread evenly; prints how many
 // CLOCK_MONOTONIC is one clock for the whole machine, so a time written by
-// exec in one namespace and one printed by listen in another compare.
+// exec in one namespace and one printed by tests/e2e/udplisten -N in another
+// compare.
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -43,7 +41,6 @@ long long monotonicNs()
 int usage()
 {
     std::fprintf(stderr, "usage: benchnet exec STAMPFILE PROGRAM [ARGS...]\n"
-                         "       benchnet listen SECONDS [COUNT]\n"
                          "       benchnet flood RATE SECONDS [ADDRESS [TO [SENDERS]]]\n"
                          "       benchnet segment STATIONS SECONDS\n");
     return 64;
@@ -63,45 +60,6 @@ int execStamped(int argc, char **argv)
     execvp(argv[3], argv + 3);
     std::perror(argv[3]);
     return 127;
-}
-
-int listen(int argc, char **argv)
-{
-    if (argc < 3)
-        return usage();
-    const long long end = monotonicNs() + std::atoll(argv[2]) * 1000000000LL;
-    const long count = argc > 3 ? std::atol(argv[3]) : -1;
-    const int fd = socket(AF_INET, SOCK_DGRAM, 0);
-    const int on = 1;
-    setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(kChatPort);
-    address.sin_addr.s_addr = htonl(INADDR_ANY);
-    if (bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0) {
-        std::perror("bind");
-        return 1;
-    }
-    timeval tick{0, 100000};
-    setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &tick, sizeof tick);
-    unsigned char buffer[65536];
-    long heard = 0;
-    while (monotonicNs() < end && heard != count) {
-        sockaddr_in from{};
-        socklen_t length = sizeof from;
-        const ssize_t n = recvfrom(fd, buffer, sizeof buffer, 0, reinterpret_cast<sockaddr *>(&from), &length);
-        if (n < 0)
-            continue;
-        const long long at = monotonicNs();
-        std::printf("%lld\t%s\t", at, inet_ntoa(from.sin_addr));
-        for (ssize_t i = 0; i < n; ++i)
-            std::printf("%02x", buffer[i]);
-        std::printf("\n");
-        std::fflush(stdout);
-        ++heard;
-    }
-    close(fd);
-    return 0;
 }
 
 int flood(int argc, char **argv)
@@ -209,8 +167,6 @@ int main(int argc, char **argv)
     const std::string command = argv[1];
     if (command == "exec")
         return execStamped(argc, argv);
-    if (command == "listen")
-        return listen(argc, argv);
     if (command == "flood")
         return flood(argc, argv);
     if (command == "segment")

@@ -3,10 +3,12 @@
 # network namespaces made here (a bridge and one veth per host), so nothing
 # leaves this machine. Needs root.
 #
-#   compare.sh [-r ROUNDS] [-i IDLE_SECONDS] [-s STEP_SECONDS] [-g SEGMENT_SECONDS] [-v] QUILLET [BENCH_DIR]
+#   compare.sh [-r ROUNDS] [-i IDLE_SECONDS] [-s STEP_SECONDS] [-g SEGMENT_SECONDS] [-l UDPLISTEN] [-v] QUILLET [BENCH_DIR]
 #
-# BENCH_DIR holds floor, recvloop and benchnet (default: bench/ beside QUILLET,
-# as a build with -DQUILLET_BENCHMARKS=ON lays them out). Each round runs every
+# BENCH_DIR holds floor and benchnet (default: bench/ beside QUILLET, as a
+# build with -DQUILLET_BENCHMARKS=ON lays them out); UDPLISTEN is the
+# end-to-end tests' listener (default: tests/e2e/udplisten beside QUILLET),
+# here both the listening host and the bare receiving loop. Each round runs every
 # program once, in an order that turns from round to round, and the table shows
 # medians over the rounds:
 #   - exec -> first broadcast: from the exec of the program to the first
@@ -34,17 +36,19 @@ idle=60
 step=2
 segtime=20
 verbose=
+listen=
 usage() {
-    echo "usage: compare.sh [-r ROUNDS] [-i IDLE_SECONDS] [-s STEP_SECONDS] [-g SEGMENT_SECONDS] [-v] QUILLET [BENCH_DIR]" >&2
+    echo "usage: compare.sh [-r ROUNDS] [-i IDLE_SECONDS] [-s STEP_SECONDS] [-g SEGMENT_SECONDS] [-l UDPLISTEN] [-v] QUILLET [BENCH_DIR]" >&2
     echo "  -v prints every measurement as it is taken" >&2
     exit 64
 }
-while getopts "r:i:s:g:vh" option; do
+while getopts "r:i:s:g:l:vh" option; do
     case $option in
         r) rounds=$OPTARG ;;
         i) idle=$OPTARG ;;
         s) step=$OPTARG ;;
         g) segtime=$OPTARG ;;
+        l) listen=$OPTARG ;;
         v) verbose=1 ;;
         *) usage ;;
     esac
@@ -54,9 +58,9 @@ shift $((OPTIND - 1))
 quillet=$(realpath "$1")
 benchdir=$(realpath "${2:-$(dirname "$quillet")/bench}")
 floor=$benchdir/floor
-recvloop=$benchdir/recvloop
 benchnet=$benchdir/benchnet
-for program in "$quillet" "$floor" "$recvloop" "$benchnet"; do
+listen=$(realpath -m "${listen:-$(dirname "$quillet")/tests/e2e/udplisten}")
+for program in "$quillet" "$floor" "$benchnet" "$listen"; do
     [[ -x $program ]] || { echo "compare.sh: $program is missing; build with -DQUILLET_BENCHMARKS=ON" >&2; exit 2; }
 done
 
@@ -192,7 +196,7 @@ start_heard() { # lane command...
     local lane=$1; shift
     rm -f "$work/stamp"
     # Started directly, not through a function, so that $! is the program itself.
-    ip netns exec "$prefix-$lane-h2" "$benchnet" listen 10 1 > "$work/heard" &
+    ip netns exec "$prefix-$lane-h2" "$listen" -N -n 1 10 > "$work/heard" &
     local listener=$!
     pids+=("$listener")
     wait_bound "$lane" 2 || echo "compare.sh: the listener on $lane did not start" >&2
@@ -274,7 +278,7 @@ rate_run() { # who: quillet or loop
     if [[ $who == quillet ]]; then
         ip netns exec "$prefix-quillet-h1" $(clean_env bench) "$quillet" > "$work/rate-quillet.log" 2>&1 &
     else
-        ip netns exec "$prefix-quillet-h1" "$recvloop" > "$work/rate-loop.log" 2>&1 &
+        ip netns exec "$prefix-quillet-h1" "$listen" -q 0 > "$work/rate-loop.log" 2>&1 &
     fi
     pid=$!
     pids+=("$pid")
@@ -314,7 +318,7 @@ segment_run() { # who stations
     if [[ $who == quillet ]]; then
         ip netns exec "$prefix-quillet-h1" $(clean_env bench) "$quillet" > "$work/segment-quillet.log" 2>&1 &
     else
-        ip netns exec "$prefix-quillet-h1" "$recvloop" > "$work/segment-loop.log" 2>&1 &
+        ip netns exec "$prefix-quillet-h1" "$listen" -q 0 > "$work/segment-loop.log" 2>&1 &
     fi
     pid=$!
     pids+=("$pid")

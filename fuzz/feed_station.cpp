@@ -2,11 +2,10 @@
 
 #include "dialogs/messagewindow.h"
 #include "dialogs/proposalwindow.h"
+#include "games/gamewindow.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/roomlog.h"
 #include "net/messages.h"
-#include "othello/othellowindow.h"
-#include "puissance4/puissance4window.h"
 #include "support/locallan.h"
 
 #include <QApplication>
@@ -81,12 +80,11 @@ private:
                 || qobject_cast<QMessageBox *>(window))
                 delete window;
         }
-        m_station->station().endGame(Game::Othello); // a closed window no longer ends a running game
-        m_station->station().endGame(Game::Puissance4);
-        if (m_station->othelloWindow())
-            m_station->othelloWindow()->close();
-        if (m_station->puissance4Window())
-            m_station->puissance4Window()->close();
+        for (const Game game : kGames) {
+            m_station->station().endGame(game); // a closed window no longer ends a running game
+            if (GameWindow *window = m_station->gameWindow(game))
+                window->close();
+        }
         m_station->station().forgetUsers();
         m_station->station().link().send(wire::encode(wire::presence(kUser)));
         deliver(wire::encode(wire::presence(kPeer)));

@@ -1,5 +1,6 @@
 #include "cli/commandline.h"
 
+#include "net/typedtext.h"
 #include "net/wire.h"
 
 #include <QCommandLineParser>
@@ -95,12 +96,15 @@ Invocation parseWho(const QStringList &words)
     const QString command = QStringLiteral("who");
     QCommandLineParser parser;
     const QCommandLineOption wait(QStringLiteral("wait"), QString(), QStringLiteral("seconds"));
+    const QCommandLineOption addresses(QStringLiteral("addresses"));
     parser.addOption(wait);
+    parser.addOption(addresses);
     if (auto early = parseInto(parser, command, words))
         return *early;
     if (!parser.positionalArguments().isEmpty())
         return invalid(QStringLiteral("who: unexpected \"%1\"").arg(parser.positionalArguments().constFirst()));
     Invocation invocation = ofCommand(Command::Who);
+    invocation.addresses = parser.isSet(addresses);
     if (parser.isSet(wait)) {
         bool ok = false;
         const int seconds = parser.value(wait).toInt(&ok);
@@ -127,16 +131,22 @@ Invocation parseListen(const QStringList &words)
     return invocation;
 }
 
-QString typedTextError(const QString &text)
+QString typedTextError(const QString &text, wire::Lines lines)
 {
-    if (text.isEmpty())
+    switch (wire::typedTextFault(text, lines)) {
+    case wire::TypedTextFault::None:
+        break;
+    case wire::TypedTextFault::Empty:
         return QStringLiteral("the text is empty");
-    if (text.contains(wire::kSeparator))
+    case wire::TypedTextFault::LineBreak:
+        return QStringLiteral("a chat line may not hold a line break");
+    case wire::TypedTextFault::Separator:
         return QStringLiteral("the character \u00a7 is not allowed");
-    if (text.size() > wire::kMaxTypedText)
+    case wire::TypedTextFault::TooLong:
         return QStringLiteral("the text has %1 characters, more than the %2 allowed")
             .arg(text.size())
             .arg(wire::kMaxTypedText);
+    }
     return {};
 }
 
@@ -173,16 +183,12 @@ Invocation parse(const QStringList &arguments)
 
 QString chatTextError(const QString &text)
 {
-    // The window's input line holds one line; a line break would let the
-    // text pass for further log lines at every station.
-    if (text.contains(u'\n') || text.contains(u'\r'))
-        return QStringLiteral("a chat line may not hold a line break");
-    return typedTextError(text);
+    return typedTextError(text, wire::Lines::One);
 }
 
 QString messageTextError(const QString &text)
 {
-    return typedTextError(text);
+    return typedTextError(text, wire::Lines::Many);
 }
 
 QString userNameError(const QString &name)
@@ -199,7 +205,7 @@ QString usage()
     return QStringLiteral(
         "Usage: quillet [--help | --version]\n"
         "       quillet say [--room work|tea] TEXT...\n"
-        "       quillet who [--wait SECONDS]\n"
+        "       quillet who [--wait SECONDS] [--addresses]\n"
         "       quillet listen [--json]\n"
         "       quillet message USER TEXT...\n"
         "\n"
@@ -207,7 +213,7 @@ QString usage()
         "the local network. The commands need no display and announce nothing:\n"
         "  say      send one chat line to the Work room, or to the one --room names\n"
         "  who      list the stations heard, with their availability; listens %1 s,\n"
-        "           or SECONDS\n"
+        "           or SECONDS; --addresses: and the addresses each is heard from\n"
         "  listen   print every datagram heard, one per line, until interrupted;\n"
         "           --json: one JSON object per line\n"
         "  message  send a private message to USER\n"

@@ -30,6 +30,7 @@ struct Invocation {
     QString recipient;          // message
     QString text;               // say, message: as typed, words joined by spaces
     int waitMs = kWhoDefaultWaitMs;
+    bool addresses = false;     // who: the addresses each name is heard from
     bool json = false;          // listen
     QString error;              // Invalid: one line saying what is wrong
 };

@@ -4,6 +4,7 @@
 #include "cli/wholist.h"
 #include "net/quitsignals.h"
 #include "net/station.h"
+#include "net/typedtext.h"
 #include "net/udplink.h"
 #include "net/wire.h"
 
@@ -67,7 +68,7 @@ int who(const Invocation &invocation)
     QObject::connect(&quitSignals, &QuitSignals::quitRequested, qApp, &QCoreApplication::quit);
     QTimer::singleShot(invocation.waitMs, qApp, &QCoreApplication::quit);
     QCoreApplication::exec();
-    for (const QString &line : list.lines())
+    for (const QString &line : list.lines(invocation.addresses))
         write(stdout, line + u'\n');
     if (list.isFull())
         complain(QStringLiteral("more stations were heard than the %1 listed").arg(WhoList::kMaxStations));
@@ -130,17 +131,10 @@ int sendOne(DatagramLink &link, const Invocation &invocation, const QString &use
     if (invocation.command == Command::Say)
         station.sendChatLine(invocation.room, invocation.text);
     else if (invocation.command == Command::Message)
-        station.sendPrivateMessage(invocation.recipient, messageAsSent(invocation.text));
+        station.sendPrivateMessage(invocation.recipient, wire::messageAsSent(invocation.text));
     else
         return kExitBadInput;
     return kExitOk;
-}
-
-QString messageAsSent(QString text)
-{
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    text.replace(u'\n', QLatin1String("\r\n"));
-    return text;
 }
 
 DatagramPrinter::DatagramPrinter(DatagramLink &link, QIODevice &out, bool json, QObject *parent)

@@ -20,10 +20,6 @@ int run(const Invocation &invocation);
 // and sends nothing.
 int sendOne(DatagramLink &link, const Invocation &invocation, const QString &userName, QString &error);
 
-// The text of a private message as the message window sends it: its line
-// breaks as CR LF, which other stations' boxes show.
-QString messageAsSent(QString text);
-
 // listen: writes a line for every datagram the link hears, flushed at once
 // so a pipe sees each as it comes.
 class DatagramPrinter final : public QObject

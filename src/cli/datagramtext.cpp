@@ -46,8 +46,8 @@ QString datagramLine(const QByteArray &datagram, const QHostAddress &sender, con
     QStringList parts{time.toString(QStringLiteral("HH:mm:ss.zzz")), senderText(sender)};
     if (const auto message = wire::read(datagram)) {
         parts << codeName(message->code);
-        for (qsizetype n = 1; n < message->fields.size(); ++n)
-            parts << printable(message->fields[n]);
+        for (const QString &field : wire::fieldsOf(datagram))
+            parts << printable(field);
     } else {
         parts << kUndecodable << QString::fromLatin1(datagram.toHex());
     }
@@ -63,7 +63,7 @@ QByteArray datagramJson(const QByteArray &datagram, const QHostAddress &sender, 
     if (const auto message = wire::read(datagram)) {
         object.insert(QStringLiteral("code"), int(message->code));
         object.insert(QStringLiteral("name"), codeName(message->code));
-        object.insert(QStringLiteral("fields"), QJsonArray::fromStringList(message->fields.mid(1)));
+        object.insert(QStringLiteral("fields"), QJsonArray::fromStringList(wire::fieldsOf(datagram)));
     } else {
         object.insert(QStringLiteral("name"), kUndecodable);
         object.insert(QStringLiteral("hex"), QString::fromLatin1(datagram.toHex()));

@@ -5,6 +5,7 @@
 
 WhoList::WhoList(Station &station, QObject *parent)
     : QObject(parent)
+    , m_station(station)
 {
     connect(&station, &Station::userSeen, this, [this](const QString &name) {
         if (find(name))
@@ -33,12 +34,19 @@ WhoList::Entry *WhoList::find(const QString &name)
     return nullptr;
 }
 
-QStringList WhoList::lines() const
+QStringList WhoList::lines(bool addresses) const
 {
     QStringList lines;
     for (const Entry &entry : m_entries) {
-        lines << cli::printable(entry.name) + u'\t'
-                + (entry.available ? QStringLiteral("Available") : QStringLiteral("Not Available"));
+        QString line = cli::printable(entry.name) + u'\t'
+            + (entry.available ? QStringLiteral("Available") : QStringLiteral("Not Available"));
+        if (addresses) {
+            QStringList heard;
+            for (const QHostAddress &address : m_station.users().addresses(entry.name))
+                heard << address.toString();
+            line += u'\t' + heard.join(u',');
+        }
+        lines << line;
     }
     return lines;
 }

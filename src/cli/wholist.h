@@ -23,8 +23,9 @@ public:
     explicit WhoList(Station &station, QObject *parent = nullptr);
 
     // One line per station, "name<TAB>Available" or "name<TAB>Not Available",
-    // the name shown safely for a terminal.
-    QStringList lines() const;
+    // the name shown safely for a terminal; with addresses, a tab and the
+    // addresses the name is heard from, separated by commas.
+    QStringList lines(bool addresses = false) const;
     // Whether stations were heard that the list had no room for.
     bool isFull() const { return m_full; }
 
@@ -35,6 +36,7 @@ private:
     };
     Entry *find(const QString &name);
 
+    const Station &m_station;
     QList<Entry> m_entries;
     bool m_full = false;
 };

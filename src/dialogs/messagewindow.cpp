@@ -3,10 +3,12 @@
 #include "dialogs/limitedtextedit.h"
 #include "look/look.h"
 #include "look/names.h"
+#include "look/note.h"
 #include "look/placement.h"
 #include "net/carriedtext.h"
 #include "net/messages.h"
 #include "net/station.h"
+#include "net/typedtext.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -16,21 +18,13 @@
 namespace {
 
 const QString kCaption = QStringLiteral("Message");
+constexpr int kHeight = 2640; // the design height in twips; a note grows it downwards
 
 QPushButton *button(const char *name, const QString &text, const QRect &geometry, QWidget *parent)
 {
     auto *result = look::named(new QPushButton(text, parent), name);
     result->setGeometry(geometry);
     return result;
-}
-
-// The box shows a line break as one character; other stations' boxes hold CR LF.
-QString asSent(QString text)
-{
-    text.replace(QChar::ParagraphSeparator, u'\n');
-    text.replace(QChar::LineSeparator, u'\n');
-    text.replace(u'\n', QLatin1String("\r\n"));
-    return text;
 }
 
 } // namespace
@@ -43,6 +37,7 @@ MessageWindow::MessageWindow(Station &station, QWidget *owner)
     , m_received(look::named(new QPlainTextEdit(this), "Text2"))
     , m_sendButton(button("Command1", QStringLiteral("Send"), look::twips(120, 2040, 1335, 495), this))
     , m_respondButton(button("Command2", QStringLiteral("Respond"), look::twips(1560, 2040, 1335, 495), this))
+    , m_note(look::noteRow(*this, kHeight))
     , m_station(&station)
     , m_owner(owner)
 {
@@ -52,7 +47,7 @@ MessageWindow::MessageWindow(Station &station, QWidget *owner)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(kCaption);
     setWindowIcon(look::envelopeIcon());
-    setFixedSize(look::px(5895), look::px(2640));
+    setFixedSize(look::px(5895), look::px(kHeight));
     setFont(look::verdana(look::kSmallPoints));
     look::setBackground(*this, look::Picture::Warm, look::kWindowBack);
 
@@ -93,8 +88,11 @@ void MessageWindow::openToWrite(const QString &recipient)
     open();
 }
 
-void MessageWindow::openReceived(const QString &sender, const QString &text, const QString &time)
+void MessageWindow::openReceived(const QString &sender, const QString &text, const QString &time,
+                                 const QString &provenance)
 {
+    m_provenance = provenance;
+    look::showNote(*this, *m_note, kHeight, {m_provenance});
     open();
     m_writing = false;
     m_received->setPlainText(text);
@@ -103,11 +101,14 @@ void MessageWindow::openReceived(const QString &sender, const QString &text, con
     m_correspondent = sender;
 }
 
-void MessageWindow::addReceived(const QString &text, const QString &time)
+void MessageWindow::addReceived(const QString &text, const QString &time, const QString &provenance)
 {
     if (m_added < kMaxAddedMessages) {
         ++m_added;
-        m_received->appendPlainText(QStringLiteral("[%1]> %2").arg(time, text));
+        // A later message from elsewhere than the window says says so on its own line.
+        m_received->appendPlainText(provenance.isEmpty() || provenance == m_provenance
+                                        ? QStringLiteral("[%1]> %2").arg(time, text)
+                                        : QStringLiteral("[%1] %2\n> %3").arg(time, provenance, text));
         return;
     }
     ++m_notShown;
@@ -151,13 +152,12 @@ void MessageWindow::markWhatArrivesAsQuestionMarks()
 void MessageWindow::sendText()
 {
     const QString text = m_typed->toPlainText();
-    if (text.contains(wire::kSeparator)) {
+    const wire::TypedTextFault fault = wire::typedTextFault(text, wire::Lines::Many);
+    if (fault == wire::TypedTextFault::Separator)
         look::refuseSeparator(*this);
+    if (fault != wire::TypedTextFault::None || !m_station || m_correspondent.isEmpty())
         return;
-    }
-    if (!m_station || m_correspondent.isEmpty())
-        return;
-    m_station->sendPrivateMessage(m_correspondent, asSent(text));
+    m_station->sendPrivateMessage(m_correspondent, wire::messageAsSent(text));
     close();
 }
 

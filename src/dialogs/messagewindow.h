@@ -4,6 +4,7 @@
 #include <QString>
 #include <QWidget>
 
+class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class Station;
@@ -21,15 +22,19 @@ public:
 
     // A new message to the recipient: Send is the live button.
     void openToWrite(const QString &recipient);
-    // A message received, shown with the time it came; Respond is the live button.
-    void openReceived(const QString &sender, const QString &text, const QString &time);
+    // A message received, shown with the time it came; Respond is the live
+    // button. provenance: where it came from, when not from the sender's
+    // station as it is heard; said under the buttons.
+    void openReceived(const QString &sender, const QString &text, const QString &time, const QString &provenance = {});
 
     // Below the received message, a later one from the same sender, with the
     // time it came. Beyond kMaxAddedMessages they are only counted, in the
     // caption. A window holds at most this many more messages; no real user
     // sends a hundred without an answer, and the window stays a few hundred KiB.
     static constexpr int kMaxAddedMessages = 100;
-    void addReceived(const QString &text, const QString &time);
+    void addReceived(const QString &text, const QString &time, const QString &provenance = {});
+    // What the window says of where its messages came from; empty when nothing.
+    QString provenance() const { return m_provenance; }
     // Messages received here, shown or counted.
     int receivedCount() const { return 1 + m_added + m_notShown; }
 
@@ -47,6 +52,8 @@ private:
     QPlainTextEdit *const m_received;
     QPushButton *const m_sendButton;
     QPushButton *const m_respondButton;
+    QLabel *const m_note;
+    QString m_provenance;
     QString m_correspondent;
     bool m_writing = false; // a new message, answered by Send; else Respond
     QString m_caption;

@@ -2,6 +2,7 @@
 
 #include "look/look.h"
 #include "look/names.h"
+#include "look/note.h"
 #include "look/placement.h"
 #include "net/messages.h"
 #include "net/station.h"
@@ -12,10 +13,9 @@
 
 namespace {
 
-// In twips: the window's design size, and the row the refusal adds under the buttons.
+// The window's design size in twips; a note grows it downwards.
 constexpr int kWidth = 5595;
 constexpr int kHeight = 1080;
-constexpr int kRefusalHeight = 600;
 
 QString gameName(Game game)
 {
@@ -24,11 +24,13 @@ QString gameName(Game game)
 
 } // namespace
 
-ProposalWindow::ProposalWindow(Station &station, Game game, const QString &proposer, QWidget *owner)
+ProposalWindow::ProposalWindow(Station &station, Game game, const QString &proposer, const QString &provenance,
+                               QWidget *owner)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                            | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
     , m_sentence(look::named(new QLineEdit(this), "Text1"))
-    , m_refusal(look::named(new QLabel(this), "refusalNote"))
+    , m_note(look::noteRow(*this, kHeight))
+    , m_provenance(provenance)
     , m_game(game)
     , m_proposer(proposer)
     , m_station(&station)
@@ -52,17 +54,6 @@ ProposalWindow::ProposalWindow(Station &station, Game game, const QString &propo
     grey.setColor(QPalette::Base, look::kPanelGrey);
     m_sentence->setPalette(grey);
 
-    m_refusal->setGeometry(look::twips(120, kHeight, kWidth - 240, kRefusalHeight - 60));
-    m_refusal->setTextFormat(Qt::PlainText); // it carries a peer's name
-    m_refusal->setWordWrap(true);
-    m_refusal->setFont(look::verdana(look::kSmallPoints));
-    m_refusal->setAutoFillBackground(true);
-    m_refusal->setMargin(2);
-    QPalette note = m_refusal->palette();
-    note.setColor(QPalette::Window, look::kPanelGrey);
-    note.setColor(QPalette::WindowText, Qt::black);
-    m_refusal->setPalette(note);
-    m_refusal->hide();
 
     acceptButton->setGeometry(look::twips(120, 480, 2655, 495));
     declineButton->setGeometry(look::twips(2880, 480, 2655, 495));
@@ -83,6 +74,7 @@ void ProposalWindow::open()
                                ? QStringLiteral(" would like to play an Othello game with you...")
                                : QStringLiteral(" would like to play a Puissance 4 game with you...")));
     m_sentence->setCursorPosition(0);
+    showNote();
     look::placeNew(*this, m_owner);
     show();
 }
@@ -95,14 +87,11 @@ void ProposalWindow::accept()
     // While that game is on, the window stays for the user to answer later,
     // and says why nothing happened.
     if (!m_station->acceptProposal(m_game, m_proposer)) {
-        const QString current = m_station->opponent(m_game);
-        m_refusal->setText(QStringLiteral("You are already playing %1 with %2. Finish or leave that game first "
-                                          "(Tools menu), then Accept again, or Decline.")
-                               .arg(gameName(m_game), current));
-        if (m_refusal->isHidden()) {
-            setFixedSize(look::px(kWidth), look::px(kHeight + kRefusalHeight));
-            m_refusal->show();
-        }
+        const QString current = m_station->match(m_game).opponent();
+        m_refusal = tr("You are already playing %1 with %2. Finish or leave that game first "
+                       "(Tools menu), then Accept again, or Decline.")
+                        .arg(gameName(m_game), current);
+        showNote();
         return;
     }
     close();
@@ -110,7 +99,12 @@ void ProposalWindow::accept()
 
 QString ProposalWindow::refusal() const
 {
-    return m_refusal->isVisible() ? m_refusal->text() : QString();
+    return m_refusal;
+}
+
+void ProposalWindow::showNote()
+{
+    look::showNote(*this, *m_note, kHeight, {m_provenance, m_refusal});
 }
 
 void ProposalWindow::decline()
@@ -118,7 +112,8 @@ void ProposalWindow::decline()
     // A proposal whose game is already on with the proposer was answered by
     // that game: a decline now would only tell the proposer, mid-game, that
     // the offer was refused.
-    const bool answeredByTheGame = m_station && m_station->isRunning(m_game) && m_station->opponent(m_game) == m_proposer;
+    const bool answeredByTheGame =
+        m_station && m_station->match(m_game).isRunning() && m_station->match(m_game).opponent() == m_proposer;
     if (m_station && !m_proposer.isEmpty() && !answeredByTheGame)
         m_station->declineProposal(m_proposer);
     close();

@@ -15,7 +15,10 @@ class ProposalWindow final : public QWidget
     Q_OBJECT
 public:
     // owner only places the window; it stays a top-level window of its own.
-    ProposalWindow(Station &station, Game game, const QString &proposer, QWidget *owner = nullptr);
+    // provenance: where the proposal came from, when not from the proposer's
+    // station as it is heard; empty otherwise.
+    ProposalWindow(Station &station, Game game, const QString &proposer, const QString &provenance = {},
+                   QWidget *owner = nullptr);
 
     void open();
 
@@ -28,9 +31,12 @@ public:
 private:
     void accept();
     void decline();
+    void showNote();
 
     QLineEdit *const m_sentence;
-    QLabel *const m_refusal;
+    QLabel *const m_note;
+    const QString m_provenance;
+    QString m_refusal;
     const Game m_game;
     const QString m_proposer;
     QPointer<Station> m_station;

@@ -1,50 +1,55 @@
 #pragma once
 
-#include "net/station.h"
+#include "games/match.h"
 
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
 
 class QLabel;
 
-// What both game windows share: where a window opens, whether it is open,
-// the station's game it shows, and what it says over the board when that
-// game cannot go on.
+// What both game windows share: they draw their match and report the
+// user's moves to it. A window opens where the main window is, says over
+// the board why the game cannot go on, and draws attention when the
+// opponent's board arrives. The main window builds each when its game first
+// opens and keeps it: closing it only hides it while the game goes on.
 class GameWindow : public QWidget
 {
     Q_OBJECT
 public:
     // Shown, not closed by the user.
     bool isOpen() const { return m_open; }
-    // Shows the game as it stands, without starting a new one.
+    // Shows the game as it stands.
     void showGame();
-
-    // Said over the board when the game cannot go on; empty clears it.
-    void setNotice(const QString &text);
+    // The opponent's board has been taken: shows the game and draws attention.
+    void boardArrived();
+    // What is said over the board now; empty when nothing is.
     QString notice() const;
+    const Match &match() const { return m_match; }
+    int flashCount() const { return m_flashCount; }
 
 protected:
     // The owner is only where the window opens.
-    GameWindow(Station &station, Game game, Qt::WindowFlags extraFlags, QWidget *owner);
+    GameWindow(Match &match, Qt::WindowFlags extraFlags, QWidget *owner);
 
     // The band over the board; made once the board is built, so it lies above it.
     void makeNoticeBand(const QRect &rect);
-    // A new game: nothing to say.
-    void clearNotices();
-    bool hasNotice() const { return !m_notice.isEmpty(); }
+    // Draws the whole match as it stands.
+    virtual void redraw() = 0;
 
     // A running game outlives its window; one that is over ends with it.
     void closeEvent(QCloseEvent *event) override;
 
-    Station &m_station;
-    const Game m_kind; // which game this window shows
-
 private:
     void showNotice();
+    void flash();
 
+    Match &m_match;
     QPointer<QWidget> m_owner;
     QLabel *m_noticeBand = nullptr;
-    QString m_notice;
-    bool m_opponentQuiet = false;
     bool m_open = false;
+    int m_flashCount = 0;
+    // The attention signal after the opponent's board has been applied; a
+    // child, so that tools find it by name.
+    QTimer m_flashTimer{this};
 };

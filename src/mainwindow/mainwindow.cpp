@@ -2,7 +2,6 @@
 
 #include "dialogs/messagewindow.h"
 #include "dialogs/proposalwindow.h"
-#include "look/gamenotice.h"
 #include "look/look.h"
 #include "look/names.h"
 #include "look/placement.h"
@@ -13,6 +12,7 @@
 #include "mainwindow/systemtray.h"
 #include "net/carriedtext.h"
 #include "net/datagramlink.h"
+#include "net/typedtext.h"
 #include "net/wire.h"
 #include "othello/othellowindow.h"
 #include "puissance4/puissance4window.h"
@@ -81,11 +81,7 @@ void MainWindow::build()
     connect(m_userMenuTimer, &QTimer::timeout, this, &MainWindow::popUpUserMenu);
 }
 
-MainWindow::~MainWindow()
-{
-    m_station.setBoardSource(Game::Othello, {});
-    m_station.setBoardSource(Game::Puissance4, {});
-}
+MainWindow::~MainWindow() = default;
 
 void MainWindow::connectStation()
 {
@@ -95,49 +91,40 @@ void MainWindow::connectStation()
     connect(s, &Station::userAvailabilityChanged, this, &MainWindow::setUserAvailability);
     connect(s, &Station::userGone, this, &MainWindow::removeUser);
     connect(s, &Station::nameInUse, this, [this](const QString &name) {
-        setNotice(Notice::NameInUse, QStringLiteral("Another station on this network uses the name ") + name);
+        setNotice(Notice::NameInUse, tr("Another station on this network uses the name %1").arg(name));
     });
+    connect(s, &Station::nameInUseEnded, this, [this] { setNotice(Notice::NameInUse, {}); });
+    connect(s, &Station::acceptRefused, this, &MainWindow::showAcceptRefused);
     connect(s, &Station::privateMessageReceived, this, &MainWindow::openReceivedMessage);
     connect(s, &Station::proposalReceived, this, &MainWindow::openProposal);
     connect(s, &Station::proposalDeclined, this, &MainWindow::showDeclined);
-    connect(s, &Station::gameStarted, this, [this](Game game) { openGame(game); });
-    connect(s, &Station::othelloBoardReceived, this, qOverload<const wire::OthelloBoard &>(&MainWindow::applyBoard));
-    connect(s, &Station::puissance4BoardReceived, this,
-            qOverload<const wire::Puissance4Board &>(&MainWindow::applyBoard));
+    connect(s, &Station::gameStarted, this, [this](Game game) {
+        setNotice(Notice::AcceptRefused, {});
+        builtGameWindow(game).showGame();
+    });
+    for (const Game game : kGames) {
+        connect(&s->match(game), &Match::boardReceived, this, [this, game] { builtGameWindow(game).boardArrived(); });
+    }
     connect(s, &Station::hearingChanged, this, &MainWindow::showHearing);
 }
 
 // Built on first use: most runs never play, and each window costs its cells
 // and pictures at start-up.
-OthelloWindow &MainWindow::builtOthelloWindow()
+GameWindow &MainWindow::builtGameWindow(Game game)
 {
-    if (!m_othello) {
-        m_othello = std::make_unique<OthelloWindow>(m_station, this);
-        m_station.setBoardSource(Game::Othello, [this] { return m_othello->boardMessage(); });
-    }
-    return *m_othello;
-}
-
-Puissance4Window &MainWindow::builtPuissance4Window()
-{
-    if (!m_puissance4) {
-        m_puissance4 = std::make_unique<Puissance4Window>(m_station, this);
-        m_station.setBoardSource(Game::Puissance4, [this] { return m_puissance4->boardMessage(); });
-    }
-    return *m_puissance4;
-}
-
-// A board can only be further on than a window never opened when it holds a disc.
-void MainWindow::applyBoard(const wire::OthelloBoard &board)
-{
-    if (m_othello || board.numDiscs > 0)
-        builtOthelloWindow().applyBoard(board);
-}
-
-void MainWindow::applyBoard(const wire::Puissance4Board &board)
-{
-    if (m_puissance4 || board.numDiscs > 0)
-        builtPuissance4Window().applyBoard(board);
+    using Build = std::unique_ptr<GameWindow> (*)(Station &, QWidget *);
+    static const std::array<Build, 2> build{
+        [](Station &station, QWidget *owner) -> std::unique_ptr<GameWindow> {
+            return std::make_unique<OthelloWindow>(station.othello(), owner);
+        },
+        [](Station &station, QWidget *owner) -> std::unique_ptr<GameWindow> {
+            return std::make_unique<Puissance4Window>(station.puissance4(), owner);
+        },
+    };
+    std::unique_ptr<GameWindow> &window = m_gameWindows[indexOf(game)];
+    if (!window)
+        window = build[indexOf(game)](m_station, this);
+    return *window;
 }
 
 void MainWindow::buildControls()
@@ -293,8 +280,13 @@ void MainWindow::start()
     // of this station while its window is still being made. The station's
     // signals are heard from the event loop on, once everything is built.
     m_station.setAvailability(0);
-    m_station.start(stationUserName());
+    const QString login = stationUserName();
+    m_station.start(login);
     build();
+    // Every other station reads and addresses the name as the wire carries it.
+    if (m_station.userName() != login)
+        setNotice(Notice::NameNotCarried,
+                  tr("Others see your name as %1: set USERNAME to a name in Latin letters").arg(m_station.userName()));
 
     m_users->clear();
     {
@@ -356,7 +348,7 @@ MessageWindow *MainWindow::messageWindow() const
 
 ProposalWindow *MainWindow::proposalWindow(Game game) const
 {
-    return game == Game::Othello ? m_othelloProposal : m_puissance4Proposal;
+    return m_lastProposals[indexOf(game)];
 }
 
 void MainWindow::appendToLog(Room room, const QString &line)
@@ -384,13 +376,6 @@ void MainWindow::removeUser(const QString &name)
 {
     // The count waits for the next presence, as every station shows it.
     m_users->remove(name);
-    // A station that leaves forgets its games: one running against it cannot go on.
-    for (const Game game : {Game::Othello, Game::Puissance4}) {
-        if (m_station.isRunning(game) && m_station.opponent(game) == name) {
-            m_station.endGame(game);
-            setGameNotice(game, look::opponentGoneNotice(name));
-        }
-    }
 }
 
 void MainWindow::showUserCount()
@@ -407,61 +392,31 @@ QString MainWindow::selectedUser() const
     return selected.isEmpty() ? QString() : selected.front().data(kNameRole).toString();
 }
 
-void MainWindow::openGame(Game game)
-{
-    // A window showing a game that can go on keeps it; only the opponent changes.
-    if (game == Game::Othello) {
-        OthelloWindow &window = builtOthelloWindow();
-        if (!window.isOpen() || !window.canGoOn())
-            window.open();
-    } else {
-        Puissance4Window &window = builtPuissance4Window();
-        if (!window.isOpen() || !window.canGoOn())
-            window.open();
-    }
-}
-
 void MainWindow::showGame(Game game)
 {
-    if (!m_station.isPlaying(game))
-        return;
-    if (game == Game::Othello && m_othello)
-        m_othello->showGame();
-    else if (game == Game::Puissance4 && m_puissance4)
-        m_puissance4->showGame();
+    if (m_station.match(game).isPlaying() && gameWindow(game))
+        gameWindow(game)->showGame();
 }
 
 void MainWindow::leaveGame(Game game)
 {
-    if (!m_station.isPlaying(game))
-        return;
-    m_station.endGame(game);
-    setGameNotice(game, look::leftGameNotice());
-}
-
-void MainWindow::setGameNotice(Game game, const QString &text)
-{
-    if (game == Game::Othello && m_othello)
-        m_othello->setNotice(text);
-    else if (game == Game::Puissance4 && m_puissance4)
-        m_puissance4->setNotice(text);
+    m_station.match(game).leave();
 }
 
 void MainWindow::updateGameActions()
 {
-    for (const Game game : {Game::Othello, Game::Puissance4}) {
-        const std::size_t i = game == Game::Othello ? 0 : 1;
-        m_showGame[i]->setEnabled(m_station.isPlaying(game));
-        m_leaveGame[i]->setEnabled(m_station.isPlaying(game));
+    for (const Game game : kGames) {
+        m_showGame[indexOf(game)]->setEnabled(m_station.match(game).isPlaying());
+        m_leaveGame[indexOf(game)]->setEnabled(m_station.match(game).isPlaying());
     }
 }
 
-void MainWindow::openReceivedMessage(const QString &sender, const QString &text)
+void MainWindow::openReceivedMessage(const QString &sender, const QString &text, const QString &provenance)
 {
     const QString time = timeOfDay(QTime::currentTime());
     if (!m_receivedMessages->mayOpen(sender)) {
         if (auto *newest = qobject_cast<MessageWindow *>(m_receivedMessages->newest(sender)))
-            newest->addReceived(text, time);
+            newest->addReceived(text, time, provenance);
         else
             countUnopened(nullptr);
         return;
@@ -469,20 +424,29 @@ void MainWindow::openReceivedMessage(const QString &sender, const QString &text)
     auto *window = new MessageWindow(m_station, this);
     m_receivedMessages->add(sender, window);
     m_lastMessage = window;
-    window->openReceived(sender, text, time);
+    window->openReceived(sender, text, time, provenance);
 }
 
-void MainWindow::openProposal(Game game, const QString &proposer)
+void MainWindow::openProposal(Game game, const QString &proposer, const QString &provenance)
 {
-    SenderWindows *proposals = m_proposals[game == Game::Othello ? 0 : 1];
+    SenderWindows *proposals = m_proposals[indexOf(game)];
     if (!proposals->mayOpen(proposer)) {
         countUnopened(proposals->newest(proposer));
         return;
     }
-    auto *window = new ProposalWindow(m_station, game, proposer, this);
+    auto *window = new ProposalWindow(m_station, game, proposer, provenance, this);
     proposals->add(proposer, window);
-    (game == Game::Othello ? m_othelloProposal : m_puissance4Proposal) = window;
+    m_lastProposals[indexOf(game)] = window;
     window->open();
+}
+
+// The accept came while a game of that kind is on: said until the next game
+// begins, for the acceptor's window may show a game that will not go on.
+void MainWindow::showAcceptRefused(Game game, const QString &acceptor)
+{
+    setNotice(Notice::AcceptRefused, game == Game::Othello
+                                         ? tr("%1 accepted Othello, but your game is on: propose again after it").arg(acceptor)
+                                         : tr("%1 accepted Puissance 4, but your game is on: propose again after it").arg(acceptor));
 }
 
 // A window a datagram would have opened is counted in the caption of the
@@ -566,12 +530,11 @@ void MainWindow::showHearing(HearingCheck::State state)
 void MainWindow::sendChatLine()
 {
     const QString text = m_input->text();
-    if (text.isEmpty())
-        return;
-    if (text.contains(wire::kSeparator)) {
+    const wire::TypedTextFault fault = wire::typedTextFault(text, wire::Lines::One);
+    if (fault == wire::TypedTextFault::Separator)
         look::refuseSeparator(*this);
+    if (fault != wire::TypedTextFault::None)
         return;
-    }
     m_station.sendChatLine(m_room, text);
     m_input->clear();
 }
@@ -637,12 +600,11 @@ void MainWindow::sayGoodbye()
     m_station.sendDeparture();
     m_tray->hide();
     // The station stops: its games end with it, whatever their windows show.
-    m_station.endGame(Game::Othello);
-    m_station.endGame(Game::Puissance4);
-    if (m_othello)
-        m_othello->close();
-    if (m_puissance4)
-        m_puissance4->close();
+    for (const Game game : kGames) {
+        m_station.endGame(game);
+        if (gameWindow(game))
+            gameWindow(game)->close();
+    }
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

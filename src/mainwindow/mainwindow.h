@@ -11,11 +11,10 @@
 
 class DatagramLink;
 class EditMenu;
+class GameWindow;
 class HelpMenu;
 class MessageWindow;
-class OthelloWindow;
 class ProposalWindow;
-class Puissance4Window;
 class RoomLog;
 class SenderWindows;
 class SystemTray;
@@ -38,7 +37,7 @@ class MainWindow final : public QMainWindow
 public:
     // Conditions the status bar and the tray's tooltip tell the user about,
     // most important first: only the first that holds is shown.
-    enum class Notice { NobodyHears, NameInUse, Alone };
+    enum class Notice { NobodyHears, NameInUse, NameNotCarried, AcceptRefused, Alone, Count };
 
     // Windows a datagram may open, per sender and in all. Beyond the first
     // bound a sender's messages go into its newest message window, and its
@@ -66,8 +65,7 @@ public:
 
     Station &station() { return m_station; }
     // The game windows, built when their game first opens; nullptr before.
-    OthelloWindow *othelloWindow() const { return m_othello.get(); }
-    Puissance4Window *puissance4Window() const { return m_puissance4.get(); }
+    GameWindow *gameWindow(Game game) const { return m_gameWindows[indexOf(game)].get(); }
     // The newest message window and proposal window of each game, while open.
     MessageWindow *messageWindow() const;
     ProposalWindow *proposalWindow(Game game) const;
@@ -99,17 +97,13 @@ private:
     void showUserCount();
     QString selectedUser() const;
 
-    OthelloWindow &builtOthelloWindow();
-    Puissance4Window &builtPuissance4Window();
-    void openGame(Game game);
-    void applyBoard(const wire::OthelloBoard &board);
-    void applyBoard(const wire::Puissance4Board &board);
+    GameWindow &builtGameWindow(Game game);
     void showGame(Game game);
     void leaveGame(Game game);
-    void setGameNotice(Game game, const QString &text);
     void updateGameActions();
-    void openReceivedMessage(const QString &sender, const QString &text);
-    void openProposal(Game game, const QString &proposer);
+    void openReceivedMessage(const QString &sender, const QString &text, const QString &provenance);
+    void openProposal(Game game, const QString &proposer, const QString &provenance);
+    void showAcceptRefused(Game game, const QString &acceptor);
     void showDeclined(const QString &decliner);
     void countUnopened(QWidget *newest);
 
@@ -146,7 +140,7 @@ private:
     QLabel *m_userCount = nullptr;
     QLabel *m_clock = nullptr;
     QLabel *m_noticeLabel = nullptr;
-    std::array<QString, 3> m_notices;
+    std::array<QString, std::size_t(Notice::Count)> m_notices;
     QMenu *m_userMenu = nullptr;
     // Tools menu, per game (Othello, Puissance 4): show it again, leave it.
     std::array<QAction *, 2> m_showGame{};
@@ -158,14 +152,12 @@ private:
     QTimer *m_userMenuTimer = nullptr;
     QPoint m_userMenuAt;
 
-    std::unique_ptr<OthelloWindow> m_othello;
-    std::unique_ptr<Puissance4Window> m_puissance4;
+    std::array<std::unique_ptr<GameWindow>, 2> m_gameWindows; // by indexOf(Game)
     QPointer<MessageWindow> m_lastMessage;
-    QPointer<ProposalWindow> m_othelloProposal;
-    QPointer<ProposalWindow> m_puissance4Proposal;
+    std::array<QPointer<ProposalWindow>, 2> m_lastProposals;
     // Windows opened by datagrams, bounded per sender and in all.
     SenderWindows *m_receivedMessages = nullptr;
-    std::array<SenderWindows *, 2> m_proposals{}; // Othello, Puissance 4
+    std::array<SenderWindows *, 2> m_proposals{};
     SenderWindows *m_declines = nullptr;
     int m_unopened = 0; // datagrams that found every window taken
 

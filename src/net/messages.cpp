@@ -15,8 +15,17 @@ QString join(Code code, std::initializer_list<QString> fields, bool trailing)
     return text;
 }
 
+// Where a board's fields lie: the cells follow the opponent, then what the
+// kind of board adds.
+constexpr int kCellsAt = 2;
+constexpr int kOthelloTurnAt = kCellsAt + kOthelloCells;
+constexpr int kOthelloDiscsAt = kOthelloTurnAt + 1;
+constexpr int kPuissance4ColourAt = kCellsAt + kPuissance4Cells;
+constexpr int kPuissance4DiscsAt = kPuissance4ColourAt + 1;
+constexpr int kPuissance4StatusAt = kPuissance4DiscsAt + 1;
+
 // Fields each code reads, field 0 included.
-int fieldsRead(Code code)
+int fieldCount(Code code)
 {
     switch (code) {
     case Code::WorkLine:
@@ -34,9 +43,9 @@ int fieldsRead(Code code)
     case Code::PrivateMessage:
         return 4;
     case Code::Puissance4Board:
-        return 2 + kPuissance4Cells + 3;
+        return kPuissance4StatusAt + 1;
     case Code::OthelloBoard:
-        return 2 + kOthelloCells + 2;
+        return kOthelloDiscsAt + 1;
     }
     return 0;
 }
@@ -85,10 +94,22 @@ void cutFields(Code code, QStringList &fields)
 }
 
 template <std::size_t N>
+QString cellFields(const std::array<qint16, N> &cells)
+{
+    QString text;
+    text.reserve(int(2 * N));
+    for (const qint16 value : cells) {
+        text += QString::number(value);
+        text += kSeparator;
+    }
+    return text;
+}
+
+template <std::size_t N>
 bool readCells(const QStringList &fields, std::array<qint16, N> &cells)
 {
     for (std::size_t k = 0; k < N; ++k) {
-        const auto value = inRange(fields[2 + int(k)], 0, 2);
+        const auto value = inRange(fields[kCellsAt + int(k)], 0, 2);
         if (!value)
             return false;
         cells[k] = *value;
@@ -144,17 +165,17 @@ QString proposalDeclined(const QString &proposer, const QString &decliner)
     return join(Code::ProposalDeclined, {proposer, decliner}, true);
 }
 
-QString othelloBoard(const QString &opponent, const QString &boardText, int turnColor, int numDiscs)
+QString othelloBoard(const OthelloBoard &board)
 {
-    return join(Code::OthelloBoard, {opponent}, true) + boardText + QString::number(turnColor)
-        + kSeparator + QString::number(numDiscs) + kSeparator;
+    return join(Code::OthelloBoard, {board.opponent}, true) + cellFields(board.cells)
+        + QString::number(board.turnColor) + kSeparator + QString::number(board.numDiscs) + kSeparator;
 }
 
-QString puissance4Board(const QString &opponent, const QString &boardText, int color, int numDiscs,
-                        const QString &status)
+QString puissance4Board(const Puissance4Board &board)
 {
-    return join(Code::Puissance4Board, {opponent}, true) + boardText + QString::number(color)
-        + kSeparator + QString::number(numDiscs) + kSeparator + status + kSeparator;
+    return join(Code::Puissance4Board, {board.opponent}, true) + cellFields(board.cells)
+        + QString::number(board.color) + kSeparator + QString::number(board.numDiscs) + kSeparator
+        + board.status + kSeparator;
 }
 
 bool isAddressed(Code code)
@@ -171,51 +192,94 @@ bool isAddressed(Code code)
     }
 }
 
-std::optional<Message> read(const QByteArray &datagram)
+namespace {
+
+// The datagram's fields, cut to their bounds, when it is one of ours and
+// holds every field its code reads.
+std::optional<std::pair<Code, QStringList>> splitFields(const QByteArray &datagram)
 {
     const auto text = decode(datagram);
     if (!text)
         return std::nullopt;
-    Message message;
-    message.fields = split(*text);
-    const auto code = codeOf(message.fields.front());
-    if (!code || message.fields.size() < fieldsRead(*code))
+    QStringList fields = split(*text);
+    const auto code = codeOf(fields.front());
+    if (!code || fields.size() < fieldCount(*code))
         return std::nullopt;
-    message.code = *code;
-    cutFields(*code, message.fields);
-    const QStringList &f = message.fields;
+    cutFields(*code, fields);
+    return std::pair{*code, std::move(fields)};
+}
 
-    switch (*code) {
+} // namespace
+
+QStringList fieldsOf(const QByteArray &datagram)
+{
+    if (!read(datagram))
+        return {};
+    return splitFields(datagram)->second.mid(1);
+}
+
+std::optional<Message> read(const QByteArray &datagram)
+{
+    const auto found = splitFields(datagram);
+    if (!found)
+        return std::nullopt;
+    const auto &[code, f] = *found;
+    Message message;
+    message.code = code;
+    if (isAddressed(code))
+        message.destination = f[1];
+
+    switch (code) {
+    case Code::WorkLine:
+    case Code::TeaLine:
+        message.line = f[1];
+        break;
+    case Code::Presence:
+    case Code::Departure:
+        message.name = f[1];
+        break;
     case Code::Availability: {
         const auto index = inRange(f[2], 0, 1);
         if (!index)
             return std::nullopt;
+        message.name = f[1];
         message.availabilityIndex = *index;
         break;
     }
+    case Code::PrivateMessage:
+        message.sender = f[2];
+        message.text = f[3];
+        break;
+    case Code::OthelloAccept:
+    case Code::Puissance4Accept:
+    case Code::OthelloProposal:
+    case Code::Puissance4Proposal:
+    case Code::ProposalDeclined:
+        message.sender = f[2];
+        break;
     case Code::OthelloBoard: {
         OthelloBoard &board = message.othello;
-        const auto turn = inRange(f[66], 0, 2);
-        const auto discs = toNumber(f[67]);
+        const auto turn = inRange(f[kOthelloTurnAt], 0, 2);
+        const auto discs = toNumber(f[kOthelloDiscsAt]);
         if (!readCells(f, board.cells) || !turn || !discs)
             return std::nullopt;
+        board.opponent = f[1];
         board.turnColor = *turn;
         board.numDiscs = *discs;
         break;
     }
     case Code::Puissance4Board: {
         Puissance4Board &board = message.puissance4;
-        const auto color = inRange(f[51], 0, 2);
-        const auto discs = inRange(f[52], 0, kPuissance4Cells);
+        const auto color = inRange(f[kPuissance4ColourAt], 0, 2);
+        const auto discs = inRange(f[kPuissance4DiscsAt], 0, kPuissance4Cells);
         if (!readCells(f, board.cells) || !color || !discs)
             return std::nullopt;
+        board.opponent = f[1];
         board.color = *color;
         board.numDiscs = *discs;
-        board.status = f[53];
+        board.status = f[kPuissance4StatusAt];
         break;
     }
-    default:
-        break;
     }
     return message;
 }

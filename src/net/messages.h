@@ -26,33 +26,42 @@ QString othelloProposal(const QString &destination, const QString &proposer);
 QString puissance4Proposal(const QString &destination, const QString &proposer);
 QString availability(const QString &name, int index);
 QString proposalDeclined(const QString &proposer, const QString &decliner);
-// boardText is the game window's FillRC(): every cell followed by a separator.
-QString othelloBoard(const QString &opponent, const QString &boardText, int turnColor, int numDiscs);
-QString puissance4Board(const QString &opponent, const QString &boardText, int color, int numDiscs,
-                        const QString &status);
 
 struct OthelloBoard {
+    QString opponent;                            // the one the board is sent to
     std::array<qint16, kOthelloCells> cells{};   // x varies fastest
     qint16 turnColor = 0;
     qint16 numDiscs = 0;
 };
 
 struct Puissance4Board {
-    std::array<qint16, kPuissance4Cells> cells{};
+    QString opponent;
+    std::array<qint16, kPuissance4Cells> cells{}; // row by row from the top left
     qint16 color = 0;
     qint16 numDiscs = 0;
     QString status;
 };
 
+QString othelloBoard(const OthelloBoard &board);
+QString puissance4Board(const Puissance4Board &board);
+
+// A message as read, with its fields by what they mean. Only the fields of
+// its code are set.
 struct Message {
     Code code = Code::WorkLine;
-    QStringList fields;           // as split, field 0 included
-    qint16 availabilityIndex = 0; // code 10: 0 available, 1 not available
-    OthelloBoard othello;         // code 13
-    Puissance4Board puissance4;   // code 12
-
-    QString field(int n) const { return fields.value(n); }
+    QString line;                 // 1, 2: the whole chat line
+    QString name;                 // 3, 7, 10: the one announcing or leaving
+    QString destination;          // addressed codes: the one user meant (the proposer of 4, 5, 11)
+    QString sender;               // 4, 5: the acceptor; 6: the writer; 8, 9: the proposer; 11: the decliner
+    QString text;                 // 6
+    qint16 availabilityIndex = 0; // 10: 0 available, 1 not available
+    OthelloBoard othello;         // 13
+    Puissance4Board puissance4;   // 12
 };
+
+// Every field after the code, as split and cut, for tools that show a
+// datagram whole; empty when it is not one of ours.
+QStringList fieldsOf(const QByteArray &datagram);
 
 bool isAddressed(Code code);
 

@@ -1,6 +1,7 @@
 #include "net/station.h"
 
 #include "net/carriedtext.h"
+#include "net/messages.h"
 #include "net/wire.h"
 
 #include <QDeadlineTimer>
@@ -21,6 +22,10 @@ Station::Station(DatagramLink &link, QObject *parent)
     connect(&m_broadcastTimer, &QTimer::timeout, this, &Station::broadcastPeriod);
     connect(&link, &DatagramLink::datagramReceived, this, &Station::onLinkDatagram);
     connect(&link, &DatagramLink::sendFailed, this, [this](const QString &reason) { m_sendFailure = reason; });
+    for (const Game game : kGames)
+        connect(&match(game), &Match::moved, this, &Station::broadcastPresence);
+    // Othello's broadcast period starts anew at every click on its board, as peers time it.
+    connect(&m_othello, &OthelloMatch::moveTried, this, &Station::restartBroadcastPeriod);
 }
 
 void Station::start(const QString &userName)
@@ -28,10 +33,9 @@ void Station::start(const QString &userName)
     m_userName = wire::carried(userName);
     m_started = true;
     m_users.clear();
-    m_startedAtMs = m_clock();
-    m_nameInUseReported = false;
-    for (GameState &game : m_games)
-        game.playing = false;
+    m_nameClashHeardMs = -1;
+    for (const Game game : kGames)
+        endGame(game);
     noteHearing([this] { m_hearing.restart(); });
     broadcastPresence();
     m_broadcastTimer.start();
@@ -67,12 +71,13 @@ void Station::sendPrivateMessage(const QString &to, const QString &text)
 
 void Station::proposeGame(Game game, const QString &to)
 {
+    m_proposals.add(game, to, m_clock());
     send(game == Game::Othello ? wire::othelloProposal(to, m_userName) : wire::puissance4Proposal(to, m_userName));
 }
 
 bool Station::acceptProposal(Game game, const QString &proposer)
 {
-    if (isRunning(game))
+    if (match(game).isRunning())
         return false;
     // The game window opens before the proposer hears of it, as other stations expect.
     startGame(game, proposer);
@@ -93,41 +98,17 @@ void Station::sendDeparture()
 
 void Station::startGame(Game game, const QString &opponent)
 {
-    GameState &state = m_games[index(game)];
-    state.opponent = opponent;
-    state.playing = true;
-    state.over = false;
-    state.quietPeriods = 0;
+    match(game).start(opponent);
     emit gameStarted(game, opponent);
-}
-
-void Station::finishGame(Game game)
-{
-    GameState &state = m_games[index(game)];
-    if (state.playing)
-        state.over = true;
-}
-
-void Station::endGame(Game game)
-{
-    GameState &state = m_games[index(game)];
-    state.playing = false;
-    state.over = false;
-    state.quietPeriods = 0;
-}
-
-void Station::setBoardSource(Game game, std::function<QString()> boardMessage)
-{
-    m_games[index(game)].boardMessage = std::move(boardMessage);
 }
 
 void Station::broadcastPresence()
 {
     send(wire::presence(m_userName));
     send(wire::availability(m_userName, m_availability));
-    for (const GameState &game : m_games) {
-        if (game.playing && game.boardMessage)
-            send(game.boardMessage());
+    for (const Game game : kGames) {
+        if (match(game).isPlaying())
+            send(match(game).boardMessage());
     }
 }
 
@@ -135,28 +116,27 @@ void Station::broadcastPeriod()
 {
     dropSilentUsers();
     noteHearing([this] { m_hearing.periodEnded(); });
-    for (std::size_t i = 0; i < m_games.size(); ++i) {
-        GameState &state = m_games[i];
-        if (state.playing && !state.over && state.quietPeriods < kQuietPeriods
-            && ++state.quietPeriods == kQuietPeriods)
-            emit opponentQuietChanged(i == 0 ? Game::Othello : Game::Puissance4, true);
-    }
+    for (const Game game : kGames)
+        match(game).periodPassed();
     broadcastPresence();
 }
 
-void Station::heardBoard(Game game)
+void Station::userLeft(const QString &name)
 {
-    GameState &state = m_games[index(game)];
-    const bool wasQuiet = state.quietPeriods >= kQuietPeriods;
-    state.quietPeriods = 0;
-    if (wasQuiet && state.playing)
-        emit opponentQuietChanged(game, false);
+    for (const Game game : kGames)
+        match(game).userLeft(name);
+    emit userGone(name);
 }
 
 void Station::dropSilentUsers()
 {
-    for (const QString &name : m_users.dropSilent(m_clock(), kSilenceMs))
-        emit userGone(name);
+    const qint64 now = m_clock();
+    for (const QString &name : m_users.dropSilent(now, kSilenceMs))
+        userLeft(name);
+    if (m_nameClashHeardMs >= 0 && now - m_nameClashHeardMs > kSilenceMs) {
+        m_nameClashHeardMs = -1;
+        emit nameInUseEnded();
+    }
 }
 
 void Station::forgetUsers()
@@ -164,21 +144,58 @@ void Station::forgetUsers()
     const QStringList names = m_users.names();
     m_users.clear();
     for (const QString &name : names)
-        emit userGone(name);
+        userLeft(name);
 }
 
 void Station::hearPresence(const QString &name, const QHostAddress &sender)
 {
     const qint64 now = m_clock();
-    // An unknown sender cannot be told from this station's own echo.
-    if (m_started && name == m_userName && !m_nameInUseReported && now - m_startedAtMs <= kNameCheckMs
-        && !sender.isNull() && !m_link.isOwnAddress(sender)) {
-        m_nameInUseReported = true;
-        emit nameInUse(name);
+    // An unknown sender cannot be told from this station's own echo. Both
+    // stations hear each other, so both say so, however late one started.
+    if (m_started && name == m_userName && !sender.isNull() && !m_link.isOwnAddress(sender)) {
+        if (m_nameClashHeardMs < 0)
+            emit nameInUse(name);
+        m_nameClashHeardMs = now;
     }
     // Every presence heard refreshes the count, so it is not only for new names.
-    if (m_users.hearPresence(name, now) != UserRoster::Heard::Refused)
+    if (m_users.hearPresence(name, now, sender) != UserRoster::Heard::Refused)
         emit userSeen(name);
+}
+
+bool Station::speaksFor(const QString &name, const QHostAddress &sender) const
+{
+    if (sender.isNull())
+        return true;
+    const QList<QHostAddress> addresses = m_users.addresses(name);
+    return addresses.isEmpty() || addresses.contains(sender);
+}
+
+QString Station::provenance(const QString &name, const QHostAddress &sender) const
+{
+    if (sender.isNull() || m_link.isOwnAddress(sender))
+        return {};
+    const QList<QHostAddress> addresses = m_users.addresses(name);
+    if (addresses.contains(sender))
+        return {};
+    const QString from = sender.toString();
+    if (addresses.isEmpty())
+        return tr("Sent from %1; no station of that name has been heard.").arg(from);
+    QStringList heard;
+    for (const QHostAddress &address : addresses)
+        heard << address.toString();
+    return tr("Sent from %1; %2's station is heard from %3.").arg(from, name, heard.join(QStringLiteral(", ")));
+}
+
+void Station::takeAccept(Game game, const QString &acceptor, const QHostAddress &sender)
+{
+    // Only an answer to a proposal of ours, from the acceptor's own station.
+    if (!speaksFor(acceptor, sender) || !m_proposals.take(game, acceptor, m_clock()))
+        return;
+    if (match(game).isRunning()) {
+        emit acceptRefused(game, acceptor);
+        return;
+    }
+    startGame(game, acceptor);
 }
 
 void Station::restartBroadcastPeriod()
@@ -204,66 +221,66 @@ void Station::onLinkDatagram(const QByteArray &datagram, const QHostAddress &sen
 void Station::onDatagram(const QByteArray &datagram, const QHostAddress &sender)
 {
     const std::optional<wire::Message> message = wire::read(datagram);
-    if (!message)
+    if (!message || (wire::isAddressed(message->code) && message->destination != m_userName))
         return;
-    const QString f1 = message->field(1);
-    if (wire::isAddressed(message->code) && f1 != m_userName)
-        return;
-    const QString f2 = message->field(2);
 
     switch (message->code) {
     case wire::Code::WorkLine:
-        emit chatLineReceived(Room::Work, f1);
+        emit chatLineReceived(Room::Work, message->line);
         break;
     case wire::Code::TeaLine:
-        emit chatLineReceived(Room::Tea, f1);
+        emit chatLineReceived(Room::Tea, message->line);
         break;
     case wire::Code::Presence:
         // Our own presence back means what we send reaches the network; our
         // name from another computer is another station.
-        if (f1 == m_userName && (sender.isNull() || m_link.isOwnAddress(sender))) {
+        if (message->name == m_userName && (sender.isNull() || m_link.isOwnAddress(sender))) {
             m_sendFailure.clear();
             noteHearing([this] { m_hearing.ownPresenceHeard(); });
         } else {
             noteHearing([this] { m_hearing.otherStationHeard(); });
         }
-        hearPresence(f1, sender);
+        hearPresence(message->name, sender);
         break;
     case wire::Code::OthelloAccept:
-        startGame(Game::Othello, f2);
+        takeAccept(Game::Othello, message->sender, sender);
         break;
     case wire::Code::Puissance4Accept:
-        startGame(Game::Puissance4, f2);
+        takeAccept(Game::Puissance4, message->sender, sender);
         break;
     case wire::Code::PrivateMessage:
-        emit privateMessageReceived(f2, message->field(3));
+        emit privateMessageReceived(message->sender, message->text, provenance(message->sender, sender));
         break;
     case wire::Code::Departure:
-        if (m_users.remove(f1))
-            emit userGone(f1);
+        if (speaksFor(message->name, sender) && m_users.remove(message->name))
+            userLeft(message->name);
         break;
     case wire::Code::OthelloProposal:
-        emit proposalReceived(Game::Othello, f2);
+        emit proposalReceived(Game::Othello, message->sender, provenance(message->sender, sender));
         break;
     case wire::Code::Puissance4Proposal:
-        emit proposalReceived(Game::Puissance4, f2);
+        emit proposalReceived(Game::Puissance4, message->sender, provenance(message->sender, sender));
         break;
     case wire::Code::Availability: {
         const bool available = message->availabilityIndex == 0;
-        if (m_users.hearAvailability(f1, available, m_clock()) == UserRoster::Availability::Changed)
-            emit userAvailabilityChanged(f1, available);
+        if (m_users.hearAvailability(message->name, available, m_clock(), sender) == UserRoster::Availability::Changed)
+            emit userAvailabilityChanged(message->name, available);
         break;
     }
     case wire::Code::ProposalDeclined:
-        emit proposalDeclined(f2);
+        if (!speaksFor(message->sender, sender))
+            break;
+        m_proposals.forget(message->sender);
+        emit proposalDeclined(message->sender);
         break;
+    // A board counts only from the station of the opponent it answers.
     case wire::Code::Puissance4Board:
-        heardBoard(Game::Puissance4);
-        emit puissance4BoardReceived(message->puissance4);
+        if (speaksFor(m_puissance4.opponent(), sender))
+            m_puissance4.takeBoard(message->puissance4);
         break;
     case wire::Code::OthelloBoard:
-        heardBoard(Game::Othello);
-        emit othelloBoardReceived(message->othello);
+        if (speaksFor(m_othello.opponent(), sender))
+            m_othello.takeBoard(message->othello);
         break;
     }
 }

@@ -2,21 +2,20 @@
 
 #include "net/datagramlink.h"
 #include "net/hearingcheck.h"
-#include "net/messages.h"
+#include "net/kinds.h"
+#include "net/pendingproposals.h"
 #include "net/recentdatagrams.h"
 #include "net/userroster.h"
+#include "othello/othellomatch.h"
+#include "puissance4/puissance4match.h"
 
 #include <QObject>
 #include <QString>
 #include <QTimer>
 
-#include <array>
 #include <functional>
 
 class QTime;
-
-enum class Game { Othello, Puissance4 };
-enum class Room { Work, Tea };
 
 // One station on the segment, without any window: it reads, validates and
 // filters every datagram heard and reports each effect as a signal, sends
@@ -29,21 +28,11 @@ public:
     // Presence, availability and open boards go out this often. Peers count a
     // station as present from its presences, so the period is the protocol's.
     static constexpr int kBroadcastMs = 5000;
-    // A station playing a game sends its board every period, so this many
-    // periods without one means the opponent no longer plays it (its window
-    // closed, its station gone). Three periods ride out a lost datagram or two
-    // and still tell a waiting player within 15 seconds.
-    static constexpr int kQuietPeriods = 3;
     // A user not heard (presence or availability) for this long is dropped
     // from the list as a departure would drop them. Six periods: a station
     // that is busy, or loses a datagram or two, is never dropped, and one
     // that crashed or left without a word goes within half a minute.
     static constexpr qint64 kSilenceMs = 6 * qint64(kBroadcastMs);
-    // Another station heard announcing this station's user name within this
-    // long after start is reported. Every station announces once a period,
-    // so three periods hear it even when a datagram or two are lost; a
-    // station started later hears this one and reports the clash itself.
-    static constexpr qint64 kNameCheckMs = 3 * qint64(kBroadcastMs);
 
     explicit Station(DatagramLink &link, QObject *parent = nullptr);
 
@@ -66,34 +55,29 @@ public:
     // What the user does. Typed text must already be free of the separator.
     void sendChatLine(Room room, const QString &text);
     void sendPrivateMessage(const QString &to, const QString &text);
+    // The proposal waits for an answer: only an accept of it starts a game.
     void proposeGame(Game game, const QString &to);
+    bool isProposalWaiting(Game game, const QString &to) const { return m_proposals.isWaiting(game, to, m_clock()); }
     // Starts the game against the proposer and tells them; refused (nothing
     // sent) while a game of that kind is on.
     bool acceptProposal(Game game, const QString &proposer);
     void declineProposal(const QString &proposer);
     void sendDeparture();
 
-    // The games this station takes part in. A game is on from an accept, sent
-    // or received, until the user leaves it, closes it once it is over, or a
-    // new one of its kind starts; closing the window of a running game keeps it.
-    // While it is on its board goes out every period.
-    bool isPlaying(Game game) const { return m_games[index(game)].playing; }
-    // On and not yet over: a new game of that kind must wait for it.
-    bool isRunning(Game game) const { return isPlaying(game) && !m_games[index(game)].over; }
-    QString opponent(Game game) const { return m_games[index(game)].opponent; }
+    // The games this station takes part in, one match of each kind. A move
+    // made in one goes out at once; its board goes out every period while it is on.
+    Match &match(Game game) { return game == Game::Othello ? static_cast<Match &>(m_othello) : m_puissance4; }
+    const Match &match(Game game) const { return const_cast<Station *>(this)->match(game); }
+    OthelloMatch &othello() { return m_othello; }
+    Puissance4Match &puissance4() { return m_puissance4; }
+    // A game begins against the opponent, by an accept sent or received.
     void startGame(Game game, const QString &opponent);
-    // The board shows a result. The game stays on, so its last board still
-    // reaches an opponent who missed it, but no longer holds up a new one.
-    void finishGame(Game game);
-    void endGame(Game game);
-    // The board datagram broadcast every period while the game is on.
-    void setBoardSource(Game game, std::function<QString()> boardMessage);
+    void endGame(Game game) { match(game).end(); }
 
     // The periodic broadcast, at once: presence, availability, open boards.
     void broadcastPresence();
     // One period of the broadcast timer, at once: drops silent users, judges
-    // who hears this station, counts the periods each running game's
-    // opponent has sent no board, then broadcasts.
+    // who hears this station, tells each game a period passed, then broadcasts.
     void broadcastPeriod();
     // After a move the period starts anew.
     void restartBroadcastPeriod();
@@ -103,8 +87,13 @@ public:
     // sender: where it came from; a null address when unknown.
     void onDatagram(const QByteArray &datagram, const QHostAddress &sender = {});
 
-    // The users heard, by exact name.
+    // The users heard, by exact name, with the addresses each is heard from.
     const UserRoster &users() const { return m_users; }
+    // Whether a datagram from sender may speak for the name: a listed name
+    // only from the addresses it is heard from. A name heard from no address
+    // yet, or a sender not known, is taken as every station takes it, for
+    // the wire carries no proof.
+    bool speaksFor(const QString &name, const QHostAddress &sender) const;
     // Drops every user silent for kSilenceMs, reporting each as gone. Run
     // once a period, before this station's own presence goes out.
     void dropSilentUsers();
@@ -128,34 +117,30 @@ signals:
     void userSeen(const QString &name);
     // A listed user's availability changed; the same one again says nothing.
     void userAvailabilityChanged(const QString &name, bool available);
-    // A departure, or silence for kSilenceMs.
+    // A departure, or silence for kSilenceMs. A running game against them has ended.
     void userGone(const QString &name);
-    // Another station announced this station's user name soon after start.
+    // Another station announces this station's user name from another
+    // computer; said again only once it has been silent for kSilenceMs.
     void nameInUse(const QString &name);
-    void privateMessageReceived(const QString &sender, const QString &text);
-    void proposalReceived(Game game, const QString &proposer);
+    void nameInUseEnded();
+    // provenance: empty when the claimed sender's station is the one it came
+    // from, else a sentence for the user saying where it came from.
+    void privateMessageReceived(const QString &sender, const QString &text, const QString &provenance);
+    void proposalReceived(Game game, const QString &proposer, const QString &provenance);
+    // An accept of this station's proposal came while a game of that kind is
+    // on here: the game goes on and no new one starts.
+    void acceptRefused(Game game, const QString &acceptor);
     void proposalDeclined(const QString &decliner);
     // A game has begun, by an accept sent or received: its window should open.
     void gameStarted(Game game, const QString &opponent);
-    void othelloBoardReceived(const wire::OthelloBoard &board);
-    void puissance4BoardReceived(const wire::Puissance4Board &board);
-    // The opponent of a running game has sent no board for kQuietPeriods
-    // periods (quiet), or is heard again.
-    void opponentQuietChanged(Game game, bool quiet);
     // Whether anyone hears this station has changed; see hearing().
     void hearingChanged(HearingCheck::State state);
 
 private:
-    struct GameState {
-        bool playing = false;
-        bool over = false;
-        int quietPeriods = 0;
-        QString opponent;
-        std::function<QString()> boardMessage;
-    };
-    static std::size_t index(Game game) { return game == Game::Othello ? 0 : 1; }
     void send(const QString &message);
-    void heardBoard(Game game);
+    void userLeft(const QString &name);
+    void takeAccept(Game game, const QString &acceptor, const QHostAddress &sender);
+    QString provenance(const QString &name, const QHostAddress &sender) const;
     void hearPresence(const QString &name, const QHostAddress &sender);
     // The link's datagrams come here once each: repeats within
     // RecentDatagrams::kWindowMs are left out before anything acts on them.
@@ -167,11 +152,12 @@ private:
     QString m_userName;
     int m_availability = 0;
     bool m_started = false;
-    std::array<GameState, 2> m_games;
+    OthelloMatch m_othello{m_userName};
+    Puissance4Match m_puissance4{m_userName};
     UserRoster m_users;
     std::function<qint64()> m_clock;
-    qint64 m_startedAtMs = 0;
-    bool m_nameInUseReported = false;
+    qint64 m_nameClashHeardMs = -1; // when another station last used this one's name; -1 while none does
+    PendingProposals m_proposals;
     RecentDatagrams m_recent;
     HearingCheck m_hearing;
     QString m_sendFailure;

@@ -1,24 +1,36 @@
 #include "net/userroster.h"
 
-UserRoster::Heard UserRoster::hearPresence(const QString &name, qint64 nowMs)
+void UserRoster::bind(Entry &entry, const QHostAddress &from)
 {
-    const auto found = m_users.find(name);
-    if (found != m_users.end()) {
-        found->lastHeardMs = nowMs;
-        return Heard::Known;
-    }
-    if (m_users.size() >= kMaxUsers)
-        return Heard::Refused;
-    m_users.insert(name, {true, nowMs});
-    return Heard::New;
+    if (from.isNull() || entry.addresses.contains(from))
+        return;
+    if (entry.addresses.size() >= kMaxAddressesPerName)
+        entry.addresses.removeFirst();
+    entry.addresses.append(from);
 }
 
-UserRoster::Availability UserRoster::hearAvailability(const QString &name, bool available, qint64 nowMs)
+UserRoster::Heard UserRoster::hearPresence(const QString &name, qint64 nowMs, const QHostAddress &from)
+{
+    auto found = m_users.find(name);
+    Heard heard = Heard::Known;
+    if (found == m_users.end()) {
+        if (m_users.size() >= kMaxUsers)
+            return Heard::Refused;
+        found = m_users.insert(name, {true, nowMs, {}});
+        heard = Heard::New;
+    }
+    found->lastHeardMs = nowMs;
+    bind(*found, from);
+    return heard;
+}
+
+UserRoster::Availability UserRoster::hearAvailability(const QString &name, bool available, qint64 nowMs, const QHostAddress &from)
 {
     const auto found = m_users.find(name);
     if (found == m_users.end())
         return Availability::Unlisted;
     found->lastHeardMs = nowMs;
+    bind(*found, from);
     if (found->available == available)
         return Availability::Same;
     found->available = available;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QHash>
+#include <QHostAddress>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -17,15 +19,22 @@ public:
     // entry leaves (by departure or silence); listed users are kept as usual.
     static constexpr int kMaxUsers = 65536;
 
+    // A station on two networks sends from an address on each, and one with
+    // a VPN or a wired and a wireless card besides from a few more. A name
+    // heard from more forgets the address it was first heard from, so a
+    // station that moves (a new lease) is bound to its new address at once.
+    static constexpr int kMaxAddressesPerName = 4;
+
     enum class Heard { New, Known, Refused };
     enum class Availability { Unlisted, Same, Changed };
 
-    // A presence: lists the name (as available) or renews its entry.
-    Heard hearPresence(const QString &name, qint64 nowMs);
+    // A presence: lists the name (as available) or renews its entry. A
+    // sender's address, when known, binds the name to it.
+    Heard hearPresence(const QString &name, qint64 nowMs, const QHostAddress &from = {});
     // An availability renews a listed entry; an unlisted name is ignored
     // (it is listed at its next presence). Says whether the entry's
     // availability changed, so one that says the same again shows nothing.
-    Availability hearAvailability(const QString &name, bool available, qint64 nowMs);
+    Availability hearAvailability(const QString &name, bool available, qint64 nowMs, const QHostAddress &from = {});
     // A departure. Returns whether the name was listed.
     bool remove(const QString &name);
     // Removes and returns, in no particular order, every entry not heard
@@ -37,12 +46,17 @@ public:
     bool contains(const QString &name) const { return m_users.contains(name); }
     bool isAvailable(const QString &name) const { return m_users.value(name).available; }
     QStringList names() const { return m_users.keys(); }
+    // The addresses the name's presences and availabilities came from, first
+    // heard first; empty for a name not listed or heard from no known address.
+    QList<QHostAddress> addresses(const QString &name) const { return m_users.value(name).addresses; }
 
 private:
     struct Entry {
         bool available = false;
         qint64 lastHeardMs = 0;
+        QList<QHostAddress> addresses;
     };
+    static void bind(Entry &entry, const QHostAddress &from);
     QHash<QString, Entry> m_users;
 };
 

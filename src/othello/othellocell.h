@@ -20,7 +20,7 @@ public:
     // A new background erases whatever was drawn in the cell.
     void setBackColour(const QColor &colour);
 
-    // Light grey until the cell first shows a disc; the hover highlight relies on it.
+    // Light grey until the cell first shows a disc.
     QColor fillColour() const { return m_fill; }
     void setFillColour(const QColor &colour) { m_fill = colour; }
 

@@ -1,7 +1,5 @@
 #include "othello/othellogame.h"
 
-#include "net/wire.h"
-
 #include <limits>
 
 namespace {
@@ -202,14 +200,12 @@ OthelloGame::Score OthelloGame::score() const
     return result;
 }
 
-QString OthelloGame::cellFields() const
+void OthelloGame::setCells(const std::array<qint16, kCells> &cells)
 {
-    QString text;
-    for (const qint16 value : m_board) {
-        text += QString::number(value);
-        text += wire::kSeparator;
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        if (isColour(cells[i]))
+            m_board[i] = cells[i];
     }
-    return text;
 }
 
 bool operator==(const OthelloGame &a, const OthelloGame &b)

@@ -81,8 +81,10 @@ public:
     // Disc counts, and the status line for the colour to move: the result when the game is over.
     Score score() const;
 
-    // The 64 cell values in cell-index order, each followed by the separator.
-    QString cellFields() const;
+    // The 64 cells in cell-index order.
+    const std::array<qint16, kCells> &cells() const { return m_board; }
+    // Every cell at once; a value that is no colour leaves its cell as it is.
+    void setCells(const std::array<qint16, kCells> &cells);
 
     friend bool operator==(const OthelloGame &a, const OthelloGame &b);
 

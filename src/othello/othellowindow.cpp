@@ -1,18 +1,12 @@
 #include "othello/othellowindow.h"
 
-#include "look/attention.h"
-#include "look/gamenotice.h"
 #include "look/look.h"
 #include "look/turnmarker.h"
-#include "net/station.h"
 #include "othello/othellocell.h"
 
-#include <QApplication>
 #include <QCloseEvent>
-#include <QLabel>
 #include <QLineEdit>
 
-#include <algorithm>
 
 namespace {
 
@@ -34,8 +28,9 @@ QColor discColour(int colour)
 
 } // namespace
 
-OthelloWindow::OthelloWindow(Station &station, QWidget *owner)
-    : GameWindow(station, Game::Othello, {}, owner)
+OthelloWindow::OthelloWindow(OthelloMatch &match, QWidget *owner)
+    : GameWindow(match, {}, owner)
+    , m_match(match)
 {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Othello Table"));
@@ -78,10 +73,7 @@ OthelloWindow::OthelloWindow(Station &station, QWidget *owner)
     }
     // Over the middle four rows, where it cannot be missed.
     makeNoticeBand(QRect(boardAt + QPoint(0, 2 * pitch), QSize(OthelloGame::kSize * pitch, 4 * pitch)));
-
-    m_flashTimer.setObjectName(QStringLiteral("Timer1"));
-    m_flashTimer.setInterval(look::kFlashMs);
-    connect(&m_flashTimer, &QTimer::timeout, this, &OthelloWindow::flash);
+    redraw();
 }
 
 OthelloCell *OthelloWindow::cell(int index) const
@@ -91,126 +83,44 @@ OthelloCell *OthelloWindow::cell(int index) const
     return m_cells[std::size_t(index - 1)];
 }
 
-void OthelloWindow::drawCell(int x, int y)
+void OthelloWindow::drawCell(int index)
 {
-    OthelloCell *shown = cell(OthelloGame::indexOf(x, y));
-    const qint16 colour = m_game.cell(x, y);
-    shown->setBackColour(OthelloCell::kGreen);
-    if (colour == OthelloGame::kEmpty)
+    OthelloCell *shown = cell(index);
+    const qint16 colour = game().cell(OthelloGame::columnOf(index), OthelloGame::rowOf(index));
+    if (colour == OthelloGame::kEmpty) {
+        shown->reset();
         return;
+    }
+    shown->setBackColour(OthelloCell::kGreen);
     shown->setFillColour(discColour(colour));
     shown->drawDisc();
 }
 
-void OthelloWindow::setCell(int x, int y, int colour)
+void OthelloWindow::redraw()
 {
-    if (!OthelloGame::onBoard(x, y) || !OthelloGame::isColour(colour))
-        return;
-    m_game.setCell(x, y, colour);
-    drawCell(x, y);
-}
-
-void OthelloWindow::showScore()
-{
-    const OthelloGame::Score score = m_game.score();
+    for (int index = 1; index <= OthelloGame::kCells; ++index)
+        drawCell(index);
+    m_highlighted = 0;
+    const OthelloGame::Score score = game().score();
     m_blackScore->setText(QString::number(score.black));
     m_whiteScore->setText(QString::number(score.white));
     if (!score.status.isNull())
         m_status->setText(score.status);
-    const qint16 turn = m_game.turnColour();
+    const qint16 turn = game().turnColour();
     if (turn == OthelloGame::kBlack || turn == OthelloGame::kWhite) {
         const bool black = turn == OthelloGame::kBlack;
         m_turnMarker->showOver(black ? TurnMarker::Side::First : TurnMarker::Side::Second, discColour(turn));
     }
-}
-
-void OthelloWindow::open()
-{
-    m_game = OthelloGame::initial();
-    for (OthelloCell *cell : m_cells)
-        cell->reset();
-    for (int index = 1; index <= OthelloGame::kCells; ++index) {
-        if (m_game.cell(OthelloGame::columnOf(index), OthelloGame::rowOf(index)) != OthelloGame::kEmpty)
-            drawCell(OthelloGame::columnOf(index), OthelloGame::rowOf(index));
-    }
-    m_flashTimer.stop();
-    m_flashCount = 0;
-    m_highlighted = 0;
-    clearNotices();
-    showPlayers();
-    showScore();
-    showGame();
-}
-
-void OthelloWindow::showPlayers()
-{
-    m_blackName->setText(m_game.blackPlayer());
-    m_whiteName->setText(m_game.whitePlayer());
-}
-
-void OthelloWindow::noteIfOver()
-{
-    if (m_game.isOver())
-        m_station.finishGame(Game::Othello);
-}
-
-bool OthelloWindow::applyBoard(const wire::OthelloBoard &board)
-{
-    const auto isColour = [](qint16 value) { return OthelloGame::isColour(value); };
-    if (!std::all_of(board.cells.begin(), board.cells.end(), isColour) || !isColour(board.turnColor))
-        return false;
-    if (board.numDiscs <= m_game.discCount())
-        return false;
-
-    const qint16 mover = m_game.colourThatMoved(board.cells, board.turnColor);
-    for (int y = 1; y <= OthelloGame::kSize; ++y) {
-        for (int x = 1; x <= OthelloGame::kSize; ++x)
-            setCell(x, y, board.cells[std::size_t(OthelloGame::indexOf(x, y) - 1)]);
-    }
-    m_game.setTurnColour(board.turnColor);
-    showScore();
-    m_game.setDiscCount(board.numDiscs);
-    m_highlighted = 0;
-    if (m_station.isPlaying(Game::Othello)) {
-        m_game.claimColour(mover, m_station.opponent(Game::Othello), m_station.userName());
-        showPlayers();
-        noteIfOver();
-    } else if (!hasNotice()) {
-        setNotice(look::notOnHereNotice());
-    }
-    showGame();
-    // A board that lands during a flash joins it rather than starting another.
-    if (!m_flashTimer.isActive())
-        m_flashTimer.start();
-    return true;
-}
-
-QString OthelloWindow::boardMessage() const
-{
-    return wire::othelloBoard(m_station.opponent(Game::Othello), m_game.cellFields(), m_game.turnColour(), m_game.discCount());
+    m_blackName->setText(game().blackPlayer());
+    m_whiteName->setText(game().whitePlayer());
 }
 
 void OthelloWindow::playAt(int index)
 {
-    // A move in a game that is not on here would never reach the opponent.
-    if (cell(index) && m_station.isPlaying(Game::Othello)) {
-        const OthelloGame before = m_game;
-        if (m_game.playMove(OthelloGame::columnOf(index), OthelloGame::rowOf(index), m_game.turnColour(),
-                            m_station.userName(), m_station.opponent(Game::Othello))) {
-            for (int changed = 1; changed <= OthelloGame::kCells; ++changed) {
-                const int x = OthelloGame::columnOf(changed), y = OthelloGame::rowOf(changed);
-                if (m_game.cell(x, y) != before.cell(x, y))
-                    drawCell(x, y);
-            }
-            showPlayers();
-            noteIfOver();
-            m_station.broadcastPresence();
-            showScore();
-        }
-    }
+    if (cell(index))
+        m_match.play(OthelloGame::columnOf(index), OthelloGame::rowOf(index));
     // A refused click leaves no square that looks like a disc.
     clearHighlight();
-    m_station.restartBroadcastPeriod();
 }
 
 void OthelloWindow::clearHighlight()
@@ -218,18 +128,18 @@ void OthelloWindow::clearHighlight()
     // Redrawn from the board rather than just turned green, so that a disc put
     // there since the highlight is not wiped out.
     if (cell(m_highlighted))
-        drawCell(OthelloGame::columnOf(m_highlighted), OthelloGame::rowOf(m_highlighted));
+        drawCell(m_highlighted);
     m_highlighted = 0;
 }
 
 void OthelloWindow::hoverOver(int index)
 {
     OthelloCell *hovered = cell(index);
-    if (!hovered || m_game.turnColour() == OthelloGame::kGameOver || hovered->fillColour() != look::kLightGrey
-        || !m_station.isPlaying(Game::Othello))
+    if (!hovered || game().turnColour() == OthelloGame::kGameOver || !m_match.isPlaying()
+        || game().cell(OthelloGame::columnOf(index), OthelloGame::rowOf(index)) != OthelloGame::kEmpty)
         return;
     clearHighlight();
-    hovered->setBackColour(discColour(m_game.turnColour()));
+    hovered->setBackColour(discColour(game().turnColour()));
     m_highlighted = index;
 }
 
@@ -240,19 +150,8 @@ void OthelloWindow::leaveCell(int index)
         clearHighlight();
 }
 
-void OthelloWindow::flash()
-{
-    QApplication::alert(this, look::kFlashMs / 2);
-    ++m_flashCount;
-    if (m_flashCount >= look::kFlashes) {
-        m_flashTimer.stop();
-        m_flashCount = 0;
-    }
-}
-
 void OthelloWindow::closeEvent(QCloseEvent *event)
 {
     clearHighlight();
-    m_flashTimer.stop();
     GameWindow::closeEvent(event);
 }

@@ -1,7 +1,5 @@
 #include "puissance4/puissance4game.h"
 
-#include "net/wire.h"
-
 using namespace puissance4;
 
 namespace {
@@ -49,17 +47,6 @@ void Puissance4Game::recomputeLevels()
                 m_level[column - 1] = row;
         }
     }
-}
-
-QString Puissance4Game::cellFields() const
-{
-    QString text;
-    text.reserve(2 * kCells);
-    for (const qint16 value : m_board) {
-        text += QString::number(value);
-        text += wire::kSeparator;
-    }
-    return text;
 }
 
 void Puissance4Game::arrangeMarker()

@@ -72,8 +72,8 @@ public:
     // Recomputes every level from the board: the largest row holding an empty
     // cell, 0 for a full column.
     void recomputeLevels();
-    // 49 cell values row by row from the top left, each followed by the separator.
-    QString cellFields() const;
+    // The 49 cells row by row from the top left.
+    const std::array<qint16, puissance4::kCells> &cells() const { return m_board; }
     // The marker follows the colour to move unless the game is decided.
     void arrangeMarker();
 

@@ -13,11 +13,6 @@ const QString kSep = QString(wire::kSeparator);
 const QString w400 = QString(400, u'w');
 const QDateTime kTime(QDate(2024, 5, 6), QTime(14, 3, 27, 45));
 
-QByteArray bytes(const QString &text)
-{
-    return wire::encode(text);
-}
-
 // An invocation in a few words: the command, then only what differs from the defaults.
 QString described(const cli::Invocation &invocation)
 {
@@ -31,6 +26,8 @@ QString described(const cli::Invocation &invocation)
         text += " to=" + invocation.recipient;
     if (invocation.waitMs != cli::kWhoDefaultWaitMs)
         text += " wait=" + QString::number(invocation.waitMs);
+    if (invocation.addresses)
+        text += " addresses";
     if (invocation.json)
         text += " json";
     return invocation.text.isEmpty() ? text : text + " text=" + invocation.text;
@@ -44,160 +41,120 @@ class TestCommandLine final : public QObject
 {
     Q_OBJECT
 private slots:
-    void parses_data();
-    void parses();
-    void usageNamesEveryCommand();
-    void datagramLine_data();
-    void datagramLine();
-    void datagramJson_data();
-    void datagramJson();
+    void parses_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("expected"); // for a refusal, a part of the error
+
+        QTest::newRow("nothing: the window") << QStringList{} << "Window";
+        QTest::newRow("--help") << QStringList{"--help"} << "Help";
+        QTest::newRow("--version") << QStringList{"--version"} << "Version";
+        QTest::newRow("a command's --help") << QStringList{"say", "--help"} << "Help";
+        QTest::newRow("say to the Tea room") << QStringList{"say", "--room", "tea", "x"} << "Say Tea text=x";
+        QTest::newRow("say: a dash word after --") << QStringList{"say", "--", "-5", "degrees"} << "Say text=-5 degrees";
+        QTest::newRow("message: a line break is allowed") << QStringList{"message", "bob", "a\nb"}
+                                                          << "Message to=bob text=a\nb";
+        for (const QStringList &words : {QStringList{"say"}, QStringList{"message", "bob"}}) {
+            const QByteArray name = words.join(' ').toUtf8();
+            const QString said = words.size() == 1 ? "Say text=" : "Message to=bob text=";
+            QTest::addRow("%s: 400 characters over two words", name.data())
+                << words + QStringList{w400.left(200), w400.left(199)} << said + w400.left(200) + ' ' + w400.left(199);
+            QTest::addRow("%s without TEXT", name.data()) << words << "refused: TEXT is missing";
+            QTest::addRow("%s with an empty TEXT", name.data()) << words + QStringList{""} << "refused: empty";
+            QTest::addRow("%s: the separator", name.data()) << words + QStringList{"a" + kSep + "b"} << "refused: \u00a7";
+            QTest::addRow("%s: 401 characters over two words", name.data())
+                << words + QStringList{w400.left(200), w400.left(200)} << "refused: 401";
+        }
+        QTest::newRow("who: one period and a margin") << QStringList{"who"} << "Who";
+        QTest::newRow("who --wait 3600") << QStringList{"who", "--wait=3600"} << "Who wait=3600000";
+        QTest::newRow("who --addresses") << QStringList{"who", "--addresses"} << "Who addresses";
+        QTest::newRow("listen") << QStringList{"listen"} << "Listen";
+        QTest::newRow("listen --json") << QStringList{"listen", "--json"} << "Listen json";
+
+        QTest::newRow("an unknown option") << QStringList{"--bogus"} << "refused: bogus";
+        QTest::newRow("a command's option before the command") << QStringList{"--room", "tea", "say", "x"}
+                                                               << "refused: room";
+        QTest::newRow("a mistyped command") << QStringList{"sya", "hi"} << "refused: unknown command \"sya\"";
+        QTest::newRow("say: a line break") << QStringList{"say", "a\nforged line"} << "refused: line break";
+        QTest::newRow("say: an unknown room") << QStringList{"say", "--room", "kitchen", "x"} << "refused: kitchen";
+        QTest::newRow("message without USER") << QStringList{"message"} << "refused: USER";
+        QTest::newRow("message: the separator in USER") << QStringList{"message", "b" + kSep + "ob", "hi"}
+                                                        << "refused: \u00a7";
+        for (const char *wait : {"0", "3601", "ten"})
+            QTest::addRow("who --wait %s", wait) << QStringList{"who", "--wait", wait} << "refused: from 1 to 3600";
+        QTest::newRow("who with a word") << QStringList{"who", "alice"} << "refused: alice";
+    }
+
+    void parses()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, expected);
+        const QString got = described(cli::parse(QStringList{"quillet"} + arguments));
+        if (expected.startsWith("refused: "))
+            QVERIFY2(got.startsWith("refused: ") && got.contains(expected.mid(9)) && !got.contains(u'\n'), qPrintable(got));
+        else
+            QCOMPARE(got, expected);
+    }
+
+    void datagramLine_data()
+    {
+        QTest::addColumn<QByteArray>("datagram");
+        QTest::addColumn<QString>("sender");
+        QTest::addColumn<QString>("line"); // after the time and a tab
+
+        QTest::newRow("presence, its trailing empty field kept")
+            << wire::encode("3" + kSep + "alice" + kSep) << "10.0.0.1" << "10.0.0.1\tPresence\talice\t";
+        QTest::newRow("the Tea room, Windows-1252 text")
+            << QByteArray("2\xa7[b\xe9" "a,1]> 5 \x80") << "10.0.0.2" << "10.0.0.2\tTeaLine\t[béa,1]> 5 €";
+        QTest::newRow("a private message's line break escaped")
+            << wire::encode("6" + kSep + "bob" + kSep + "alice" + kSep + "a\r\nb") << "10.0.0.1"
+            << "10.0.0.1\tPrivateMessage\tbob\talice\ta\\r\\nb";
+        QTest::newRow("a terminal escape sequence shown, not run")
+            << wire::encode("1" + kSep + "[x,1]> \x1b[2J\x07") << "10.0.0.3" << "10.0.0.3\tWorkLine\t[x,1]> \\x1b[2J\\x07";
+        QTest::newRow("a tab and a backslash") << wire::encode("7" + kSep + "a\tb\\n") << "10.0.0.3"
+                                               << "10.0.0.3\tDeparture\ta\\tb\\\\n";
+        QTest::newRow("an IPv4 sender seen through IPv6") << wire::encode("7" + kSep + "bob") << "::ffff:10.0.0.9"
+                                                          << "10.0.0.9\tDeparture\tbob";
+        QTest::newRow("a byte Windows-1252 leaves undefined") << QByteArray("1\xa7\x81") << "10.0.0.4"
+                                                              << "10.0.0.4\tUndecodable\t31a781";
+    }
+
+    void datagramLine()
+    {
+        QFETCH(QByteArray, datagram);
+        QFETCH(QString, sender);
+        QFETCH(QString, line);
+        QCOMPARE(cli::datagramLine(datagram, QHostAddress(sender), kTime), "14:03:27.045\t" + line);
+    }
+
+    void datagramJson_data()
+    {
+        QTest::addColumn<QByteArray>("datagram");
+        QTest::addColumn<QJsonObject>("expected"); // all but the time
+
+        QTest::newRow("presence") << wire::encode("3" + kSep + "alice" + kSep)
+                                  << QJsonObject{{"code", 3}, {"name", "Presence"}, {"fields", QJsonArray{"alice", ""}}};
+        QTest::newRow("a chat line with control characters, kept exactly")
+            << wire::encode("2" + kSep + "[x,1]> \"q\"\x1b\n")
+            << QJsonObject{{"code", 2}, {"name", "TeaLine"}, {"fields", QJsonArray{"[x,1]> \"q\"\x1b\n"}}};
+        QTest::newRow("undecodable") << QByteArray("\x00\xff\x81", 3)
+                                     << QJsonObject{{"name", "Undecodable"}, {"hex", "00ff81"}};
+    }
+
+    void datagramJson()
+    {
+        QFETCH(QByteArray, datagram);
+        QFETCH(QJsonObject, expected);
+        const QByteArray json = cli::datagramJson(datagram, QHostAddress("192.0.2.7"), kTime);
+        QVERIFY(!json.contains('\n'));
+        QJsonParseError error;
+        QJsonObject object = QJsonDocument::fromJson(json, &error).object();
+        QCOMPARE(error.error, QJsonParseError::NoError);
+        QCOMPARE(QDateTime::fromString(object.take("time").toString(), Qt::ISODateWithMs), kTime);
+        expected.insert("sender", "192.0.2.7");
+        QCOMPARE(object, expected);
+    }
 };
-
-void TestCommandLine::parses_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QString>("expected"); // for a refusal, a part of the error
-
-    QTest::newRow("nothing: the window") << QStringList{} << "Window";
-    QTest::newRow("--help") << QStringList{"--help"} << "Help";
-    QTest::newRow("-h") << QStringList{"-h"} << "Help";
-    QTest::newRow("--version") << QStringList{"--version"} << "Version";
-    QTest::newRow("-v") << QStringList{"-v"} << "Version";
-    QTest::newRow("--version before a command") << QStringList{"--version", "say", "x"} << "Version";
-    QTest::newRow("a command's --help") << QStringList{"say", "--help"} << "Help";
-    QTest::newRow("say to the Tea room") << QStringList{"say", "--room", "tea", "x"} << "Say Tea text=x";
-    QTest::newRow("say --room=Work, any case") << QStringList{"say", "--room=Work", "x"} << "Say text=x";
-    QTest::newRow("say: the room after the text") << QStringList{"say", "x", "--room", "tea"} << "Say Tea text=x";
-    QTest::newRow("say: a dash word after --") << QStringList{"say", "--", "-5", "degrees"} << "Say text=-5 degrees";
-    QTest::newRow("say: a character outside Windows-1252 goes as the window sends it")
-        << QStringList{"say", "日本"} << "Say text=日本";
-    QTest::newRow("message: a line break is allowed") << QStringList{"message", "bob", "a\nb"}
-                                                      << "Message to=bob text=a\nb";
-    for (const QStringList &words : {QStringList{"say"}, QStringList{"message", "bob"}}) {
-        const QByteArray name = words.join(' ').toUtf8();
-        const QString said = words.size() == 1 ? "Say text=" : "Message to=bob text=";
-        QTest::addRow("%s: words joined by spaces", name.data()) << words + QStringList{"hi", "there"}
-                                                                 << said + "hi there";
-        QTest::addRow("%s: 400 characters over two words", name.data())
-            << words + QStringList{w400.left(200), w400.left(199)} << said + w400.left(200) + ' ' + w400.left(199);
-        QTest::addRow("%s without TEXT", name.data()) << words << "refused: TEXT is missing";
-        QTest::addRow("%s with an empty TEXT", name.data()) << words + QStringList{""} << "refused: empty";
-        QTest::addRow("%s: the separator", name.data()) << words + QStringList{"a" + kSep + "b"} << "refused: \u00a7";
-        QTest::addRow("%s: 401 characters over two words", name.data())
-            << words + QStringList{w400.left(200), w400.left(200)} << "refused: 401";
-    }
-    QTest::newRow("who: one period and a margin") << QStringList{"who"} << "Who";
-    QTest::newRow("who --wait 2") << QStringList{"who", "--wait", "2"} << "Who wait=2000";
-    QTest::newRow("who --wait 3600") << QStringList{"who", "--wait=3600"} << "Who wait=3600000";
-    QTest::newRow("listen") << QStringList{"listen"} << "Listen";
-    QTest::newRow("listen --json") << QStringList{"listen", "--json"} << "Listen json";
-
-    QTest::newRow("an unknown option") << QStringList{"--bogus"} << "refused: bogus";
-    QTest::newRow("an unknown short option") << QStringList{"-x"} << "refused: 'x'";
-    QTest::newRow("a command's option before the command") << QStringList{"--room", "tea", "say", "x"}
-                                                           << "refused: room";
-    QTest::newRow("a mistyped command") << QStringList{"sya", "hi"} << "refused: unknown command \"sya\"";
-    QTest::newRow("say: only a room") << QStringList{"say", "--room", "tea"} << "refused: TEXT is missing";
-    QTest::newRow("say: a line break") << QStringList{"say", "a\nforged line"} << "refused: line break";
-    QTest::newRow("say: a carriage return") << QStringList{"say", "a\rb"} << "refused: line break";
-    QTest::newRow("say: an unknown room") << QStringList{"say", "--room", "kitchen", "x"} << "refused: kitchen";
-    QTest::newRow("say: an unknown option") << QStringList{"say", "--loud", "x"} << "refused: loud";
-    QTest::newRow("message without USER") << QStringList{"message"} << "refused: USER";
-    QTest::newRow("message to an empty USER") << QStringList{"message", "", "hi"} << "refused: empty";
-    QTest::newRow("message: the separator in USER") << QStringList{"message", "b" + kSep + "ob", "hi"}
-                                                    << "refused: \u00a7";
-    for (const char *wait : {"0", "3601", "ten", "-5"})
-        QTest::addRow("who --wait %s", wait) << QStringList{"who", "--wait", wait} << "refused: from 1 to 3600";
-    QTest::newRow("who --wait without a value") << QStringList{"who", "--wait"} << "refused: wait";
-    QTest::newRow("who with a word") << QStringList{"who", "alice"} << "refused: alice";
-    QTest::newRow("listen with a word") << QStringList{"listen", "loudly"} << "refused: loudly";
-}
-
-void TestCommandLine::parses()
-{
-    QFETCH(QStringList, arguments);
-    QFETCH(QString, expected);
-    const QString got = described(cli::parse(QStringList{"quillet"} + arguments));
-    if (expected.startsWith("refused: "))
-        QVERIFY2(got.startsWith("refused: ") && got.contains(expected.mid(9)) && !got.contains(u'\n'), qPrintable(got));
-    else
-        QCOMPARE(got, expected);
-}
-
-void TestCommandLine::usageNamesEveryCommand()
-{
-    const QString usage = cli::usage();
-    for (const char *word : {"--help", "--version", "say [--room work|tea] TEXT...", "who [--wait SECONDS]",
-                             "listen [--json]", "message USER TEXT..."})
-        QVERIFY2(usage.contains(QLatin1String(word)), word);
-    QCOMPARE(cli::versionText(), QStringLiteral("quillet 1.04\n"));
-}
-
-void TestCommandLine::datagramLine_data()
-{
-    QTest::addColumn<QByteArray>("datagram");
-    QTest::addColumn<QString>("sender");
-    QTest::addColumn<QString>("line"); // after the time and a tab
-
-    QTest::newRow("presence, its trailing empty field kept")
-        << bytes("3" + kSep + "alice" + kSep) << "10.0.0.1" << "10.0.0.1\tPresence\talice\t";
-    QTest::newRow("the Tea room, Windows-1252 text")
-        << QByteArray("2\xa7[b\xe9" "a,1]> 5 \x80") << "10.0.0.2" << "10.0.0.2\tTeaLine\t[béa,1]> 5 €";
-    QTest::newRow("a private message's line break escaped")
-        << bytes("6" + kSep + "bob" + kSep + "alice" + kSep + "a\r\nb") << "10.0.0.1"
-        << "10.0.0.1\tPrivateMessage\tbob\talice\ta\\r\\nb";
-    QTest::newRow("a terminal escape sequence shown, not run")
-        << bytes("1" + kSep + "[x,1]> \x1b[2J\x07") << "10.0.0.3" << "10.0.0.3\tWorkLine\t[x,1]> \\x1b[2J\\x07";
-    QTest::newRow("a tab and a backslash") << bytes("7" + kSep + "a\tb\\n") << "10.0.0.3"
-                                           << "10.0.0.3\tDeparture\ta\\tb\\\\n";
-    QTest::newRow("an IPv4 sender seen through IPv6") << bytes("7" + kSep + "bob") << "::ffff:10.0.0.9"
-                                                      << "10.0.0.9\tDeparture\tbob";
-    QTest::newRow("a byte Windows-1252 leaves undefined") << QByteArray("1\xa7\x81") << "10.0.0.4"
-                                                          << "10.0.0.4\tUndecodable\t31a781";
-    QTest::newRow("nothing at all") << QByteArray() << "10.0.0.4" << "10.0.0.4\tUndecodable\t";
-}
-
-void TestCommandLine::datagramLine()
-{
-    QFETCH(QByteArray, datagram);
-    QFETCH(QString, sender);
-    QFETCH(QString, line);
-    QCOMPARE(cli::datagramLine(datagram, QHostAddress(sender), kTime), "14:03:27.045\t" + line);
-}
-
-void TestCommandLine::datagramJson_data()
-{
-    QTest::addColumn<QByteArray>("datagram");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QStringList>("fields"); // for an undecodable datagram, its hex
-
-    QTest::newRow("presence") << bytes("3" + kSep + "alice" + kSep) << "Presence" << QStringList{"alice", ""};
-    QTest::newRow("a chat line with control characters, kept exactly")
-        << bytes("2" + kSep + "[x,1]> \"q\"\x1b\n") << "TeaLine" << QStringList{"[x,1]> \"q\"\x1b\n"};
-    QTest::newRow("undecodable") << QByteArray("\x00\xff\x81", 3) << "Undecodable" << QStringList{"00ff81"};
-}
-
-void TestCommandLine::datagramJson()
-{
-    QFETCH(QByteArray, datagram);
-    QFETCH(QString, name);
-    QFETCH(QStringList, fields);
-    const QByteArray json = cli::datagramJson(datagram, QHostAddress("192.0.2.7"), kTime);
-    QVERIFY(!json.contains('\n'));
-    QJsonParseError error;
-    const QJsonObject object = QJsonDocument::fromJson(json, &error).object();
-    QCOMPARE(error.error, QJsonParseError::NoError);
-    QCOMPARE(QDateTime::fromString(object.value("time").toString(), Qt::ISODateWithMs), kTime);
-    QCOMPARE(object.value("sender").toString(), QStringLiteral("192.0.2.7"));
-    QCOMPARE(object.value("name").toString(), name);
-    if (name == "Undecodable") {
-        QCOMPARE(object.value("hex").toString(), fields.front());
-        QVERIFY(!object.contains("fields"));
-    } else {
-        QCOMPARE(object.value("code").toInt(), datagram.left(datagram.indexOf('\xa7')).toInt());
-        QCOMPARE(object.value("fields").toVariant().toStringList(), fields);
-    }
-}
 
 QTEST_APPLESS_MAIN(TestCommandLine)
 #include "test_commandline.moc"

@@ -3,13 +3,9 @@
 #include "cli/wholist.h"
 #include "net/messages.h"
 #include "net/station.h"
-#include "support/locallan.h"
+#include "support/heard.h"
 
-#include <QBuffer>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QRegularExpression>
-#include <QSignalSpy>
 #include <QTest>
 
 namespace {
@@ -17,158 +13,113 @@ const QString kSep = QString(wire::kSeparator);
 }
 
 // The commands on the in-process LAN: what say and message put on the wire,
-// and nothing more; what who and listen make of what they hear.
+// and nothing more; what who makes of what it hears. How listen shows each
+// datagram is test_commandline's, and that it shows all of them e2e-cli's.
 class TestCommands final : public QObject
 {
     Q_OBJECT
 private slots:
-    void sends_data();
-    void sends();
-    void whoLists_data();
-    void whoLists();
-    void whoListIsBounded();
-    void listens_data();
-    void listens();
+    void sends_data()
+    {
+        QTest::addColumn<QStringList>("words");
+        QTest::addColumn<QString>("userName");
+        QTest::addColumn<QString>("pattern"); // the one datagram, decoded; empty: refused, nothing sent
+
+        const QString time = QStringLiteral("[0-9][^\\]]*");
+        QTest::newRow("say: the Work room") << QStringList{"say", "build", "finished"} << "alice"
+                                            << "1" + kSep + "\\[alice," + time + "\\]> build finished";
+        QTest::newRow("say: the Tea room") << QStringList{"say", "--room", "tea", "cake"} << "alice"
+                                           << "2" + kSep + "\\[alice," + time + "\\]> cake";
+        QTest::newRow("message: line breaks as CR LF, as the window sends them")
+            << QStringList{"message", "bob", "one\ntwo\r\nthree"} << "alice"
+            << "6" + kSep + "bob" + kSep + "alice" + kSep + "one\r\ntwo\r\nthree";
+        QTest::newRow("say: no user name") << QStringList{"say", "x"} << QString() << QString();
+        QTest::newRow("message: the separator in the user name") << QStringList{"message", "bob", "x"}
+                                                                 << "al" + kSep + "ice" << QString();
+    }
+
+    void sends()
+    {
+        QFETCH(QStringList, words);
+        QFETCH(QString, userName);
+        QFETCH(QString, pattern);
+        LocalLan lan;
+        QString error;
+        const cli::Invocation invocation = cli::parse(QStringList{"quillet"} + words);
+        const int status = cli::sendOne(*lan.attach(), invocation, userName, error);
+        if (pattern.isEmpty()) {
+            QCOMPARE(status, cli::kExitBadInput);
+            QVERIFY(error.contains("USERNAME"));
+            QVERIFY(lan.sent().isEmpty());
+            return;
+        }
+        QCOMPARE(status, cli::kExitOk);
+        QCOMPARE(error, QString());
+        // One datagram: no presence before it, no departure after it.
+        QCOMPARE(lan.sent().size(), 1);
+        const QString sent = *wire::decode(lan.sent().front());
+        QVERIFY2(QRegularExpression(QRegularExpression::anchoredPattern(pattern)).match(sent).hasMatch(),
+                 qPrintable(sent));
+        QVERIFY(wire::read(lan.sent().front()));
+    }
+
+    void whoLists_data()
+    {
+        QTest::addColumn<QStringList>("heard");
+        QTest::addColumn<QStringList>("lines");
+
+        using namespace wire;
+        QTest::newRow("in order of first presence, names compared exactly, available at first")
+            << QStringList{presence("bob"), presence("Bob"), presence("bob"), availability("BOB", 1)}
+            << QStringList{"bob\tAvailable", "Bob\tAvailable"};
+        QTest::newRow("availability: the last one heard, none before a presence")
+            << QStringList{availability("ghost", 1), presence("bob"), availability("bob", 1), presence("alice"),
+                           availability("alice", 1), availability("alice", 0)}
+            << QStringList{"bob\tNot Available", "alice\tAvailable"};
+        QTest::newRow("a name's control characters shown, not run")
+            << QStringList{presence("evil\x1b]0;owned\x07")} << QStringList{"evil\\x1b]0;owned\\x07\tAvailable"};
+        QTest::newRow("chat, messages and malformed datagrams list nobody")
+            << QStringList{workLine("[x,1]> hi"), privateMessage("", "x", "hi"), "3", "10" + kSep + "x",
+                           othelloAccept("", "mallory")}
+            << QStringList{};
+    }
+
+    void whoLists()
+    {
+        QFETCH(QStringList, heard);
+        LocalLan lan;
+        LanPort *peer = lan.attach();
+        Station listener(*lan.attach());
+        WhoList list(listener);
+        for (const QString &message : heard)
+            peer->send(wire::encode(message));
+        const int sent = int(lan.sent().size());
+        sendFrom(*peer, "marker"); // every datagram has arrived once this one has
+        QTEST(list.lines(), "lines");
+        for (const QString &line : list.lines(true)) // with where each name is heard from
+            QCOMPARE(line.section(u'\t', 2), peer->address().toString());
+        // Listening sends nothing, whatever it hears.
+        QCOMPARE(lan.sent().size(), sent + 1);
+    }
+
+    void whoListIsBounded()
+    {
+        LocalLan lan;
+        LanPort *flooder = lan.attach();
+        Station listener(*lan.attach());
+        WhoList list(listener);
+        const int names = WhoList::kMaxStations + 10;
+        for (int n = 0; n < names; ++n)
+            flooder->send(wire::encode(wire::presence(QStringLiteral("made-up-%1").arg(n))));
+        QTRY_VERIFY(list.isFull());
+        QTRY_COMPARE(list.lines().size(), WhoList::kMaxStations);
+        QCOMPARE(list.lines().front(), QStringLiteral("made-up-0\tAvailable"));
+        // A departure makes room again.
+        flooder->send(wire::encode(wire::departure("made-up-0")));
+        flooder->send(wire::encode(wire::presence("late")));
+        QTRY_COMPARE(list.lines().back(), QStringLiteral("late\tAvailable"));
+    }
 };
-
-void TestCommands::sends_data()
-{
-    QTest::addColumn<QStringList>("words");
-    QTest::addColumn<QString>("userName");
-    QTest::addColumn<QString>("pattern"); // the one datagram, decoded; empty: refused, nothing sent
-
-    const QString time = QStringLiteral("[0-9][^\\]]*");
-    QTest::newRow("say: the Work room") << QStringList{"say", "build", "finished"} << "alice"
-                                        << "1" + kSep + "\\[alice," + time + "\\]> build finished";
-    QTest::newRow("say: the Tea room") << QStringList{"say", "--room", "tea", "cake"} << "alice"
-                                       << "2" + kSep + "\\[alice," + time + "\\]> cake";
-    QTest::newRow("message: line breaks as CR LF, as the window sends them")
-        << QStringList{"message", "bob", "one\ntwo\r\nthree"} << "alice"
-        << "6" + kSep + "bob" + kSep + "alice" + kSep + "one\r\ntwo\r\nthree";
-    for (const QStringList &words : {QStringList{"say", "x"}, QStringList{"message", "bob", "x"}}) {
-        QTest::addRow("%s: no user name", qPrintable(words[0])) << words << QString() << QString();
-        QTest::addRow("%s: the separator in the user name", qPrintable(words[0])) << words << "al" + kSep + "ice"
-                                                                                  << QString();
-    }
-}
-
-void TestCommands::sends()
-{
-    QFETCH(QStringList, words);
-    QFETCH(QString, userName);
-    QFETCH(QString, pattern);
-    LocalLan lan;
-    QString error;
-    const cli::Invocation invocation = cli::parse(QStringList{"quillet"} + words);
-    const int status = cli::sendOne(*lan.attach(), invocation, userName, error);
-    if (pattern.isEmpty()) {
-        QCOMPARE(status, cli::kExitBadInput);
-        QVERIFY(error.contains("USERNAME"));
-        QVERIFY(lan.sent().isEmpty());
-        return;
-    }
-    QCOMPARE(status, cli::kExitOk);
-    QCOMPARE(error, QString());
-    // One datagram: no presence before it, no departure after it.
-    QCOMPARE(lan.sent().size(), 1);
-    const QString sent = *wire::decode(lan.sent().front());
-    QVERIFY2(QRegularExpression(QRegularExpression::anchoredPattern(pattern)).match(sent).hasMatch(),
-             qPrintable(sent));
-    QVERIFY(wire::read(lan.sent().front()));
-}
-
-void TestCommands::whoLists_data()
-{
-    QTest::addColumn<QStringList>("heard");
-    QTest::addColumn<QStringList>("lines");
-
-    using namespace wire;
-    QTest::newRow("in order of first presence, names compared exactly, available at first")
-        << QStringList{presence("bob"), presence("Bob"), presence("bob"), availability("BOB", 1)}
-        << QStringList{"bob\tAvailable", "Bob\tAvailable"};
-    QTest::newRow("availability: the last one heard, none before a presence")
-        << QStringList{availability("ghost", 1), presence("bob"), availability("bob", 1), presence("alice"),
-                       availability("alice", 1), availability("alice", 0)}
-        << QStringList{"bob\tNot Available", "alice\tAvailable"};
-    QTest::newRow("a departure takes the station off")
-        << QStringList{presence("bob"), presence("carol"), departure("bob")} << QStringList{"carol\tAvailable"};
-    QTest::newRow("a name's control characters shown, not run")
-        << QStringList{presence("evil\x1b]0;owned\x07")} << QStringList{"evil\\x1b]0;owned\\x07\tAvailable"};
-    QTest::newRow("chat, messages and malformed datagrams list nobody")
-        << QStringList{workLine("[x,1]> hi"), privateMessage("", "x", "hi"), "3", "10" + kSep + "x",
-                       othelloAccept("", "mallory")}
-        << QStringList{};
-}
-
-void TestCommands::whoLists()
-{
-    QFETCH(QStringList, heard);
-    LocalLan lan;
-    LanPort *peer = lan.attach();
-    Station listener(*lan.attach());
-    WhoList list(listener);
-    for (const QString &message : heard)
-        peer->send(wire::encode(message));
-    const int sent = int(lan.sent().size());
-    // Every datagram has arrived once a marker sent after them has.
-    QSignalSpy arrived(peer, &DatagramLink::datagramReceived);
-    peer->send("marker");
-    QTRY_VERIFY(!arrived.isEmpty() && arrived.last().first().toByteArray() == "marker");
-    QTEST(list.lines(), "lines");
-    // Listening sends nothing, whatever it hears.
-    QCOMPARE(lan.sent().size(), sent + 1);
-}
-
-void TestCommands::whoListIsBounded()
-{
-    LocalLan lan;
-    LanPort *flooder = lan.attach();
-    Station listener(*lan.attach());
-    WhoList list(listener);
-    const int names = WhoList::kMaxStations + 10;
-    for (int n = 0; n < names; ++n)
-        flooder->send(wire::encode(wire::presence(QStringLiteral("made-up-%1").arg(n))));
-    QTRY_VERIFY(list.isFull());
-    QTRY_COMPARE(list.lines().size(), WhoList::kMaxStations);
-    QCOMPARE(list.lines().front(), QStringLiteral("made-up-0\tAvailable"));
-    // A departure makes room again.
-    flooder->send(wire::encode(wire::departure("made-up-0")));
-    flooder->send(wire::encode(wire::presence("late")));
-    QTRY_COMPARE(list.lines().back(), QStringLiteral("late\tAvailable"));
-}
-
-void TestCommands::listens_data()
-{
-    QTest::addColumn<bool>("json");
-    QTest::newRow("as text") << false;
-    QTest::newRow("as JSON") << true;
-}
-
-// One line per datagram heard, decodable or not, with its sender; the lines'
-// contents are test_commandline's.
-void TestCommands::listens()
-{
-    QFETCH(bool, json);
-    LocalLan lan;
-    LanPort *peer = lan.attach();
-    QBuffer out;
-    out.open(QIODevice::WriteOnly);
-    cli::DatagramPrinter printer(*lan.attach(), out, json);
-    Station alice(*peer);
-    alice.start("alice"); // presence and availability
-    peer->send(QByteArray("14\xa7\n{\"", 6));
-    QTRY_COMPARE(out.data().count('\n'), 3);
-    const QString from = peer->address().toString();
-    QStringList heard;
-    for (const QByteArray &line : out.data().split('\n')) {
-        if (line.isEmpty())
-            continue;
-        const QJsonObject object = QJsonDocument::fromJson(line).object();
-        heard << (json ? object.value("sender").toString() + '\t' + object.value("name").toString()
-                       : QString::fromUtf8(line).section('\t', 1, 2));
-    }
-    QCOMPARE(heard, (QStringList{from + "\tPresence", from + "\tAvailability", from + "\tUndecodable"}));
-}
 
 QTEST_GUILESS_MAIN(TestCommands)
 #include "test_commands.moc"

@@ -70,7 +70,6 @@ private slots:
         QTest::newRow("Othello") << true << "bob" << "draft" << "01" << "Command3" << "8§bob§alice§";
         QTest::newRow("Puissance 4") << false << "bob" << "" << "00" << "Command4" << "9§bob§alice§";
         QTest::newRow("send to nobody") << false << "" << "hi" << "10" << "Command1" << "";
-        QTest::newRow("propose to nobody") << true << "" << "" << "00" << "Command3" << "";
         QTest::newRow("§ refused") << false << "bob" << "one\nhi§" << "10" << "Command1" << "";
     }
 
@@ -83,13 +82,16 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, button);
         auto *window = new MessageWindow(m_station);
-        const QString shown = QStringLiteral("<b>not bold</b>"); // network text stays plain
+        const QString shown = QStringLiteral("<b>not bold</b>\r\nline two"); // network text stays plain
+        const QString from = QStringLiteral("Sent from <b>192.0.2.99</b>.");
         if (received)
-            window->openReceived(correspondent, shown, QStringLiteral("12:34:56"));
+            window->openReceived(correspondent, shown, QStringLiteral("12:34:56"), from);
         else
             window->openToWrite(correspondent);
+        const auto *note = child<QLabel>(window, "noteRow"); // where it came from, as plain text
+        QCOMPARE(note->isVisible() && note->textFormat() == Qt::PlainText ? note->text() : QString(), received ? from : QString());
         QCOMPARE(window->windowTitle(), received ? "Message from: " + correspondent + " at 12:34:56" : "Message"); // time as given
-        QCOMPARE(child<QPlainTextEdit>(window, "Text2")->toPlainText(), received ? shown : QString());
+        QCOMPARE(child<QPlainTextEdit>(window, "Text2")->toPlainText(), received ? "<b>not bold</b>\nline two" : QString());
         QCOMPARE(window->correspondent(), correspondent);
 
         auto *text = child<QPlainTextEdit>(window, "Text1");
@@ -114,7 +116,6 @@ private slots:
         QTest::addColumn<QString>("pasted");
         QTest::addColumn<QString>("after");
 
-        QTest::newRow("what fits") << xs(390) << 0 << "0123456789ABCDEF" << xs(390) + "0123456789";
         QTest::newRow("over a selection") << xs(400) << 10 << "0123456789AB" << xs(390) + "0123456789";
         QTest::newRow("CR LF is one") << xs(396) << 0 << "a\r\nb\r\nc" << xs(396) + "a\nb\n";
     }
@@ -149,8 +150,6 @@ private slots:
         QTest::newRow("Othello while open") << Game::Othello << "bob" << "O" << "Command1" << "" << "" << "carol dave 10";
         QTest::newRow("Othello declined") << Game::Othello << "bob" << "" << "Command2" << "11§bob§alice§" << "" << "carol dave 00";
         QTest::newRow("Puissance 4") << Game::Puissance4 << "bob" << "O" << "Command1" << "5§bob§alice§" << "P4 carol bob 0" << "carol bob 11";
-        QTest::newRow("Puissance 4 while open") << Game::Puissance4 << "bob" << "P4" << "Command1" << "" << "" << "carol dave 01";
-        QTest::newRow("Puissance 4 declined") << Game::Puissance4 << "bob" << "" << "Command2" << "11§bob§alice§" << "" << "carol dave 00";
         QTest::newRow("no one to play") << Game::Othello << "" << "" << "Command1" << "" << "" << "carol dave 00";
         // "B": an Othello game with bob is on; his proposal was answered by it.
         QTest::newRow("declined during its game") << Game::Othello << "bob" << "B" << "Command2" << "" << "" << "bob dave 10";
@@ -168,12 +167,14 @@ private slots:
                                                     std::tuple('B', Game::Othello, "bob")})
             if (open.contains(QLatin1Char(letter)))
                 m_station.startGame(on, opponent);
-        QPointer<ProposalWindow> window = new ProposalWindow(m_station, game, proposer);
+        const QString from = proposer.isEmpty() ? QString() : QStringLiteral("Sent from 192.0.2.99.");
+        QPointer<ProposalWindow> window = new ProposalWindow(m_station, game, proposer, from);
         window->open();
+        QCOMPARE(child<QLabel>(window, "noteRow")->text(), from);
         QCOMPARE(child<QLineEdit>(window, "Text1")->text(),
                  proposer + " would like to play " + (game == Game::Othello ? "an Othello" : "a Puissance 4") + " game with you...");
         QString loads;
-        const auto opponents = [&] { return m_station.opponent(Game::Othello) + ' ' + m_station.opponent(Game::Puissance4); };
+        const auto opponents = [&] { return m_station.match(Game::Othello).opponent() + ' ' + m_station.match(Game::Puissance4).opponent(); };
         const auto seen = [&] { return ' ' + opponents() + ' ' + QString::number(m_lan.sent().size()); };
         QObject scope; // the station outlives this row
         connect(&m_station, &Station::gameStarted, &scope,
@@ -183,45 +184,12 @@ private slots:
         QTEST(sent(), "datagram");
         QTEST(loads, "loads");
         QTEST(opponents()
-                  + QStringLiteral(" %1%2").arg(m_station.isPlaying(Game::Othello)).arg(m_station.isPlaying(Game::Puissance4)),
+                  + QStringLiteral(" %1%2").arg(m_station.match(Game::Othello).isPlaying()).arg(m_station.match(Game::Puissance4).isPlaying()),
               "after");
         // A refused Accept stays open and says why in the window itself.
         const bool refused = button == "Command1" && sent().isEmpty();
         QCOMPARE(window->isVisible(), refused);
         QCOMPARE(window->refusal().contains(QStringLiteral("Finish or leave")), refused && !proposer.isEmpty());
-    }
-
-    // Each new secondary window steps off the last one still open, inside the screen.
-    void cascade_data()
-    {
-        QTest::addColumn<int>("count");
-        QTest::addColumn<int>("closed"); // the one closed before the last opens; -1 none
-        QTest::newRow("three in a row") << 3 << -1;
-        QTest::newRow("the middle one closed") << 4 << 1;
-        QTest::newRow("more than fit on a diagonal") << 40 << -1;
-    }
-
-    void cascade()
-    {
-        QFETCH(int, count);
-        QFETCH(int, closed);
-        QList<QPointer<MessageWindow>> windows;
-        QList<QPoint> placed;
-        for (int i = 0; i < count; ++i) {
-            if (i == count - 1 && closed >= 0)
-                windows[closed]->close();
-            windows << new MessageWindow(m_station);
-            windows.last()->openToWrite(QStringLiteral("bob"));
-            placed << windows.last()->pos();
-        }
-        const QRect screen = windows.first()->screen()->availableGeometry();
-        QList<QPoint> seen;
-        for (const QPointer<MessageWindow> &window : windows) {
-            QVERIFY(!window || (screen.contains(window->geometry()) && !seen.contains(window->pos())));
-            seen << (window ? window->pos() : QPoint(-1, -1));
-        }
-        if (count < 10) // the newest steps off the last open one, not off a closed one
-            QCOMPARE(placed[count - 1] - placed[count - 2], placed[1] - placed[0]);
     }
 };
 

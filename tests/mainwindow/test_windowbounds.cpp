@@ -53,11 +53,6 @@ int receivedFrom(const QString &sender)
     return count;
 }
 
-QString received(const MessageWindow *window)
-{
-    return control<QPlainTextEdit>(*window, "Text2")->toPlainText();
-}
-
 } // namespace
 
 // Windows opened by the network stay few whatever a host sends, and a real
@@ -66,11 +61,105 @@ class TestWindowBounds final : public QObject
 {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
-    void messagesBeyondTheBoundJoinTheNewestWindow();
-    void proposalsAndDeclinesAskedAgainAreCounted();
-    void manySendersOpenAtMostTheTotal();
+    void init()
+    {
+        m_lan = std::make_unique<LocalLan>();
+        m_alice = startStation(*m_lan, "alice");
+        m_peer = m_lan->attach();
+    }
+
+    void cleanup()
+    {
+        m_alice.reset();
+        // Message and proposal windows outlive their station.
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            if (qobject_cast<MessageWindow *>(widget) || qobject_cast<ProposalWindow *>(widget))
+                delete widget;
+        }
+        m_lan.reset();
+    }
+
+    // Beyond the windows a sender may open, messages join the newest one; beyond
+    // what that window shows, they are counted in its caption.
+    void messagesBeyondTheBoundJoinTheNewestWindow()
+    {
+        const int bound = MainWindow::kMessageWindowsPerSender;
+        const int beyond = 3;
+        const int sent = bound + MessageWindow::kMaxAddedMessages + beyond;
+        for (int n = 1; n <= sent; ++n)
+            fromPeer(wire::privateMessage("alice", "mallory", QStringLiteral("message %1").arg(n)));
+        fromPeer(wire::privateMessage("alice", "MALLORY", "names are told apart exactly"));
+        fromPeer(wire::privateMessage("alice", "bob", "hello"));
+        QTRY_COMPARE(messagesFrom("bob").size(), 1);
+        QCOMPARE(messagesFrom("MALLORY").size(), 1);
+        QCOMPARE(m_alice->messageWindow()->correspondent(), QString("bob")); // the newest window opened
+
+        const QList<MessageWindow *> windows = messagesFrom("mallory");
+        QCOMPARE(windows.size(), bound);
+        QCOMPARE(receivedFrom("mallory"), sent);
+        MessageWindow *newest = windows.back();
+        QCOMPARE(newest->receivedCount(), 1 + MessageWindow::kMaxAddedMessages + beyond);
+        QVERIFY2(newest->windowTitle().startsWith("Message from: mallory at "), qPrintable(newest->windowTitle()));
+        QVERIFY2(newest->windowTitle().endsWith(" (3 more not shown)"), qPrintable(newest->windowTitle()));
+        const QStringList lines = control<QPlainTextEdit>(*newest, "Text2")->toPlainText().split('\n');
+        QCOMPARE(lines.size(), 1 + MessageWindow::kMaxAddedMessages);
+        QCOMPARE(lines.front(), QStringLiteral("message %1").arg(bound));
+        QVERIFY2(lines.back().endsWith(QStringLiteral("]> message %1").arg(bound + MessageWindow::kMaxAddedMessages)), qPrintable(lines.back()));
+
+        // Once one is closed, the next message opens a window of its own again.
+        windows.front()->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // as the event loop would next
+        fromPeer(wire::privateMessage("alice", "mallory", "after closing"));
+        QTRY_COMPARE(receivedFrom("mallory"), sent);
+        QCOMPARE(messagesFrom("mallory").size(), bound);
+        QStringList texts;
+        for (const MessageWindow *window : messagesFrom("mallory"))
+            texts << control<QPlainTextEdit>(*window, "Text2")->toPlainText();
+        QVERIFY2(texts.contains("after closing"), qPrintable(texts.join(" | ")));
+    }
+
+    // Proposals and refusals asked again are counted in the caption of the
+    // first window or box, not opened again; a box shows the name as plain text
+    // and, waiting for OK, does not stop the station hearing the rest.
+    void proposalsAndDeclinesAskedAgainAreCounted()
+    {
+        for (int n = 0; n < 4; ++n)
+            fromPeer(wire::othelloProposal("alice", "mallory"));
+        for (int n = 0; n < MainWindow::kDeclinedBoxesPerSender + 5; ++n)
+            fromPeer(wire::proposalDeclined("alice", "mallory"));
+        fromPeer(wire::puissance4Proposal("alice", "mallory"));
+        fromPeer(wire::othelloProposal("alice", "bob"));
+        fromPeer(wire::proposalDeclined("alice", "<i>bob</i>"));
+        QTRY_COMPARE(proposalsFrom("bob", Game::Othello).size(), 1);
+        const QStringList othello = proposalsFrom("mallory", Game::Othello);
+        QCOMPARE(othello.size(), MainWindow::kProposalWindowsPerSender);
+        QCOMPARE(othello.front(), QString("Othello game proposal (3 more)"));
+        QCOMPARE(proposalsFrom("mallory", Game::Puissance4), QStringList{"Puissance 4 game proposal"});
+
+        QTRY_COMPARE(m_alice->findChildren<QMessageBox *>("Declined").size(), MainWindow::kDeclinedBoxesPerSender + 1);
+        QStringList captions;
+        for (const QMessageBox *box : m_alice->findChildren<QMessageBox *>("Declined")) {
+            QCOMPARE(box->textFormat(), Qt::PlainText);
+            captions << box->windowTitle() + ": " + box->text();
+        }
+        captions.sort();
+        QCOMPARE(captions, QStringList({"Declined (5 more): mallory has declined your offer...",
+                                        "Declined: <i>bob</i> has declined your offer...",
+                                        "Declined: mallory has declined your offer..."}));
+    }
+
+    void manySendersOpenAtMostTheTotal()
+    {
+        const int total = MainWindow::kNetworkWindowsOfAKind;
+        for (int n = 0; n < total + 10; ++n)
+            fromPeer(wire::privateMessage("alice", QStringLiteral("sender %1").arg(n), "hi"));
+        fromPeer(wire::workLine("after"));
+        QTRY_COMPARE(logLines(*m_alice, "Text1"), QString("after"));
+        QCOMPARE(messagesFrom().size(), total);
+        // A sender with a window open still reaches it.
+        fromPeer(wire::privateMessage("alice", "sender 0", "again"));
+        QTRY_COMPARE(receivedFrom("sender 0"), 2);
+    }
 
 private:
     // Each datagram as its own arrival: the same bytes again count as a new
@@ -85,106 +174,6 @@ private:
     std::unique_ptr<MainWindow> m_alice;
     LanPort *m_peer = nullptr;
 };
-
-void TestWindowBounds::init()
-{
-    m_lan = std::make_unique<LocalLan>();
-    m_alice = startStation(*m_lan, "alice");
-    m_peer = m_lan->attach();
-}
-
-void TestWindowBounds::cleanup()
-{
-    m_alice.reset();
-    // Message and proposal windows outlive their station.
-    for (QWidget *widget : QApplication::topLevelWidgets()) {
-        if (qobject_cast<MessageWindow *>(widget) || qobject_cast<ProposalWindow *>(widget))
-            delete widget;
-    }
-    m_lan.reset();
-}
-
-// Beyond the windows a sender may open, messages join the newest one; beyond
-// what that window shows, they are counted in its caption.
-void TestWindowBounds::messagesBeyondTheBoundJoinTheNewestWindow()
-{
-    const int bound = MainWindow::kMessageWindowsPerSender;
-    const int beyond = 3;
-    const int sent = bound + MessageWindow::kMaxAddedMessages + beyond;
-    for (int n = 1; n <= sent; ++n)
-        fromPeer(wire::privateMessage("alice", "mallory", QStringLiteral("message %1").arg(n)));
-    fromPeer(wire::privateMessage("alice", "MALLORY", "names are told apart exactly"));
-    fromPeer(wire::privateMessage("alice", "bob", "hello"));
-    QTRY_COMPARE(messagesFrom("bob").size(), 1);
-    QCOMPARE(messagesFrom("MALLORY").size(), 1);
-    QCOMPARE(m_alice->messageWindow()->correspondent(), QString("bob")); // the newest window opened
-
-    const QList<MessageWindow *> windows = messagesFrom("mallory");
-    QCOMPARE(windows.size(), bound);
-    QCOMPARE(receivedFrom("mallory"), sent);
-    MessageWindow *newest = windows.back();
-    QCOMPARE(newest->receivedCount(), 1 + MessageWindow::kMaxAddedMessages + beyond);
-    QVERIFY2(newest->windowTitle().startsWith("Message from: mallory at "), qPrintable(newest->windowTitle()));
-    QVERIFY2(newest->windowTitle().endsWith(" (3 more not shown)"), qPrintable(newest->windowTitle()));
-    const QStringList lines = received(newest).split('\n');
-    QCOMPARE(lines.size(), 1 + MessageWindow::kMaxAddedMessages);
-    QCOMPARE(lines.front(), QStringLiteral("message %1").arg(bound));
-    for (int k = 1; k <= 3; ++k) {
-        QVERIFY2(lines[k].startsWith('[') && lines[k].endsWith(QStringLiteral("]> message %1").arg(bound + k)),
-                 qPrintable(lines[k]));
-    }
-
-    // Once one is closed, the next message opens a window of its own again.
-    windows.front()->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // as the event loop would next
-    fromPeer(wire::privateMessage("alice", "mallory", "after closing"));
-    QTRY_COMPARE(receivedFrom("mallory"), sent);
-    QCOMPARE(messagesFrom("mallory").size(), bound);
-    QStringList texts;
-    for (const MessageWindow *window : messagesFrom("mallory"))
-        texts << received(window);
-    QVERIFY2(texts.contains("after closing"), qPrintable(texts.join(" | ")));
-}
-
-// Proposals and refusals asked again are counted in the caption of the
-// first window or box, not opened again.
-void TestWindowBounds::proposalsAndDeclinesAskedAgainAreCounted()
-{
-    for (int n = 0; n < 4; ++n)
-        fromPeer(wire::othelloProposal("alice", "mallory"));
-    for (int n = 0; n < MainWindow::kDeclinedBoxesPerSender + 5; ++n)
-        fromPeer(wire::proposalDeclined("alice", "mallory"));
-    fromPeer(wire::puissance4Proposal("alice", "mallory"));
-    fromPeer(wire::othelloProposal("alice", "bob"));
-    fromPeer(wire::proposalDeclined("alice", "bob"));
-    QTRY_COMPARE(proposalsFrom("bob", Game::Othello).size(), 1);
-    const QStringList othello = proposalsFrom("mallory", Game::Othello);
-    QCOMPARE(othello.size(), MainWindow::kProposalWindowsPerSender);
-    QCOMPARE(othello.front(), QString("Othello game proposal (3 more)"));
-    QCOMPARE(proposalsFrom("mallory", Game::Puissance4), QStringList{"Puissance 4 game proposal"});
-
-    QTRY_COMPARE(m_alice->findChildren<QMessageBox *>("Declined").size(), MainWindow::kDeclinedBoxesPerSender + 1);
-    QStringList captions;
-    for (const QMessageBox *box : m_alice->findChildren<QMessageBox *>("Declined"))
-        captions << box->windowTitle() + ": " + box->text();
-    captions.sort();
-    QCOMPARE(captions, QStringList({"Declined (5 more): mallory has declined your offer...",
-                                    "Declined: bob has declined your offer...",
-                                    "Declined: mallory has declined your offer..."}));
-}
-
-void TestWindowBounds::manySendersOpenAtMostTheTotal()
-{
-    const int total = MainWindow::kNetworkWindowsOfAKind;
-    for (int n = 0; n < total + 10; ++n)
-        fromPeer(wire::privateMessage("alice", QStringLiteral("sender %1").arg(n), "hi"));
-    fromPeer(wire::workLine("after"));
-    QTRY_COMPARE(logLines(*m_alice, "Text1"), QString("after"));
-    QCOMPARE(messagesFrom().size(), total);
-    // A sender with a window open still reaches it.
-    fromPeer(wire::privateMessage("alice", "sender 0", "again"));
-    QTRY_COMPARE(receivedFrom("sender 0"), 2);
-}
 
 QTEST_MAIN(TestWindowBounds)
 #include "test_windowbounds.moc"

@@ -70,7 +70,7 @@ private slots:
         const bool accepted = status != "-";
 
         QCOMPARE(game.playMove(OthelloGame::columnOf(index), OthelloGame::rowOf(index), mover, "a", "b"), accepted);
-        QCOMPARE(game.cellFields(), fromPicture(board, qint16(mover), accepted).cellFields());
+        QVERIFY(game.cells() == fromPicture(board, qint16(mover), accepted).cells());
         QCOMPARE(game.discCount(), qint16(OthelloGame::kStartDiscs + accepted));
         if (accepted)
             QCOMPARE(game.score().status, status);

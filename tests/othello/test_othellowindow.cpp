@@ -1,9 +1,7 @@
-#include "look/gamenotice.h"
 #include "look/turnmarker.h"
 #include "support/locallan.h"
 #include "net/messages.h"
 #include "net/station.h"
-#include "net/wire.h"
 #include "othello/othellocell.h"
 #include "othello/othellowindow.h"
 
@@ -11,13 +9,14 @@
 #include <QtWidgets>
 #include <functional>
 
-// Play between stations, boards not further on, closing and reopening are tested in test_games.
+// Play between stations is test_matches'; closing and reopening test_games'.
 class TestOthelloWindow final : public QObject
 {
     Q_OBJECT
     LocalLan m_lan;
     Station m_station{*m_lan.attach()};
-    OthelloWindow m_window{m_station};
+    OthelloMatch &m_match = m_station.othello();
+    OthelloWindow m_window{m_match};
 
     // The cells all carry one name; they were built in index order.
     OthelloCell *cellAt(int index)
@@ -45,8 +44,9 @@ class TestOthelloWindow final : public QObject
     {
         OthelloGame game = m_window.game();
         change(game);
-        const QString datagram = wire::othelloBoard(QString(), game.cellFields(), game.turnColour(), m_window.game().discCount() + 1);
-        return m_window.applyBoard(wire::read(wire::encode(datagram))->othello);
+        QSignalSpy taken(&m_match, &Match::boardReceived);
+        m_match.takeBoard({"alice", game.cells(), game.turnColour(), qint16(m_window.game().discCount() + 1)});
+        return taken.count() == 1;
     }
 
 private slots:
@@ -54,35 +54,13 @@ private slots:
     {
         m_station.start(QStringLiteral("alice"));
         m_station.stop(); // no periodic broadcast in the middle of a row
+        connect(&m_match, &Match::boardReceived, &m_window, &GameWindow::boardArrived);
     }
 
     void init()
     {
-        m_station.setBoardSource(Game::Othello, [this] { return m_window.boardMessage(); });
+        m_station.endGame(Game::Othello); // a new game, not the last row's going on
         m_station.startGame(Game::Othello, QStringLiteral("bob"));
-    }
-
-    void openingState()
-    {
-        m_window.open();
-        QVERIFY(m_window.isOpen() && m_window.isVisible());
-        QCOMPARE(m_window.objectName() + '|' + m_window.windowTitle(), QStringLiteral("Form3|Othello Table"));
-        QCOMPARE(m_window.size(), QSize(201, 272));
-        QCOMPARE(m_window.findChild<TurnMarker *>(QStringLiteral("Shape1"))->fillColour(), QColor(Qt::black));
-        QCOMPARE(texts({"Text4", "Text1", "Text2", "Text5", "Text3"}), QStringLiteral("|2|2||Black To Play"));
-        QCOMPARE(cellAt(64), m_window.cell(64));
-        QVERIFY(!m_window.cell(0) && !m_window.cell(65));
-        QCOMPARE(disc(28), QColor(Qt::white));
-        QCOMPARE(disc(1), OthelloCell::kGreen);
-        QVERIFY(m_window.notice().isEmpty());
-        // A line of the grid between every two cells, and none across a cell.
-        const QImage shot = m_window.grab().toImage();
-        const QRect first = cellAt(1)->geometry(), second = cellAt(2)->geometry(), below = cellAt(9)->geometry();
-        QCOMPARE(second.left() - first.right(), 2);
-        QCOMPARE(below.top() - first.bottom(), 2);
-        const QColor line = shot.pixelColor(first.right() + 1, first.center().y());
-        QCOMPARE(shot.pixelColor(first.center().x(), first.bottom() + 1), line);
-        QVERIFY(qAbs(line.green() - OthelloCell::kGreen.green()) > 100);
     }
 
     void hover_data()
@@ -97,7 +75,6 @@ private slots:
         QTest::newRow("a refused click clears it") << "h1 c1" << 0;
         QTest::newRow("not while the game is not on here") << "l0 h1" << 0;
         QTest::newRow("white to move") << "t2 h1" << 1;
-        QTest::newRow("never where a disc was") << "w2 e2 h1 h2" << 0;
         QTest::newRow("game over") << "t0 h1 h2" << 0;
         QTest::newRow("a received board clears it") << "h1 t1" << 0;
         QTest::newRow("never on the cell just played") << "h20 c20 h20 h21" << 21;
@@ -107,7 +84,7 @@ private slots:
     {
         QFETCH(QString, steps);
         QFETCH(int, highlighted);
-        m_window.open();
+        m_window.showGame();
         QTest::mouseMove(&m_window, QPoint(1, 1)); // off the board, wherever the last row left it
         for (const QString &step : steps.split(u' ')) {
             const int n = step.mid(1).toInt();
@@ -138,32 +115,23 @@ private slots:
         }
     }
 
-    void clickPlaysAndBroadcastsTheBoard()
+    void clickPlays()
     {
-        m_window.open();
-        QSignalSpy sent(&m_lan, &LocalLan::datagramSent);
+        m_window.showGame();
         QTest::mouseClick(cellAt(1), Qt::LeftButton); // not a legal move
-        QCOMPARE(sent.count(), 0);
+        QCOMPARE(m_window.game(), OthelloGame::initial());
         QTest::mouseClick(cellAt(OthelloGame::indexOf(4, 3)), Qt::LeftButton);
-        QCOMPARE(sent.count(), 3); // one broadcast: presence, availability and the board
         OthelloGame expected = OthelloGame::initial();
         QVERIFY(expected.playMove(4, 3, OthelloGame::kBlack, QString(), QString()));
-        QCOMPARE(m_window.boardMessage(), wire::othelloBoard("bob", expected.cellFields(), OthelloGame::kWhite, 5));
+        QCOMPARE(m_match.boardMessage(), wire::othelloBoard({"bob", expected.cells(), OthelloGame::kWhite, 5}));
         QCOMPARE(texts({"Text4", "Text5", "Text1", "Text2", "Text3"}), QStringLiteral("alice|bob|4|1|White To Play"));
         QCOMPARE(disc(OthelloGame::indexOf(4, 4)), QColor(Qt::black));
     }
 
-    void appliedBoardEndingTheGame_data()
-    {
-        QTest::addColumn<bool>("closed");
-        QTest::newRow("flashes twice") << false;
-        QTest::newRow("closing stops the flash") << true;
-    }
-
+    // Flashing twice after the board is test_games'; closing stops it at once.
     void appliedBoardEndingTheGame()
     {
-        QFETCH(bool, closed);
-        m_window.open();
+        m_window.showGame();
         auto *flash = m_window.findChild<QTimer *>(QStringLiteral("Timer1"));
         QVERIFY(receive([](OthelloGame &game) {
             game.playMove(4, 3, OthelloGame::kBlack, "bob", "alice");
@@ -173,40 +141,9 @@ private slots:
         // The opponent made the last move, with black.
         QCOMPARE(texts({"Text4", "Text5", "Text1", "Text2", "Text3"}), QStringLiteral("bob|alice|4|1|Black Won!"));
         QVERIFY(flash->isActive());
-        if (closed) {
-            m_window.close();
-            QVERIFY(!flash->isActive()); // at once, not when the flashes would have run out
-        } else {
-            QTRY_COMPARE(m_window.flashCount(), 1);
-            QTRY_VERIFY(!flash->isActive());
-        }
-        QCOMPARE(m_window.flashCount(), 0);
-    }
-
-    void notOnHere_data()
-    {
-        QTest::addColumn<bool>("leftFirst"); // the user was told so
-        QTest::newRow("ended here") << false;
-        QTest::newRow("left") << true;
-    }
-
-    // A board for a game the station does not play is shown, says so, and takes no move.
-    void notOnHere()
-    {
-        QFETCH(bool, leftFirst);
-        m_window.open();
-        m_station.endGame(Game::Othello);
-        if (leftFirst)
-            m_window.setNotice(QStringLiteral("You left."));
-        QVERIFY(receive([](OthelloGame &game) { game.setCell(1, 1, OthelloGame::kWhite); }));
-        QCOMPARE(m_window.notice(), leftFirst ? QStringLiteral("You left.") : look::notOnHereNotice());
-        QCOMPARE(texts({"Text4", "Text5"}), QStringLiteral("|"));
-        QSignalSpy sent(&m_lan, &LocalLan::datagramSent);
-        const OthelloGame before = m_window.game();
-        QTest::mouseClick(cellAt(OthelloGame::indexOf(4, 3)), Qt::LeftButton);
-        QVERIFY(m_window.game() == before && sent.isEmpty());
-        m_window.open(); // a new game clears it
-        QVERIFY(m_window.notice().isEmpty());
+        m_window.close();
+        QVERIFY(!flash->isActive() && m_window.flashCount() == 0);
+        QVERIFY(!m_match.isPlaying()); // a game that is over ends with its window
     }
 };
 

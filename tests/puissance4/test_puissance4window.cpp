@@ -2,7 +2,6 @@
 #include "support/locallan.h"
 #include "net/messages.h"
 #include "net/station.h"
-#include "net/wire.h"
 #include "puissance4/puissance4cell.h"
 #include "puissance4/puissance4window.h"
 
@@ -11,13 +10,14 @@
 
 using namespace puissance4;
 
-// Play between stations, boards not further on, closing and reopening are tested in test_games.
+// Play between stations is test_matches'; closing and reopening test_games'.
 class TestPuissance4Window final : public QObject
 {
     Q_OBJECT
     LocalLan m_lan;
     Station m_station{*m_lan.attach()};
-    Puissance4Window m_window{m_station};
+    Puissance4Match &m_match = m_station.puissance4();
+    Puissance4Window m_window{m_match};
 
     Puissance4Cell *cellAt(int k)
     {
@@ -33,10 +33,12 @@ class TestPuissance4Window final : public QObject
             .arg(cellAt(k)->grab().toImage().pixelColor(9, 9).name());
     }
 
-    // A board from the opponent, through the wire as it would come.
-    bool receive(const Puissance4Game &game, qint16 colour, int discs, const QString &status)
+    // A board from the opponent, as the station hands it to the match.
+    bool receive(const Puissance4Game &game, qint16 colour, qint16 discs, const QString &status)
     {
-        return m_window.applyBoard(wire::read(wire::encode(wire::puissance4Board("ann", game.cellFields(), colour, discs, status)))->puissance4);
+        QSignalSpy taken(&m_match, &Match::boardReceived);
+        m_match.takeBoard({"alice", game.cells(), colour, discs, status});
+        return taken.count() == 1;
     }
 
 private slots:
@@ -44,23 +46,13 @@ private slots:
     {
         m_station.start(QStringLiteral("alice"));
         m_station.stop(); // no periodic broadcast in the middle of a row
+        connect(&m_match, &Match::boardReceived, &m_window, &GameWindow::boardArrived);
     }
 
     void init()
     {
-        m_station.setBoardSource(Game::Puissance4, [this] { return m_window.boardMessage(); });
+        m_station.endGame(Game::Puissance4); // a new game, not the last row's going on
         m_station.startGame(Game::Puissance4, QStringLiteral("bob"));
-    }
-
-    void openingState()
-    {
-        m_window.open();
-        QVERIFY(m_window.isOpen() && m_window.isVisible());
-        QCOMPARE(m_window.objectName() + '|' + m_window.windowTitle(), QStringLiteral("Form4|Puissance 4"));
-        QCOMPARE(m_window.maximumSize(), QSize(201, 239));
-        QCOMPARE(cellAt(49)->geometry(), QRect(150, 183, 20, 20));
-        QVERIFY(cellAt(0) && !cellAt(0)->isVisible());
-        QCOMPARE(shown(25), QStringLiteral("Yellow To Play!|#ffff80@48|#1b1b7f"));
     }
 
     void applyBoard_data()
@@ -77,44 +69,34 @@ private slots:
     void applyBoard()
     {
         QFETCH(QString, status);
-        m_window.open();
+        m_window.showGame();
+        QCOMPARE(shown(25), QStringLiteral("Yellow To Play!|#ffff80@48|#1b1b7f")); // light yellow before the first drop
         QSignalSpy sent(&m_lan, &LocalLan::datagramSent);
         QTest::mouseClick(cellAt(1), Qt::LeftButton);
         QCOMPARE(sent.count(), 3); // one broadcast: presence, availability and the board
         QCOMPARE(shown(43), QStringLiteral("Red to Play!|#ff0000@144|#ffff00"));
         Puissance4Game mine;
         mine.setCell(1, 7, kYellow, false);
-        QCOMPARE(m_window.boardMessage(), wire::puissance4Board("bob", mine.cellFields(), kRed, 1, kRedToPlay));
+        QCOMPARE(m_match.boardMessage(), wire::puissance4Board({"bob", mine.cells(), kRed, 1, kRedToPlay}));
 
         Puissance4Game received;
         received.setCell(3, 7, kYellow, false);
         received.setCell(4, 7, kRed, false);
         QVERIFY(receive(received, kYellow, 2, status));
         QTEST(shown(43), "shown");
-        QCOMPARE(m_window.boardMessage(), wire::puissance4Board("bob", received.cellFields(), kYellow, 2, status));
+        // The status goes back out as it came, for the opponent compares it.
+        QCOMPARE(m_match.boardMessage(), wire::puissance4Board({"bob", received.cells(), kYellow, 2, status}));
         // Bob dropped the last disc, red: alice plays yellow.
         QCOMPARE(m_window.findChild<QLineEdit *>("Text4")->text() + '|' + m_window.findChild<QLineEdit *>("Text5")->text(), QStringLiteral("alice|bob"));
         // A won game takes no more discs; otherwise the next lands on the received one.
         const bool won = status == kRedWon;
         QCOMPARE(m_window.game().isDecided(), won);
-        QCOMPARE(m_station.isRunning(Game::Puissance4), !won && status != kDraw);
+        QCOMPARE(m_match.isRunning(), !won && status != kDraw);
         QTest::mouseClick(cellAt(3), Qt::LeftButton);
         QCOMPARE(m_window.game().cell(3, 6), won ? kEmpty : kYellow);
         QCOMPARE(sent.count(), won ? 3 : 6);
     }
 
-    void flashAfterABoard()
-    {
-        m_window.open();
-        auto *flash = m_window.findChild<QTimer *>(QStringLiteral("Timer1"));
-        Puissance4Game received;
-        received.setCell(1, 7, kYellow, false);
-        QVERIFY(receive(received, kRed, 1, kRedToPlay));
-        QVERIFY(flash->isActive() && !m_window.captionInverted());
-        QTRY_VERIFY(m_window.captionInverted());
-        QTRY_VERIFY(!flash->isActive());
-        QVERIFY(!m_window.captionInverted());
-    }
 };
 
 QTEST_MAIN(TestPuissance4Window)

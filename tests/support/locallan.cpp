@@ -2,13 +2,6 @@
 
 #include <QTimer>
 
-LanPort::LanPort(LocalLan &lan, const QHostAddress &address, QObject *parent)
-    : DatagramLink(parent)
-    , m_lan(lan)
-    , m_address(address)
-{
-}
-
 void LanPort::send(const QByteArray &datagram)
 {
     if (!m_sendFailure.isEmpty()) {
@@ -30,16 +23,10 @@ QHostAddress LanPort::cardAddress(int card) const
 
 bool LanPort::isOwnAddress(const QHostAddress &address) const
 {
-    for (int card = 0; card < m_cards; ++card) {
+    for (int card = 0; card < m_cards; ++card)
         if (address == cardAddress(card))
             return true;
-    }
     return false;
-}
-
-LocalLan::LocalLan(QObject *parent)
-    : QObject(parent)
-{
 }
 
 LanPort *LocalLan::attach()
@@ -73,9 +60,8 @@ void LocalLan::deliver(const Carried &carried)
     // Queued, so a station never receives inside its own send; only the
     // ports attached now hear it, as on a real segment.
     QTimer::singleShot(0, this, [ports = m_ports, carried] {
-        for (const QPointer<LanPort> &port : ports) {
+        for (const QPointer<LanPort> &port : ports)
             if (port)
                 emit port->datagramReceived(carried.datagram, carried.sender);
-        }
     });
 }

@@ -27,7 +27,8 @@ public:
 
 private:
     friend class LocalLan;
-    LanPort(LocalLan &lan, const QHostAddress &address, QObject *parent);
+    LanPort(LocalLan &lan, const QHostAddress &address, QObject *parent)
+        : DatagramLink(parent), m_lan(lan), m_address(address) {}
     LocalLan &m_lan;
     QHostAddress m_address;
     QHostAddress cardAddress(int card) const;
@@ -44,7 +45,7 @@ class LocalLan final : public QObject
 {
     Q_OBJECT
 public:
-    explicit LocalLan(QObject *parent = nullptr);
+    explicit LocalLan(QObject *parent = nullptr) : QObject(parent) {}
 
     LanPort *attach();
 

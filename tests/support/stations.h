@@ -30,18 +30,12 @@ T *control(const QObject &window, const char *name)
     return found;
 }
 
-// How often the LAN has carried exactly this message so far.
-inline int timesSent(const LocalLan &lan, const QString &message)
-{
-    return int(lan.sent().count(wire::encode(message)));
-}
-
 // The user list's model, once what the station has heard shows in it: the
 // list applies it at its next frame, and this waits for that frame.
-inline const QAbstractItemModel *shownUsers(const MainWindow &station)
+inline const UserListModel *shownUsers(const MainWindow &station)
 {
-    const QAbstractItemModel *users = control<QListView>(station, "ListView1")->model();
-    if (!QTest::qWaitFor([users] { return !static_cast<const UserListModel *>(users)->hasQueued(); }))
+    const auto *users = static_cast<const UserListModel *>(control<QListView>(station, "ListView1")->model());
+    if (!QTest::qWaitFor([users] { return !users->hasQueued(); }))
         QTest::qFail("the user list never showed what was heard", __FILE__, __LINE__);
     return users;
 }
@@ -49,7 +43,7 @@ inline const QAbstractItemModel *shownUsers(const MainWindow &station)
 // The user list's entry that shows this text; an invalid index when none does.
 inline QModelIndex userEntry(const MainWindow &station, const QString &shown)
 {
-    const QAbstractItemModel *users = shownUsers(station);
+    const UserListModel *users = shownUsers(station);
     const QModelIndexList found = users->match(users->index(0, 0), Qt::DisplayRole, shown, 1, Qt::MatchExactly);
     return found.isEmpty() ? QModelIndex() : found.front();
 }
@@ -57,7 +51,7 @@ inline QModelIndex userEntry(const MainWindow &station, const QString &shown)
 // The user list as "name:icon" words, in list order: "alice:1 bob:2".
 inline QString userList(const MainWindow &station)
 {
-    const QAbstractItemModel *users = shownUsers(station);
+    const UserListModel *users = shownUsers(station);
     QStringList entries;
     for (int row = 0; row < users->rowCount(); ++row) {
         const QModelIndex entry = users->index(row, 0);

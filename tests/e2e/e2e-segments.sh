@@ -5,15 +5,15 @@
 # here, so nothing ever leaves this machine.
 #   on A and B, host 1: "dora", who says two lines in the Work room
 #               host 2: "lena", who listens
-#   on A, host 3: udpsniff for A;  on B, host 4: udpsniff for B
+#   on A, host 3: udplisten for A;  on B, host 4: udplisten for B
 #   on A, host 5: "carl", whose card goes down and comes back
 # Checks that both segments carry dora's line once each, that lena (hearing
 # it on both) and dora (hearing herself on both) take it once, and that carl
 # says nobody hears him within two periods of losing his card and stops
 # saying it once the card is back.
 set -uo pipefail
-probe=${1:?usage: e2e-segments.sh STATIONPROBE UDPSNIFF}
-sniff=${2:?usage: e2e-segments.sh STATIONPROBE UDPSNIFF}
+probe=${1:?usage: e2e-segments.sh STATIONPROBE UDPLISTEN}
+sniff=${2:?usage: e2e-segments.sh STATIONPROBE UDPLISTEN}
 . "$(dirname "$0")/e2e-lib.sh"
 e2e_begin qseg "the end-to-end UDP test"
 bridges 2

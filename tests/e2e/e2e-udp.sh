@@ -4,12 +4,12 @@
 # network namespaces made here, so nothing ever leaves this machine.
 #   on A, host 1: station "alice" and a second copy "alice2" on the same computer
 #         host 2: station "bob"
-#         host 3: udpsniff, which records every datagram heard on A with its bytes
+#         host 3: udplisten, which records every datagram heard on A with its bytes
 #         host 4: a program holding the chat port without sharing it, and a
 #                 station that must then refuse to start
 #   on A and B, host 5: station "dora", default route on A; her card on B
 #                 comes up while she runs
-#   on B, host 6: udpsniff for B
+#   on B, host 6: udplisten for B
 #         host 7: station "erin" on a host with no default route at all
 #         host 8: station "frank", whose default route goes through a veth
 #                 link into a namespace of its own, standing in for a VPN
@@ -19,8 +19,8 @@
 # the exact bytes of the wire format, from every station, and that every
 # segment a station is on hears its presence once per period.
 set -uo pipefail
-quillet=${1:?usage: e2e-udp.sh QUILLET UDPSNIFF}
-sniff=${2:?usage: e2e-udp.sh QUILLET UDPSNIFF}
+quillet=${1:?usage: e2e-udp.sh QUILLET UDPLISTEN}
+sniff=${2:?usage: e2e-udp.sh QUILLET UDPLISTEN}
 . "$(dirname "$0")/e2e-lib.sh"
 e2e_begin qe2e "the end-to-end UDP test"
 bridges 2

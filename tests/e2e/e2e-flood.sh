@@ -4,14 +4,14 @@
 #   host 1: station "alice"
 #   host 2: the flooder: chat lines as fast as it can for 10 s, then 1,000
 #           private messages to alice at 100 a second from 100 names in turn
-#   host 3: udpsniff, recording alice's presences
+#   host 3: udplisten, recording alice's presences
 # The flood goes to alice's own address, so the listener hears only what
 # alice sends and measures her, not its own pace under the flood.
 # Pass: no two presences more than 7 s apart (the period is 5 s), alice still
 # announcing herself after each flood, and her memory (VmRSS) within the
 # bounds stated below.
 set -uo pipefail
-usage="usage: e2e-flood.sh QUILLET UDPSNIFF BENCHNET"
+usage="usage: e2e-flood.sh QUILLET UDPLISTEN BENCHNET"
 quillet=${1:?$usage}
 sniff=${2:?$usage}
 benchnet=${3:?$usage}

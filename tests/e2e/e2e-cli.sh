@@ -6,7 +6,7 @@
 #           computer "quillet listen --json", which hears what her socket hears
 #   host 2: the commands, run as user "carol" with no display and no Qt
 #           platform set
-#   host 3: udpsniff, which records every datagram on the segment with its bytes
+#   host 3: udplisten, which records every datagram on the segment with its bytes
 #   host 4: "quillet listen"
 #   host 5: a foreign program that broadcasts bytes which are no message
 # Checks that --help, --version, an unknown option and bad input send nothing
@@ -15,8 +15,8 @@
 # availability; that listen shows every datagram, undecodable ones included,
 # and --json gives one JSON object per line.
 set -uo pipefail
-quillet=${1:?usage: e2e-cli.sh QUILLET UDPSNIFF}
-sniff=${2:?usage: e2e-cli.sh QUILLET UDPSNIFF}
+quillet=${1:?usage: e2e-cli.sh QUILLET UDPLISTEN}
+sniff=${2:?usage: e2e-cli.sh QUILLET UDPLISTEN}
 . "$(dirname "$0")/e2e-lib.sh"
 e2e_begin qcli "the command-line end-to-end test"
 if ! command -v python3 >/dev/null; then

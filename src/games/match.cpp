@@ -1,0 +1,69 @@
+#include "games/match.h"
+
+Match::Match(Game kind, const QString &userName, QObject *parent)
+    : QObject(parent)
+    , m_kind(kind)
+    , m_userName(userName)
+{
+}
+
+void Match::start(const QString &opponent)
+{
+    if (!(m_playing && canGoOn())) {
+        newBoard();
+        m_notice = Notice::None;
+    }
+    m_opponent = opponent;
+    m_playing = true;
+    m_quietPeriods = 0;
+    emit changed();
+}
+
+void Match::stop(Notice notice)
+{
+    m_playing = false;
+    m_quietPeriods = 0;
+    if (notice != Notice::None)
+        m_notice = notice;
+    emit changed();
+}
+
+void Match::end()
+{
+    stop(Notice::None);
+}
+
+void Match::leave()
+{
+    if (m_playing)
+        stop(Notice::Left);
+}
+
+void Match::userLeft(const QString &name)
+{
+    // A station that leaves forgets its games.
+    if (isRunning() && m_opponent == name)
+        stop(Notice::OpponentGone);
+}
+
+void Match::periodPassed()
+{
+    if (isRunning() && m_quietPeriods < kQuietPeriods && ++m_quietPeriods == kQuietPeriods)
+        emit changed();
+}
+
+void Match::heardBoard()
+{
+    const bool wasQuiet = isOpponentQuiet();
+    m_quietPeriods = 0;
+    if (wasQuiet && m_playing)
+        emit changed();
+}
+
+void Match::tookBoard()
+{
+    if (!m_playing && m_notice == Notice::None)
+        m_notice = Notice::NotOnHere;
+    emit changed();
+    emit boardReceived();
+}

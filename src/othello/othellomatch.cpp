@@ -1,0 +1,44 @@
+#include "othello/othellomatch.h"
+
+#include "net/messages.h"
+
+OthelloMatch::OthelloMatch(const QString &userName, QObject *parent)
+    : Match(Game::Othello, userName, parent)
+{
+}
+
+void OthelloMatch::newBoard()
+{
+    m_game = OthelloGame::initial();
+}
+
+bool OthelloMatch::play(int x, int y)
+{
+    // A move in a game that is not on here would never reach the opponent.
+    const bool played = isPlaying() && m_game.playMove(x, y, m_game.turnColour(), userName(), opponent());
+    if (played) {
+        emit changed();
+        emit moved();
+    }
+    emit moveTried();
+    return played;
+}
+
+void OthelloMatch::takeBoard(const wire::OthelloBoard &board)
+{
+    heardBoard();
+    if (board.numDiscs <= m_game.discCount())
+        return;
+    const qint16 mover = m_game.colourThatMoved(board.cells, board.turnColor);
+    m_game.setCells(board.cells);
+    m_game.setTurnColour(board.turnColor);
+    m_game.setDiscCount(board.numDiscs);
+    if (isPlaying())
+        m_game.claimColour(mover, opponent(), userName());
+    tookBoard();
+}
+
+QString OthelloMatch::boardMessage() const
+{
+    return wire::othelloBoard({opponent(), m_game.cells(), m_game.turnColour(), m_game.discCount()});
+}

@@ -1,0 +1,52 @@
+#include "puissance4/puissance4match.h"
+
+#include "net/messages.h"
+
+using namespace puissance4;
+
+Puissance4Match::Puissance4Match(const QString &userName, QObject *parent)
+    : Match(Game::Puissance4, userName, parent)
+{
+}
+
+void Puissance4Match::newBoard()
+{
+    m_game = Puissance4Game();
+}
+
+bool Puissance4Match::drop(int column)
+{
+    // A drop in a game that is not on here would never reach the opponent.
+    if (!isPlaying() || m_game.drop(column, userName(), opponent()) == 0)
+        return false;
+    emit changed();
+    emit moved();
+    return true;
+}
+
+void Puissance4Match::takeBoard(const wire::Puissance4Board &board)
+{
+    heardBoard();
+    if (board.numDiscs <= m_game.discCount())
+        return;
+    for (int k = 1; k <= kCells; ++k)
+        m_game.setCell(Puissance4Game::columnOf(k), Puissance4Game::rowOf(k), board.cells[std::size_t(k - 1)], false);
+    m_game.recomputeLevels();
+    m_game.setColour(board.color);
+    m_game.setDiscCount(board.numDiscs);
+    m_game.setStatus(board.status);
+    // The board carries no result of its own; it is read from its status line.
+    if (board.status == kYellowWon || board.status == kRedWon)
+        m_game.setDecided(true);
+    m_game.arrangeMarker();
+    // The colours alternate, so the colour to move tells who dropped last.
+    if (isPlaying())
+        m_game.claimColour(kYellow + kRed - board.color, opponent(), userName());
+    tookBoard();
+}
+
+QString Puissance4Match::boardMessage() const
+{
+    return wire::puissance4Board(
+        {opponent(), m_game.cells(), m_game.colour(), m_game.discCount(), m_game.status()});
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "games/match.h"
+#include "puissance4/puissance4game.h"
+
+namespace wire {
+struct Puissance4Board;
+}
+
+// The Puissance 4 game this station plays: the rules, both players, the
+// status line and the board traded with the opponent.
+class Puissance4Match final : public Match
+{
+    Q_OBJECT
+public:
+    Puissance4Match(const QString &userName, QObject *parent = nullptr);
+
+    const Puissance4Game &game() const { return m_game; }
+    bool isOver() const override { return m_game.isOver(); }
+
+    // The user drops a disc of the colour to move into the column. Refused,
+    // changing nothing, while the game is not on here or when the rules refuse it.
+    bool drop(int column);
+
+    // A board addressed to this user. Taken when it is further on than the
+    // one here; the colour that dropped last is the opponent's.
+    void takeBoard(const wire::Puissance4Board &board);
+    QString boardMessage() const override;
+
+private:
+    void newBoard() override;
+
+    Puissance4Game m_game;
+};
