@@ -30,9 +30,6 @@ int main(int argc, char *argv[])
     QApplication::setStyle(look::createStyle());
     // Message and proposal windows may still be open: the program ends with the station.
     QApplication::setQuitOnLastWindowClosed(false);
-    // A steady caret, as the desktop shows one after a few idle seconds: a
-    // blinking one would wake the idle station twice a second besides the clock.
-    QApplication::setCursorFlashTime(0);
 
     UdpLink link;
     if (!link.bind(wire::kPort)) {

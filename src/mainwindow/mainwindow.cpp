@@ -48,6 +48,56 @@ constexpr int kClockBlinkAt = 5; // the colon between minutes and seconds
 // arrive as "?": a pale amber that keeps the text readable.
 const QColor kLossyInputBack(255, 236, 179);
 
+// As desktops do (GNOME after 10 s), the caret blinks while the user types
+// and holds still once nobody has typed, clicked or moved the focus for this
+// long: a blinking caret would wake an idle station twice a second.
+constexpr int kCaretRestMs = 10000;
+
+// Watches the whole program's input for the caret: any key, click or focus
+// change blinks it again and restarts the one timer that stills it.
+class CaretRest final : public QObject
+{
+public:
+    explicit CaretRest(QObject *parent)
+        : QObject(parent)
+    {
+        // Read before this program first stills it, so it is the platform's.
+        static const int platformFlashTime = QApplication::cursorFlashTime();
+        m_blinking = platformFlashTime;
+        m_rest = look::named(new QTimer(this), "CaretRest");
+        m_rest->setSingleShot(true);
+        connect(m_rest, &QTimer::timeout, this, [] { QApplication::setCursorFlashTime(0); });
+        qApp->installEventFilter(this);
+        wake();
+    }
+
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+        case QEvent::InputMethod:
+        case QEvent::MouseButtonPress:
+        case QEvent::FocusIn:
+            wake();
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    void wake()
+    {
+        if (QApplication::cursorFlashTime() != m_blinking)
+            QApplication::setCursorFlashTime(m_blinking);
+        m_rest->start(kCaretRestMs);
+    }
+
+    int m_blinking = 0;
+    QTimer *m_rest = nullptr;
+};
+
 } // namespace
 
 MainWindow::MainWindow(DatagramLink &link, QWidget *parent)
@@ -79,6 +129,7 @@ void MainWindow::build()
     m_userMenuTimer->setInterval(kUserMenuDelayMs);
     m_userMenuTimer->setSingleShot(true);
     connect(m_userMenuTimer, &QTimer::timeout, this, &MainWindow::popUpUserMenu);
+    new CaretRest(this);
 }
 
 MainWindow::~MainWindow() = default;

@@ -18,6 +18,7 @@
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 
 using wire::encode;
 
@@ -152,6 +153,23 @@ private slots:
         QCOMPARE(userCount(*m_alice), QString("Connected users: %1").arg(count));
         QVERIFY(inserted.count() <= 1); // arrivals as one batch
         QCOMPARE(flushed.count(), frames);
+    }
+
+    // The caret stills once nobody types, so an idle station wakes for nothing;
+    // a key blinks it again, for the same time.
+    void caretRestsWhenIdle()
+    {
+        auto *input = control<QLineEdit>(*m_alice, "Text3");
+        auto *rest = control<QTimer>(*m_alice, "CaretRest");
+        QTest::keyClick(input, Qt::Key_A);
+        const int blinking = QApplication::cursorFlashTime();
+        QVERIFY(blinking > 0 && rest->isActive());
+        const int restMs = rest->interval();
+        rest->start(0); // as if that long had passed
+        QTRY_COMPARE(QApplication::cursorFlashTime(), 0);
+        QTest::keyClick(input, Qt::Key_B);
+        QCOMPARE(QApplication::cursorFlashTime(), blinking);
+        QVERIFY(rest->isActive() && rest->interval() == restMs);
     }
 
     // Alice's own echo is not another station; a second "alice" is told of, and the chat goes on.
