@@ -4,11 +4,15 @@
 // the list laid out again, which does.
 #include "support/locallan.h"
 #include "mainwindow/mainwindow.h"
+#include "mainwindow/userlistmodel.h"
 #include "net/messages.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 
 #include <benchmark/benchmark.h>
+
+#include <malloc.h>
 
 namespace {
 
@@ -76,5 +80,81 @@ void BM_UserArrivesAndLeaves(benchmark::State &state)
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_UserArrivesAndLeaves)->ArgName("listed")->Arg(10)->Arg(50000)->Unit(benchmark::kMicrosecond);
+
+// What a segment of idle stations sends in one period: each one's presence
+// and availability, as the wire carries them.
+QList<QByteArray> segmentPeriod(int stations)
+{
+    QList<QByteArray> period;
+    for (int n = 0; n < stations; ++n) {
+        const QString name = QStringLiteral("station%1").arg(n, 5, 10, QLatin1Char('0'));
+        period << wire::encode(wire::presence(name)) << wire::encode(wire::availability(name, 0));
+    }
+    return period;
+}
+
+// A new station joining a segment of range(0) stations: from its start until
+// it lists them all. On a real segment the last one is heard at most one
+// period (5 s) after start; this measures the processing on top of it, the
+// period's datagrams taken a frame's worth at a time (2,000 a second make 60
+// a frame), each frame applied and painted. longest_frame_ms is the longest
+// the window is kept from answering input.
+void BM_JoinSegment(benchmark::State &state)
+{
+    constexpr int kPerFrame = 60;
+    const QList<QByteArray> period = segmentPeriod(int(state.range(0)));
+    double longestMs = 0;
+    double processingMs = 0;
+    for (auto _ : state) {
+        QElapsedTimer sinceStart;
+        sinceStart.start();
+        LocalLan lan;
+        MainWindow window(*lan.attach());
+        qputenv("USERNAME", "alice");
+        window.start();
+        auto *users = window.findChild<UserListModel *>();
+        for (qsizetype k = 0; k < period.size(); k += kPerFrame) {
+            QElapsedTimer frame;
+            frame.start();
+            for (qsizetype d = k; d < std::min(period.size(), k + kPerFrame); ++d)
+                window.station().onDatagram(period[d]);
+            users->flush();
+            QApplication::processEvents();
+            longestMs = std::max(longestMs, frame.nsecsElapsed() / 1e6);
+        }
+        if (users->rowCount() < state.range(0))
+            state.SkipWithError("not every station was listed");
+        processingMs = sinceStart.nsecsElapsed() / 1e6;
+    }
+    state.counters["join_s"] = Station::kBroadcastMs / 1000.0 + processingMs / 1000;
+    state.counters["processing_ms"] = processingMs;
+    state.counters["longest_frame_ms"] = longestMs;
+}
+BENCHMARK(BM_JoinSegment)->ArgName("stations")->Arg(5000)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The memory a listed user holds, in the roster, the list and the view: the
+// heap in use before and after listing range(0) users, per user.
+void BM_MemoryPerListedUser(benchmark::State &state)
+{
+    const QList<QByteArray> period = segmentPeriod(int(state.range(0)));
+    for (auto _ : state) {
+        LocalLan lan;
+        MainWindow window(*lan.attach());
+        qputenv("USERNAME", "alice");
+        window.start();
+        auto *users = window.findChild<UserListModel *>();
+        users->flush();
+        QApplication::processEvents();
+        malloc_trim(0);
+        const size_t before = mallinfo2().uordblks;
+        for (const QByteArray &datagram : period)
+            window.station().onDatagram(datagram);
+        users->flush();
+        QApplication::processEvents();
+        const size_t after = mallinfo2().uordblks;
+        state.counters["bytes_per_user"] = double(after - before) / double(state.range(0));
+    }
+}
+BENCHMARK(BM_MemoryPerListedUser)->ArgName("users")->Arg(5000)->Arg(50000)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace

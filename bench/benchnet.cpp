@@ -6,6 +6,10 @@
 //                                              ADDRESS; with TO, private messages to
 //                                              the user TO instead, from SENDERS names
 //                                              in turn (1: mallory only); prints how many
+//   benchnet segment STATIONS SECONDS          broadcast what STATIONS stations with
+//                                              distinct names send while idle: each its
+//                                              presence and availability once per 5 s
+//                                              period, spread evenly; prints how many
 // CLOCK_MONOTONIC is one clock for the whole machine, so a time written by
 // exec in one namespace and one printed by tests/e2e/udplisten -N in another
 // compare.
@@ -37,7 +41,8 @@ long long monotonicNs()
 int usage()
 {
     std::fprintf(stderr, "usage: benchnet exec STAMPFILE PROGRAM [ARGS...]\n"
-                         "       benchnet flood RATE SECONDS [ADDRESS [TO [SENDERS]]]\n");
+                         "       benchnet flood RATE SECONDS [ADDRESS [TO [SENDERS]]]\n"
+                         "       benchnet segment STATIONS SECONDS\n");
     return 64;
 }
 
@@ -107,6 +112,52 @@ int flood(int argc, char **argv)
     return 0;
 }
 
+// A segment of idle stations: station k announces itself at k / STATIONS of
+// each period, so the receiver hears an even stream of 0.4 x STATIONS
+// datagrams a second, as on a real segment.
+int segment(int argc, char **argv)
+{
+    if (argc < 4)
+        return usage();
+    constexpr long long kPeriodNs = 5000000000LL; // a station's broadcast period
+    const long stations = std::max(1L, std::atol(argv[2]));
+    const double seconds = std::atof(argv[3]);
+    const int fd = socket(AF_INET, SOCK_DGRAM, 0);
+    const int on = 1;
+    setsockopt(fd, SOL_SOCKET, SO_BROADCAST, &on, sizeof on);
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_port = htons(kChatPort);
+    to.sin_addr.s_addr = htonl(INADDR_BROADCAST);
+
+    const long long start = monotonicNs();
+    const long long end = start + static_cast<long long>(seconds * 1e9);
+    long announced = 0; // stations announced so far, over every period
+    long sent = 0;
+    long failed = 0;
+    char line[64];
+    for (long long now = start; now < end; now = monotonicNs()) {
+        const long due = static_cast<long>((now - start) * stations / kPeriodNs) + 1;
+        for (; announced < due; ++announced) {
+            const long station = announced % stations;
+            // "3§station00042§" then "10§station00042§0§", in Windows-1252.
+            for (const char *format : {"3\xa7station%05ld\xa7", "10\xa7station%05ld\xa7" "0\xa7"}) {
+                const int n = std::snprintf(line, sizeof line, format, station);
+                if (sendto(fd, line, size_t(n), 0, reinterpret_cast<sockaddr *>(&to), sizeof to) == n)
+                    ++sent;
+                else
+                    ++failed;
+            }
+        }
+        timespec pause{0, 200000};
+        nanosleep(&pause, nullptr);
+    }
+    const double took = (monotonicNs() - start) / 1e9;
+    std::printf("%ld %ld %.3f\n", sent, failed, took);
+    close(fd);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -118,5 +169,7 @@ int main(int argc, char **argv)
         return execStamped(argc, argv);
     if (command == "flood")
         return flood(argc, argv);
+    if (command == "segment")
+        return segment(argc, argv);
     return usage();
 }

@@ -3,7 +3,7 @@
 # network namespaces made here (a bridge and one veth per host), so nothing
 # leaves this machine. Needs root.
 #
-#   compare.sh [-r ROUNDS] [-i IDLE_SECONDS] [-s STEP_SECONDS] [-l UDPLISTEN] [-v] QUILLET [BENCH_DIR]
+#   compare.sh [-r ROUNDS] [-i IDLE_SECONDS] [-s STEP_SECONDS] [-g SEGMENT_SECONDS] [-l UDPLISTEN] [-v] QUILLET [BENCH_DIR]
 #
 # BENCH_DIR holds floor and benchnet (default: bench/ beside QUILLET, as a
 # build with -DQUILLET_BENCHMARKS=ON lays them out); UDPLISTEN is the
@@ -21,7 +21,11 @@
 #     rate passes when the receiving host's UDP counters show no receive-buffer
 #     error and at least as many datagrams read as sent. Quillet against a bare
 #     receiving loop bound the same way;
-#   - Quillet's CPU per datagram read at 2,000 a second and when flooded.
+#   - Quillet's CPU per datagram read at 2,000 a second and when flooded;
+#   - a segment of 1,000 and of 5,000 idle stations, simulated by one host
+#     (each station's presence and availability once per 5 s period): the CPU
+#     per datagram read, Quillet against the bare receiving loop, over
+#     SEGMENT_SECONDS once every station has been heard for a period.
 # The programs run on the offscreen platform. The floor is a bare Qt main window
 # with a text log (bench/floor.cpp); "plain" is the same without the log. If
 # iptux is installed, its memory is measured too, under an Xvfb started here.
@@ -30,18 +34,20 @@ set -uo pipefail
 rounds=7
 idle=60
 step=2
+segtime=20
 verbose=
 listen=
 usage() {
-    echo "usage: compare.sh [-r ROUNDS] [-i IDLE_SECONDS] [-s STEP_SECONDS] [-l UDPLISTEN] [-v] QUILLET [BENCH_DIR]" >&2
+    echo "usage: compare.sh [-r ROUNDS] [-i IDLE_SECONDS] [-s STEP_SECONDS] [-g SEGMENT_SECONDS] [-l UDPLISTEN] [-v] QUILLET [BENCH_DIR]" >&2
     echo "  -v prints every measurement as it is taken" >&2
     exit 64
 }
-while getopts "r:i:s:l:vh" option; do
+while getopts "r:i:s:g:l:vh" option; do
     case $option in
         r) rounds=$OPTARG ;;
         i) idle=$OPTARG ;;
         s) step=$OPTARG ;;
+        g) segtime=$OPTARG ;;
         l) listen=$OPTARG ;;
         v) verbose=1 ;;
         *) usage ;;
@@ -69,6 +75,10 @@ if ! command -v ip >/dev/null || ! ip netns add qcmp-probe-$$ 2>/dev/null; then
 fi
 ip netns del qcmp-probe-$$
 
+# Segments of idle stations heard, and how long a station listens before the
+# measurement: one period to hear every station, and two seconds more.
+segments=(1000 5000)
+segsettle=7
 # Rates tried in turn; 2,000 a second is always among them.
 rates=(1000 2000 3000 4000 5000 7000 10000 14000 20000 28000 40000 56000 80000 110000 150000)
 settle=10
@@ -95,7 +105,7 @@ trap cleanup EXIT
 trap 'exit 130' INT TERM
 
 # Stops by itself: a bound on the whole run, well above what it should take.
-limit=$((rounds * (settle + idle + 60 + 3 * step * ${#rates[@]}) + 120))
+limit=$((rounds * (settle + idle + 60 + 3 * step * ${#rates[@]} + 2 * ${#segments[@]} * (segsettle + segtime + 5)) + 120))
 (
     trap 'kill $sleeper 2>/dev/null; exit 0' TERM
     sleep "$limit" & sleeper=$!
@@ -301,11 +311,44 @@ rate_run() { # who: quillet or loop
     stop "$pid"
 }
 
-echo "compare.sh: $rounds rounds, idle $idle s, flood steps of $step s; quillet: $quillet"
+# A segment of idle stations heard by $who (quillet or loop) on host 1 of the
+# quillet lane, sent from host 3.
+segment_run() { # who stations
+    local who=$1 stations=$2 sender before after cpu read
+    if [[ $who == quillet ]]; then
+        ip netns exec "$prefix-quillet-h1" $(clean_env bench) "$quillet" > "$work/segment-quillet.log" 2>&1 &
+    else
+        ip netns exec "$prefix-quillet-h1" "$listen" -q 0 > "$work/segment-loop.log" 2>&1 &
+    fi
+    pid=$!
+    pids+=("$pid")
+    wait_bound quillet 1 || echo "compare.sh: $who did not bind the chat port" >&2
+    ns quillet 3 "$benchnet" segment "$stations" $((segsettle + segtime + 1)) > /dev/null &
+    sender=$!
+    pids+=("$sender")
+    sleep "$segsettle"
+    before=($(udp_counters quillet 1))
+    cpu=$(cpu_ns "$pid")
+    sleep "$segtime"
+    after=($(udp_counters quillet 1))
+    cpu=$(($(cpu_ns "$pid") - cpu))
+    read=$((after[0] - before[0]))
+    record "seg$stations" "$who" "$(awk -v c="$cpu" -v n="$read" 'BEGIN { if (n > 0) printf "%.2f", c / n / 1000 }')"
+    record "segcore$stations" "$who" "$(awk -v c="$cpu" -v t="$segtime" 'BEGIN { printf "%.2f", c / t / 1e7 }')"
+    [[ -n $verbose ]] && echo "    segment of $stations, $who: read $read, drops $((after[1] - before[1] + after[2] - before[2])), CPU $((cpu / 1000)) us"
+    wait "$sender"
+    stop "$pid"
+}
+
+echo "compare.sh: $rounds rounds, idle $idle s, flood steps of $step s, segments of ${segments[*]} for $segtime s; quillet: $quillet"
 started_at=$(date +%s)
 for ((r = 0; r < rounds; r++)); do
     idle_round "$r"
     if ((r % 2 == 0)); then rate_run quillet; rate_run loop; else rate_run loop; rate_run quillet; fi
+    for stations in "${segments[@]}"; do
+        if ((r % 2 == 0)); then segment_run quillet "$stations"; segment_run loop "$stations"
+        else segment_run loop "$stations"; segment_run quillet "$stations"; fi
+    done
     echo "  round $((r + 1)) of $rounds done ($(($(date +%s) - started_at)) s)"
 done
 
@@ -340,6 +383,14 @@ q2=$(median cpu2000 quillet); qs=$(median cpusat quillet)
 printf "%-34s %9s %9s\n" "CPU per datagram at 2,000/s, us" "$q2" "$(median cpu2000 loop)"
 printf "%-34s %9s %9s\n" "CPU per datagram when flooded, us" "$qs" "$(median cpusat loop)"
 printf "%-34s %9s %9s %9s   %s\n" "  at 2,000/s / when flooded" "$(ratio "$q2" "$qs")" "" "" "<= 3"
+echo
+printf "%-34s %9s %9s %9s   %s\n" "segment of idle stations" quillet "bare loop" ratio target
+for stations in "${segments[@]}"; do
+    q=$(median "seg$stations" quillet); l=$(median "seg$stations" loop)
+    printf "%-34s %9s %9s %9s   %s\n" "  $stations: CPU per datagram, us" "$q" "$l" "$(ratio "$q" "$l")" "<= 3"
+    printf "%-34s %9s %9s %9s   %s\n" "  $stations: CPU, % of one core" "$(median "segcore$stations" quillet)" \
+        "$(median "segcore$stations" loop)" "" "<= 10"
+done
 for who in quillet loop; do
     [[ -s $work/limited.$who ]] &&
         echo "note: in $(wc -l < "$work/limited.$who") round(s) the sender could go no faster than $who read;" \

@@ -24,7 +24,7 @@
 #include <QDebug>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -38,8 +38,10 @@
 
 namespace {
 
-constexpr int kClockMs = 500;         // the clock's colon blinks at this pace
 constexpr int kUserMenuDelayMs = 100; // the user list's menu follows a right click after this
+// The clock ticks this long after each second begins: a timer may fire a
+// little early, and a tick just before the second would show the old one.
+constexpr int kClockLateMs = 20;
 const QString kClockFormat = QStringLiteral("hh:mm:ss");
 constexpr int kClockBlinkAt = 5; // the colon between minutes and seconds
 
@@ -51,14 +53,55 @@ const QColor kLossyInputBack(255, 236, 179);
 // right edge, its top with the bottom, its width, its height.
 enum Follow { Right = 1, Bottom = 2, Wider = 4, Taller = 8 };
 
-constexpr int kAvailableIcon = 1;
-constexpr int kNotAvailableIcon = 2;
+// As desktops do (GNOME after 10 s), the caret blinks while the user types
+// and holds still once nobody has typed, clicked or moved the focus for this
+// long: a blinking caret would wake an idle station twice a second.
+constexpr int kCaretRestMs = 10000;
 
-void setAvailabilityIcon(QListWidgetItem *entry, bool available)
+// Watches the whole program's input for the caret: any key, click or focus
+// change blinks it again and restarts the one timer that stills it.
+class CaretRest final : public QObject
 {
-    entry->setIcon(available ? look::bulbOnIcon() : look::bulbOffIcon());
-    entry->setData(MainWindow::kIconRole, available ? kAvailableIcon : kNotAvailableIcon);
-}
+public:
+    explicit CaretRest(QObject *parent)
+        : QObject(parent)
+    {
+        // Read before this program first stills it, so it is the platform's.
+        static const int platformFlashTime = QApplication::cursorFlashTime();
+        m_blinking = platformFlashTime;
+        m_rest = look::named(new QTimer(this), "CaretRest");
+        m_rest->setSingleShot(true);
+        connect(m_rest, &QTimer::timeout, this, [] { QApplication::setCursorFlashTime(0); });
+        qApp->installEventFilter(this);
+        wake();
+    }
+
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+        case QEvent::InputMethod:
+        case QEvent::MouseButtonPress:
+        case QEvent::FocusIn:
+            wake();
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    void wake()
+    {
+        if (QApplication::cursorFlashTime() != m_blinking)
+            QApplication::setCursorFlashTime(m_blinking);
+        m_rest->start(kCaretRestMs);
+    }
+
+    int m_blinking = 0;
+    QTimer *m_rest = nullptr;
+};
 
 } // namespace
 
@@ -81,13 +124,17 @@ void MainWindow::build()
     m_declines = new SenderWindows(kDeclinedBoxesPerSender, kNetworkWindowsOfAKind, this);
     connectStation();
 
+    // Once a second, at the turn of the second: the colon blinks at that pace,
+    // and nothing else wakes an idle station.
     m_clockTimer = look::named(new QTimer(this), "Timer3");
-    m_clockTimer->setInterval(kClockMs);
+    m_clockTimer->setSingleShot(true);
+    m_clockTimer->setTimerType(Qt::PreciseTimer);
     connect(m_clockTimer, &QTimer::timeout, this, &MainWindow::blinkClock);
     m_userMenuTimer = look::named(new QTimer(this), "Timer4");
     m_userMenuTimer->setInterval(kUserMenuDelayMs);
     m_userMenuTimer->setSingleShot(true);
     connect(m_userMenuTimer, &QTimer::timeout, this, &MainWindow::popUpUserMenu);
+    new CaretRest(this);
 }
 
 MainWindow::~MainWindow() = default;
@@ -187,7 +234,8 @@ void MainWindow::buildControls()
     titlePalette.setColor(QPalette::WindowText, palette().color(QPalette::Text));
     m_usersTitle->setPalette(titlePalette);
 
-    m_userList = look::named(new QListWidget(client), "ListView1");
+    m_users = new UserListModel(this);
+    m_userList = look::named(new QListView(client), "ListView1");
     m_userList->setGeometry(look::twips(8040, 600, 1455, 3375));
     m_userList->setViewMode(QListView::ListMode);
     m_userList->setFlow(QListView::TopToBottom);
@@ -195,8 +243,14 @@ void MainWindow::buildControls()
     m_userList->setIconSize(QSize(16, 16));
     m_userList->setSelectionMode(QAbstractItemView::SingleSelection);
     m_userList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // One entry measured per layout, not every entry: all are as wide as the widest.
+    m_userList->setUniformItemSizes(true);
+    m_userList->setItemDelegate(m_users->makeDelegate(m_userList));
+    m_users->setFont(m_userList->font());
+    m_userList->setModel(m_users);
     m_userList->viewport()->installEventFilter(this);
-    connect(m_userList, &QListWidget::itemDoubleClicked, this, &MainWindow::writeToSelectedUser);
+    connect(m_userList, &QListView::doubleClicked, this, &MainWindow::writeToSelectedUser);
+    connect(m_users, &UserListModel::flushed, this, &MainWindow::showUserCount);
     m_userList->setAccessibleName(tr("Users"));
     m_userList->setAccessibleDescription(tr("Double-click a name to write to that user; right-click it for games"));
 
@@ -333,8 +387,7 @@ void MainWindow::start()
         setNotice(Notice::NameNotCarried,
                   tr("Others see your name as %1: set USERNAME to a name in Latin letters").arg(m_station.userName()));
 
-    m_userList->clear();
-    m_userEntries.clear();
+    m_users->clear();
     {
         // Filling the box selects its first item; the station already said so.
         const QSignalBlocker quiet(m_availabilityBox);
@@ -346,7 +399,10 @@ void MainWindow::start()
     m_room = Room::Work;
 
     m_clock->setText(QTime::currentTime().toString(kClockFormat));
-    m_clockTimer->start();
+    // Its digits are as wide as one another: held at this size, a tick
+    // repaints the panel and lays out nothing.
+    m_clock->setFixedSize(m_clock->sizeHint());
+    m_clockTimer->start(1000 - QTime::currentTime().msec() + kClockLateMs);
 
     adjustSize();
     setMinimumSize(sizeHint());
@@ -440,39 +496,38 @@ void MainWindow::showEvent(QShowEvent *event)
 
 void MainWindow::addUser(const QString &name)
 {
-    QListWidgetItem *&entry = m_userEntries[name];
-    if (!entry) {
-        entry = new QListWidgetItem(shownUserName(name), m_userList);
-        entry->setData(kNameRole, name);
-        setAvailabilityIcon(entry, true);
-        // Measured once here: otherwise every arrival or departure has the
-        // list lay out every entry's text anew, a cost that grows with the list.
-        entry->setSizeHint(m_userList->sizeHintForIndex(m_userList->indexFromItem(entry)));
-    }
-    showUserCount();
+    m_users->add(name);
+    // Every presence sets the count to the entries listed then, as every
+    // station shows it, so a departure shows at the next presence. The label
+    // is set at the list's next frame, and only when its number moves.
+    m_userCountDue = m_users->countAfterFlush();
+    if (m_userCountDue != m_shownUserCount)
+        m_users->flushSoon();
 }
 
 void MainWindow::setUserAvailability(const QString &name, bool available)
 {
-    if (QListWidgetItem *entry = m_userEntries.value(name))
-        setAvailabilityIcon(entry, available);
+    m_users->setAvailable(name, available);
 }
 
 void MainWindow::removeUser(const QString &name)
 {
     // The count waits for the next presence, as every station shows it.
-    delete m_userEntries.take(name);
+    m_users->remove(name);
 }
 
 void MainWindow::showUserCount()
 {
-    m_userCount->setText(QStringLiteral("Connected users: %1").arg(m_userList->count()));
+    if (m_userCountDue == m_shownUserCount)
+        return;
+    m_shownUserCount = m_userCountDue;
+    m_userCount->setText(QStringLiteral("Connected users: %1").arg(m_shownUserCount));
 }
 
 QString MainWindow::selectedUser() const
 {
-    const QList<QListWidgetItem *> selected = m_userList->selectedItems();
-    return selected.isEmpty() ? QString() : selected.front()->data(kNameRole).toString();
+    const QModelIndexList selected = m_userList->selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? QString() : selected.front().data(kNameRole).toString();
 }
 
 void MainWindow::showGame(Game game)
@@ -660,7 +715,7 @@ void MainWindow::onAvailabilityChosen(int index)
 
 void MainWindow::writeToSelectedUser()
 {
-    if (m_userList->selectedItems().isEmpty())
+    if (!m_userList->selectionModel()->hasSelection())
         return;
     auto *window = new MessageWindow(m_station, this);
     m_lastMessage = window;
@@ -669,7 +724,7 @@ void MainWindow::writeToSelectedUser()
 
 void MainWindow::proposeToSelectedUser(Game game)
 {
-    if (!m_userList->selectedItems().isEmpty())
+    if (m_userList->selectionModel()->hasSelection())
         m_station.proposeGame(game, selectedUser());
 }
 
@@ -705,10 +760,12 @@ void MainWindow::popUpUserMenu()
 
 void MainWindow::blinkClock()
 {
-    QString now = QTime::currentTime().toString(kClockFormat);
+    const QTime time = QTime::currentTime();
+    QString now = time.toString(kClockFormat);
     if (m_clock->text().mid(kClockBlinkAt, 1) == QLatin1String(":"))
         now[kClockBlinkAt] = u' ';
     m_clock->setText(now);
+    m_clockTimer->start(1000 - time.msec() + kClockLateMs);
 }
 
 void MainWindow::exitProgram()

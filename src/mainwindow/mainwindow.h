@@ -1,9 +1,10 @@
 #pragma once
 
+#include "mainwindow/userlistmodel.h"
 #include "net/station.h"
 
-#include <QHash>
 #include <QGuiApplication>
+#include <QHash>
 #include <QMainWindow>
 #include <QPointer>
 
@@ -25,8 +26,7 @@ class QAction;
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
-class QListWidgetItem;
+class QListView;
 class QMenu;
 class QPushButton;
 class QTabWidget;
@@ -56,11 +56,9 @@ public:
     static constexpr int kDeclinedBoxesPerSender = 2;
     static constexpr int kNetworkWindowsOfAKind = 50;
 
-    // The user list keeps each entry's icon number (1 available, 2 not) under this role.
-    static constexpr int kIconRole = Qt::UserRole;
-    // ... and the user's exact name, as the wire carries it, under this one:
-    // the text shown may differ (see shownUserName), the name addressed may not.
-    static constexpr int kNameRole = Qt::UserRole + 1;
+    // The user list's roles: each entry's icon number and its user's exact name.
+    static constexpr int kIconRole = UserListModel::kIconRole;
+    static constexpr int kNameRole = UserListModel::kNameRole;
 
     explicit MainWindow(DatagramLink &link, QWidget *parent = nullptr);
     ~MainWindow() override;
@@ -164,9 +162,11 @@ private:
     RoomLog *m_workLog = nullptr;
     RoomLog *m_teaLog = nullptr;
     QLabel *m_usersTitle = nullptr;
-    QListWidget *m_userList = nullptr;
-    // The user list's entries by exact name, so no update scans the list.
-    QHash<QString, QListWidgetItem *> m_userEntries;
+    QListView *m_userList = nullptr;
+    UserListModel *m_users = nullptr;
+    // The count as shown, and as the latest presence asks it to be shown.
+    int m_shownUserCount = -1;
+    int m_userCountDue = -1;
     QLineEdit *m_input = nullptr;
     QPushButton *m_sendButton = nullptr;
     QComboBox *m_availabilityBox = nullptr;

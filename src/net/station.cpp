@@ -266,7 +266,7 @@ void Station::onDatagram(const QByteArray &datagram, const QHostAddress &sender)
         break;
     case wire::Code::Availability: {
         const bool available = message->availabilityIndex == 0;
-        if (m_users.hearAvailability(message->name, available, m_clock(), sender))
+        if (m_users.hearAvailability(message->name, available, m_clock(), sender) == UserRoster::Availability::Changed)
             emit userAvailabilityChanged(message->name, available);
         break;
     }

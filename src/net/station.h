@@ -114,7 +114,9 @@ public:
 
 signals:
     void chatLineReceived(Room room, const QString &line);
+    // Every presence heard, a listed user's included: it refreshes the count.
     void userSeen(const QString &name);
+    // A listed user's availability changed; the same one again says nothing.
     void userAvailabilityChanged(const QString &name, bool available);
     // A departure, or silence for kSilenceMs. A running game against them has ended.
     void userGone(const QString &name);

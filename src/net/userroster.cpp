@@ -24,15 +24,17 @@ UserRoster::Heard UserRoster::hearPresence(const QString &name, qint64 nowMs, co
     return heard;
 }
 
-bool UserRoster::hearAvailability(const QString &name, bool available, qint64 nowMs, const QHostAddress &from)
+UserRoster::Availability UserRoster::hearAvailability(const QString &name, bool available, qint64 nowMs, const QHostAddress &from)
 {
     const auto found = m_users.find(name);
     if (found == m_users.end())
-        return false;
-    found->available = available;
+        return Availability::Unlisted;
     found->lastHeardMs = nowMs;
     bind(*found, from);
-    return true;
+    if (found->available == available)
+        return Availability::Same;
+    found->available = available;
+    return Availability::Changed;
 }
 
 bool UserRoster::remove(const QString &name)
@@ -60,24 +62,27 @@ QString shownUserName(const QString &name)
     static const QChar kNoBreakSpace(0x237D); // shouldered open box
     static const QChar kEdgeSpace(0x2423);    // open box
 
+    // Read through at() and written only where a character changes, so a
+    // plain name shares its text with the wire's instead of being copied.
     QString shown = name;
-    for (QChar &c : shown) {
+    for (qsizetype k = 0; k < shown.size(); ++k) {
+        const QChar c = shown.at(k);
         switch (c.category()) {
         case QChar::Other_Control:
         case QChar::Other_Format:
         case QChar::Separator_Line:
         case QChar::Separator_Paragraph:
-            c = kHidden;
+            shown[k] = kHidden;
             break;
         default:
             if (c == QChar::Nbsp)
-                c = kNoBreakSpace;
+                shown[k] = kNoBreakSpace;
             break;
         }
     }
-    for (qsizetype k = 0; k < shown.size() && shown[k] == u' '; ++k)
+    for (qsizetype k = 0; k < shown.size() && shown.at(k) == u' '; ++k)
         shown[k] = kEdgeSpace;
-    for (qsizetype k = shown.size() - 1; k >= 0 && shown[k] == u' '; --k)
+    for (qsizetype k = shown.size() - 1; k >= 0 && shown.at(k) == u' '; --k)
         shown[k] = kEdgeSpace;
     return shown;
 }

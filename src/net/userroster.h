@@ -26,13 +26,15 @@ public:
     static constexpr int kMaxAddressesPerName = 4;
 
     enum class Heard { New, Known, Refused };
+    enum class Availability { Unlisted, Same, Changed };
 
     // A presence: lists the name (as available) or renews its entry. A
     // sender's address, when known, binds the name to it.
     Heard hearPresence(const QString &name, qint64 nowMs, const QHostAddress &from = {});
     // An availability renews a listed entry; an unlisted name is ignored
-    // (it is listed at its next presence). Returns whether it is listed.
-    bool hearAvailability(const QString &name, bool available, qint64 nowMs, const QHostAddress &from = {});
+    // (it is listed at its next presence). Says whether the entry's
+    // availability changed, so one that says the same again shows nothing.
+    Availability hearAvailability(const QString &name, bool available, qint64 nowMs, const QHostAddress &from = {});
     // A departure. Returns whether the name was listed.
     bool remove(const QString &name);
     // Removes and returns, in no particular order, every entry not heard

@@ -133,9 +133,9 @@ private slots:
     void gameFromAMessageWindow()
     {
         QFETCH(Game, game);
-        auto *list = control<QListWidget>(*m_alice, "ListView1");
-        QTRY_COMPARE(list->findItems("bob", Qt::MatchExactly).size(), 1);
-        const QPoint at = list->visualItemRect(list->findItems("bob", Qt::MatchExactly).front()).center();
+        auto *list = control<QListView>(*m_alice, "ListView1");
+        QTRY_VERIFY(userEntry(*m_alice, "bob").isValid());
+        const QPoint at = list->visualRect(userEntry(*m_alice, "bob")).center();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at); // a double click's first press
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseClick(control<QPushButton>(*m_alice->messageWindow(), game == kOthello ? "Command3" : "Command4"), Qt::LeftButton);

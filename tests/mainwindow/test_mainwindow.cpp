@@ -14,11 +14,12 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSystemTrayIcon>
-#include <QListWidget>
+#include <QListView>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 
 using wire::encode;
 
@@ -184,21 +185,80 @@ private slots:
     void shownApartButAddressedExactly()
     {
         QFETCH(QString, name);
+        QFETCH(QString, shown);
         receive(wire::presence(name));
-        auto *list = control<QListWidget>(*m_alice, "ListView1");
-        QCOMPARE(list->count(), 2);
-        QListWidgetItem *entry = list->item(1);
-        QTEST(entry->text(), "shown");
-        list->setCurrentItem(entry);
+        QCOMPARE(userList(*m_alice), "alice:1 " + shown + ":1");
+        control<QListView>(*m_alice, "ListView1")->setCurrentIndex(userEntry(*m_alice, shown));
         m_lan->clearSent();
         trigger("mnuProposeOthello");
         trigger("mnuProposePuissance4");
         QCOMPARE(m_lan->sent(), (QList<QByteArray>{encode(wire::othelloProposal(name, "alice")),
                                                    encode(wire::puissance4Proposal(name, "alice"))}));
         receive(wire::availability(name, 1));
-        QCOMPARE(entry->data(MainWindow::kIconRole).toInt(), 2);
+        QCOMPARE(userList(*m_alice), "alice:1 " + shown + ":2");
         receive(wire::departure(name));
         QCOMPARE(userList(*m_alice), QString("alice:1"));
+    }
+
+    // What is heard with no frame between is shown at the next frame, in the
+    // order heard, as one batch; what says nothing new asks for no frame.
+    void oneFrameShowsWhatWasHeard_data()
+    {
+        QTest::addColumn<QString>("before"); // heard and shown first
+        QTest::addColumn<QString>("frame");  // then heard within one frame
+        QTest::addColumn<QString>("users");
+        QTest::addColumn<int>("count"); // as the last presence left it
+        QTest::addColumn<int>("frames");
+        QTest::newRow("arrivals in the order heard") << "" << "p:bob p:carol a:carol p:dave p:bob" << "alice:1 bob:1 carol:2 dave:1" << 4 << 1;
+        QTest::newRow("departures at both ends and inside") << "p:bob p:carol p:dave p:erin p:fay" << "d:bob d:dave d:fay d:erin"
+                                                            << "alice:1 carol:1" << 6 << 1;
+        QTest::newRow("gone and back goes to the end") << "p:bob p:carol" << "a:bob d:bob p:bob" << "alice:1 carol:1 bob:1" << 3 << 1;
+        QTest::newRow("back, then not available") << "p:bob p:carol" << "d:bob p:bob a:bob" << "alice:1 carol:1 bob:2" << 3 << 1;
+        QTest::newRow("come and gone within the frame") << "p:bob" << "p:zed a:zed d:zed a:bob" << "alice:1 bob:2" << 3 << 1;
+        QTest::newRow("a repeat queues nothing") << "p:bob a:bob" << "p:bob a:bob p:alice p:bob" << "alice:1 bob:2" << 2 << 0;
+    }
+
+    void oneFrameShowsWhatWasHeard()
+    {
+        // "p:bob" presence, "a:bob" bob not available, "d:bob" departure; handed
+        // to the station directly, so no event loop turns between them.
+        const auto hear = [this](const QString &events) {
+            for (const QString &event : events.split(' ', Qt::SkipEmptyParts)) {
+                const QString name = event.mid(2);
+                m_alice->station().onDatagram(encode(event[0] == 'p' ? wire::presence(name)
+                                                     : event[0] == 'a' ? wire::availability(name, 1) : wire::departure(name)));
+            }
+        };
+        QFETCH(QString, before);
+        QFETCH(QString, frame);
+        QFETCH(int, frames);
+        hear(before);
+        const UserListModel *users = shownUsers(*m_alice);
+        QSignalSpy inserted(users, &QAbstractItemModel::rowsInserted), flushed(users, &UserListModel::flushed);
+        hear(frame);
+        QCOMPARE(users->hasQueued(), frames > 0);
+        QTEST(userList(*m_alice), "users");
+        QFETCH(int, count);
+        QCOMPARE(userCount(*m_alice), QString("Connected users: %1").arg(count));
+        QVERIFY(inserted.count() <= 1); // arrivals as one batch
+        QCOMPARE(flushed.count(), frames);
+    }
+
+    // The caret stills once nobody types, so an idle station wakes for nothing;
+    // a key blinks it again, for the same time.
+    void caretRestsWhenIdle()
+    {
+        auto *input = control<QLineEdit>(*m_alice, "Text3");
+        auto *rest = control<QTimer>(*m_alice, "CaretRest");
+        QTest::keyClick(input, Qt::Key_A);
+        const int blinking = QApplication::cursorFlashTime();
+        QVERIFY(blinking > 0 && rest->isActive());
+        const int restMs = rest->interval();
+        rest->start(0); // as if that long had passed
+        QTRY_COMPARE(QApplication::cursorFlashTime(), 0);
+        QTest::keyClick(input, Qt::Key_B);
+        QCOMPARE(QApplication::cursorFlashTime(), blinking);
+        QVERIFY(rest->isActive() && rest->interval() == restMs);
     }
 
     // Alice's own echo is not another station; a second "alice" is told of, and the chat goes on.
@@ -238,13 +298,13 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&a));
         auto *input = control<QLineEdit>(a, "Text3");
         auto *send = control<QPushButton>(a, "Command2");
-        auto *list = control<QListWidget>(a, "ListView1");
+        auto *list = control<QListView>(a, "ListView1");
         QTRY_VERIFY(input->hasFocus());
         QTest::keyClicks(input, typed);
 
         switch (away) {
         case FocusAway::UserList:
-            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(userEntry(a, "alice")).center());
             QTRY_VERIFY(list->hasFocus());
             break;
         case FocusAway::TabKey:
@@ -252,7 +312,7 @@ private slots:
             QTRY_VERIFY(!input->hasFocus());
             break;
         case FocusAway::OtherWindow:
-            list->setCurrentRow(0);
+            list->setCurrentIndex(userEntry(a, "alice"));
             trigger("mnuSendMessage");
             QVERIFY(a.messageWindow() && QTest::qWaitForWindowActive(a.messageWindow()));
             a.activateWindow();

@@ -5,7 +5,7 @@
 #include "net/wire.h"
 
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <memory>
@@ -30,14 +30,32 @@ T *control(const QObject &window, const char *name)
     return found;
 }
 
+// The user list's model, once what the station has heard shows in it: the
+// list applies it at its next frame, and this waits for that frame.
+inline const UserListModel *shownUsers(const MainWindow &station)
+{
+    const auto *users = static_cast<const UserListModel *>(control<QListView>(station, "ListView1")->model());
+    if (!QTest::qWaitFor([users] { return !users->hasQueued(); }))
+        QTest::qFail("the user list never showed what was heard", __FILE__, __LINE__);
+    return users;
+}
+
+// The user list's entry that shows this text; an invalid index when none does.
+inline QModelIndex userEntry(const MainWindow &station, const QString &shown)
+{
+    const UserListModel *users = shownUsers(station);
+    const QModelIndexList found = users->match(users->index(0, 0), Qt::DisplayRole, shown, 1, Qt::MatchExactly);
+    return found.isEmpty() ? QModelIndex() : found.front();
+}
+
 // The user list as "name:icon" words, in list order: "alice:1 bob:2".
 inline QString userList(const MainWindow &station)
 {
-    const auto *list = control<QListWidget>(station, "ListView1");
+    const UserListModel *users = shownUsers(station);
     QStringList entries;
-    for (int row = 0; row < list->count(); ++row) {
-        const QListWidgetItem *entry = list->item(row);
-        entries << entry->text() + ':' + entry->data(MainWindow::kIconRole).toString();
+    for (int row = 0; row < users->rowCount(); ++row) {
+        const QModelIndex entry = users->index(row, 0);
+        entries << entry.data().toString() + ':' + entry.data(MainWindow::kIconRole).toString();
     }
     return entries.join(' ');
 }
@@ -56,6 +74,7 @@ inline std::unique_ptr<MainWindow> startListed(LocalLan &lan, const QString &use
 // The status bar's count of connected users.
 inline QString userCount(const MainWindow &station)
 {
+    shownUsers(station); // the count is set with the list's frame
     return control<QLabel>(station, "StatusPanel1")->text();
 }
 
