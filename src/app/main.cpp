@@ -1,6 +1,7 @@
 #include "cli/commandline.h"
 #include "cli/commands.h"
 #include "look/look.h"
+#include "look/translations.h"
 #include "mainwindow/mainwindow.h"
 #include "net/quitsignals.h"
 #include "net/udplink.h"
@@ -9,6 +10,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDebug>
+#include <QLocale>
 #include <QMessageBox>
 
 #include <cstdio>
@@ -88,19 +90,20 @@ int main(int argc, char *argv[])
             qt_message_output(type, QMessageLogContext(), text);
     }
     QApplication::setApplicationName(QStringLiteral("Quillet"));
+    look::installTranslations(QLocale::system());
     QApplication::setStyle(look::createStyle());
     // Message and proposal windows may still be open: the program ends with the station.
     QApplication::setQuitOnLastWindowClosed(false);
 
     UdpLink link;
     if (!link.bind(wire::kPort)) {
-        const QString reason = QStringLiteral("Quillet cannot listen on UDP port %1: %2")
+        const QString reason = QCoreApplication::translate("main", "Quillet cannot listen on UDP port %1: %2")
                                    .arg(wire::kPort)
                                    .arg(link.errorString());
         qCritical().noquote() << reason;
         // Nobody could press OK on a screenless platform.
         if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
-            QMessageBox box(QMessageBox::Critical, QStringLiteral("Quillet"), reason);
+            QMessageBox box(QMessageBox::Critical, QCoreApplication::translate("main", "Quillet"), reason);
             box.setWindowIcon(look::sailIcon());
             box.setTextFormat(Qt::PlainText);
             box.exec();

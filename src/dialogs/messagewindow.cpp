@@ -17,7 +17,6 @@
 
 namespace {
 
-const QString kCaption = QStringLiteral("Message");
 constexpr int kHeight = 2640; // the design height in twips; a note grows it downwards
 
 QPushButton *button(const char *name, const QString &text, const QRect &geometry, QWidget *parent)
@@ -35,17 +34,17 @@ MessageWindow::MessageWindow(Station &station, QWidget *owner)
                            | Qt::WindowCloseButtonHint)
     , m_typed(look::named(new LimitedTextEdit(wire::kMaxTypedText, this), "Text1"))
     , m_received(look::named(new QPlainTextEdit(this), "Text2"))
-    , m_sendButton(button("Command1", QStringLiteral("Send"), look::twips(120, 2040, 1335, 495), this))
-    , m_respondButton(button("Command2", QStringLiteral("Respond"), look::twips(1560, 2040, 1335, 495), this))
+    , m_sendButton(button("Command1", tr("Send"), look::twips(120, 2040, 1335, 495), this))
+    , m_respondButton(button("Command2", tr("Respond"), look::twips(1560, 2040, 1335, 495), this))
     , m_note(look::noteRow(*this, kHeight))
     , m_station(&station)
     , m_owner(owner)
 {
-    auto *othelloButton = button("Command3", QStringLiteral("Othello"), look::twips(3000, 2040, 1335, 495), this);
-    auto *puissance4Button = button("Command4", QStringLiteral("Puissance 4"), look::twips(4440, 2040, 1335, 495), this);
+    auto *othelloButton = button("Command3", tr("Othello"), look::twips(3000, 2040, 1335, 495), this);
+    auto *puissance4Button = button("Command4", tr("Puissance 4"), look::twips(4440, 2040, 1335, 495), this);
     setObjectName(QStringLiteral("Form2"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(kCaption);
+    setWindowTitle(tr("Message"));
     setWindowIcon(look::envelopeIcon());
     setFixedSize(look::px(5895), look::px(kHeight));
     setFont(look::verdana(look::kSmallPoints));
@@ -89,7 +88,7 @@ void MessageWindow::openToWrite(const QString &recipient)
     m_writing = true;
     // Several may be open at once: each says to whom it writes.
     if (!recipient.isEmpty())
-        setWindowTitle(tr("%1 \u2014 %2").arg(kCaption, recipient));
+        setWindowTitle(tr("Message \u2014 %1").arg(recipient));
     m_typed->setAccessibleName(tr("Your message to %1").arg(recipient));
     open();
 }
@@ -104,7 +103,7 @@ void MessageWindow::openReceived(const QString &sender, const QString &text, con
     m_received->setPlainText(text);
     m_received->setAccessibleName(tr("Message from %1").arg(sender));
     m_typed->setAccessibleName(tr("Your answer to %1").arg(sender));
-    m_caption = QStringLiteral("Message from: ") + sender + QStringLiteral(" at ") + time;
+    m_caption = tr("Message from: %1 at %2").arg(sender, time);
     setWindowTitle(m_caption);
     m_correspondent = sender;
 }
@@ -120,7 +119,7 @@ void MessageWindow::addReceived(const QString &text, const QString &time, const 
         return;
     }
     ++m_notShown;
-    setWindowTitle(m_caption + QStringLiteral(" (%1 more not shown)").arg(m_notShown));
+    setWindowTitle(m_caption + tr(" (%1 more not shown)").arg(m_notShown));
 }
 
 void MessageWindow::open()

@@ -19,7 +19,7 @@ constexpr int kHeight = 1080;
 
 QString gameName(Game game)
 {
-    return game == Game::Othello ? QStringLiteral("Othello") : QStringLiteral("Puissance 4");
+    return game == Game::Othello ? ProposalWindow::tr("Othello") : ProposalWindow::tr("Puissance 4");
 }
 
 } // namespace
@@ -36,15 +36,15 @@ ProposalWindow::ProposalWindow(Station &station, Game game, const QString &propo
     , m_station(&station)
     , m_owner(owner)
 {
-    auto *acceptButton = look::named(new QPushButton(QStringLiteral("Accept"), this), "Command1");
-    auto *declineButton = look::named(new QPushButton(QStringLiteral("Decline"), this), "Command2");
+    auto *acceptButton = look::named(new QPushButton(tr("Accept"), this), "Command1");
+    auto *declineButton = look::named(new QPushButton(tr("Decline"), this), "Command2");
     setObjectName(QStringLiteral("Form5"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowIcon(look::sunIcon());
     setFixedSize(look::px(kWidth), look::px(kHeight));
     look::setBackground(*this, look::Picture::Pale, palette().color(QPalette::Window));
-    setWindowTitle(game == Game::Othello ? QStringLiteral("Othello game proposal")
-                                         : QStringLiteral("Puissance 4 game proposal"));
+    setWindowTitle(game == Game::Othello ? tr("Othello game proposal")
+                                         : tr("Puissance 4 game proposal"));
 
     m_sentence->setGeometry(look::twips(120, 120, 5415, 285));
     m_sentence->setReadOnly(true);
@@ -70,10 +70,8 @@ ProposalWindow::ProposalWindow(Station &station, Game game, const QString &propo
 
 void ProposalWindow::open()
 {
-    m_sentence->setText(m_proposer
-                        + (m_game == Game::Othello
-                               ? QStringLiteral(" would like to play an Othello game with you...")
-                               : QStringLiteral(" would like to play a Puissance 4 game with you...")));
+    m_sentence->setText(m_game == Game::Othello ? tr("%1 would like to play an Othello game with you...").arg(m_proposer)
+                                                : tr("%1 would like to play a Puissance 4 game with you...").arg(m_proposer));
     m_sentence->setCursorPosition(0);
     showNote();
     look::placeNew(*this, m_owner);

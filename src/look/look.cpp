@@ -276,8 +276,8 @@ QLabel *statusPanel(QLabel &label)
 
 void refuseSeparator(QWidget &parent)
 {
-    auto *box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Warning!"),
-                                QStringLiteral("The charachter \u00a7 is not allowed!"), QMessageBox::Ok, &parent);
+    auto *box = new QMessageBox(QMessageBox::Warning, QCoreApplication::translate("Warning", "Warning!"),
+                                QCoreApplication::translate("Warning", "The charachter \u00a7 is not allowed!"), QMessageBox::Ok, &parent);
     box->setObjectName(QStringLiteral("Warning"));
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();

@@ -31,15 +31,15 @@ AboutBox::AboutBox(QWidget *owner)
               Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
                   | Qt::MSWindowsFixedSizeDialogHint)
 {
-    makeLabel(this, "lblTitle", QStringLiteral("Quillet"), look::twips(240, 120, 1365, 255));
-    makeLabel(this, "lblVersion", QStringLiteral("Version: 1.04"), look::twips(240, 440, 3885, 255));
+    makeLabel(this, "lblTitle", tr("Quillet"), look::twips(240, 120, 1365, 255));
+    makeLabel(this, "lblVersion", tr("Version: %1").arg(QStringLiteral("1.04")), look::twips(240, 440, 3885, 255));
     makeLabel(this, "lblDescription", tr("Chat on your own LAN."), look::twips(240, 760, 2205, 255));
-    makeLabel(this, "Label1", QStringLiteral("Homepage: ") + QLatin1String(HelpMenu::kHomePage),
+    makeLabel(this, "Label1", tr("Homepage: %1").arg(QLatin1String(HelpMenu::kHomePage)),
               look::twips(240, 1080, 4215, 255));
 
     auto *okButton = look::named(new QPushButton(QStringLiteral("OK"), this), "cmdOK");
     setObjectName(QStringLiteral("frmAbout"));
-    setWindowTitle(QStringLiteral("About Quillet"));
+    setWindowTitle(tr("About Quillet"));
     setFont(look::verdana(look::kSmallPoints));
     setFixedSize(look::twips(0, 0, 5895, 1455).size());
     look::setBackground(*this, look::Picture::Pale, look::kWindowBack);

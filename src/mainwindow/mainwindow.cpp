@@ -190,7 +190,7 @@ GameWindow &MainWindow::builtGameWindow(Game game)
 
 void MainWindow::buildControls()
 {
-    setWindowTitle(QStringLiteral("Quillet"));
+    setWindowTitle(tr("Quillet"));
     setWindowIcon(look::sailIcon());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
                    | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
@@ -217,8 +217,8 @@ void MainWindow::buildControls()
         m_rooms->addTab(page, caption);
         return log;
     };
-    m_workLog = makeRoom("Text1", QStringLiteral("Work room"));
-    m_teaLog = makeRoom("Text2", QStringLiteral("Tea room"));
+    m_workLog = makeRoom("Text1", tr("Work room"));
+    m_teaLog = makeRoom("Text2", tr("Tea room"));
     m_rooms->setAccessibleName(tr("Rooms"));
     m_workLog->setAccessibleName(tr("Work room log"));
     m_teaLog->setAccessibleName(tr("Tea room log"));
@@ -263,7 +263,7 @@ void MainWindow::buildControls()
     m_input->setAccessibleName(tr("Chat line"));
     m_input->setAccessibleDescription(tr("Enter sends it to the room shown"));
 
-    m_sendButton = look::named(new QPushButton(QStringLiteral("Send"), client), "Command2");
+    m_sendButton = look::named(new QPushButton(tr("Send"), client), "Command2");
     m_sendButton->setGeometry(look::twips(240, 4320, 1215, 255));
     m_sendButton->setFont(look::verdana(look::kLargePoints));
     m_sendButton->setEnabled(false);
@@ -329,15 +329,15 @@ void MainWindow::layOut()
 
 void MainWindow::buildMenus()
 {
-    QMenu *fileMenu = look::named(menuBar()->addMenu(QStringLiteral("&File")), "File");
-    connect(look::addNamedAction(fileMenu, QStringLiteral("&Exit"), "mnuExitProgram"), &QAction::triggered, this,
+    QMenu *fileMenu = look::named(menuBar()->addMenu(tr("&File")), "File");
+    connect(look::addNamedAction(fileMenu, tr("&Exit"), "mnuExitProgram"), &QAction::triggered, this,
             &MainWindow::exitProgram);
 
     m_editMenu = new EditMenu(this);
     menuBar()->addMenu(m_editMenu->menu());
 
-    QMenu *toolsMenu = look::named(menuBar()->addMenu(QStringLiteral("&Tools")), "Tools");
-    connect(look::addNamedAction(toolsMenu, QStringLiteral("&Clear log"), "mnuClearlog"), &QAction::triggered, this,
+    QMenu *toolsMenu = look::named(menuBar()->addMenu(tr("&Tools")), "Tools");
+    connect(look::addNamedAction(toolsMenu, tr("&Clear log"), "mnuClearlog"), &QAction::triggered, this,
             &MainWindow::clearLog);
     // A closed game window does not end its game; these bring it back or end it.
     toolsMenu->addSeparator();
@@ -346,11 +346,11 @@ void MainWindow::buildMenus()
         connect(action, &QAction::triggered, this, handler);
         return action;
     };
-    m_showGame = {gameAction(QStringLiteral("Show the &Othello game"), "mnuShowOthello", [this] { showGame(Game::Othello); }),
-                  gameAction(QStringLiteral("Show the &Puissance 4 game"), "mnuShowPuissance4",
+    m_showGame = {gameAction(tr("Show the &Othello game"), "mnuShowOthello", [this] { showGame(Game::Othello); }),
+                  gameAction(tr("Show the &Puissance 4 game"), "mnuShowPuissance4",
                              [this] { showGame(Game::Puissance4); })};
-    m_leaveGame = {gameAction(QStringLiteral("&Leave the Othello game"), "mnuLeaveOthello", [this] { leaveGame(Game::Othello); }),
-                   gameAction(QStringLiteral("Leave the Puissance &4 game"), "mnuLeavePuissance4",
+    m_leaveGame = {gameAction(tr("&Leave the Othello game"), "mnuLeaveOthello", [this] { leaveGame(Game::Othello); }),
+                   gameAction(tr("Leave the Puissance &4 game"), "mnuLeavePuissance4",
                               [this] { leaveGame(Game::Puissance4); })};
     connect(toolsMenu, &QMenu::aboutToShow, this, &MainWindow::updateGameActions);
     updateGameActions();
@@ -364,12 +364,12 @@ void MainWindow::buildMenus()
             look::bringForward(*m_notifiedWindow);
     });
 
-    m_userMenu = look::named(new QMenu(QStringLiteral("&Options"), this), "mnuPopupList1");
-    connect(look::addNamedAction(m_userMenu, QStringLiteral("Send a message"), "mnuSendMessage"),
+    m_userMenu = look::named(new QMenu(tr("&Options"), this), "mnuPopupList1");
+    connect(look::addNamedAction(m_userMenu, tr("Send a message"), "mnuSendMessage"),
             &QAction::triggered, this, &MainWindow::writeToSelectedUser);
-    connect(look::addNamedAction(m_userMenu, QStringLiteral("Propose a game of Othello"), "mnuProposeOthello"),
+    connect(look::addNamedAction(m_userMenu, tr("Propose a game of Othello"), "mnuProposeOthello"),
             &QAction::triggered, this, [this] { proposeToSelectedUser(Game::Othello); });
-    connect(look::addNamedAction(m_userMenu, QStringLiteral("Propose a game of Puissance 4"), "mnuProposePuissance4"),
+    connect(look::addNamedAction(m_userMenu, tr("Propose a game of Puissance 4"), "mnuProposePuissance4"),
             &QAction::triggered, this, [this] { proposeToSelectedUser(Game::Puissance4); });
 }
 
@@ -392,8 +392,8 @@ void MainWindow::start()
         // Filling the box selects its first item; the station already said so.
         const QSignalBlocker quiet(m_availabilityBox);
         m_availabilityBox->clear();
-        m_availabilityBox->addItem(QStringLiteral("Available"));
-        m_availabilityBox->addItem(QStringLiteral("Not Available"));
+        m_availabilityBox->addItem(tr("Available"));
+        m_availabilityBox->addItem(tr("Not Available"));
         m_availabilityBox->setCurrentIndex(0);
     }
     m_room = Room::Work;
@@ -521,7 +521,7 @@ void MainWindow::showUserCount()
     if (m_userCountDue == m_shownUserCount)
         return;
     m_shownUserCount = m_userCountDue;
-    m_userCount->setText(QStringLiteral("Connected users: %1").arg(m_shownUserCount));
+    m_userCount->setText(tr("Connected users: %1").arg(m_shownUserCount));
 }
 
 QString MainWindow::selectedUser() const
@@ -629,7 +629,7 @@ void MainWindow::countUnopened(QWidget *newest)
     if (count == 1)
         newest->setProperty("caption", newest->windowTitle());
     newest->setProperty("unopened", count);
-    newest->setWindowTitle(newest->property("caption").toString() + QStringLiteral(" (%1 more)").arg(count));
+    newest->setWindowTitle(newest->property("caption").toString() + tr(" (%1 more)").arg(count));
 }
 
 void MainWindow::showDeclined(const QString &decliner)
@@ -639,8 +639,8 @@ void MainWindow::showDeclined(const QString &decliner)
         return;
     }
     // Not exec(): a modal loop here would hold up every datagram behind it.
-    auto *box = new QMessageBox(QMessageBox::Information, QStringLiteral("Declined"),
-                                decliner + QStringLiteral(" has declined your offer..."),
+    auto *box = new QMessageBox(QMessageBox::Information, tr("Declined"),
+                                tr("%1 has declined your offer...").arg(decliner),
                                 QMessageBox::Ok, this);
     box->setObjectName(QStringLiteral("Declined"));
     box->setTextFormat(Qt::PlainText);
@@ -686,12 +686,12 @@ void MainWindow::showHearing(HearingCheck::State state)
         // Short enough for the status bar beside the user count and the clock.
         const QString &failure = m_station.sendFailure();
         nobodyHears = failure.isEmpty()
-            ? QStringLiteral("Nobody hears you: check the network and that UDP port %1 is open").arg(wire::kPort)
-            : QStringLiteral("Nobody hears you: %1. Check the cable or Wi-Fi").arg(failure);
+            ? tr("Nobody hears you: check the network and that UDP port %1 is open").arg(wire::kPort)
+            : tr("Nobody hears you: %1. Check the cable or Wi-Fi").arg(failure);
     }
     setNotice(Notice::NobodyHears, nobodyHears);
     setNotice(Notice::Alone, state == HearingCheck::State::Alone
-                                 ? QStringLiteral("No other station heard on this network yet")
+                                 ? tr("No other station heard on this network yet")
                                  : QString());
 }
 

@@ -15,7 +15,7 @@ SystemTray::SystemTray(QWidget *window)
     , m_menu(look::named(new QMenu(tr("&Systray"), window), "mPopupSys"))
     , m_window(window)
 {
-    m_icon->setToolTip(QStringLiteral("Quillet"));
+    m_icon->setToolTip(tr("Quillet"));
     QAction *minimizeItem = look::addNamedAction(m_menu, tr("&Minimize"), "mnuPopMinimize");
     QAction *restoreItem = look::addNamedAction(m_menu, tr("&Restore"), "mnuPopRestore");
     m_menu->addSeparator()->setObjectName(QStringLiteral("mnuSystray"));
@@ -68,7 +68,7 @@ QString SystemTray::toolTip() const
 
 void SystemTray::showToolTip()
 {
-    QStringList lines{QStringLiteral("Quillet"), m_notice, m_unseen};
+    QStringList lines{tr("Quillet"), m_notice, m_unseen};
     lines.removeAll(QString());
     m_icon->setToolTip(lines.join(u'\n'));
 }

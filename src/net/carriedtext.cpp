@@ -1,5 +1,7 @@
 #include "net/carriedtext.h"
 
+#include <QCoreApplication>
+
 #include "net/wire.h"
 
 namespace wire {
@@ -24,7 +26,8 @@ QStringList lostInTransit(const QString &text)
 QString lostInTransitNote(const QString &text)
 {
     const QStringList lost = lostInTransit(text);
-    return lost.isEmpty() ? QString() : QStringLiteral("Will arrive as \"?\": ") + lost.join(u' ');
+    return lost.isEmpty() ? QString()
+                          : QCoreApplication::translate("CarriedText", "Will arrive as \"?\": %1").arg(lost.join(u' '));
 }
 
 } // namespace wire

@@ -1,5 +1,6 @@
 #include "othello/othellowindow.h"
 
+#include "look/gamenotice.h"
 #include "look/look.h"
 #include "look/turnmarker.h"
 #include "othello/othellocell.h"
@@ -36,14 +37,15 @@ OthelloWindow::OthelloWindow(OthelloMatch &match, QWidget *owner)
     , m_match(match)
 {
     setObjectName(QStringLiteral("Form3"));
-    setWindowTitle(QStringLiteral("Othello Table"));
+    setWindowTitle(tr("Othello Table"));
     setWindowIcon(look::sunIcon());
     setFixedSize(look::twips(0, 0, kClientWidth, kClientHeight).size());
     setFont(look::verdana(look::kSmallPoints));
     look::setBackground(*this, look::Picture::Warm, look::kWindowBack);
 
-    look::sideLabel(*this, "Label1", QStringLiteral("Black"), look::twips(480, 120, 615, 375));
-    look::sideLabel(*this, "Label2", QStringLiteral("White"), look::twips(1920, 120, 615, 255));
+    // Wider than the design about the same centre, so that a longer name fits.
+    look::sideLabel(*this, "Label1", tr("Black"), look::twips(330, 120, 915, 375));
+    look::sideLabel(*this, "Label2", tr("White"), look::twips(1920, 120, 615, 255));
 
     m_turnMarker = new TurnMarker(this);
 
@@ -125,7 +127,7 @@ void OthelloWindow::redraw()
     if (!showsTurn())
         m_status->clear();
     else if (!score.status.isNull())
-        m_status->setText(score.status);
+        m_status->setText(look::statusText(score.status));
     m_turnMarker->setVisible(showsTurn());
     const qint16 turn = game().turnColour();
     if (turn == OthelloGame::kBlack || turn == OthelloGame::kWhite) {

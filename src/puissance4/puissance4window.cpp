@@ -1,5 +1,6 @@
 #include "puissance4/puissance4window.h"
 
+#include "look/gamenotice.h"
 #include "look/look.h"
 #include "look/turnmarker.h"
 #include "puissance4/puissance4cell.h"
@@ -25,7 +26,7 @@ Puissance4Window::Puissance4Window(Puissance4Match &match, QWidget *owner)
     , m_match(match)
 {
     setObjectName(QStringLiteral("Form4"));
-    setWindowTitle(QStringLiteral("Puissance 4"));
+    setWindowTitle(tr("Puissance 4"));
     setWindowIcon(look::sunIcon());
     setFixedSize(look::px(kClientWidth), look::px(kClientHeight));
     look::setBackground(*this, look::Picture::Navy, look::kPuissance4Back);
@@ -46,8 +47,9 @@ Puissance4Window::Puissance4Window(Puissance4Match &match, QWidget *owner)
     }
 
     m_turnMarker = new TurnMarker(this);
-    look::sideLabel(*this, "Label1", QStringLiteral("Yellow"), look::twips(480, 120, 615, 375));
-    look::sideLabel(*this, "Label2", QStringLiteral("Red"), look::twips(2040, 120, 495, 255));
+    look::sideLabel(*this, "Label1", tr("Yellow"), look::twips(480, 120, 615, 375));
+    // As wide as Yellow's label, about the same centre, so that a longer name fits.
+    look::sideLabel(*this, "Label2", tr("Red"), look::twips(1980, 120, 615, 255));
     m_turnMarker->raise();
     m_yellowName = look::displayField(*this, "Text4", look::twips(120, 360, 1335, 285), look::kSmallPoints, look::kNameBack);
     m_redName = look::displayField(*this, "Text5", look::twips(1560, 360, 1335, 285), look::kSmallPoints, look::kNameBack);
@@ -74,7 +76,7 @@ void Puissance4Window::redraw()
                                                                  : colour == kRed ? tr("red") : tr("empty")));
         m_cells[std::size_t(k)]->update();
     }
-    m_status->setText(showsTurn() ? game().status() : QString());
+    m_status->setText(showsTurn() ? look::statusText(game().status()) : QString());
     m_status->setCursorPosition(0);
     showPlayers(*m_yellowName, *m_redName, game().yellowPlayer(), game().redPlayer());
     m_turnMarker->setVisible(showsTurn());

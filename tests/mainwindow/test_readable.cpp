@@ -1,11 +1,13 @@
 #include "dialogs/messagewindow.h"
 #include "dialogs/proposalwindow.h"
+#include "look/translations.h"
 #include "mainwindow/aboutbox.h"
 #include "othello/othellowindow.h"
 #include "puissance4/puissance4window.h"
 #include "support/stations.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -14,6 +16,7 @@
 #include <QStyleOptionComboBox>
 #include <QStyleOptionFrame>
 #include <QTest>
+#include <QXmlStreamReader>
 
 #include <cmath>
 
@@ -75,6 +78,27 @@ std::pair<QStringList, int> shownTexts(const QWidget &control)
             style->subElementRect(QStyle::SE_LineEditContents, &option, edit).width() - margins.left() - margins.right() - 2};
 }
 
+// The English texts the language's translation gives another text for,
+// read from its source file.
+QSet<QString> translatedEnglish(const QByteArray &language)
+{
+    QFile file(QStringLiteral(QUILLET_TRANSLATIONS "/quillet_%1.ts").arg(QString::fromLatin1(language)));
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("no translation file for %s", language.constData());
+    QSet<QString> english;
+    QXmlStreamReader ts(&file);
+    QString source;
+    while (ts.readNextStartElement() || !ts.atEnd()) {
+        if (ts.isStartElement() && ts.name() == QLatin1String("source"))
+            source = ts.readElementText();
+        else if (ts.isStartElement() && ts.name() == QLatin1String("translation") && ts.readElementText() != source)
+            english << QString(source).remove(QRegularExpression(QStringLiteral("&(?!&)")));
+        else if (!ts.isStartElement())
+            ts.readNext();
+    }
+    return english;
+}
+
 // How far the darkest-drawn pixel of a glyph may lie from the text colour:
 // small glyphs are smoothed, and few of their pixels are wholly covered.
 constexpr int kInkTolerance = 48;
@@ -90,6 +114,10 @@ class TestReadable final : public QObject
 private slots:
     void init()
     {
+        // Rows of the fit test name their language: the windows are built in it.
+        const QByteArray tag = QTest::currentDataTag();
+        const QByteArray language = tag.contains(':') ? tag.left(tag.indexOf(':')) : QByteArray("C");
+        look::installTranslations(QLocale(QString::fromLatin1(language)));
         m_lan = std::make_unique<LocalLan>();
         m_alice = startStation(*m_lan, "alice");
         QTRY_COMPARE(userList(*m_alice), QString("alice:1"));
@@ -105,9 +133,12 @@ private slots:
     void everyTextFits_data()
     {
         QTest::addColumn<QByteArray>("window");
-        for (const char *window : {"main window", "message window, writing", "message window, received", "Othello proposal",
-                                   "Puissance 4 proposal", "About box", "Othello game", "Puissance 4 game"})
-            QTest::newRow(window) << QByteArray(window);
+        for (const char *language : {"C", "fr", "de"}) {
+            for (const char *window : {"main window", "message window, writing", "message window, received",
+                                       "Othello proposal", "Puissance 4 proposal", "About box", "Othello game",
+                                       "Puissance 4 game"})
+                QTest::addRow("%s: %s", language, window) << QByteArray(window);
+        }
     }
 
     // Each text's advance in its control's own font against the room the control
@@ -120,12 +151,21 @@ private slots:
         // The status bar lays its panels out once it is shown.
         QCoreApplication::processEvents();
 
+        // In French or German, no text shown is English that has a translation.
+        const QByteArray tag = QTest::currentDataTag();
+        const QSet<QString> english = tag.startsWith("C:") ? QSet<QString>() : translatedEnglish(tag.left(2));
         QStringList clipped;
+        if (english.contains(shown->windowTitle()))
+            clipped << "untranslated caption: " + shown->windowTitle();
         int measured = 0;
         for (const QWidget *control : shown->findChildren<QWidget *>()) {
             if (!control->isVisibleTo(shown) || control->window() != shown)
                 continue;
             const auto [texts, room] = shownTexts(*control);
+            for (const QString &text : texts) {
+                if (english.contains(text))
+                    clipped << QStringLiteral("%1 \"%2\": untranslated").arg(control->objectName(), text);
+            }
             const QFontMetrics metrics = control->fontMetrics();
             const int height = control->contentsRect().height();
             for (const QString &text : texts) {

@@ -1,0 +1,12 @@
+#pragma once
+
+class QLocale;
+
+namespace look {
+
+// Installs Quillet's translation for the locale, and Qt's own (standard
+// buttons, the text boxes' menus) where the system has it. A language
+// without a translation stays in English, as the program is written.
+void installTranslations(const QLocale &locale);
+
+} // namespace look
