@@ -5,634 +5,636 @@
     <name>AboutBox</name>
     <message>
         <source>Quillet</source>
-        <translation type="unfinished"></translation>
+        <translation>Quillet</translation>
     </message>
     <message>
         <source>Version: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Version&#xa0;: %1</translation>
     </message>
     <message>
         <source>Chat on your own LAN.</source>
-        <translation type="unfinished"></translation>
+        <translation>Discutez en réseau local.</translation>
     </message>
     <message>
         <source>Homepage: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Site web&#xa0;: %1</translation>
     </message>
     <message>
         <source>About Quillet</source>
-        <translation type="unfinished"></translation>
+        <translation>À propos de Quillet</translation>
     </message>
 </context>
 <context>
     <name>EditMenu</name>
     <message>
         <source>&amp;Edit</source>
-        <translation type="unfinished"></translation>
+        <translation>É&amp;dition</translation>
     </message>
     <message>
         <source>Cu&amp;t</source>
-        <translation type="unfinished"></translation>
+        <translation>Co&amp;uper</translation>
     </message>
     <message>
         <source>&amp;Copy</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Copier</translation>
     </message>
     <message>
         <source>&amp;Paste</source>
-        <translation type="unfinished"></translation>
+        <translation>C&amp;oller</translation>
     </message>
     <message>
         <source>C&amp;lear</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Effacer</translation>
     </message>
     <message>
         <source>Select &amp;All</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Tout sélectionner</translation>
     </message>
 </context>
 <context>
     <name>GameNotice</name>
     <message>
         <source>You left this game. Propose a new one to play again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vous avez quitté cette partie. Proposez-en une nouvelle pour rejouer.</translation>
     </message>
     <message>
         <source>%1 has left the network: this game cannot go on.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 a quitté le réseau&#xa0;: cette partie ne peut pas continuer.</translation>
     </message>
     <message>
         <source>%1 has stopped playing this game: it is over unless %1 plays again.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 a cessé de jouer à cette partie&#xa0;: elle est finie, sauf si %1 rejoue.</translation>
     </message>
     <message>
         <source>This game is not on at this station: a move here would reach no one.</source>
-        <translation type="unfinished"></translation>
+        <translation>Cette partie n&apos;est pas en cours sur ce poste&#xa0;: un coup joué ici n&apos;atteindrait personne.</translation>
     </message>
     <message>
         <source>&amp;Leave the game</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Quitter la partie</translation>
     </message>
 </context>
 <context>
     <name>GameStatus</name>
     <message>
         <source>Black To Play</source>
-        <translation type="unfinished"></translation>
+        <translation>Aux noirs de jouer</translation>
     </message>
     <message>
         <source>White To Play</source>
-        <translation type="unfinished"></translation>
+        <translation>Aux blancs de jouer</translation>
     </message>
     <message>
         <source>Black Won!</source>
-        <translation type="unfinished"></translation>
+        <translation>Les noirs gagnent&#xa0;!</translation>
     </message>
     <message>
         <source>White Won!</source>
-        <translation type="unfinished"></translation>
+        <translation>Les blancs gagnent&#xa0;!</translation>
     </message>
     <message>
         <source>Tie!</source>
-        <translation type="unfinished"></translation>
+        <translation>Égalité&#xa0;!</translation>
     </message>
     <message>
         <source>Yellow To Play!</source>
-        <translation type="unfinished"></translation>
+        <translation>Aux jaunes de jouer&#xa0;!</translation>
     </message>
     <message>
         <source>Yellow to Play!</source>
-        <translation type="unfinished"></translation>
+        <translation>Aux jaunes de jouer&#xa0;!</translation>
     </message>
     <message>
         <source>Red to Play!</source>
-        <translation type="unfinished"></translation>
+        <translation>Aux rouges de jouer&#xa0;!</translation>
     </message>
     <message>
         <source>Yellow Won!</source>
-        <translation type="unfinished"></translation>
+        <translation>Les jaunes gagnent&#xa0;!</translation>
     </message>
     <message>
         <source>Red Won!</source>
-        <translation type="unfinished"></translation>
+        <translation>Les rouges gagnent&#xa0;!</translation>
     </message>
     <message>
         <source>Draw!</source>
-        <translation type="unfinished"></translation>
+        <translation>Match nul&#xa0;!</translation>
     </message>
 </context>
 <context>
     <name>GameWindow</name>
     <message>
         <source>Ends this game here</source>
-        <translation type="unfinished"></translation>
+        <translation>Met fin à cette partie ici</translation>
     </message>
     <message>
         <source>%1 ?</source>
-        <translation type="unfinished"></translation>
+        <translation>%1&#xa0;?</translation>
     </message>
 </context>
 <context>
     <name>HelpMenu</name>
     <message>
         <source>&amp;Help</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Aide</translation>
     </message>
     <message>
         <source>&amp;Contents</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Sommaire</translation>
     </message>
     <message>
         <source>&amp;Visit the Author&apos;s Homepage...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Visiter le site de l&apos;auteur...</translation>
     </message>
     <message>
         <source>&amp;About Quillet...</source>
-        <translation type="unfinished"></translation>
+        <translation>À &amp;propos de Quillet...</translation>
     </message>
     <message>
         <source>Quillet&apos;s home page</source>
-        <translation type="unfinished"></translation>
+        <translation>Site web de Quillet</translation>
     </message>
     <message>
         <source>No web browser could be started. The home page is at
 
 %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucun navigateur web n&apos;a pu être lancé. Le site se trouve à l&apos;adresse
+
+%1</translation>
     </message>
 </context>
 <context>
     <name>MainWindow</name>
     <message>
         <source>Another station on this network uses the name %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Un autre poste de ce réseau utilise le nom %1</translation>
     </message>
     <message>
         <source>Quillet</source>
-        <translation type="unfinished"></translation>
+        <translation>Quillet</translation>
     </message>
     <message>
         <source>Work room</source>
-        <translation type="unfinished"></translation>
+        <translation>Salle de travail</translation>
     </message>
     <message>
         <source>Tea room</source>
-        <translation type="unfinished"></translation>
+        <translation>Salon de thé</translation>
     </message>
     <message>
         <source>Rooms</source>
-        <translation type="unfinished"></translation>
+        <translation>Salles</translation>
     </message>
     <message>
         <source>Work room log</source>
-        <translation type="unfinished"></translation>
+        <translation>Historique de la salle de travail</translation>
     </message>
     <message>
         <source>Tea room log</source>
-        <translation type="unfinished"></translation>
+        <translation>Historique du salon de thé</translation>
     </message>
     <message>
         <source>Users</source>
-        <translation type="unfinished"></translation>
+        <translation>Utilisateurs</translation>
     </message>
     <message>
         <source>Double-click a name to write to that user; right-click it for games</source>
-        <translation type="unfinished"></translation>
+        <translation>Double-cliquez sur un nom pour écrire à cet utilisateur&#xa0;; clic droit pour les jeux</translation>
     </message>
     <message>
         <source>Chat line</source>
-        <translation type="unfinished"></translation>
+        <translation>Ligne de discussion</translation>
     </message>
     <message>
         <source>Enter sends it to the room shown</source>
-        <translation type="unfinished"></translation>
+        <translation>Entrée l&apos;envoie dans la salle affichée</translation>
     </message>
     <message>
         <source>Your availability</source>
-        <translation type="unfinished"></translation>
+        <translation>Votre disponibilité</translation>
     </message>
     <message>
         <source>Connected users</source>
-        <translation type="unfinished"></translation>
+        <translation>Utilisateurs connectés</translation>
     </message>
     <message>
         <source>Clock</source>
-        <translation type="unfinished"></translation>
+        <translation>Horloge</translation>
     </message>
     <message>
         <source>Notice</source>
-        <translation type="unfinished"></translation>
+        <translation>Avis</translation>
     </message>
     <message>
         <source>&amp;Exit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Quitter</translation>
     </message>
     <message>
         <source>&amp;Clear log</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Effacer l&apos;historique</translation>
     </message>
     <message>
         <source>Show the &amp;Othello game</source>
-        <translation type="unfinished"></translation>
+        <translation>Afficher la partie d&apos;&amp;Othello</translation>
     </message>
     <message>
         <source>Show the &amp;Puissance 4 game</source>
-        <translation type="unfinished"></translation>
+        <translation>Afficher la partie de &amp;Puissance 4</translation>
     </message>
     <message>
         <source>&amp;Leave the Othello game</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Quitter la partie d&apos;Othello</translation>
     </message>
     <message>
         <source>Leave the Puissance &amp;4 game</source>
-        <translation type="unfinished"></translation>
+        <translation>Quitter la partie de Puissance &amp;4</translation>
     </message>
     <message>
         <source>Send a message</source>
-        <translation type="unfinished"></translation>
+        <translation>Envoyer un message</translation>
     </message>
     <message>
         <source>Propose a game of Othello</source>
-        <translation type="unfinished"></translation>
+        <translation>Proposer une partie d&apos;Othello</translation>
     </message>
     <message>
         <source>Propose a game of Puissance 4</source>
-        <translation type="unfinished"></translation>
+        <translation>Proposer une partie de Puissance 4</translation>
     </message>
     <message>
         <source>Others see your name as %1: set USERNAME to a name in Latin letters</source>
-        <translation type="unfinished"></translation>
+        <translation>Les autres voient votre nom comme %1&#xa0;: mettez dans USERNAME un nom en lettres latines</translation>
     </message>
     <message>
         <source>Available</source>
-        <translation type="unfinished"></translation>
+        <translation>Disponible</translation>
     </message>
     <message>
         <source>Not Available</source>
-        <translation type="unfinished"></translation>
+        <translation>Indisponible</translation>
     </message>
     <message>
         <source>Work room: 1 new line</source>
-        <translation type="unfinished"></translation>
+        <translation>Salle de travail&#xa0;: 1 nouvelle ligne</translation>
     </message>
     <message>
         <source>Work room: %1 new lines</source>
-        <translation type="unfinished"></translation>
+        <translation>Salle de travail&#xa0;: %1 nouvelles lignes</translation>
     </message>
     <message>
         <source>Tea room: 1 new line</source>
-        <translation type="unfinished"></translation>
+        <translation>Salon de thé&#xa0;: 1 nouvelle ligne</translation>
     </message>
     <message>
         <source>Tea room: %1 new lines</source>
-        <translation type="unfinished"></translation>
+        <translation>Salon de thé&#xa0;: %1 nouvelles lignes</translation>
     </message>
     <message>
         <source>1 new message</source>
-        <translation type="unfinished"></translation>
+        <translation>1 nouveau message</translation>
     </message>
     <message>
         <source>%1 new messages</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 nouveaux messages</translation>
     </message>
     <message>
         <source>Connected users: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Utilisateurs connectés&#xa0;: %1</translation>
     </message>
     <message>
         <source>Message from %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Message de %1</translation>
     </message>
     <message>
         <source>%1 proposes a game of Othello</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 propose une partie d&apos;Othello</translation>
     </message>
     <message>
         <source>%1 proposes a game of Puissance 4</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 propose une partie de Puissance 4</translation>
     </message>
     <message>
         <source>Click to see it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Cliquez pour l&apos;afficher.</translation>
     </message>
     <message>
         <source>%1 accepted Othello, but your game is on: propose again after it</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 a accepté Othello, mais votre partie est en cours&#xa0;: proposez à nouveau ensuite</translation>
     </message>
     <message>
         <source>%1 accepted Puissance 4, but your game is on: propose again after it</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 a accepté Puissance 4, mais votre partie est en cours&#xa0;: proposez à nouveau ensuite</translation>
     </message>
     <message>
         <source> (%1 more)</source>
-        <translation type="unfinished"></translation>
+        <translation> (%1 de plus)</translation>
     </message>
     <message>
         <source>Declined</source>
-        <translation type="unfinished"></translation>
+        <translation>Refusé</translation>
     </message>
     <message>
         <source>%1 has declined your offer...</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 a refusé votre proposition...</translation>
     </message>
     <message>
         <source>Nobody hears you: check the network and that UDP port %1 is open</source>
-        <translation type="unfinished"></translation>
+        <translation>Personne ne vous entend&#xa0;: vérifiez le réseau et que le port UDP %1 est ouvert</translation>
     </message>
     <message>
         <source>Nobody hears you: %1. Check the cable or Wi-Fi</source>
-        <translation type="unfinished"></translation>
+        <translation>Personne ne vous entend&#xa0;: %1. Vérifiez le câble ou le Wi-Fi</translation>
     </message>
     <message>
         <source>No other station heard on this network yet</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucun autre poste entendu sur ce réseau pour l&apos;instant</translation>
     </message>
     <message>
         <source>Othello proposed to %1, waiting for an answer</source>
-        <translation type="unfinished"></translation>
+        <translation>Othello proposé à %1, en attente de réponse</translation>
     </message>
     <message>
         <source>Puissance 4 proposed to %1, waiting for an answer</source>
-        <translation type="unfinished"></translation>
+        <translation>Puissance 4 proposé à %1, en attente de réponse</translation>
     </message>
 </context>
 <context>
     <name>MessageWindow</name>
     <message>
         <source>Send</source>
-        <translation type="unfinished"></translation>
+        <translation>Envoyer</translation>
     </message>
     <message>
         <source>Respond</source>
-        <translation type="unfinished"></translation>
+        <translation>Répondre</translation>
     </message>
     <message>
         <source>Othello</source>
-        <translation type="unfinished"></translation>
+        <translation>Othello</translation>
     </message>
     <message>
         <source>Puissance 4</source>
-        <translation type="unfinished"></translation>
+        <translation>Puissance 4</translation>
     </message>
     <message>
         <source>Message</source>
-        <translation type="unfinished"></translation>
+        <translation>Message</translation>
     </message>
     <message>
         <source>Your message</source>
-        <translation type="unfinished"></translation>
+        <translation>Votre message</translation>
     </message>
     <message>
         <source>Message received</source>
-        <translation type="unfinished"></translation>
+        <translation>Message reçu</translation>
     </message>
     <message>
         <source>Message — %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Message — %1</translation>
     </message>
     <message>
         <source>Your message to %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Votre message à %1</translation>
     </message>
     <message>
         <source>Message from %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Message de %1</translation>
     </message>
     <message>
         <source>Your answer to %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Votre réponse à %1</translation>
     </message>
     <message>
         <source>Message from: %1 at %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Message de %1 à %2</translation>
     </message>
     <message>
         <source> (%1 more not shown)</source>
-        <translation type="unfinished"></translation>
+        <translation> (%1 autres non affichés)</translation>
     </message>
 </context>
 <context>
     <name>OthelloWindow</name>
     <message>
         <source>Othello Table</source>
-        <translation type="unfinished"></translation>
+        <translation>Table d&apos;Othello</translation>
     </message>
     <message>
         <source>Black</source>
-        <translation type="unfinished"></translation>
+        <translation>Noir</translation>
     </message>
     <message>
         <source>White</source>
-        <translation type="unfinished"></translation>
+        <translation>Blanc</translation>
     </message>
     <message>
         <source>Black player</source>
-        <translation type="unfinished"></translation>
+        <translation>Joueur noir</translation>
     </message>
     <message>
         <source>White player</source>
-        <translation type="unfinished"></translation>
+        <translation>Joueur blanc</translation>
     </message>
     <message>
         <source>Black discs</source>
-        <translation type="unfinished"></translation>
+        <translation>Pions noirs</translation>
     </message>
     <message>
         <source>White discs</source>
-        <translation type="unfinished"></translation>
+        <translation>Pions blancs</translation>
     </message>
     <message>
         <source>Status</source>
-        <translation type="unfinished"></translation>
+        <translation>État</translation>
     </message>
     <message>
         <source>Board</source>
-        <translation type="unfinished"></translation>
+        <translation>Plateau</translation>
     </message>
     <message>
         <source>Arrow keys move over the board; Enter or Space plays here</source>
-        <translation type="unfinished"></translation>
+        <translation>Les flèches parcourent le plateau&#xa0;; Entrée ou Espace joue ici</translation>
     </message>
     <message>
         <source>%1%2, %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1%2, %3</translation>
     </message>
     <message>
         <source>empty</source>
-        <translation type="unfinished"></translation>
+        <translation>vide</translation>
     </message>
     <message>
         <source>black</source>
-        <translation type="unfinished"></translation>
+        <translation>pion noir</translation>
     </message>
     <message>
         <source>white</source>
-        <translation type="unfinished"></translation>
+        <translation>pion blanc</translation>
     </message>
 </context>
 <context>
     <name>ProposalWindow</name>
     <message>
         <source>Othello</source>
-        <translation type="unfinished"></translation>
+        <translation>Othello</translation>
     </message>
     <message>
         <source>Puissance 4</source>
-        <translation type="unfinished"></translation>
+        <translation>Puissance 4</translation>
     </message>
     <message>
         <source>Accept</source>
-        <translation type="unfinished"></translation>
+        <translation>Accepter</translation>
     </message>
     <message>
         <source>Decline</source>
-        <translation type="unfinished"></translation>
+        <translation>Refuser</translation>
     </message>
     <message>
         <source>Othello game proposal</source>
-        <translation type="unfinished"></translation>
+        <translation>Proposition de partie d&apos;Othello</translation>
     </message>
     <message>
         <source>Puissance 4 game proposal</source>
-        <translation type="unfinished"></translation>
+        <translation>Proposition de partie de Puissance 4</translation>
     </message>
     <message>
         <source>Proposal</source>
-        <translation type="unfinished"></translation>
+        <translation>Proposition</translation>
     </message>
     <message>
         <source>%1 would like to play an Othello game with you...</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 aimerait jouer une partie d&apos;Othello avec vous...</translation>
     </message>
     <message>
         <source>%1 would like to play a Puissance 4 game with you...</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 aimerait jouer une partie de Puissance 4 avec vous...</translation>
     </message>
     <message>
         <source>You are already playing %1 with %2. Finish or leave that game first (Tools menu), then Accept again, or Decline.</source>
-        <translation type="unfinished"></translation>
+        <translation>Vous jouez déjà à %1 avec %2. Terminez ou quittez d&apos;abord cette partie (menu Tools), puis cliquez à nouveau sur Accepter, ou sur Refuser.</translation>
     </message>
 </context>
 <context>
     <name>Puissance4Window</name>
     <message>
         <source>Puissance 4</source>
-        <translation type="unfinished"></translation>
+        <translation>Puissance 4</translation>
     </message>
     <message>
         <source>Left and right choose a column, Enter or Space drops into it; 1 to 7 drop into that column</source>
-        <translation type="unfinished"></translation>
+        <translation>Gauche et droite choisissent une colonne, Entrée ou Espace y lâche un pion&#xa0;; 1 à 7 jouent dans cette colonne</translation>
     </message>
     <message>
         <source>Yellow</source>
-        <translation type="unfinished"></translation>
+        <translation>Jaune</translation>
     </message>
     <message>
         <source>Red</source>
-        <translation type="unfinished"></translation>
+        <translation>Rouge</translation>
     </message>
     <message>
         <source>Yellow player</source>
-        <translation type="unfinished"></translation>
+        <translation>Joueur jaune</translation>
     </message>
     <message>
         <source>Red player</source>
-        <translation type="unfinished"></translation>
+        <translation>Joueur rouge</translation>
     </message>
     <message>
         <source>Status</source>
-        <translation type="unfinished"></translation>
+        <translation>État</translation>
     </message>
     <message>
         <source>Column %1, row %2: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>Colonne %1, ligne %2&#xa0;: %3</translation>
     </message>
     <message>
         <source>yellow</source>
-        <translation type="unfinished"></translation>
+        <translation>pion jaune</translation>
     </message>
     <message>
         <source>red</source>
-        <translation type="unfinished"></translation>
+        <translation>pion rouge</translation>
     </message>
     <message>
         <source>empty</source>
-        <translation type="unfinished"></translation>
+        <translation>vide</translation>
     </message>
 </context>
 <context>
     <name>ReadmeWindow</name>
     <message>
         <source>Not found</source>
-        <translation type="unfinished"></translation>
+        <translation>Introuvable</translation>
     </message>
     <message>
         <source>Quillet Read-me</source>
-        <translation type="unfinished"></translation>
+        <translation>Lisez-moi de Quillet</translation>
     </message>
     <message>
         <source>Find in the read-me</source>
-        <translation type="unfinished"></translation>
+        <translation>Rechercher dans le Lisez-moi</translation>
     </message>
 </context>
 <context>
     <name>Station</name>
     <message>
         <source>Sent from %1; no station of that name has been heard.</source>
-        <translation type="unfinished"></translation>
+        <translation>Envoyé depuis %1&#xa0;; aucun poste de ce nom n&apos;a été entendu.</translation>
     </message>
     <message>
         <source>Sent from %1; %2&apos;s station is heard from %3.</source>
-        <translation type="unfinished"></translation>
+        <translation>Envoyé depuis %1&#xa0;; le poste de %2 est entendu depuis %3.</translation>
     </message>
 </context>
 <context>
     <name>SystemTray</name>
     <message>
         <source>&amp;Systray</source>
-        <translation type="unfinished"></translation>
+        <translation>Zone de &amp;notification</translation>
     </message>
     <message>
         <source>Quillet</source>
-        <translation type="unfinished"></translation>
+        <translation>Quillet</translation>
     </message>
     <message>
         <source>&amp;Minimize</source>
-        <translation type="unfinished"></translation>
+        <translation>Réd&amp;uire</translation>
     </message>
     <message>
         <source>&amp;Restore</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Restaurer</translation>
     </message>
     <message>
         <source>&amp;About</source>
-        <translation type="unfinished"></translation>
+        <translation>À &amp;propos</translation>
     </message>
     <message>
         <source>&amp;Exit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Quitter</translation>
     </message>
 </context>
 <context>
     <name>TurnMarker</name>
     <message>
         <source>Turn marker</source>
-        <translation type="unfinished"></translation>
+        <translation>Indicateur de tour</translation>
     </message>
     <message>
         <source>Stands over the name of the colour to move</source>
-        <translation type="unfinished"></translation>
+        <translation>Se place au-dessus du nom de la couleur qui doit jouer</translation>
     </message>
 </context>
 <context>
     <name>Warning</name>
     <message>
         <source>Warning!</source>
-        <translation type="unfinished"></translation>
+        <translation>Attention&#xa0;!</translation>
     </message>
     <message>
         <source>The charachter § is not allowed!</source>
-        <translation type="unfinished"></translation>
+        <translation>Le caractère § n&apos;est pas autorisé&#xa0;!</translation>
     </message>
 </context>
 <context>
@@ -640,15 +642,16 @@
     <message>
         <source>quillet: no display could be opened for the window; quillet say, who, listen and message work without a display.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>quillet : aucun écran n&apos;a pu être ouvert pour la fenêtre ; quillet say, who, listen et message fonctionnent sans écran.
+</translation>
     </message>
     <message>
         <source>Quillet cannot listen on UDP port %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Quillet ne peut pas écouter sur le port UDP %1&#xa0;: %2</translation>
     </message>
     <message>
         <source>Quillet</source>
-        <translation type="unfinished"></translation>
+        <translation>Quillet</translation>
     </message>
 </context>
 </TS>
