@@ -5,634 +5,636 @@
     <name>AboutBox</name>
     <message>
         <source>Quillet</source>
-        <translation type="unfinished"></translation>
+        <translation>Quillet</translation>
     </message>
     <message>
         <source>Version: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Version: %1</translation>
     </message>
     <message>
         <source>Chat on your own LAN.</source>
-        <translation type="unfinished"></translation>
+        <translation>Chatten im eigenen LAN.</translation>
     </message>
     <message>
         <source>Homepage: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Homepage: %1</translation>
     </message>
     <message>
         <source>About Quillet</source>
-        <translation type="unfinished"></translation>
+        <translation>Über Quillet</translation>
     </message>
 </context>
 <context>
     <name>EditMenu</name>
     <message>
         <source>&amp;Edit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Bearbeiten</translation>
     </message>
     <message>
         <source>Cu&amp;t</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Ausschneiden</translation>
     </message>
     <message>
         <source>&amp;Copy</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Kopieren</translation>
     </message>
     <message>
         <source>&amp;Paste</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Einfügen</translation>
     </message>
     <message>
         <source>C&amp;lear</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Löschen</translation>
     </message>
     <message>
         <source>Select &amp;All</source>
-        <translation type="unfinished"></translation>
+        <translation>Alles aus&amp;wählen</translation>
     </message>
 </context>
 <context>
     <name>GameNotice</name>
     <message>
         <source>You left this game. Propose a new one to play again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Sie haben diese Partie verlassen. Schlagen Sie eine neue vor, um wieder zu spielen.</translation>
     </message>
     <message>
         <source>%1 has left the network: this game cannot go on.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 hat das Netz verlassen: Diese Partie kann nicht weitergehen.</translation>
     </message>
     <message>
         <source>%1 has stopped playing this game: it is over unless %1 plays again.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 spielt diese Partie nicht mehr: Sie ist vorbei, außer %1 spielt wieder.</translation>
     </message>
     <message>
         <source>This game is not on at this station: a move here would reach no one.</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Partie läuft nicht auf dieser Station: Ein Zug hier würde niemanden erreichen.</translation>
     </message>
     <message>
         <source>&amp;Leave the game</source>
-        <translation type="unfinished"></translation>
+        <translation>Partie &amp;verlassen</translation>
     </message>
 </context>
 <context>
     <name>GameStatus</name>
     <message>
         <source>Black To Play</source>
-        <translation type="unfinished"></translation>
+        <translation>Schwarz am Zug</translation>
     </message>
     <message>
         <source>White To Play</source>
-        <translation type="unfinished"></translation>
+        <translation>Weiß am Zug</translation>
     </message>
     <message>
         <source>Black Won!</source>
-        <translation type="unfinished"></translation>
+        <translation>Schwarz gewinnt!</translation>
     </message>
     <message>
         <source>White Won!</source>
-        <translation type="unfinished"></translation>
+        <translation>Weiß gewinnt!</translation>
     </message>
     <message>
         <source>Tie!</source>
-        <translation type="unfinished"></translation>
+        <translation>Unentschieden!</translation>
     </message>
     <message>
         <source>Yellow To Play!</source>
-        <translation type="unfinished"></translation>
+        <translation>Gelb am Zug!</translation>
     </message>
     <message>
         <source>Yellow to Play!</source>
-        <translation type="unfinished"></translation>
+        <translation>Gelb am Zug!</translation>
     </message>
     <message>
         <source>Red to Play!</source>
-        <translation type="unfinished"></translation>
+        <translation>Rot am Zug!</translation>
     </message>
     <message>
         <source>Yellow Won!</source>
-        <translation type="unfinished"></translation>
+        <translation>Gelb gewinnt!</translation>
     </message>
     <message>
         <source>Red Won!</source>
-        <translation type="unfinished"></translation>
+        <translation>Rot gewinnt!</translation>
     </message>
     <message>
         <source>Draw!</source>
-        <translation type="unfinished"></translation>
+        <translation>Unentschieden!</translation>
     </message>
 </context>
 <context>
     <name>GameWindow</name>
     <message>
         <source>Ends this game here</source>
-        <translation type="unfinished"></translation>
+        <translation>Beendet diese Partie hier</translation>
     </message>
     <message>
         <source>%1 ?</source>
-        <translation type="unfinished"></translation>
+        <translation>%1?</translation>
     </message>
 </context>
 <context>
     <name>HelpMenu</name>
     <message>
         <source>&amp;Help</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Hilfe</translation>
     </message>
     <message>
         <source>&amp;Contents</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Inhalt</translation>
     </message>
     <message>
         <source>&amp;Visit the Author&apos;s Homepage...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Homepage des Autors besuchen...</translation>
     </message>
     <message>
         <source>&amp;About Quillet...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Über Quillet...</translation>
     </message>
     <message>
         <source>Quillet&apos;s home page</source>
-        <translation type="unfinished"></translation>
+        <translation>Homepage von Quillet</translation>
     </message>
     <message>
         <source>No web browser could be started. The home page is at
 
 %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Es konnte kein Webbrowser gestartet werden. Die Homepage finden Sie unter
+
+%1</translation>
     </message>
 </context>
 <context>
     <name>MainWindow</name>
     <message>
         <source>Another station on this network uses the name %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine andere Station in diesem Netz nutzt den Namen %1</translation>
     </message>
     <message>
         <source>Quillet</source>
-        <translation type="unfinished"></translation>
+        <translation>Quillet</translation>
     </message>
     <message>
         <source>Work room</source>
-        <translation type="unfinished"></translation>
+        <translation>Arbeitsraum</translation>
     </message>
     <message>
         <source>Tea room</source>
-        <translation type="unfinished"></translation>
+        <translation>Teeküche</translation>
     </message>
     <message>
         <source>Rooms</source>
-        <translation type="unfinished"></translation>
+        <translation>Räume</translation>
     </message>
     <message>
         <source>Work room log</source>
-        <translation type="unfinished"></translation>
+        <translation>Verlauf des Arbeitsraums</translation>
     </message>
     <message>
         <source>Tea room log</source>
-        <translation type="unfinished"></translation>
+        <translation>Verlauf der Teeküche</translation>
     </message>
     <message>
         <source>Users</source>
-        <translation type="unfinished"></translation>
+        <translation>Benutzer</translation>
     </message>
     <message>
         <source>Double-click a name to write to that user; right-click it for games</source>
-        <translation type="unfinished"></translation>
+        <translation>Doppelklick auf einen Namen schreibt diesem Benutzer; Rechtsklick für Spiele</translation>
     </message>
     <message>
         <source>Chat line</source>
-        <translation type="unfinished"></translation>
+        <translation>Chatzeile</translation>
     </message>
     <message>
         <source>Enter sends it to the room shown</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Eingabetaste sendet sie an den angezeigten Raum</translation>
     </message>
     <message>
         <source>Your availability</source>
-        <translation type="unfinished"></translation>
+        <translation>Ihre Erreichbarkeit</translation>
     </message>
     <message>
         <source>Connected users</source>
-        <translation type="unfinished"></translation>
+        <translation>Verbundene Benutzer</translation>
     </message>
     <message>
         <source>Clock</source>
-        <translation type="unfinished"></translation>
+        <translation>Uhr</translation>
     </message>
     <message>
         <source>Notice</source>
-        <translation type="unfinished"></translation>
+        <translation>Hinweis</translation>
     </message>
     <message>
         <source>&amp;Exit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Beenden</translation>
     </message>
     <message>
         <source>&amp;Clear log</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Chatverlauf leeren</translation>
     </message>
     <message>
         <source>Show the &amp;Othello game</source>
-        <translation type="unfinished"></translation>
+        <translation>Partie &amp;Othello anzeigen</translation>
     </message>
     <message>
         <source>Show the &amp;Puissance 4 game</source>
-        <translation type="unfinished"></translation>
+        <translation>Partie &amp;Puissance 4 anzeigen</translation>
     </message>
     <message>
         <source>&amp;Leave the Othello game</source>
-        <translation type="unfinished"></translation>
+        <translation>Partie Othello &amp;verlassen</translation>
     </message>
     <message>
         <source>Leave the Puissance &amp;4 game</source>
-        <translation type="unfinished"></translation>
+        <translation>Partie Puissance &amp;4 verlassen</translation>
     </message>
     <message>
         <source>Send a message</source>
-        <translation type="unfinished"></translation>
+        <translation>Nachricht senden</translation>
     </message>
     <message>
         <source>Propose a game of Othello</source>
-        <translation type="unfinished"></translation>
+        <translation>Partie Othello vorschlagen</translation>
     </message>
     <message>
         <source>Propose a game of Puissance 4</source>
-        <translation type="unfinished"></translation>
+        <translation>Partie Puissance 4 vorschlagen</translation>
     </message>
     <message>
         <source>Others see your name as %1: set USERNAME to a name in Latin letters</source>
-        <translation type="unfinished"></translation>
+        <translation>Andere sehen Sie als %1: Setzen Sie USERNAME auf einen Namen in lateinischer Schrift</translation>
     </message>
     <message>
         <source>Available</source>
-        <translation type="unfinished"></translation>
+        <translation>Verfügbar</translation>
     </message>
     <message>
         <source>Not Available</source>
-        <translation type="unfinished"></translation>
+        <translation>Abwesend</translation>
     </message>
     <message>
         <source>Work room: 1 new line</source>
-        <translation type="unfinished"></translation>
+        <translation>Arbeitsraum: 1 neue Zeile</translation>
     </message>
     <message>
         <source>Work room: %1 new lines</source>
-        <translation type="unfinished"></translation>
+        <translation>Arbeitsraum: %1 neue Zeilen</translation>
     </message>
     <message>
         <source>Tea room: 1 new line</source>
-        <translation type="unfinished"></translation>
+        <translation>Teeküche: 1 neue Zeile</translation>
     </message>
     <message>
         <source>Tea room: %1 new lines</source>
-        <translation type="unfinished"></translation>
+        <translation>Teeküche: %1 neue Zeilen</translation>
     </message>
     <message>
         <source>1 new message</source>
-        <translation type="unfinished"></translation>
+        <translation>1 neue Nachricht</translation>
     </message>
     <message>
         <source>%1 new messages</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 neue Nachrichten</translation>
     </message>
     <message>
         <source>Connected users: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Verbundene Benutzer: %1</translation>
     </message>
     <message>
         <source>Message from %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Nachricht von %1</translation>
     </message>
     <message>
         <source>%1 proposes a game of Othello</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 schlägt eine Partie Othello vor</translation>
     </message>
     <message>
         <source>%1 proposes a game of Puissance 4</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 schlägt eine Partie Puissance 4 vor</translation>
     </message>
     <message>
         <source>Click to see it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Zum Anzeigen klicken.</translation>
     </message>
     <message>
         <source>%1 accepted Othello, but your game is on: propose again after it</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 hat Othello angenommen, aber Ihre Partie läuft noch: Danach erneut vorschlagen</translation>
     </message>
     <message>
         <source>%1 accepted Puissance 4, but your game is on: propose again after it</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 hat Puissance 4 angenommen, aber Ihre Partie läuft noch: Danach erneut vorschlagen</translation>
     </message>
     <message>
         <source> (%1 more)</source>
-        <translation type="unfinished"></translation>
+        <translation> (%1 weitere)</translation>
     </message>
     <message>
         <source>Declined</source>
-        <translation type="unfinished"></translation>
+        <translation>Abgelehnt</translation>
     </message>
     <message>
         <source>%1 has declined your offer...</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 hat Ihr Angebot abgelehnt...</translation>
     </message>
     <message>
         <source>Nobody hears you: check the network and that UDP port %1 is open</source>
-        <translation type="unfinished"></translation>
+        <translation>Niemand hört Sie: Prüfen Sie das Netzwerk und ob UDP-Port %1 offen ist</translation>
     </message>
     <message>
         <source>Nobody hears you: %1. Check the cable or Wi-Fi</source>
-        <translation type="unfinished"></translation>
+        <translation>Niemand hört Sie: %1. Prüfen Sie Kabel oder WLAN</translation>
     </message>
     <message>
         <source>No other station heard on this network yet</source>
-        <translation type="unfinished"></translation>
+        <translation>Noch hat sich keine andere Station in diesem Netz gemeldet</translation>
     </message>
     <message>
         <source>Othello proposed to %1, waiting for an answer</source>
-        <translation type="unfinished"></translation>
+        <translation>Othello an %1 vorgeschlagen, Antwort steht aus</translation>
     </message>
     <message>
         <source>Puissance 4 proposed to %1, waiting for an answer</source>
-        <translation type="unfinished"></translation>
+        <translation>Puissance 4 an %1 vorgeschlagen, Antwort steht aus</translation>
     </message>
 </context>
 <context>
     <name>MessageWindow</name>
     <message>
         <source>Send</source>
-        <translation type="unfinished"></translation>
+        <translation>Senden</translation>
     </message>
     <message>
         <source>Respond</source>
-        <translation type="unfinished"></translation>
+        <translation>Antworten</translation>
     </message>
     <message>
         <source>Othello</source>
-        <translation type="unfinished"></translation>
+        <translation>Othello</translation>
     </message>
     <message>
         <source>Puissance 4</source>
-        <translation type="unfinished"></translation>
+        <translation>Puissance 4</translation>
     </message>
     <message>
         <source>Message</source>
-        <translation type="unfinished"></translation>
+        <translation>Nachricht</translation>
     </message>
     <message>
         <source>Your message</source>
-        <translation type="unfinished"></translation>
+        <translation>Ihre Nachricht</translation>
     </message>
     <message>
         <source>Message received</source>
-        <translation type="unfinished"></translation>
+        <translation>Empfangene Nachricht</translation>
     </message>
     <message>
         <source>Message — %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Nachricht — %1</translation>
     </message>
     <message>
         <source>Your message to %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Ihre Nachricht an %1</translation>
     </message>
     <message>
         <source>Message from %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Nachricht von %1</translation>
     </message>
     <message>
         <source>Your answer to %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Ihre Antwort an %1</translation>
     </message>
     <message>
         <source>Message from: %1 at %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Nachricht von %1 um %2</translation>
     </message>
     <message>
         <source> (%1 more not shown)</source>
-        <translation type="unfinished"></translation>
+        <translation> (%1 weitere nicht angezeigt)</translation>
     </message>
 </context>
 <context>
     <name>OthelloWindow</name>
     <message>
         <source>Othello Table</source>
-        <translation type="unfinished"></translation>
+        <translation>Othello-Tisch</translation>
     </message>
     <message>
         <source>Black</source>
-        <translation type="unfinished"></translation>
+        <translation>Schw.</translation>
     </message>
     <message>
         <source>White</source>
-        <translation type="unfinished"></translation>
+        <translation>Weiß</translation>
     </message>
     <message>
         <source>Black player</source>
-        <translation type="unfinished"></translation>
+        <translation>Spieler Schwarz</translation>
     </message>
     <message>
         <source>White player</source>
-        <translation type="unfinished"></translation>
+        <translation>Spieler Weiß</translation>
     </message>
     <message>
         <source>Black discs</source>
-        <translation type="unfinished"></translation>
+        <translation>Schwarze Steine</translation>
     </message>
     <message>
         <source>White discs</source>
-        <translation type="unfinished"></translation>
+        <translation>Weiße Steine</translation>
     </message>
     <message>
         <source>Status</source>
-        <translation type="unfinished"></translation>
+        <translation>Status</translation>
     </message>
     <message>
         <source>Board</source>
-        <translation type="unfinished"></translation>
+        <translation>Spielbrett</translation>
     </message>
     <message>
         <source>Arrow keys move over the board; Enter or Space plays here</source>
-        <translation type="unfinished"></translation>
+        <translation>Pfeiltasten bewegen über das Brett; Eingabe- oder Leertaste setzt hier einen Stein</translation>
     </message>
     <message>
         <source>%1%2, %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1%2, %3</translation>
     </message>
     <message>
         <source>empty</source>
-        <translation type="unfinished"></translation>
+        <translation>leer</translation>
     </message>
     <message>
         <source>black</source>
-        <translation type="unfinished"></translation>
+        <translation>schwarz</translation>
     </message>
     <message>
         <source>white</source>
-        <translation type="unfinished"></translation>
+        <translation>weiß</translation>
     </message>
 </context>
 <context>
     <name>ProposalWindow</name>
     <message>
         <source>Othello</source>
-        <translation type="unfinished"></translation>
+        <translation>Othello</translation>
     </message>
     <message>
         <source>Puissance 4</source>
-        <translation type="unfinished"></translation>
+        <translation>Puissance 4</translation>
     </message>
     <message>
         <source>Accept</source>
-        <translation type="unfinished"></translation>
+        <translation>Annehmen</translation>
     </message>
     <message>
         <source>Decline</source>
-        <translation type="unfinished"></translation>
+        <translation>Ablehnen</translation>
     </message>
     <message>
         <source>Othello game proposal</source>
-        <translation type="unfinished"></translation>
+        <translation>Vorschlag: Partie Othello</translation>
     </message>
     <message>
         <source>Puissance 4 game proposal</source>
-        <translation type="unfinished"></translation>
+        <translation>Vorschlag: Partie Puissance 4</translation>
     </message>
     <message>
         <source>Proposal</source>
-        <translation type="unfinished"></translation>
+        <translation>Vorschlag</translation>
     </message>
     <message>
         <source>%1 would like to play an Othello game with you...</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 möchte mit Ihnen eine Partie Othello spielen...</translation>
     </message>
     <message>
         <source>%1 would like to play a Puissance 4 game with you...</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 möchte mit Ihnen eine Partie Puissance 4 spielen...</translation>
     </message>
     <message>
         <source>You are already playing %1 with %2. Finish or leave that game first (Tools menu), then Accept again, or Decline.</source>
-        <translation type="unfinished"></translation>
+        <translation>Sie spielen bereits %1 mit %2. Beenden oder verlassen Sie zuerst diese Partie (Menü „Tools“) und nehmen Sie dann erneut an, oder lehnen Sie ab.</translation>
     </message>
 </context>
 <context>
     <name>Puissance4Window</name>
     <message>
         <source>Puissance 4</source>
-        <translation type="unfinished"></translation>
+        <translation>Puissance 4</translation>
     </message>
     <message>
         <source>Left and right choose a column, Enter or Space drops into it; 1 to 7 drop into that column</source>
-        <translation type="unfinished"></translation>
+        <translation>Links und Rechts wählen eine Spalte, Eingabe- oder Leertaste wirft dort ein; 1 bis 7 werfen in diese Spalte ein</translation>
     </message>
     <message>
         <source>Yellow</source>
-        <translation type="unfinished"></translation>
+        <translation>Gelb</translation>
     </message>
     <message>
         <source>Red</source>
-        <translation type="unfinished"></translation>
+        <translation>Rot</translation>
     </message>
     <message>
         <source>Yellow player</source>
-        <translation type="unfinished"></translation>
+        <translation>Spieler Gelb</translation>
     </message>
     <message>
         <source>Red player</source>
-        <translation type="unfinished"></translation>
+        <translation>Spieler Rot</translation>
     </message>
     <message>
         <source>Status</source>
-        <translation type="unfinished"></translation>
+        <translation>Status</translation>
     </message>
     <message>
         <source>Column %1, row %2: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>Spalte %1, Reihe %2: %3</translation>
     </message>
     <message>
         <source>yellow</source>
-        <translation type="unfinished"></translation>
+        <translation>gelb</translation>
     </message>
     <message>
         <source>red</source>
-        <translation type="unfinished"></translation>
+        <translation>rot</translation>
     </message>
     <message>
         <source>empty</source>
-        <translation type="unfinished"></translation>
+        <translation>leer</translation>
     </message>
 </context>
 <context>
     <name>ReadmeWindow</name>
     <message>
         <source>Not found</source>
-        <translation type="unfinished"></translation>
+        <translation>Nicht gefunden</translation>
     </message>
     <message>
         <source>Quillet Read-me</source>
-        <translation type="unfinished"></translation>
+        <translation>Quillet-Liesmich</translation>
     </message>
     <message>
         <source>Find in the read-me</source>
-        <translation type="unfinished"></translation>
+        <translation>Im Liesmich suchen</translation>
     </message>
 </context>
 <context>
     <name>Station</name>
     <message>
         <source>Sent from %1; no station of that name has been heard.</source>
-        <translation type="unfinished"></translation>
+        <translation>Gesendet von %1; keine Station dieses Namens hat sich gemeldet.</translation>
     </message>
     <message>
         <source>Sent from %1; %2&apos;s station is heard from %3.</source>
-        <translation type="unfinished"></translation>
+        <translation>Gesendet von %1; die Station von %2 meldet sich von %3.</translation>
     </message>
 </context>
 <context>
     <name>SystemTray</name>
     <message>
         <source>&amp;Systray</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Infobereich</translation>
     </message>
     <message>
         <source>Quillet</source>
-        <translation type="unfinished"></translation>
+        <translation>Quillet</translation>
     </message>
     <message>
         <source>&amp;Minimize</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Minimieren</translation>
     </message>
     <message>
         <source>&amp;Restore</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Wiederherstellen</translation>
     </message>
     <message>
         <source>&amp;About</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Über</translation>
     </message>
     <message>
         <source>&amp;Exit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Beenden</translation>
     </message>
 </context>
 <context>
     <name>TurnMarker</name>
     <message>
         <source>Turn marker</source>
-        <translation type="unfinished"></translation>
+        <translation>Zuganzeige</translation>
     </message>
     <message>
         <source>Stands over the name of the colour to move</source>
-        <translation type="unfinished"></translation>
+        <translation>Steht über dem Namen der Farbe am Zug</translation>
     </message>
 </context>
 <context>
     <name>Warning</name>
     <message>
         <source>Warning!</source>
-        <translation type="unfinished"></translation>
+        <translation>Warnung!</translation>
     </message>
     <message>
         <source>The charachter § is not allowed!</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Zeichen § ist nicht erlaubt!</translation>
     </message>
 </context>
 <context>
@@ -640,15 +642,16 @@
     <message>
         <source>quillet: no display could be opened for the window; quillet say, who, listen and message work without a display.
 </source>
-        <translation type="unfinished"></translation>
+        <translation>quillet: Für das Fenster konnte keine Anzeige geöffnet werden; quillet say, who, listen und message funktionieren ohne Anzeige.
+</translation>
     </message>
     <message>
         <source>Quillet cannot listen on UDP port %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Quillet kann nicht auf UDP-Port %1 lauschen: %2</translation>
     </message>
     <message>
         <source>Quillet</source>
-        <translation type="unfinished"></translation>
+        <translation>Quillet</translation>
     </message>
 </context>
 </TS>
