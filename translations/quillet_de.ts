@@ -25,6 +25,13 @@
     </message>
 </context>
 <context>
+    <name>CarriedText</name>
+    <message>
+        <source>Will arrive as &quot;?&quot;: %1</source>
+        <translation>Kommt als „?“ an: %1</translation>
+    </message>
+</context>
+<context>
     <name>EditMenu</name>
     <message>
         <source>&amp;Edit</source>
@@ -357,6 +364,22 @@
         <source>Puissance 4 proposed to %1, waiting for an answer</source>
         <translation>Puissance 4 an %1 vorgeschlagen, Antwort steht aus</translation>
     </message>
+    <message>
+        <source>Send</source>
+        <translation>Senden</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>&amp;Tools</source>
+        <translation>E&amp;xtras</translation>
+    </message>
+    <message>
+        <source>&amp;Options</source>
+        <translation>&amp;Optionen</translation>
+    </message>
 </context>
 <context>
     <name>MessageWindow</name>
@@ -512,7 +535,7 @@
     </message>
     <message>
         <source>You are already playing %1 with %2. Finish or leave that game first (Tools menu), then Accept again, or Decline.</source>
-        <translation>Sie spielen bereits %1 mit %2. Beenden oder verlassen Sie zuerst diese Partie (Menü „Tools“) und nehmen Sie dann erneut an, oder lehnen Sie ab.</translation>
+        <translation>Sie spielen bereits %1 mit %2. Beenden oder verlassen Sie zuerst diese Partie (Menü „Extras“) und nehmen Sie dann erneut an, oder lehnen Sie ab.</translation>
     </message>
 </context>
 <context>
@@ -624,6 +647,17 @@
     <message>
         <source>Stands over the name of the colour to move</source>
         <translation>Steht über dem Namen der Farbe am Zug</translation>
+    </message>
+</context>
+<context>
+    <name>UserListModel</name>
+    <message>
+        <source>Available</source>
+        <translation>Verfügbar</translation>
+    </message>
+    <message>
+        <source>Not Available</source>
+        <translation>Abwesend</translation>
     </message>
 </context>
 <context>

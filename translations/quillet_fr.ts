@@ -25,6 +25,13 @@
     </message>
 </context>
 <context>
+    <name>CarriedText</name>
+    <message>
+        <source>Will arrive as &quot;?&quot;: %1</source>
+        <translation>Arrivera comme «&#xa0;?&#xa0;»&#xa0;: %1</translation>
+    </message>
+</context>
+<context>
     <name>EditMenu</name>
     <message>
         <source>&amp;Edit</source>
@@ -357,6 +364,22 @@
         <source>Puissance 4 proposed to %1, waiting for an answer</source>
         <translation>Puissance 4 proposé à %1, en attente de réponse</translation>
     </message>
+    <message>
+        <source>Send</source>
+        <translation>Envoyer</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Fichier</translation>
+    </message>
+    <message>
+        <source>&amp;Tools</source>
+        <translation>&amp;Outils</translation>
+    </message>
+    <message>
+        <source>&amp;Options</source>
+        <translation>&amp;Options</translation>
+    </message>
 </context>
 <context>
     <name>MessageWindow</name>
@@ -512,7 +535,7 @@
     </message>
     <message>
         <source>You are already playing %1 with %2. Finish or leave that game first (Tools menu), then Accept again, or Decline.</source>
-        <translation>Vous jouez déjà à %1 avec %2. Terminez ou quittez d&apos;abord cette partie (menu Tools), puis cliquez à nouveau sur Accepter, ou sur Refuser.</translation>
+        <translation>Vous jouez déjà à %1 avec %2. Terminez ou quittez d&apos;abord cette partie (menu Outils), puis cliquez à nouveau sur Accepter, ou sur Refuser.</translation>
     </message>
 </context>
 <context>
@@ -624,6 +647,17 @@
     <message>
         <source>Stands over the name of the colour to move</source>
         <translation>Se place au-dessus du nom de la couleur qui doit jouer</translation>
+    </message>
+</context>
+<context>
+    <name>UserListModel</name>
+    <message>
+        <source>Available</source>
+        <translation>Disponible</translation>
+    </message>
+    <message>
+        <source>Not Available</source>
+        <translation>Indisponible</translation>
     </message>
 </context>
 <context>
