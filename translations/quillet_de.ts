@@ -380,6 +380,10 @@
         <source>&amp;Options</source>
         <translation>&amp;Optionen</translation>
     </message>
+    <message>
+        <source>Users List</source>
+        <translation>Benutzer</translation>
+    </message>
 </context>
 <context>
     <name>MessageWindow</name>

@@ -380,6 +380,10 @@
         <source>&amp;Options</source>
         <translation>&amp;Options</translation>
     </message>
+    <message>
+        <source>Users List</source>
+        <translation>Utilisateurs</translation>
+    </message>
 </context>
 <context>
     <name>MessageWindow</name>

@@ -224,7 +224,7 @@ void MainWindow::buildControls()
     m_teaLog->setAccessibleName(tr("Tea room log"));
     connect(m_rooms, &QTabWidget::currentChanged, this, &MainWindow::onRoomChanged);
 
-    m_usersTitle = look::named(new QLabel(QStringLiteral("Users List"), client), "Label2");
+    m_usersTitle = look::named(new QLabel(tr("Users List"), client), "Label2");
     m_usersTitle->setGeometry(look::twips(8040, 240, 1455, 255));
     m_usersTitle->setAlignment(Qt::AlignCenter);
     m_usersTitle->setFrameStyle(QFrame::Box | QFrame::Plain);
