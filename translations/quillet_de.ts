@@ -281,30 +281,6 @@
         <translation>Abwesend</translation>
     </message>
     <message>
-        <source>Work room: 1 new line</source>
-        <translation>Arbeitsraum: 1 neue Zeile</translation>
-    </message>
-    <message>
-        <source>Work room: %1 new lines</source>
-        <translation>Arbeitsraum: %1 neue Zeilen</translation>
-    </message>
-    <message>
-        <source>Tea room: 1 new line</source>
-        <translation>Teeküche: 1 neue Zeile</translation>
-    </message>
-    <message>
-        <source>Tea room: %1 new lines</source>
-        <translation>Teeküche: %1 neue Zeilen</translation>
-    </message>
-    <message>
-        <source>1 new message</source>
-        <translation>1 neue Nachricht</translation>
-    </message>
-    <message>
-        <source>%1 new messages</source>
-        <translation>%1 neue Nachrichten</translation>
-    </message>
-    <message>
         <source>Connected users: %1</source>
         <translation>Verbundene Benutzer: %1</translation>
     </message>
@@ -383,6 +359,27 @@
     <message>
         <source>Users List</source>
         <translation>Benutzer</translation>
+    </message>
+    <message numerus="yes">
+        <source>Work room: %n new line(s)</source>
+        <translation>
+            <numerusform>Arbeitsraum: %n neue Zeile</numerusform>
+            <numerusform>Arbeitsraum: %n neue Zeilen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Tea room: %n new line(s)</source>
+        <translation>
+            <numerusform>Teeküche: %n neue Zeile</numerusform>
+            <numerusform>Teeküche: %n neue Zeilen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n new message(s)</source>
+        <translation>
+            <numerusform>%n neue Nachricht</numerusform>
+            <numerusform>%n neue Nachrichten</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -281,30 +281,6 @@
         <translation>Indisponible</translation>
     </message>
     <message>
-        <source>Work room: 1 new line</source>
-        <translation>Salle de travail&#xa0;: 1 nouvelle ligne</translation>
-    </message>
-    <message>
-        <source>Work room: %1 new lines</source>
-        <translation>Salle de travail&#xa0;: %1 nouvelles lignes</translation>
-    </message>
-    <message>
-        <source>Tea room: 1 new line</source>
-        <translation>Salon de thé&#xa0;: 1 nouvelle ligne</translation>
-    </message>
-    <message>
-        <source>Tea room: %1 new lines</source>
-        <translation>Salon de thé&#xa0;: %1 nouvelles lignes</translation>
-    </message>
-    <message>
-        <source>1 new message</source>
-        <translation>1 nouveau message</translation>
-    </message>
-    <message>
-        <source>%1 new messages</source>
-        <translation>%1 nouveaux messages</translation>
-    </message>
-    <message>
         <source>Connected users: %1</source>
         <translation>Utilisateurs connectés&#xa0;: %1</translation>
     </message>
@@ -383,6 +359,27 @@
     <message>
         <source>Users List</source>
         <translation>Utilisateurs</translation>
+    </message>
+    <message numerus="yes">
+        <source>Work room: %n new line(s)</source>
+        <translation>
+            <numerusform>Salle de travail&#xa0;: %n nouvelle ligne</numerusform>
+            <numerusform>Salle de travail&#xa0;: %n nouvelles lignes</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Tea room: %n new line(s)</source>
+        <translation>
+            <numerusform>Salon de thé&#xa0;: %n nouvelle ligne</numerusform>
+            <numerusform>Salon de thé&#xa0;: %n nouvelles lignes</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n new message(s)</source>
+        <translation>
+            <numerusform>%n nouveau message</numerusform>
+            <numerusform>%n nouveaux messages</numerusform>
+        </translation>
     </message>
 </context>
 <context>

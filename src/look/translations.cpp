@@ -19,14 +19,18 @@ void installTranslations(const QLocale &locale)
         }
     }
     auto mine = new QTranslator;
-    if (mine->load(locale, QStringLiteral("quillet"), QStringLiteral("_"), QStringLiteral(":/i18n"))) {
+    const QString dir = QStringLiteral(":/i18n");
+    const bool found = mine->load(locale, QStringLiteral("quillet"), QStringLiteral("_"), dir);
+    // English is the source language; its file only gives the plural forms,
+    // and stands in for every language without a translation of its own.
+    if (found || mine->load(QStringLiteral("quillet_en"), dir)) {
         QCoreApplication::installTranslator(mine);
         own = mine;
     } else {
         delete mine;
     }
     // Only beside a translation of ours, so an English window has no foreign buttons.
-    if (!own)
+    if (!found)
         return;
     auto theirs = new QTranslator;
     if (theirs->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),

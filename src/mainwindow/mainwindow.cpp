@@ -478,11 +478,11 @@ void MainWindow::showUnseen()
 {
     QStringList counts;
     if (m_unseen.workLines)
-        counts << (m_unseen.workLines == 1 ? tr("Work room: 1 new line") : tr("Work room: %1 new lines").arg(m_unseen.workLines));
+        counts << tr("Work room: %n new line(s)", nullptr, m_unseen.workLines);
     if (m_unseen.teaLines)
-        counts << (m_unseen.teaLines == 1 ? tr("Tea room: 1 new line") : tr("Tea room: %1 new lines").arg(m_unseen.teaLines));
+        counts << tr("Tea room: %n new line(s)", nullptr, m_unseen.teaLines);
     if (m_unseen.messages)
-        counts << (m_unseen.messages == 1 ? tr("1 new message") : tr("%1 new messages").arg(m_unseen.messages));
+        counts << tr("%n new message(s)", nullptr, m_unseen.messages);
     m_tray->showUnseen(counts.join(u'\n'));
 }
 

@@ -37,20 +37,7 @@ start_probe 2 bob --accept
 start_probe 1 alice --propose 1000 bob --play
 
 failures=0
-fail() { # what
-    echo "FAILED: $1"
-    failures=$((failures + 1))
-}
 deadline=$((SECONDS + 60))
-wait_for() { # file pattern [tenths of a second]
-    for _ in $(seq 1 "${3:-100}"); do
-        ((SECONDS < deadline)) || break
-        grep -q -- "$2" "$1" && return 0
-        sleep 0.1
-    done
-    return 1
-}
-hex() { printf '%s' "$1" | iconv -f UTF-8 -t WINDOWS-1252 | od -An -tx1 | tr -d ' \n'; }
 
 wait_for "$work/alice.out" "^match othello bob on 5$" || fail "alice's game with bob never reached her first move"
 # The forger ends with a message of its own: alice takes datagrams in the

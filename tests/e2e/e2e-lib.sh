@@ -60,3 +60,20 @@ lan_host() { # host address
     card "$1" eth0 br0 p$1 "$2"
     ip -n "$prefix-h$1" route add default dev eth0
 }
+
+# Checks: each failure is said and counted in $failures; a wait gives up at
+# $deadline (seconds of the script's clock), which the script sets.
+fail() { # what
+    echo "FAILED: $1"
+    failures=$((failures + 1))
+}
+wait_for() { # file pattern [tenths of a second]
+    for _ in $(seq 1 "${3:-100}"); do
+        ((SECONDS < deadline)) || break
+        grep -q -- "$2" "$1" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+# The bytes of a text as the wire carries it, in hex.
+hex() { printf '%s' "$1" | iconv -f UTF-8 -t WINDOWS-1252 | od -An -tx1 | tr -d ' \n'; }

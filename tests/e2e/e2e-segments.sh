@@ -41,22 +41,9 @@ start_probe 5 carl
 start_probe 1 dora 1500 "$first" 2500 "$last"
 
 failures=0
-fail() { # what
-    echo "FAILED: $1"
-    failures=$((failures + 1))
-}
 # Every wait ends by this time, so even a run where nothing is heard ends,
 # and cleans up, well inside the test's timeout.
 deadline=$((SECONDS + 70))
-wait_for() { # file pattern [tenths of a second]
-    for _ in $(seq 1 "${3:-100}"); do
-        ((SECONDS < deadline)) || break
-        grep -q -- "$2" "$1" && return 0
-        sleep 0.1
-    done
-    return 1
-}
-hex() { printf '%s' "$1" | iconv -f UTF-8 -t WINDOWS-1252 | od -An -tx1 | tr -d ' \n'; }
 copies() { # file address text: datagrams from address whose bytes contain text
     awk -F '\t' -v from="$2" -v bytes="$(hex "$3")" '$2 == from && index($3, bytes) { n++ } END { print n + 0 }' "$1"
 }

@@ -1,4 +1,5 @@
 #include "dialogs/messagewindow.h"
+#include "look/translations.h"
 #include "mainwindow/aboutbox.h"
 #include "mainwindow/editmenu.h"
 #include "mainwindow/helpmenu.h"
@@ -11,6 +12,7 @@
 #include <QClipboard>
 #include <QDeadlineTimer>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSystemTrayIcon>
@@ -39,6 +41,7 @@ class TestMainWindow final : public QObject
 private slots:
     void init()
     {
+        look::installTranslations(QLocale::c()); // English, with its plural forms
         m_lan = std::make_unique<LocalLan>();
         m_peer = m_lan->attach();
         m_alice = startListed(*m_lan, "alice");
