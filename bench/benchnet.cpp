@@ -38,6 +38,19 @@ long long monotonicNs()
     return now.tv_sec * 1000000000LL + now.tv_nsec;
 }
 
+// A datagram socket that may broadcast, and the chat port's broadcast address.
+int broadcastSocket(sockaddr_in &to)
+{
+    const int fd = socket(AF_INET, SOCK_DGRAM, 0);
+    const int on = 1;
+    setsockopt(fd, SOL_SOCKET, SO_BROADCAST, &on, sizeof on);
+    to = {};
+    to.sin_family = AF_INET;
+    to.sin_port = htons(kChatPort);
+    to.sin_addr.s_addr = htonl(INADDR_BROADCAST);
+    return fd;
+}
+
 int usage()
 {
     std::fprintf(stderr, "usage: benchnet exec STAMPFILE PROGRAM [ARGS...]\n"
@@ -68,13 +81,8 @@ int flood(int argc, char **argv)
         return usage();
     const double rate = std::atof(argv[2]);
     const double seconds = std::atof(argv[3]);
-    const int fd = socket(AF_INET, SOCK_DGRAM, 0);
-    const int on = 1;
-    setsockopt(fd, SOL_SOCKET, SO_BROADCAST, &on, sizeof on);
     sockaddr_in to{};
-    to.sin_family = AF_INET;
-    to.sin_port = htons(kChatPort);
-    to.sin_addr.s_addr = htonl(INADDR_BROADCAST);
+    const int fd = broadcastSocket(to);
     if (argc > 4 && inet_pton(AF_INET, argv[4], &to.sin_addr) != 1)
         return usage();
     const char *recipient = argc > 5 ? argv[5] : nullptr;
@@ -122,13 +130,8 @@ int segment(int argc, char **argv)
     constexpr long long kPeriodNs = 5000000000LL; // a station's broadcast period
     const long stations = std::max(1L, std::atol(argv[2]));
     const double seconds = std::atof(argv[3]);
-    const int fd = socket(AF_INET, SOCK_DGRAM, 0);
-    const int on = 1;
-    setsockopt(fd, SOL_SOCKET, SO_BROADCAST, &on, sizeof on);
     sockaddr_in to{};
-    to.sin_family = AF_INET;
-    to.sin_port = htons(kChatPort);
-    to.sin_addr.s_addr = htonl(INADDR_BROADCAST);
+    const int fd = broadcastSocket(to);
 
     const long long start = monotonicNs();
     const long long end = start + static_cast<long long>(seconds * 1e9);

@@ -33,8 +33,6 @@ public:
     // sends a hundred without an answer, and the window stays a few hundred KiB.
     static constexpr int kMaxAddedMessages = 100;
     void addReceived(const QString &text, const QString &time, const QString &provenance = {});
-    // What the window says of where its messages came from; empty when nothing.
-    QString provenance() const { return m_provenance; }
     // Messages received here, shown or counted.
     int receivedCount() const { return 1 + m_added + m_notShown; }
 

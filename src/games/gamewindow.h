@@ -27,7 +27,6 @@ public:
     void boardArrived();
     // What is said over the board now; empty when nothing is.
     QString notice() const;
-    const Match &match() const { return m_match; }
     int flashCount() const { return m_flashCount; }
 
 protected:

@@ -1,8 +1,7 @@
 #include "games/match.h"
 
-Match::Match(Game kind, const QString &userName, QObject *parent)
+Match::Match(const QString &userName, QObject *parent)
     : QObject(parent)
-    , m_kind(kind)
     , m_userName(userName)
 {
 }

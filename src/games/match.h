@@ -1,7 +1,5 @@
 #pragma once
 
-#include "net/kinds.h"
-
 #include <QObject>
 #include <QString>
 
@@ -22,7 +20,6 @@ public:
     // Why the game cannot go on here, said over its board.
     enum class Notice { None, NotOnHere, OpponentGone, Left };
 
-    Game kind() const { return m_kind; }
     const QString &userName() const { return m_userName; }
     const QString &opponent() const { return m_opponent; }
 
@@ -66,7 +63,7 @@ signals:
     void moved();
 
 protected:
-    Match(Game kind, const QString &userName, QObject *parent);
+    Match(const QString &userName, QObject *parent);
 
     virtual void newBoard() = 0;
     // A board addressed to this user arrived: the opponent still plays,
@@ -79,7 +76,6 @@ protected:
 private:
     void stop(Notice notice);
 
-    const Game m_kind;
     const QString &m_userName;
     QString m_opponent;
     bool m_playing = false;

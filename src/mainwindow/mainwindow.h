@@ -92,9 +92,7 @@ public:
         int workLines = 0;
         int teaLines = 0;
         int messages = 0; // private messages and proposals
-        bool any() const { return workLines + teaLines + messages > 0; }
     };
-    const Unseen &unseen() const { return m_unseen; }
     // Whether Quillet is the application the user works in; tests stand in
     // for the desktop here.
     void setInUse(std::function<bool()> inUse) { m_inUse = std::move(inUse); }

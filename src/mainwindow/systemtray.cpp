@@ -61,11 +61,6 @@ void SystemTray::showUnseen(const QString &unseen)
     showToolTip();
 }
 
-QString SystemTray::toolTip() const
-{
-    return m_icon->toolTip();
-}
-
 void SystemTray::showToolTip()
 {
     QStringList lines{tr("Quillet"), m_notice, m_unseen};

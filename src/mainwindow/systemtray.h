@@ -28,7 +28,6 @@ public:
     // while anything did.
     void setNotice(const QString &notice);
     void showUnseen(const QString &unseen);
-    QString toolTip() const;
     // A desktop notification, where the desktop shows them.
     void notify(const QString &title, const QString &text);
 

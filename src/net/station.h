@@ -57,7 +57,6 @@ public:
     void sendPrivateMessage(const QString &to, const QString &text);
     // The proposal waits for an answer: only an accept of it starts a game.
     void proposeGame(Game game, const QString &to);
-    bool isProposalWaiting(Game game, const QString &to) const { return m_proposals.isWaiting(game, to, m_clock()); }
     // Starts the game against the proposer and tells them; refused (nothing
     // sent) while a game of that kind is on.
     bool acceptProposal(Game game, const QString &proposer);

@@ -3,7 +3,7 @@
 #include "net/messages.h"
 
 OthelloMatch::OthelloMatch(const QString &userName, QObject *parent)
-    : Match(Game::Othello, userName, parent)
+    : Match(userName, parent)
 {
 }
 

@@ -5,7 +5,7 @@
 using namespace puissance4;
 
 Puissance4Match::Puissance4Match(const QString &userName, QObject *parent)
-    : Match(Game::Puissance4, userName, parent)
+    : Match(userName, parent)
 {
 }
 
