@@ -3,6 +3,7 @@
 #include "look/attention.h"
 #include "look/gamenotice.h"
 #include "look/placement.h"
+#include "net/userroster.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -49,8 +50,8 @@ void GameWindow::showPlayers(QLineEdit &first, QLineEdit &second, const QString 
                              const QString &secondPlayer) const
 {
     const bool undecided = firstPlayer.isEmpty() && secondPlayer.isEmpty();
-    first.setText(undecided ? tr("%1 ?").arg(m_match.userName()) : firstPlayer);
-    second.setText(undecided ? tr("%1 ?").arg(m_match.opponent()) : secondPlayer);
+    first.setText(undecided ? tr("%1 ?").arg(shownUserName(m_match.userName())) : shownUserName(firstPlayer));
+    second.setText(undecided ? tr("%1 ?").arg(shownUserName(m_match.opponent())) : shownUserName(secondPlayer));
     // A long name shows its beginning.
     first.setCursorPosition(0);
     second.setCursorPosition(0);
@@ -75,11 +76,11 @@ void GameWindow::showNotice()
 {
     QString shown;
     switch (m_match.notice()) {
-    case Match::Notice::NotOnHere:
-        shown = look::notOnHereNotice();
+    case Match::Notice::OutOfStep:
+        shown = look::outOfStepNotice(shownUserName(m_match.opponent()));
         break;
     case Match::Notice::OpponentGone:
-        shown = look::opponentGoneNotice(m_match.opponent());
+        shown = look::opponentGoneNotice(shownUserName(m_match.opponent()));
         break;
     case Match::Notice::Left:
         shown = look::leftGameNotice();
@@ -87,7 +88,7 @@ void GameWindow::showNotice()
     case Match::Notice::None:
         // What the user was told stands before a silence that may pass.
         if (m_match.isOpponentQuiet())
-            shown = look::opponentQuietNotice(m_match.opponent());
+            shown = look::opponentQuietNotice(shownUserName(m_match.opponent()));
         break;
     }
     // The button sits in a band grown below the text, so the two never overlap.

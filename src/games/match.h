@@ -18,7 +18,7 @@ public:
     static constexpr int kQuietPeriods = 3;
 
     // Why the game cannot go on here, said over its board.
-    enum class Notice { None, NotOnHere, OpponentGone, Left };
+    enum class Notice { None, OutOfStep, OpponentGone, Left };
 
     const QString &userName() const { return m_userName; }
     const QString &opponent() const { return m_opponent; }
@@ -69,9 +69,11 @@ protected:
     // A board addressed to this user arrived: the opponent still plays,
     // unless the board says the game is over there while it is not here.
     void heardBoard(bool overThere);
-    // After an opponent's board was applied: while the game is on here the
-    // opponent made its last move; otherwise the game is not on here.
+    // After an opponent's board was applied: the opponent made its last move.
     void tookBoard();
+    // A board further on came that does not follow this one. Boards that keep
+    // doing so for kQuietPeriods periods end the game: the two no longer agree.
+    void refusedBoard() { m_refusedBoards = true; }
 
 private:
     void stop(Notice notice);
@@ -80,5 +82,6 @@ private:
     QString m_opponent;
     bool m_playing = false;
     int m_quietPeriods = 0;
+    bool m_refusedBoards = false; // since a board was last heard
     Notice m_notice = Notice::None;
 };

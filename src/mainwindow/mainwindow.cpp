@@ -118,10 +118,10 @@ void MainWindow::build()
     buildControls();
     buildMenus();
 
-    m_receivedMessages = new SenderWindows(kMessageWindowsPerSender, kNetworkWindowsOfAKind, this);
+    m_receivedMessages = new SenderWindows(kMessageWindowsPerSender, kNetworkWindowsPerHost, kNetworkWindowsOfAKind, this);
     for (SenderWindows *&proposals : m_proposals)
-        proposals = new SenderWindows(kProposalWindowsPerSender, kNetworkWindowsOfAKind, this);
-    m_declines = new SenderWindows(kDeclinedBoxesPerSender, kNetworkWindowsOfAKind, this);
+        proposals = new SenderWindows(kProposalWindowsPerSender, kNetworkWindowsPerHost, kNetworkWindowsOfAKind, this);
+    m_declines = new SenderWindows(kDeclinedBoxesPerSender, kNetworkWindowsPerHost, kNetworkWindowsOfAKind, this);
     connectStation();
 
     // Once a second, at the turn of the second: the colon blinks at that pace,
@@ -497,6 +497,7 @@ void MainWindow::showEvent(QShowEvent *event)
 void MainWindow::addUser(const QString &name)
 {
     m_users->add(name);
+    m_users->setDoubtful(name, m_station.isDoubtful(name));
     // Every presence sets the count to the entries listed then, as every
     // station shows it, so a departure shows at the next presence. The label
     // is set at the list's next frame, and only when its number moves.
@@ -549,40 +550,51 @@ void MainWindow::updateGameActions()
     }
 }
 
-void MainWindow::openReceivedMessage(const QString &sender, const QString &text, const QString &provenance)
+// A sender heard from its own station's address is counted by name only; any
+// other by the address it spoke from as well.
+static QString unboundHost(const QString &provenance, const QHostAddress &from)
+{
+    return provenance.isEmpty() ? QString() : from.toString();
+}
+
+void MainWindow::openReceivedMessage(const QString &sender, const QString &text, const QString &provenance,
+                                     const QHostAddress &from)
 {
     const QString time = timeOfDay(QTime::currentTime());
-    if (!m_receivedMessages->mayOpen(sender)) {
-        if (auto *newest = qobject_cast<MessageWindow *>(m_receivedMessages->newest(sender)))
+    const QString host = unboundHost(provenance, from);
+    if (!m_receivedMessages->mayOpen(sender, host)) {
+        if (auto *newest = qobject_cast<MessageWindow *>(m_receivedMessages->newest(sender, host)))
             newest->addReceived(text, time, provenance);
         else
             countUnopened(nullptr);
         return;
     }
     auto *window = new MessageWindow(m_station, this);
-    m_receivedMessages->add(sender, window);
+    m_receivedMessages->add(sender, host, window);
     m_lastMessage = window;
     window->openReceived(sender, text, time, provenance);
-    notify(sender, tr("Message from %1").arg(sender), window);
+    notify(sender, tr("Message from %1").arg(shownUserName(sender, m_station.isDoubtful(sender))), window);
 }
 
-void MainWindow::openProposal(Game game, const QString &proposer, const QString &provenance)
+void MainWindow::openProposal(Game game, const QString &proposer, const QString &provenance, const QHostAddress &from)
 {
     SenderWindows *proposals = m_proposals[indexOf(game)];
-    if (!proposals->mayOpen(proposer)) {
-        countUnopened(proposals->newest(proposer));
+    const QString host = unboundHost(provenance, from);
+    if (!proposals->mayOpen(proposer, host)) {
+        countUnopened(proposals->newest(proposer, host));
         return;
     }
     auto *window = new ProposalWindow(m_station, game, proposer, provenance, this);
-    proposals->add(proposer, window);
+    proposals->add(proposer, host, window);
     m_lastProposals[indexOf(game)] = window;
     window->open();
     // Never over the board of the game being played.
     if (const GameWindow *board = gameWindow(game); board && board->isVisible())
         look::placeClearOf(*window, *board);
+    const QString shown = shownUserName(proposer, m_station.isDoubtful(proposer));
     notify(proposer,
-           game == Game::Othello ? tr("%1 proposes a game of Othello").arg(proposer)
-                                 : tr("%1 proposes a game of Puissance 4").arg(proposer),
+           game == Game::Othello ? tr("%1 proposes a game of Othello").arg(shown)
+                                 : tr("%1 proposes a game of Puissance 4").arg(shown),
            window);
 }
 
@@ -640,13 +652,13 @@ void MainWindow::showDeclined(const QString &decliner)
     }
     // Not exec(): a modal loop here would hold up every datagram behind it.
     auto *box = new QMessageBox(QMessageBox::Information, tr("Declined"),
-                                tr("%1 has declined your offer...").arg(decliner),
+                                tr("%1 has declined your offer...").arg(shownUserName(decliner, m_station.isDoubtful(decliner))),
                                 QMessageBox::Ok, this);
     box->setObjectName(QStringLiteral("Declined"));
     box->setTextFormat(Qt::PlainText);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::NonModal);
-    m_declines->add(decliner, box);
+    m_declines->add(decliner, {}, box);
     box->show();
 }
 

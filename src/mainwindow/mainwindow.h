@@ -55,6 +55,10 @@ public:
     static constexpr int kProposalWindowsPerSender = 1; // of each game
     static constexpr int kDeclinedBoxesPerSender = 2;
     static constexpr int kNetworkWindowsOfAKind = 50;
+    // What one address may open under names not bound to it, of each kind: a
+    // real user writes under their own name, so only a host speaking for
+    // others, or inventing names, meets it.
+    static constexpr int kNetworkWindowsPerHost = 5;
 
     // The user list's roles: each entry's icon number and its user's exact name.
     static constexpr int kIconRole = UserListModel::kIconRole;
@@ -126,8 +130,8 @@ private:
     void showGame(Game game);
     void leaveGame(Game game);
     void updateGameActions();
-    void openReceivedMessage(const QString &sender, const QString &text, const QString &provenance);
-    void openProposal(Game game, const QString &proposer, const QString &provenance);
+    void openReceivedMessage(const QString &sender, const QString &text, const QString &provenance, const QHostAddress &from);
+    void openProposal(Game game, const QString &proposer, const QString &provenance, const QHostAddress &from);
     void showAcceptRefused(Game game, const QString &acceptor);
     void showProposalWaiting(Game game, const QString &to);
     void clearProposalWaiting(const QString &answeredBy);

@@ -150,19 +150,36 @@ void Station::forgetUsers()
         userLeft(name);
 }
 
-void Station::hearPresence(const QString &name, const QHostAddress &sender)
+void Station::noteNameClash(const QString &name, const QHostAddress &sender)
 {
-    const qint64 now = m_clock();
     // An unknown sender cannot be told from this station's own echo. Both
     // stations hear each other, so both say so, however late one started.
-    if (m_started && name == m_userName && !sender.isNull() && !m_link.isOwnAddress(sender)) {
-        if (m_nameClashHeardMs < 0)
-            emit nameInUse(name);
-        m_nameClashHeardMs = now;
-    }
+    if (!m_started || name != m_userName || sender.isNull() || m_link.isOwnAddress(sender))
+        return;
+    if (m_nameClashHeardMs < 0)
+        emit nameInUse(name);
+    m_nameClashHeardMs = m_clock();
+}
+
+bool Station::hearPresence(const QString &name, const QHostAddress &sender)
+{
+    noteNameClash(name, sender);
     // Every presence heard refreshes the count, so it is not only for new names.
-    if (m_users.hearPresence(name, now, sender) != UserRoster::Heard::Refused)
-        emit userSeen(name);
+    if (m_users.hearPresence(name, m_clock(), sender) == UserRoster::Heard::Refused)
+        return false;
+    emit userSeen(name);
+    return true;
+}
+
+bool Station::hearAvailability(const QString &name, bool available, const QHostAddress &sender)
+{
+    noteNameClash(name, sender);
+    // As a departure: only from the name's own addresses, and it binds none.
+    if (!speaksFor(name, sender))
+        return false;
+    if (m_users.hearAvailability(name, available, m_clock(), sender) == UserRoster::Availability::Changed)
+        emit userAvailabilityChanged(name, available);
+    return true;
 }
 
 bool Station::speaksFor(const QString &name, const QHostAddress &sender) const
@@ -189,16 +206,18 @@ QString Station::provenance(const QString &name, const QHostAddress &sender) con
     return tr("Sent from %1; %2's station is heard from %3.").arg(from, name, heard.join(QStringLiteral(", ")));
 }
 
-void Station::takeAccept(Game game, const QString &acceptor, const QHostAddress &sender)
+bool Station::takeAccept(Game game, const QString &acceptor, const QHostAddress &sender)
 {
     // Only an answer to a proposal of ours, from the acceptor's own station.
-    if (!speaksFor(acceptor, sender) || !m_proposals.take(game, acceptor, m_clock()))
-        return;
-    if (match(game).isRunning()) {
+    if (!speaksFor(acceptor, sender))
+        return false;
+    if (!m_proposals.take(game, acceptor, m_clock()))
+        return true;
+    if (match(game).isRunning())
         emit acceptRefused(game, acceptor);
-        return;
-    }
-    startGame(game, acceptor);
+    else
+        startGame(game, acceptor);
+    return true;
 }
 
 void Station::restartBroadcastPeriod()
@@ -217,23 +236,25 @@ void Station::noteHearing(const std::function<void()> &change)
 void Station::onLinkDatagram(const QByteArray &datagram, const QHostAddress &sender)
 {
     const bool fromHere = sender.isNull() || m_link.isOwnAddress(sender);
-    if (m_recent.isNew(datagram, fromHere, m_clock()))
-        onDatagram(datagram, sender);
+    if (m_recent.isRepeat(datagram, fromHere, m_clock()))
+        return;
+    if (onDatagram(datagram, sender) || fromHere)
+        m_recent.remember(datagram, fromHere, m_clock());
 }
 
-void Station::onDatagram(const QByteArray &datagram, const QHostAddress &sender)
+bool Station::onDatagram(const QByteArray &datagram, const QHostAddress &sender)
 {
     const std::optional<wire::Message> message = wire::read(datagram);
     if (!message || (wire::isAddressed(message->code) && message->destination != m_userName))
-        return;
+        return true;
 
     switch (message->code) {
     case wire::Code::WorkLine:
         emit chatLineReceived(Room::Work, message->line);
-        break;
+        return true;
     case wire::Code::TeaLine:
         emit chatLineReceived(Room::Tea, message->line);
-        break;
+        return true;
     case wire::Code::Presence:
         // Our own presence back means what we send reaches the network; our
         // name from another computer is another station.
@@ -243,49 +264,48 @@ void Station::onDatagram(const QByteArray &datagram, const QHostAddress &sender)
         } else {
             noteHearing([this] { m_hearing.otherStationHeard(); });
         }
-        hearPresence(message->name, sender);
-        break;
+        return hearPresence(message->name, sender);
     case wire::Code::OthelloAccept:
-        takeAccept(Game::Othello, message->sender, sender);
-        break;
+        return takeAccept(Game::Othello, message->sender, sender);
     case wire::Code::Puissance4Accept:
-        takeAccept(Game::Puissance4, message->sender, sender);
-        break;
+        return takeAccept(Game::Puissance4, message->sender, sender);
     case wire::Code::PrivateMessage:
-        emit privateMessageReceived(message->sender, message->text, provenance(message->sender, sender));
-        break;
+        emit privateMessageReceived(message->sender, message->text, provenance(message->sender, sender), sender);
+        return speaksFor(message->sender, sender);
     case wire::Code::Departure:
-        if (speaksFor(message->name, sender) && m_users.remove(message->name))
+        if (!speaksFor(message->name, sender))
+            return false;
+        if (m_users.remove(message->name))
             userLeft(message->name);
-        break;
+        return true;
     case wire::Code::OthelloProposal:
-        emit proposalReceived(Game::Othello, message->sender, provenance(message->sender, sender));
-        break;
+        emit proposalReceived(Game::Othello, message->sender, provenance(message->sender, sender), sender);
+        return speaksFor(message->sender, sender);
     case wire::Code::Puissance4Proposal:
-        emit proposalReceived(Game::Puissance4, message->sender, provenance(message->sender, sender));
-        break;
-    case wire::Code::Availability: {
-        const bool available = message->availabilityIndex == 0;
-        if (m_users.hearAvailability(message->name, available, m_clock(), sender) == UserRoster::Availability::Changed)
-            emit userAvailabilityChanged(message->name, available);
-        break;
-    }
+        emit proposalReceived(Game::Puissance4, message->sender, provenance(message->sender, sender), sender);
+        return speaksFor(message->sender, sender);
+    case wire::Code::Availability:
+        return hearAvailability(message->name, message->availabilityIndex == 0, sender);
     case wire::Code::ProposalDeclined:
         if (!speaksFor(message->sender, sender))
-            break;
-        m_proposals.forget(message->sender);
-        emit proposalDeclined(message->sender);
-        break;
+            return false;
+        // A decline of a proposal never made here shows nothing.
+        if (m_proposals.forget(message->sender))
+            emit proposalDeclined(message->sender);
+        return true;
     // A board counts only from the station of the opponent it answers.
     case wire::Code::Puissance4Board:
-        if (speaksFor(m_puissance4.opponent(), sender))
-            m_puissance4.takeBoard(message->puissance4);
-        break;
+        if (!speaksFor(m_puissance4.opponent(), sender))
+            return false;
+        m_puissance4.takeBoard(message->puissance4);
+        return true;
     case wire::Code::OthelloBoard:
-        if (speaksFor(m_othello.opponent(), sender))
-            m_othello.takeBoard(message->othello);
-        break;
+        if (!speaksFor(m_othello.opponent(), sender))
+            return false;
+        m_othello.takeBoard(message->othello);
+        return true;
     }
+    return true;
 }
 
 QString stationUserName()
