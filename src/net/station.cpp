@@ -126,6 +126,9 @@ void Station::broadcastPeriod()
 
 void Station::userLeft(const QString &name)
 {
+    // Nobody can answer for a user gone: a later accept under the name is not his.
+    while (m_proposals.forget(name)) {
+    }
     for (const Game game : kGames)
         match(game).userLeft(name);
     emit userGone(name);

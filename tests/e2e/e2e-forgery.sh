@@ -3,7 +3,7 @@
 # (stationprobe) on real UDP, on one bridge (10.89.0.0/24) in network
 # namespaces made here, so nothing ever leaves this machine.
 #   host 1: "alice", who proposes Othello to bob and makes the first move
-#   host 2: "bob", who accepts, answers her move and leaves 9 s after start
+#   host 2: "bob", who accepts, answers her move and leaves 13 s after start
 #   host 3: mallory, never forging its source address. From before the
 #           proposal until after bob leaves, several times a second, from
 #           10.89.0.3 it sends copies of what bob is about to send (his
@@ -83,13 +83,15 @@ answer = "13§alice§" + "".join("%d§" % board[y][x] for y in range(1, 9) for x
 print("answer", answer.replace("§", "|"), flush=True)
 start = time.monotonic()
 n = 0
-while time.monotonic() - start < 14:
+once = True
+while time.monotonic() - start < 18:
     n += 1
     for text in ("4§alice§bob§", "7§bob", answer):
         send(text)
     for s in extras:
         send("3§bob§%d§" % n, s)
-    if n == 60:
+    if once and time.monotonic() - start > 9:  # bob has announced himself twice
+        once = False
         send("13§alice§" + "1§" * 64 + "0§64§")  # every disc black: bob won
         send("4§alice§mallory§")
         send("5§alice§mallory§")
@@ -100,10 +102,12 @@ send("6§alice§mallory§done")
 PY
 pids+=($!)
 sleep 1
-start_probe 2 bob --accept --reply --leave 9000
-start_probe 1 alice --propose 1000 bob --play
+# alice proposes once she has heard bob's second presence, as a user would
+# once he is listed.
+start_probe 2 bob --accept --reply --leave 13000
+start_probe 1 alice --propose 6000 bob --play
 
-wait_for "$work/alice.out" "^started othello bob$" || fail "bob's accept never started alice's game"
+wait_for "$work/alice.out" "^started othello bob$" 200 || fail "bob's accept never started alice's game"
 wait_for "$work/alice.out" "^match othello bob on 6$" || fail "alice never took bob's answer to her move"
 # The forger ends with a message of its own: alice takes datagrams in the
 # order they arrive, so once she shows it she has taken every forgery.
