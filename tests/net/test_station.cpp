@@ -200,6 +200,22 @@ private slots:
             QVERIFY(!m_alice->match(game).isPlaying() && m_alice->match(game).opponent().isEmpty());
     }
 
+    // Another copy under this name leaving lists the name off everywhere:
+    // this station says at once that it is still here. Its own goodbye, heard
+    // back, is no other copy's.
+    void anotherCopyLeavingIsAnswered()
+    {
+        sendFrom(*m_alicePort, encode(wire::departure("alice")));
+        QTRY_VERIFY(m_lan->sent().contains(encode(wire::presence("alice")))
+                    && m_lan->sent().contains(encode(wire::availability("alice", 0))));
+        m_lan->clearSent();
+        m_alice->forgetRecentDatagrams();
+        QSignalSpy heard(m_alicePort, &DatagramLink::datagramReceived);
+        m_alice->sendDeparture();
+        QTRY_COMPARE(heard.count(), 1);
+        QCOMPARE(m_lan->sent(), QList<QByteArray>{encode(wire::departure("alice"))});
+    }
+
     void sends_data()
     {
         QTest::addColumn<int>("action");
@@ -286,6 +302,9 @@ private slots:
         QTest::newRow("own echo") << "alice" << "own" << qint64(1000) << false;
         QTest::newRow("sender unknown") << "alice" << "" << qint64(1000) << false;
         QTest::newRow("other case") << "Alice" << "192.0.2.77" << qint64(1000) << false;
+        // An availability alone says it too, though it lists nobody.
+        QTest::newRow("availability from another station") << "alice 1" << "192.0.2.77" << qint64(0) << true;
+        QTest::newRow("availability, own echo") << "alice 1" << "own" << qint64(0) << false;
     }
 
     void nameInUse()
@@ -298,11 +317,17 @@ private slots:
         QSignalSpy spy(&own.station, &Station::nameInUse);
         own.now += afterMs;
         const QHostAddress sender = from == "own" ? own.port->address() : QHostAddress(from);
-        own.station.onDatagram(encode(wire::presence(name)), sender);
-        own.station.onDatagram(encode(wire::presence(name)), sender); // said once
+        const QString datagram = name.endsWith(" 1") ? wire::availability(name.chopped(2), 1) : wire::presence(name);
+        name = name.section(' ', 0, 0);
+        own.station.onDatagram(encode(datagram), sender);
+        own.station.onDatagram(encode(datagram), sender); // said once
         QCOMPARE(spy.count(), reported ? 1 : 0);
         if (reported)
             QCOMPARE(spy.front().front().toString(), name);
+        if (datagram == wire::availability(name, 1)) { // it binds nothing and lists nobody
+            QVERIFY(!own.station.users().contains(name));
+            return;
+        }
         QVERIFY(own.station.users().contains(name)); // whoever uses the name, it is listed once
         own.station.stop();
         // Said again only after the other station has fallen silent and come back.
@@ -396,38 +421,6 @@ private slots:
         QTEST(log.lines.join('|'), "effect");
     }
 
-    // An availability speaks for its name as a departure does, and this
-    // station's own name heard from another computer is another station.
-    void availabilityIsCheckedLikeADeparture_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("from");
-        QTest::addColumn<QString>("effect"); // and afterwards: the addresses bob is bound to
-        QTest::addColumn<bool>("nameInUse");
-        QTest::newRow("bob from his station") << "bob" << "192.0.2.10" << "availability bob no|192.0.2.10" << false;
-        QTest::newRow("bob from another host") << "bob" << "192.0.2.99" << "|192.0.2.10" << false;
-        QTest::newRow("alice from another computer") << "alice" << "192.0.2.99" << "|192.0.2.10" << true;
-        QTest::newRow("a name never heard") << "dave" << "192.0.2.99" << "|192.0.2.10" << false;
-    }
-
-    void availabilityIsCheckedLikeADeparture()
-    {
-        QFETCH(QString, name);
-        QFETCH(QString, from);
-        OwnLan own("alice");
-        own.station.onDatagram(encode(wire::presence("alice")), own.port->address());
-        own.station.onDatagram(encode(wire::presence("bob")), QHostAddress("192.0.2.10"));
-        EffectLog log(own.station);
-        QSignalSpy clash(&own.station, &Station::nameInUse);
-        own.station.onDatagram(encode(wire::availability(name, 1)), QHostAddress(from));
-        QStringList bound;
-        for (const QHostAddress &address : own.station.users().addresses("bob"))
-            bound << address.toString();
-        QTEST(log.lines.join('|') + '|' + bound.join(' '), "effect");
-        QTEST(!clash.isEmpty(), "nameInUse");
-        QVERIFY(own.station.users().contains("alice") && !own.station.users().contains("dave"));
-    }
-
     // An accept starts a game only as the answer to a proposal of that game to
     // that user, still waiting, and never replaces a game that is on.
     void acceptsAnswerWaitingProposals_data()
@@ -443,6 +436,7 @@ private slots:
         QTest::newRow("at its expiry") << "othello bob" << expiry << "started othello bob";
         QTest::newRow("expired") << "othello bob" << expiry + 1 << "";
         QTest::newRow("declined first") << "othello bob, declined" << qint64(0) << "declined bob";
+        QTest::newRow("withdrawn first") << "othello bob, withdrawn" << qint64(0) << "";
         QTest::newRow("during a game") << "othello bob, playing carol" << qint64(0) << "refused othello bob";
     }
 
@@ -459,6 +453,8 @@ private slots:
         EffectLog log(own.station);
         if (proposed.contains("declined"))
             own.station.onDatagram(encode(wire::proposalDeclined("alice", "bob")));
+        if (proposed.contains("withdrawn"))
+            QVERIFY(own.station.withdrawProposal(Game::Othello, "bob"));
         own.station.onDatagram(encode(wire::othelloAccept("alice", "bob")));
         own.station.onDatagram(encode(wire::othelloAccept("alice", "bob"))); // answered once
         QTEST(log.lines.join('|'), "effect");
