@@ -148,8 +148,8 @@ private slots:
             captions << box->windowTitle() + ": " + box->text();
         }
         captions.sort();
-        QCOMPARE(captions, QStringList({"Declined: mallory has declined your offer...",
-                                        "Declined: <i>bob</i> has declined your offer...",
+        QCOMPARE(captions, QStringList({"Declined: <i>bob</i> has declined your offer...",
+                                        "Declined: mallory has declined your offer...",
                                         "Declined: mallory has declined your offer..."}));
     }
 
