@@ -1,6 +1,7 @@
 #include "mainwindow/mainwindow.h"
 
 #include "dialogs/messagewindow.h"
+#include "dialogs/notes.h"
 #include "dialogs/proposalwindow.h"
 #include "look/look.h"
 #include "look/names.h"
@@ -176,10 +177,10 @@ GameWindow &MainWindow::builtGameWindow(Game game)
     using Build = std::unique_ptr<GameWindow> (*)(Station &, QWidget *);
     static const std::array<Build, 2> build{
         [](Station &station, QWidget *owner) -> std::unique_ptr<GameWindow> {
-            return std::make_unique<OthelloWindow>(station.othello(), owner);
+            return std::make_unique<OthelloWindow>(station.match<OthelloMatch>(), owner);
         },
         [](Station &station, QWidget *owner) -> std::unique_ptr<GameWindow> {
-            return std::make_unique<Puissance4Window>(station.puissance4(), owner);
+            return std::make_unique<Puissance4Window>(station.match<Puissance4Match>(), owner);
         },
     };
     std::unique_ptr<GameWindow> &window = m_gameWindows[indexOf(game)];
@@ -549,7 +550,7 @@ void MainWindow::updateGameActions()
     }
 }
 
-void MainWindow::openReceivedMessage(const QString &sender, const QString &text, const QString &provenance)
+void MainWindow::openReceivedMessage(const QString &sender, const QString &text, const Provenance &provenance)
 {
     const QString time = timeOfDay(QTime::currentTime());
     if (!m_receivedMessages->mayOpen(sender)) {
@@ -566,7 +567,7 @@ void MainWindow::openReceivedMessage(const QString &sender, const QString &text,
     notify(sender, tr("Message from %1").arg(sender), window);
 }
 
-void MainWindow::openProposal(Game game, const QString &proposer, const QString &provenance)
+void MainWindow::openProposal(Game game, const QString &proposer, const Provenance &provenance)
 {
     SenderWindows *proposals = m_proposals[indexOf(game)];
     if (!proposals->mayOpen(proposer)) {
@@ -667,7 +668,7 @@ void MainWindow::markWhatArrivesAsQuestionMarks()
 {
     // The line still goes out as typed; the sender only learns beforehand
     // what others will read.
-    const QString note = wire::lostInTransitNote(m_input->text());
+    const QString note = notes::lostInTransit(wire::lostInTransit(m_input->text()));
     const bool wasMarked = !m_input->toolTip().isEmpty();
     m_input->setToolTip(note);
     QPalette palette;

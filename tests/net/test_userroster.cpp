@@ -1,3 +1,4 @@
+#include "look/names.h"
 #include "net/userroster.h"
 #include "net/wire.h"
 
@@ -58,7 +59,7 @@ private slots:
     void shownName()
     {
         QFETCH(QString, name);
-        QTEST(shownUserName(name), "shown");
+        QTEST(look::shownUserName(name), "shown");
     }
 
     // Look-alike names are shown apart by the markers the rows above pin; no
