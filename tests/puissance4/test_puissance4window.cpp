@@ -16,7 +16,7 @@ class TestPuissance4Window final : public QObject
     Q_OBJECT
     LocalLan m_lan;
     Station m_station{*m_lan.attach()};
-    Puissance4Match &m_match = m_station.puissance4();
+    Puissance4Match &m_match = m_station.match<Puissance4Match>();
     Puissance4Window m_window{m_match};
 
     Puissance4Cell *cellAt(int k)
