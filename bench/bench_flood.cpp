@@ -5,8 +5,8 @@
 #include "support/locallan.h"
 #include "dialogs/messagewindow.h"
 #include "mainwindow/mainwindow.h"
-#include "net/messages.h"
-#include "net/udplink.h"
+#include "wire/messages.h"
+#include "station/udplink.h"
 
 #include <QApplication>
 #include <QFile>

@@ -2,7 +2,7 @@
 // short or very long, and taken from the wire into a log by the dispatcher.
 #include "support/locallan.h"
 #include "mainwindow/mainwindow.h"
-#include "net/messages.h"
+#include "wire/messages.h"
 
 #include <QApplication>
 #include <QPlainTextEdit>

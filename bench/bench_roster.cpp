@@ -5,7 +5,7 @@
 #include "support/locallan.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/userlistmodel.h"
-#include "net/messages.h"
+#include "wire/messages.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -5,7 +5,7 @@
 #include "games/gamewindow.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/roomlog.h"
-#include "net/messages.h"
+#include "wire/messages.h"
 #include "support/locallan.h"
 
 #include <QApplication>

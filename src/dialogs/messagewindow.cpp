@@ -6,10 +6,10 @@
 #include "look/names.h"
 #include "look/note.h"
 #include "look/placement.h"
-#include "net/carriedtext.h"
-#include "net/messages.h"
-#include "net/station.h"
-#include "net/typedtext.h"
+#include "wire/carriedtext.h"
+#include "wire/messages.h"
+#include "station/station.h"
+#include "wire/typedtext.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "net/provenance.h"
+#include "station/provenance.h"
 
 #include <QPointer>
 #include <QString>

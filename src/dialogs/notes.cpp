@@ -1,6 +1,6 @@
 #include "dialogs/notes.h"
 
-#include "net/provenance.h"
+#include "station/provenance.h"
 
 #include <QCoreApplication>
 

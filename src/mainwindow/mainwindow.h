@@ -1,7 +1,7 @@
 #pragma once
 
 #include "mainwindow/userlistmodel.h"
-#include "net/station.h"
+#include "station/station.h"
 
 #include <QGuiApplication>
 #include <QHash>

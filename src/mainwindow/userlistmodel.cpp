@@ -2,7 +2,7 @@
 
 #include "look/look.h"
 #include "look/names.h"
-#include "net/userroster.h"
+#include "station/userroster.h"
 
 #include <QStyledItemDelegate>
 

@@ -1,6 +1,6 @@
 #include "othello/othellomatch.h"
 
-#include "net/messages.h"
+#include "wire/messages.h"
 
 OthelloMatch::OthelloMatch(const QString &userName, QObject *parent)
     : Match(userName, parent)

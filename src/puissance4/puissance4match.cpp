@@ -1,6 +1,6 @@
 #include "puissance4/puissance4match.h"
 
-#include "net/messages.h"
+#include "wire/messages.h"
 
 using namespace puissance4;
 

@@ -1,8 +1,8 @@
 #include "cli/commandline.h"
 #include "cli/commands.h"
 #include "cli/wholist.h"
-#include "net/messages.h"
-#include "net/station.h"
+#include "wire/messages.h"
+#include "station/station.h"
 #include "support/heard.h"
 
 #include <QRegularExpression>

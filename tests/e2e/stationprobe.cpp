@@ -10,11 +10,11 @@
 // refused, boards taken, private messages ("message bob hi", with
 // " | from ADDRESS heard at ADDRESSES" when not from bob's station) and every change of a game
 // ("match othello bob on 5": opponent, on or off, disc count).
-#include "net/station.h"
+#include "station/station.h"
 #include "othello/othellomatch.h"
 #include "puissance4/puissance4match.h"
-#include "net/udplink.h"
-#include "net/wire.h"
+#include "station/udplink.h"
+#include "wire/wire.h"
 
 #include <QCoreApplication>
 #include <QTextStream>

@@ -1,5 +1,5 @@
-#include "net/messages.h"
-#include "net/station.h"
+#include "wire/messages.h"
+#include "station/station.h"
 #include "othello/othellomatch.h"
 #include "puissance4/puissance4match.h"
 #include "support/heard.h"

@@ -4,8 +4,8 @@
 #include "mainwindow/editmenu.h"
 #include "mainwindow/helpmenu.h"
 #include "mainwindow/readmewindow.h"
-#include "net/messages.h"
-#include "net/pendingproposals.h"
+#include "wire/messages.h"
+#include "station/pendingproposals.h"
 #include "support/heard.h"
 #include "support/stations.h"
 

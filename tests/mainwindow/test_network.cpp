@@ -1,6 +1,6 @@
 #include "dialogs/messagewindow.h"
 #include "dialogs/proposalwindow.h"
-#include "net/messages.h"
+#include "wire/messages.h"
 #include "puissance4/puissance4game.h"
 #include "puissance4/puissance4window.h"
 #include "support/stations.h"

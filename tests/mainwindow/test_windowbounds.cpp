@@ -1,6 +1,6 @@
 #include "dialogs/messagewindow.h"
 #include "dialogs/proposalwindow.h"
-#include "net/messages.h"
+#include "wire/messages.h"
 #include "support/heard.h"
 #include "support/stations.h"
 

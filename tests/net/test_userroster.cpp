@@ -1,6 +1,6 @@
 #include "look/names.h"
-#include "net/userroster.h"
-#include "net/wire.h"
+#include "station/userroster.h"
+#include "wire/wire.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
 #include "look/turnmarker.h"
 #include "support/locallan.h"
-#include "net/messages.h"
-#include "net/station.h"
+#include "wire/messages.h"
+#include "station/station.h"
 #include "othello/othellocell.h"
 #include "othello/othellowindow.h"
 

@@ -1,7 +1,7 @@
 #include "look/turnmarker.h"
 #include "support/locallan.h"
-#include "net/messages.h"
-#include "net/station.h"
+#include "wire/messages.h"
+#include "station/station.h"
 #include "puissance4/puissance4cell.h"
 #include "puissance4/puissance4window.h"
 

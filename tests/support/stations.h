@@ -2,7 +2,7 @@
 
 #include "support/locallan.h"
 #include "mainwindow/mainwindow.h"
-#include "net/wire.h"
+#include "wire/wire.h"
 
 #include <QLabel>
 #include <QListView>

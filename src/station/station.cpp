@@ -1,9 +1,9 @@
-#include "net/station.h"
+#include "station/station.h"
 
 #include "games/matches.h"
-#include "net/carriedtext.h"
-#include "net/messages.h"
-#include "net/wire.h"
+#include "wire/carriedtext.h"
+#include "wire/messages.h"
+#include "wire/wire.h"
 
 #include <QDeadlineTimer>
 #include <QLocale>

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "net/datagramlink.h"
-#include "net/hearingcheck.h"
-#include "net/kinds.h"
-#include "net/pendingproposals.h"
-#include "net/provenance.h"
-#include "net/recentdatagrams.h"
-#include "net/userroster.h"
+#include "station/datagramlink.h"
+#include "station/hearingcheck.h"
+#include "wire/kinds.h"
+#include "station/pendingproposals.h"
+#include "station/provenance.h"
+#include "station/recentdatagrams.h"
+#include "station/userroster.h"
 #include "games/match.h"
 
 #include <QObject>

@@ -1,6 +1,6 @@
-#include "net/carriedtext.h"
+#include "wire/carriedtext.h"
 
-#include "net/wire.h"
+#include "wire/wire.h"
 
 namespace wire {
 

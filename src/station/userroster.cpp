@@ -1,4 +1,4 @@
-#include "net/userroster.h"
+#include "station/userroster.h"
 
 void UserRoster::bind(Entry &entry, const QHostAddress &from)
 {

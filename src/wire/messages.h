@@ -1,7 +1,7 @@
 #pragma once
 
-#include "net/kinds.h"
-#include "net/wire.h"
+#include "wire/kinds.h"
+#include "wire/wire.h"
 
 #include <array>
 #include <optional>
