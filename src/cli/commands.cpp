@@ -4,8 +4,8 @@
 #include "cli/wholist.h"
 #include "station/quitsignals.h"
 #include "station/station.h"
-#include "wire/typedtext.h"
 #include "station/udplink.h"
+#include "wire/typedtext.h"
 #include "wire/wire.h"
 
 #include <QCoreApplication>

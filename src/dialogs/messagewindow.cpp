@@ -6,9 +6,9 @@
 #include "look/names.h"
 #include "look/note.h"
 #include "look/placement.h"
+#include "station/station.h"
 #include "wire/carriedtext.h"
 #include "wire/messages.h"
-#include "station/station.h"
 #include "wire/typedtext.h"
 
 #include <QPlainTextEdit>

@@ -5,8 +5,8 @@
 #include "look/names.h"
 #include "look/note.h"
 #include "look/placement.h"
-#include "wire/messages.h"
 #include "station/station.h"
+#include "wire/messages.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -11,12 +11,12 @@
 #include "mainwindow/roomlog.h"
 #include "mainwindow/senderwindows.h"
 #include "mainwindow/systemtray.h"
-#include "wire/carriedtext.h"
-#include "station/datagramlink.h"
-#include "wire/typedtext.h"
-#include "wire/wire.h"
 #include "othello/othellowindow.h"
 #include "puissance4/puissance4window.h"
+#include "station/datagramlink.h"
+#include "wire/carriedtext.h"
+#include "wire/typedtext.h"
+#include "wire/wire.h"
 
 #include <QApplication>
 #include <QDateTime>

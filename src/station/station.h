@@ -1,13 +1,13 @@
 #pragma once
 
+#include "games/match.h"
 #include "station/datagramlink.h"
 #include "station/hearingcheck.h"
-#include "wire/kinds.h"
 #include "station/pendingproposals.h"
 #include "station/provenance.h"
 #include "station/recentdatagrams.h"
 #include "station/userroster.h"
-#include "games/match.h"
+#include "wire/kinds.h"
 
 #include <QObject>
 #include <QString>

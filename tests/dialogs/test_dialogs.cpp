@@ -1,8 +1,8 @@
 #include "dialogs/messagewindow.h"
 #include "dialogs/proposalwindow.h"
+#include "station/station.h"
 #include "support/locallan.h"
 #include "wire/messages.h"
-#include "station/station.h"
 
 #include <QtTest>
 #include <QtWidgets>

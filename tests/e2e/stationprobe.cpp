@@ -10,10 +10,11 @@
 // refused, boards taken, private messages ("message bob hi", with
 // " | from ADDRESS heard at ADDRESSES" when not from bob's station) and every change of a game
 // ("match othello bob on 5": opponent, on or off, disc count).
-#include "station/station.h"
 #include "othello/othellomatch.h"
 #include "puissance4/puissance4match.h"
+#include "station/station.h"
 #include "station/udplink.h"
+#include "support/provenancefacts.h"
 #include "wire/wire.h"
 
 #include <QCoreApplication>
@@ -54,11 +55,7 @@ int main(int argc, char *argv[])
     const auto print = [&out](const QString &line) { out << line << Qt::endl; };
     const auto gameName = [](Game game) { return QString(game == Game::Othello ? "othello" : "puissance4"); };
     const auto marked = [](const Provenance &provenance) {
-        QStringList known;
-        for (const QHostAddress &address : provenance.knownFrom)
-            known << address.toString();
-        return provenance.isEmpty() ? QString()
-                                    : QStringLiteral(" | from %1 heard at %2").arg(provenance.heardFrom.toString(), known.join(u' '));
+        return provenance.isEmpty() ? QString() : " | " + provenanceFacts(provenance);
     };
     QObject::connect(&station, &Station::chatLineReceived, [&](Room room, const QString &line) {
         print(QStringLiteral("chat %1 %2").arg(room == Room::Work ? "work" : "tea", line));

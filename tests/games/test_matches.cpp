@@ -1,8 +1,8 @@
-#include "wire/messages.h"
-#include "station/station.h"
 #include "othello/othellomatch.h"
 #include "puissance4/puissance4match.h"
+#include "station/station.h"
 #include "support/heard.h"
+#include "wire/messages.h"
 
 #include <QTest>
 

@@ -1,11 +1,12 @@
-#include "wire/carriedtext.h"
-#include "wire/messages.h"
+#include "othello/othellomatch.h"
+#include "puissance4/puissance4match.h"
 #include "station/pendingproposals.h"
 #include "station/recentdatagrams.h"
 #include "station/station.h"
-#include "othello/othellomatch.h"
-#include "puissance4/puissance4match.h"
 #include "support/heard.h"
+#include "support/provenancefacts.h"
+#include "wire/carriedtext.h"
+#include "wire/messages.h"
 
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -31,11 +32,7 @@ public:
         // Where a message or proposal came from, when not its sender's station, and
         // where its name is heard, in brackets.
         const auto from = [](const Provenance &provenance) {
-            QStringList known;
-            for (const QHostAddress &address : provenance.knownFrom)
-                known << address.toString();
-            return provenance.isEmpty() ? QString()
-                                        : QStringLiteral(" (from %1, heard at %2)").arg(provenance.heardFrom.toString(), known.join(u' '));
+            return provenance.isEmpty() ? QString() : " (" + provenanceFacts(provenance) + ')';
         };
         on(&Station::privateMessageReceived, [from](const QString &sender, const QString &text, const Provenance &provenance) {
             return "message " + sender + ' ' + text + from(provenance);
@@ -313,8 +310,8 @@ private slots:
         QTest::addColumn<QString>("act");
         QTest::addColumn<QString>("from"); // bob's station, a forger, a forger under a name never heard, bob's second card
         QTest::addColumn<QString>("effect");
-        const QString forged = " (from 192.0.2.99, heard at 192.0.2.10 192.0.2.20)";
-        const QString unknown = " (from 192.0.2.99, heard at )";
+        const QString forged = " (from 192.0.2.99 heard at 192.0.2.10 192.0.2.20)";
+        const QString unknown = " (from 192.0.2.99 heard at )";
         for (const char *from : {"bob", "forger", "unknown", "second card"}) {
             const bool refused = QLatin1String(from) == "forger";
             const QString name = QLatin1String(from) == "unknown" ? "dave" : "bob";

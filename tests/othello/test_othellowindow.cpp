@@ -1,9 +1,9 @@
 #include "look/turnmarker.h"
-#include "support/locallan.h"
-#include "wire/messages.h"
-#include "station/station.h"
 #include "othello/othellocell.h"
 #include "othello/othellowindow.h"
+#include "station/station.h"
+#include "support/locallan.h"
+#include "wire/messages.h"
 
 #include <QtTest>
 #include <QtWidgets>

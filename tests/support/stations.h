@@ -1,7 +1,7 @@
 #pragma once
 
-#include "support/locallan.h"
 #include "mainwindow/mainwindow.h"
+#include "support/locallan.h"
 #include "wire/wire.h"
 
 #include <QLabel>
