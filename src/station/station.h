@@ -63,6 +63,10 @@ public:
     // sent) while a game of that kind is on.
     bool acceptProposal(Game game, const QString &proposer);
     void declineProposal(const QString &proposer);
+    // The user takes back a proposal still waiting: a later accept of it is
+    // refused as unasked. Nothing goes out, for the wire has no word for it.
+    // Returns whether it was waiting.
+    bool withdrawProposal(Game game, const QString &to);
     void sendDeparture();
 
     // The games this station takes part in, one match of each kind. A move
@@ -159,6 +163,7 @@ private:
     QString m_userName;
     int m_availability = 0;
     bool m_started = false;
+    bool m_departed = false; // said goodbye: its own departure heard back is no other copy's
     std::array<std::unique_ptr<Match>, kGames.size()> m_matches;
     UserRoster m_users;
     std::function<qint64()> m_clock;
