@@ -95,13 +95,13 @@ private slots:
         QTest::addColumn<Game>("game");
         QTest::addColumn<QByteArray>("columns"); // Puissance 4 drops in turn; Othello plays its first legal move
         QTest::addColumn<bool>("lossy");
-        QTest::addColumn<QString>("result");
+        QTest::addColumn<GameStatus>("result");
         for (const bool lossy : {false, true}) {
             const char *lan = lossy ? "lossy LAN" : "clean LAN";
-            QTest::addRow("othello, %s", lan) << Game::Othello << QByteArray() << lossy << "White Won!";
-            QTest::addRow("p4 win, %s", lan) << Game::Puissance4 << QByteArray("1212121") << lossy << "Yellow Won!";
+            QTest::addRow("othello, %s", lan) << Game::Othello << QByteArray() << lossy << GameStatus::WhiteWon;
+            QTest::addRow("p4 win, %s", lan) << Game::Puissance4 << QByteArray("1212121") << lossy << GameStatus::YellowWon;
             QTest::addRow("p4 draw, %s", lan) << Game::Puissance4 << QByteArray("1211111132422222535373343535464454546577767666677")
-                                               << lossy << "Draw!";
+                                               << lossy << GameStatus::Draw;
         }
     }
 
@@ -139,9 +139,9 @@ private slots:
             QCOMPARE(shown(other, game), shown(mover, game));
             QVERIFY(!shown(other, game).endsWith(u'|') && !shown(other, game).contains(" |"));
         }
-        QFETCH(QString, result);
+        QFETCH(GameStatus, result);
         for (Station *station : {&l.alice, &l.bob}) {
-            QVERIFY(shown(*station, game).contains(result + " alice|bob"));
+            QVERIFY(shown(*station, game).contains(QStringLiteral(" %1 alice|bob").arg(int(result))));
             // Over: it holds up no new game, but its board still goes out.
             QVERIFY(!station->match(game).isRunning() && station->match(game).isPlaying());
         }
