@@ -3,7 +3,7 @@
 #include "look/attention.h"
 #include "look/gamenotice.h"
 #include "look/placement.h"
-#include "net/userroster.h"
+#include "look/names.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -51,11 +51,44 @@ void GameWindow::showPlayers(QLineEdit &first, QLineEdit &second, const QString 
                              const QString &secondPlayer) const
 {
     const bool undecided = firstPlayer.isEmpty() && secondPlayer.isEmpty();
-    first.setText(undecided ? tr("%1 ?").arg(shownUserName(m_match.userName())) : shownUserName(firstPlayer));
-    second.setText(undecided ? tr("%1 ?").arg(shownUserName(m_match.opponent())) : shownUserName(secondPlayer));
+    first.setText(undecided ? tr("%1 ?").arg(look::shownUserName(m_match.userName())) : look::shownUserName(firstPlayer));
+    second.setText(undecided ? tr("%1 ?").arg(look::shownUserName(m_match.opponent())) : look::shownUserName(secondPlayer));
     // A long name shows its beginning.
     first.setCursorPosition(0);
     second.setCursorPosition(0);
+}
+
+QString GameWindow::statusText(GameStatus status, const QString &other)
+{
+    switch (status) {
+    case GameStatus::None:
+        return {};
+    case GameStatus::BlackToPlay:
+        return QCoreApplication::translate("GameStatus", "Black To Play");
+    case GameStatus::WhiteToPlay:
+        return QCoreApplication::translate("GameStatus", "White To Play");
+    case GameStatus::BlackWon:
+        return QCoreApplication::translate("GameStatus", "Black Won!");
+    case GameStatus::WhiteWon:
+        return QCoreApplication::translate("GameStatus", "White Won!");
+    case GameStatus::Tie:
+        return QCoreApplication::translate("GameStatus", "Tie!");
+    case GameStatus::YellowToPlayFirst:
+        return QCoreApplication::translate("GameStatus", "Yellow To Play!");
+    case GameStatus::YellowToPlay:
+        return QCoreApplication::translate("GameStatus", "Yellow to Play!");
+    case GameStatus::RedToPlay:
+        return QCoreApplication::translate("GameStatus", "Red to Play!");
+    case GameStatus::YellowWon:
+        return QCoreApplication::translate("GameStatus", "Yellow Won!");
+    case GameStatus::RedWon:
+        return QCoreApplication::translate("GameStatus", "Red Won!");
+    case GameStatus::Draw:
+        return QCoreApplication::translate("GameStatus", "Draw!");
+    case GameStatus::Other:
+        break;
+    }
+    return other;
 }
 
 void GameWindow::showGame()
@@ -82,10 +115,10 @@ void GameWindow::showNotice()
     QString shown;
     switch (m_match.notice()) {
     case Match::Notice::OutOfStep:
-        shown = look::outOfStepNotice(shownUserName(m_match.opponent()));
+        shown = look::outOfStepNotice(look::shownUserName(m_match.opponent()));
         break;
     case Match::Notice::OpponentGone:
-        shown = look::opponentGoneNotice(shownUserName(m_match.opponent()));
+        shown = look::opponentGoneNotice(look::shownUserName(m_match.opponent()));
         break;
     case Match::Notice::Left:
         shown = look::leftGameNotice();
@@ -93,7 +126,7 @@ void GameWindow::showNotice()
     case Match::Notice::None:
         // What the user was told stands before a silence that may pass.
         if (m_match.isOpponentQuiet())
-            shown = look::opponentQuietNotice(shownUserName(m_match.opponent()));
+            shown = look::opponentQuietNotice(look::shownUserName(m_match.opponent()));
         break;
     }
     // Below the board, never over it: the last position is what the user

@@ -1,6 +1,7 @@
 #include "mainwindow/mainwindow.h"
 
 #include "dialogs/messagewindow.h"
+#include "dialogs/notes.h"
 #include "dialogs/proposalwindow.h"
 #include "look/look.h"
 #include "look/names.h"
@@ -10,12 +11,12 @@
 #include "mainwindow/roomlog.h"
 #include "mainwindow/senderwindows.h"
 #include "mainwindow/systemtray.h"
-#include "net/carriedtext.h"
-#include "net/datagramlink.h"
-#include "net/typedtext.h"
-#include "net/wire.h"
 #include "othello/othellowindow.h"
 #include "puissance4/puissance4window.h"
+#include "station/datagramlink.h"
+#include "wire/carriedtext.h"
+#include "wire/typedtext.h"
+#include "wire/wire.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -177,10 +178,10 @@ GameWindow &MainWindow::builtGameWindow(Game game)
     using Build = std::unique_ptr<GameWindow> (*)(Station &, QWidget *);
     static const std::array<Build, 2> build{
         [](Station &station, QWidget *owner) -> std::unique_ptr<GameWindow> {
-            return std::make_unique<OthelloWindow>(station.othello(), owner);
+            return std::make_unique<OthelloWindow>(station.match<OthelloMatch>(), owner);
         },
         [](Station &station, QWidget *owner) -> std::unique_ptr<GameWindow> {
-            return std::make_unique<Puissance4Window>(station.puissance4(), owner);
+            return std::make_unique<Puissance4Window>(station.match<Puissance4Match>(), owner);
         },
     };
     std::unique_ptr<GameWindow> &window = m_gameWindows[indexOf(game)];
@@ -562,16 +563,15 @@ void MainWindow::updateGameActions()
 
 // A sender heard from its own station's address is counted by name only; any
 // other by the address it spoke from as well.
-static QString unboundHost(const QString &provenance, const QHostAddress &from)
+static QString unboundHost(const Provenance &provenance)
 {
-    return provenance.isEmpty() ? QString() : from.toString();
+    return provenance.isEmpty() ? QString() : provenance.heardFrom.toString();
 }
 
-void MainWindow::openReceivedMessage(const QString &sender, const QString &text, const QString &provenance,
-                                     const QHostAddress &from)
+void MainWindow::openReceivedMessage(const QString &sender, const QString &text, const Provenance &provenance)
 {
     const QString time = timeOfDay(QTime::currentTime());
-    const QString host = unboundHost(provenance, from);
+    const QString host = unboundHost(provenance);
     if (!m_receivedMessages->mayOpen(sender, host)) {
         if (auto *newest = qobject_cast<MessageWindow *>(m_receivedMessages->newest(sender, host)))
             newest->addReceived(text, time, provenance);
@@ -583,13 +583,13 @@ void MainWindow::openReceivedMessage(const QString &sender, const QString &text,
     m_receivedMessages->add(sender, host, window);
     m_lastMessage = window;
     window->openReceived(sender, text, time, provenance);
-    notify(sender, tr("Message from %1").arg(shownUserName(sender, m_station.isDoubtful(sender))), window);
+    notify(sender, tr("Message from %1").arg(look::shownUserName(sender, m_station.isDoubtful(sender))), window);
 }
 
-void MainWindow::openProposal(Game game, const QString &proposer, const QString &provenance, const QHostAddress &from)
+void MainWindow::openProposal(Game game, const QString &proposer, const Provenance &provenance)
 {
     SenderWindows *proposals = m_proposals[indexOf(game)];
-    const QString host = unboundHost(provenance, from);
+    const QString host = unboundHost(provenance);
     if (!proposals->mayOpen(proposer, host)) {
         countUnopened(proposals->newest(proposer, host));
         return;
@@ -602,7 +602,7 @@ void MainWindow::openProposal(Game game, const QString &proposer, const QString 
     // Never over the board of the game being played.
     if (const GameWindow *board = gameWindow(game); board && board->isVisible())
         look::placeClearOf(*window, *board);
-    const QString shown = shownUserName(proposer, m_station.isDoubtful(proposer));
+    const QString shown = look::shownUserName(proposer, m_station.isDoubtful(proposer));
     notify(proposer,
            game == Game::Othello ? tr("%1 proposes a game of Othello").arg(shown)
                                  : tr("%1 proposes a game of Puissance 4").arg(shown),
@@ -663,7 +663,7 @@ void MainWindow::showDeclined(const QString &decliner)
     }
     // Not exec(): a modal loop here would hold up every datagram behind it.
     auto *box = new QMessageBox(QMessageBox::Information, tr("Declined"),
-                                tr("%1 has declined your offer...").arg(shownUserName(decliner, m_station.isDoubtful(decliner))),
+                                tr("%1 has declined your offer...").arg(look::shownUserName(decliner, m_station.isDoubtful(decliner))),
                                 QMessageBox::Ok, this);
     box->setObjectName(QStringLiteral("Declined"));
     box->setTextFormat(Qt::PlainText);
@@ -690,7 +690,7 @@ void MainWindow::markWhatArrivesAsQuestionMarks()
 {
     // The line still goes out as typed; the sender only learns beforehand
     // what others will read.
-    const QString note = wire::lostInTransitNote(m_input->text());
+    const QString note = notes::lostInTransit(wire::lostInTransit(m_input->text()));
     const bool wasMarked = !m_input->toolTip().isEmpty();
     m_input->setToolTip(note);
     QPalette palette;

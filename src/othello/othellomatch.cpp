@@ -1,6 +1,6 @@
 #include "othello/othellomatch.h"
 
-#include "net/messages.h"
+#include "wire/messages.h"
 
 OthelloMatch::OthelloMatch(const QString &userName, QObject *parent)
     : Match(userName, parent)
@@ -28,9 +28,12 @@ bool OthelloMatch::play(int x, int y)
 void OthelloMatch::takeBoard(const wire::OthelloBoard &board)
 {
     // A board belongs to the game on with its sender, or to none here.
-    if (!isPlaying() || board.numDiscs <= m_game.discCount()) {
-        if (isPlaying())
-            heardBoard(board.turnColor == OthelloGame::kGameOver);
+    if (!isPlaying())
+        return;
+    const bool overThere = board.turnColor == OthelloGame::kGameOver;
+    if (board.numDiscs <= m_game.discCount()) {
+        heardBoard(overThere);
+        keptBoard();
         return;
     }
     // Two first moves made at once: the opponent's line of play replaces ours.
@@ -40,7 +43,7 @@ void OthelloMatch::takeBoard(const wire::OthelloBoard &board)
         refusedBoard();
         return;
     }
-    heardBoard(board.turnColor == OthelloGame::kGameOver);
+    heardBoard(overThere);
     const qint16 mover = m_game.colourThatMoved(board.cells, board.turnColor);
     m_game.setCells(board.cells);
     m_game.setTurnColour(board.turnColor);
@@ -48,6 +51,11 @@ void OthelloMatch::takeBoard(const wire::OthelloBoard &board)
     m_game.claimColour(mover, opponent(), userName());
     m_agreed = m_game;
     tookBoard();
+}
+
+void OthelloMatch::takeBoardMessage(const wire::Message &message)
+{
+    takeBoard(message.othello);
 }
 
 QString OthelloMatch::boardMessage() const

@@ -1,6 +1,7 @@
 #include "puissance4/puissance4game.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 using namespace puissance4;
@@ -14,7 +15,41 @@ constexpr std::array<int, 4> dy{1, 1, 0, -1};
 
 int flat(int column, int row) { return Puissance4Game::indexOf(column, row) - 1; }
 
+// Each status a board's line can name, with its exact text.
+const std::array<std::pair<GameStatus, const QString *>, 6> kLines{{
+    {GameStatus::YellowToPlayFirst, &kYellowToPlayFirst},
+    {GameStatus::YellowToPlay, &kYellowToPlay},
+    {GameStatus::RedToPlay, &kRedToPlay},
+    {GameStatus::YellowWon, &kYellowWon},
+    {GameStatus::RedWon, &kRedWon},
+    {GameStatus::Draw, &kDraw},
+}};
+
 } // namespace
+
+GameStatus puissance4::statusOf(const QString &line)
+{
+    for (const auto &[status, text] : kLines) {
+        if (line == *text)
+            return status;
+    }
+    return GameStatus::Other;
+}
+
+QString Puissance4Game::statusLine() const
+{
+    for (const auto &[status, text] : kLines) {
+        if (m_status == status)
+            return *text;
+    }
+    return m_otherLine;
+}
+
+void Puissance4Game::setStatusLine(const QString &line)
+{
+    m_status = statusOf(line);
+    m_otherLine = m_status == GameStatus::Other ? line : QString();
+}
 
 bool Puissance4Game::isInside(int column, int row)
 {
@@ -81,16 +116,15 @@ QList<int> Puissance4Game::freeColumns() const
     return columns;
 }
 
-bool Puissance4Game::ownsTurn(const QString &user) const
+bool Puissance4Game::mayMove(const QString &user) const
 {
-    if (m_discCount <= 1)
-        return true;
-    return user == (m_colour == kRed ? m_redPlayer : m_yellowPlayer);
+    // Each drop is one disc.
+    return m_players.mayMove(m_colour == kRed ? Players::Side::Second : Players::Side::First, user, m_discCount);
 }
 
 int Puissance4Game::drop(int column, const QString &user, const QString &opponent)
 {
-    if (!canDrop(column) || !ownsTurn(user))
+    if (!canDrop(column) || !mayMove(user))
         return 0;
     claimColour(m_colour == kRed ? kRed : kYellow, user, opponent);
     return dropDisc(column);
@@ -134,7 +168,7 @@ bool Puissance4Game::leadsTo(const std::array<qint16, kCells> &cells, qint16 col
         bool legal = true;
         for (const int k : added)
             legal = legal && game.level(columnOf(k)) == rowOf(k) && game.dropDisc(columnOf(k)) == rowOf(k);
-        if (legal && game.m_board == cells && game.m_colour == colourAfter && game.m_status == statusAfter)
+        if (legal && game.m_board == cells && game.m_colour == colourAfter && game.statusLine() == statusAfter)
             return true;
     } while (std::next_permutation(added.begin(), added.end()));
     return false;
@@ -142,13 +176,8 @@ bool Puissance4Game::leadsTo(const std::array<qint16, kCells> &cells, qint16 col
 
 void Puissance4Game::claimColour(int colour, const QString &dropper, const QString &other)
 {
-    if (colour == kRed) {
-        m_redPlayer = dropper;
-        m_yellowPlayer = other;
-    } else if (colour == kYellow) {
-        m_redPlayer = other;
-        m_yellowPlayer = dropper;
-    }
+    if (colour == kYellow || colour == kRed)
+        m_players.claim(colour == kYellow ? Players::Side::First : Players::Side::Second, dropper, other);
 }
 
 void Puissance4Game::checkWin(int column, int row, qint16 colour)
@@ -174,16 +203,16 @@ void Puissance4Game::checkWin(int column, int row, qint16 colour)
 
     if (m_decided) {
         if (colour == kYellow)
-            m_status = kYellowWon;
+            m_status = GameStatus::YellowWon;
         else if (colour == kRed)
-            m_status = kRedWon;
+            m_status = GameStatus::RedWon;
     } else if (m_discCount == kCells) {
-        m_status = kDraw;
+        m_status = GameStatus::Draw;
     } else if (colour == kYellow) {
-        m_status = kRedToPlay;
+        m_status = GameStatus::RedToPlay;
         m_marker = Marker::Red;
     } else if (colour == kRed) {
-        m_status = kYellowToPlay;
+        m_status = GameStatus::YellowToPlay;
         m_marker = Marker::Yellow;
     }
 }

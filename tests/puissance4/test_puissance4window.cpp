@@ -1,9 +1,9 @@
 #include "look/turnmarker.h"
-#include "support/locallan.h"
-#include "net/messages.h"
-#include "net/station.h"
 #include "puissance4/puissance4cell.h"
 #include "puissance4/puissance4window.h"
+#include "station/station.h"
+#include "support/locallan.h"
+#include "wire/messages.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -16,7 +16,7 @@ class TestPuissance4Window final : public QObject
     Q_OBJECT
     LocalLan m_lan;
     Station m_station{*m_lan.attach()};
-    Puissance4Match &m_match = m_station.puissance4();
+    Puissance4Match &m_match = m_station.match<Puissance4Match>();
     Puissance4Window m_window{m_match};
 
     Puissance4Cell *cellAt(int k)
@@ -63,10 +63,10 @@ private slots:
         // The keys that drop the first disc; none: the mouse does. The window
         // keeps its cursor from row to row, as from game to game.
         QTest::addColumn<QString>("keys");
-        QTest::newRow("yellow to play") << "Yellow to Play!" << "Yellow to Play!|#ffff00@48|#1b1b7f" << "";
-        QTest::newRow("markup stays text") << "<b>Red Won!</b>" << "<b>Red Won!</b>|#ffff00@48|#1b1b7f" << "";
-        QTest::newRow("red won, arrows and Enter") << "Red Won!" << "Red Won!|#ff0000@144|#1b1b7f" << "R L L L L L L Return";
-        QTest::newRow("draw, a number key") << "Draw!" << "Draw!|#ffff00@48|#1b1b7f" << "8 1";
+        // A board is taken only as the next legal one, so its status is the one the rules give.
+        QTest::newRow("the mouse") << "Yellow to Play!" << "Yellow to Play!|#ffff00@48|#1b1b7f" << "";
+        QTest::newRow("arrows and Enter") << "Yellow to Play!" << "Yellow to Play!|#ffff00@48|#1b1b7f" << "R L L L L L L Return";
+        QTest::newRow("a number key") << "Yellow to Play!" << "Yellow to Play!|#ffff00@48|#1b1b7f" << "8 1";
     }
 
     void applyBoard()

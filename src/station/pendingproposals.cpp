@@ -1,4 +1,4 @@
-#include "net/pendingproposals.h"
+#include "station/pendingproposals.h"
 
 #include <algorithm>
 

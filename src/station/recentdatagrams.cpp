@@ -1,4 +1,4 @@
-#include "net/recentdatagrams.h"
+#include "station/recentdatagrams.h"
 
 size_t RecentDatagrams::hashOf(const QByteArray &datagram, bool fromHere)
 {

@@ -95,15 +95,3 @@ private:
 // go, and punctuation that has a look-alike (curly quotes, dashes) is the
 // plain one. Two names with one skeleton cannot be told apart at a glance.
 QString nameSkeleton(const QString &name);
-
-// A user name as the user list shows it. Characters that would show nothing
-// or break the line (controls, line breaks, the soft hyphen) become U+FFFD; a
-// no-break space becomes U+237D, and spaces at either end U+2423, so a name
-// that only looks like another is told apart from it. No marker can come off
-// the wire (none is in Windows-1252), so no peer can imitate a marked name.
-QString shownUserName(const QString &name);
-// The same, with kDoubtMark after a doubtful name: one that may pose as
-// another (see UserRoster::isLookAlike and isContested). The mark is not in
-// Windows-1252, so no peer can send it either.
-inline constexpr char16_t kDoubtMark = u'\u26A0';
-QString shownUserName(const QString &name, bool doubtful);
