@@ -2,6 +2,7 @@
 // room log, beside a bare loop reading the same kind of socket; and the
 // memory one open message window holds. The socket is fed over the loopback
 // interface only; the station itself sends on the in-process LAN.
+#include "support/composedstation.h"
 #include "support/locallan.h"
 #include "dialogs/messagewindow.h"
 #include "mainwindow/mainwindow.h"
@@ -75,8 +76,8 @@ long residentKiB()
 void BM_SocketToLog(benchmark::State &state)
 {
     LocalLan lan;
-    qputenv("USERNAME", "alice");
-    MainWindow window(*lan.attach());
+    const auto station = composeStation(*lan.attach(), QStringLiteral("alice"));
+    MainWindow &window = *station;
     window.start();
     // Receives only: this link is given to no station, so it never sends.
     UdpLink socket;
@@ -135,8 +136,8 @@ void BM_MessageWindowMemory(benchmark::State &state)
 {
     constexpr int kWindows = 20;
     LocalLan lan;
-    qputenv("USERNAME", "alice");
-    MainWindow window(*lan.attach());
+    const auto station = composeStation(*lan.attach(), QStringLiteral("alice"));
+    MainWindow &window = *station;
     window.start();
     QApplication::processEvents();
     for (auto _ : state) {

@@ -33,6 +33,9 @@ protected:
     // The owner is only where the window opens.
     GameWindow(Match &match, Qt::WindowFlags extraFlags, QWidget *owner);
 
+    // Lays out every child built so far where it stands at the designed
+    // size, but for the one that moves on its own (the turn marker).
+    void layOutAsBuilt(const QWidget *movesOnItsOwn);
     // The band over the board; made once the board is built, so it lies above it.
     void makeNoticeBand(const QRect &rect);
     // Draws the whole match as it stands.

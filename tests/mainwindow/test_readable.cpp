@@ -198,7 +198,7 @@ private slots:
         QFETCH(QByteArray, panel);
         QFETCH(QString, text);
         if (!text.isEmpty())
-            m_alice->setNotice(MainWindow::Notice::Alone, text);
+            m_alice->notices().set(StatusNotices::Notice::Alone, text);
         auto *label = control<QLabel>(*m_alice, panel.constData());
         QCoreApplication::processEvents();
         QVERIFY(label->isVisible() && !label->text().isEmpty());

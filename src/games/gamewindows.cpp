@@ -1,0 +1,44 @@
+#include "games/gamewindows.h"
+
+#include "net/station.h"
+#include "othello/othellowindow.h"
+#include "puissance4/puissance4window.h"
+
+GameWindows::GameWindows(Station &station, QObject *parent)
+    : QObject(parent)
+    , m_station(station)
+{
+    connect(&station, &Station::gameStarted, this, [this](Game game) { built(game).showGame(); });
+    for (const Game game : kGames)
+        connect(&station.match(game), &Match::boardReceived, this, [this, game] { built(game).boardArrived(); });
+}
+
+GameWindows::~GameWindows() = default;
+
+// Built on first use: most runs never play, and each window costs its cells
+// and pictures at start-up.
+GameWindow &GameWindows::built(Game game)
+{
+    std::unique_ptr<GameWindow> &window = m_windows[indexOf(game)];
+    if (!window) {
+        if (game == Game::Othello)
+            window = std::make_unique<OthelloWindow>(m_station.othello(), m_owner);
+        else
+            window = std::make_unique<Puissance4Window>(m_station.puissance4(), m_owner);
+    }
+    return *window;
+}
+
+void GameWindows::showGame(Game game)
+{
+    if (m_station.match(game).isPlaying() && window(game))
+        window(game)->showGame();
+}
+
+void GameWindows::closeAll()
+{
+    for (const auto &window : m_windows) {
+        if (window)
+            window->close();
+    }
+}
