@@ -84,7 +84,7 @@ private slots:
         const auto places = [client] {
             QList<QRect> rects;
             for (const char *name : {"Text1", "ListView1", "Text3", "StatusBar1", "Label2", "Combo1", "Command2"}) {
-                const auto *control = client->findChild<QWidget *>(name);
+                const auto *control = client->findChild<QWidget *>(QLatin1String(name));
                 rects << QRect(control->mapTo(client, QPoint()), control->size());
             }
             return rects;

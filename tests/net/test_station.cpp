@@ -614,7 +614,7 @@ private slots:
         set("USER", savedUser);
         const passwd *entry = getpwuid(getuid());
         QVERIFY(entry);
-        QCOMPARE(found, name == "*" ? QString::fromLocal8Bit(entry->pw_name) : name);
+        QCOMPARE(found, name == QLatin1String("*") ? QString::fromLocal8Bit(entry->pw_name) : name);
     }
 };
 
