@@ -8,7 +8,8 @@ GameWindows::GameWindows(Station &station, QObject *parent)
     : QObject(parent)
     , m_station(station)
 {
-    connect(&station, &Station::gameStarted, this, [this](Game game) { built(game).showGame(); });
+    // An accept heard from the network; the user's own accept brings it forward.
+    connect(&station, &Station::gameStarted, this, [this](Game game) { built(game).showGameUnasked(); });
     for (const Game game : kGames)
         connect(&station.match(game), &Match::boardReceived, this, [this, game] { built(game).boardArrived(); });
 }
@@ -33,6 +34,11 @@ void GameWindows::showGame(Game game)
 {
     if (m_station.match(game).isPlaying() && window(game))
         window(game)->showGame();
+}
+
+void GameWindows::bringForward(Game game)
+{
+    built(game).showGame();
 }
 
 void GameWindows::closeAll()

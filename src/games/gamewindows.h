@@ -13,8 +13,8 @@ class GameWindow;
 class Station;
 
 // The game windows of a station: each is built when its game first opens and
-// kept for the station's life, shown when a game starts and when the
-// opponent's board arrives. Closing one only hides it while the game goes on.
+// kept for the station's life, shown without taking the keyboard when a
+// game starts and when the opponent's board arrives. Closing one only hides it while the game goes on.
 class GameWindows final : public QObject
 {
     Q_OBJECT
@@ -29,6 +29,8 @@ public:
     GameWindow *window(Game game) const { return m_windows[indexOf(game)].get(); }
     // Shows the game's window again while that game is on.
     void showGame(Game game);
+    // The user accepted the game: its window is theirs to play in.
+    void bringForward(Game game);
     // The station stops: its windows close, whatever they show.
     void closeAll();
 

@@ -178,6 +178,7 @@ void MainWindow::buildControls()
     layout->add(*statusBar, look::twips(0, 4740, 9600, 315), Follow::Bottom | Follow::Wider);
     statusBar->setSizeGripEnabled(false);
     statusBar->setAutoFillBackground(true);
+    look::continuePicture(*statusBar, look::Picture::Warm);
     // The picture runs from dark red to pale yellow under the bar: no one text
     // colour reads on all of it, so each panel brings its own backing.
     m_userCount = look::statusPanel(*look::named(new QLabel(statusBar), "StatusPanel1"));
@@ -189,6 +190,11 @@ void MainWindow::buildControls()
     m_noticeLabel->setAccessibleName(tr("Notice"));
     statusBar->addWidget(m_userCount);
     statusBar->addWidget(m_noticeLabel, 1);
+    m_withdrawButton = look::named(new QPushButton(tr("Withdraw"), statusBar), "withdrawProposal");
+    m_withdrawButton->setAccessibleDescription(tr("Takes back the proposal still waiting for an answer"));
+    connect(m_withdrawButton, &QPushButton::clicked, m_notices, &StatusNotices::withdrawProposal);
+    statusBar->addWidget(m_withdrawButton);
+    m_withdrawButton->hide();
     statusBar->addPermanentWidget(clockPanel);
     m_clock = new StatusClock(*clockPanel);
     // Shown while a notice holds: an empty panel would be a grey bar saying nothing.
@@ -227,6 +233,8 @@ void MainWindow::buildMenus()
                               [this] { m_station.match(Game::Othello).leave(); }),
                    gameAction(tr("Leave the Puissance &4 game"), "mnuLeavePuissance4",
                               [this] { m_station.match(Game::Puissance4).leave(); })};
+    m_withdrawAction = gameAction(tr("&Withdraw the proposal"), "mnuWithdrawProposal",
+                                  [this] { m_notices->withdrawProposal(); });
     connect(toolsMenu, &QMenu::aboutToShow, this, &MainWindow::updateGameActions);
     updateGameActions();
 
@@ -288,6 +296,7 @@ void MainWindow::showNotice(const QString &shown)
     m_noticeLabel->setText(shown);
     m_noticeLabel->setVisible(!shown.isEmpty());
     m_noticeLabel->setToolTip(shown);
+    m_withdrawButton->setVisible(m_notices->showsProposal());
     m_tray->setNotice(shown);
 }
 
@@ -332,6 +341,7 @@ void MainWindow::updateGameActions()
         m_showGame[indexOf(game)]->setEnabled(m_station.match(game).isPlaying());
         m_leaveGame[indexOf(game)]->setEnabled(m_station.match(game).isPlaying());
     }
+    m_withdrawAction->setEnabled(m_notices->proposalWaiting());
 }
 
 void MainWindow::openReceivedMessage(const QString &sender, const QString &text, const QString &provenance)
@@ -362,6 +372,7 @@ void MainWindow::openProposal(Game game, const QString &proposer, const QString 
     auto *window = new ProposalWindow(m_station, game, proposer, provenance, this);
     proposals.add(proposer, window);
     m_lastProposals[indexOf(game)] = window;
+    connect(window, &ProposalWindow::accepted, this, [this, game] { m_games.bringForward(game); });
     window->open();
     // Never over the board of the game being played.
     if (const GameWindow *board = gameWindow(game); board && board->isVisible())
@@ -394,7 +405,7 @@ void MainWindow::showDeclined(const QString &decliner)
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::NonModal);
     declines.add(decliner, box);
-    box->show();
+    look::showUnasked(*box);
 }
 
 void MainWindow::writeToSelectedUser()

@@ -106,6 +106,8 @@ private:
     QLabel *m_userCount = nullptr;
     StatusClock *m_clock = nullptr;
     QLabel *m_noticeLabel = nullptr;
+    QPushButton *m_withdrawButton = nullptr; // beside the waiting notice
+    QAction *m_withdrawAction = nullptr;
     QMenu *m_userMenu = nullptr;
     // Tools menu, per game (Othello, Puissance 4): show it again, leave it.
     std::array<QAction *, 2> m_showGame{};

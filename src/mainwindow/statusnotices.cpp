@@ -50,6 +50,20 @@ QString StatusNotices::shown() const
     return {};
 }
 
+bool StatusNotices::showsProposal() const
+{
+    const QString now = shown();
+    return !now.isEmpty() && now == m_texts[std::size_t(Notice::Proposal)];
+}
+
+void StatusNotices::withdrawProposal()
+{
+    if (m_proposedTo.isEmpty())
+        return;
+    m_station.withdrawProposal(m_proposedGame, m_proposedTo);
+    clearProposalWaiting(m_proposedTo);
+}
+
 void StatusNotices::showHearing(HearingCheck::State state)
 {
     QString nobodyHears;
@@ -68,6 +82,7 @@ void StatusNotices::showHearing(HearingCheck::State state)
 void StatusNotices::showProposalWaiting(Game game, const QString &to)
 {
     m_proposedTo = to;
+    m_proposedGame = game;
     set(Notice::Proposal, game == Game::Othello ? tr("Othello proposed to %1, waiting for an answer").arg(to)
                                                 : tr("Puissance 4 proposed to %1, waiting for an answer").arg(to));
 }

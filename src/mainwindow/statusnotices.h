@@ -14,7 +14,8 @@ class StatusNotices final : public QObject
 {
     Q_OBJECT
 public:
-    enum class Notice { NobodyHears, NameInUse, NameNotCarried, AcceptRefused, Proposal, Alone, Count };
+    // A proposal waiting ranks above the name warnings: it offers its withdrawal.
+    enum class Notice { NobodyHears, AcceptRefused, Proposal, NameInUse, NameNotCarried, Alone, Count };
 
     // Follows a started station.
     explicit StatusNotices(Station &station, QObject *parent = nullptr);
@@ -23,6 +24,11 @@ public:
     void set(Notice notice, const QString &text);
     // The notice shown now, empty when none holds.
     QString shown() const;
+    // Whether a proposal is said to wait for an answer, and whether that is what shows.
+    bool proposalWaiting() const { return !m_proposedTo.isEmpty(); }
+    bool showsProposal() const;
+    // Takes back the proposal said to wait: only the one the user sees.
+    void withdrawProposal();
 
 signals:
     void shownChanged(const QString &shown);
@@ -35,4 +41,5 @@ private:
     Station &m_station;
     std::array<QString, std::size_t(Notice::Count)> m_texts;
     QString m_proposedTo; // whom a proposal is said to wait on
+    Game m_proposedGame = Game::Othello;
 };

@@ -85,8 +85,7 @@ OthelloWindow::OthelloWindow(OthelloMatch &match, QWidget *owner)
         m_cells[std::size_t(index - 1)] = cell;
     }
     layOutAsBuilt(m_turnMarker);
-    // Over the middle four rows, where it cannot be missed.
-    makeNoticeBand(QRect(boardAt + QPoint(0, 2 * pitch), QSize(OthelloGame::kSize * pitch, 4 * pitch)));
+    makeNoticeBand();
     placeCursor(kCursorStart);
     redraw();
 }
