@@ -5,9 +5,9 @@
 #include "games/gamewindow.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/roomlog.h"
-#include "net/messages.h"
 #include "support/composedstation.h"
 #include "support/locallan.h"
+#include "wire/messages.h"
 
 #include <QApplication>
 #include <QMessageBox>

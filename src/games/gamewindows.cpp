@@ -1,6 +1,6 @@
 #include "games/gamewindows.h"
 
-#include "net/station.h"
+#include "station/station.h"
 #include "othello/othellowindow.h"
 #include "puissance4/puissance4window.h"
 
@@ -23,9 +23,9 @@ GameWindow &GameWindows::built(Game game)
     std::unique_ptr<GameWindow> &window = m_windows[indexOf(game)];
     if (!window) {
         if (game == Game::Othello)
-            window = std::make_unique<OthelloWindow>(m_station.othello(), m_owner);
+            window = std::make_unique<OthelloWindow>(m_station.match<OthelloMatch>(), m_owner);
         else
-            window = std::make_unique<Puissance4Window>(m_station.puissance4(), m_owner);
+            window = std::make_unique<Puissance4Window>(m_station.match<Puissance4Match>(), m_owner);
     }
     return *window;
 }

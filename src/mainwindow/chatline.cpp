@@ -1,10 +1,12 @@
 #include "mainwindow/chatline.h"
 
+#include "dialogs/notes.h"
+
 #include "look/look.h"
-#include "net/carriedtext.h"
-#include "net/station.h"
-#include "net/typedtext.h"
-#include "net/wire.h"
+#include "wire/carriedtext.h"
+#include "station/station.h"
+#include "wire/typedtext.h"
+#include "wire/wire.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -37,7 +39,7 @@ void ChatLine::onTextChanged()
     m_send.setEnabled(!m_input.text().isEmpty());
     // The line still goes out as typed; the sender only learns beforehand
     // what others will read.
-    const QString note = wire::lostInTransitNote(m_input.text());
+    const QString note = notes::lostInTransit(wire::lostInTransit(m_input.text()));
     const bool wasMarked = !m_input.toolTip().isEmpty();
     m_input.setToolTip(note);
     QPalette palette;

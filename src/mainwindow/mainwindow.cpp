@@ -1,6 +1,7 @@
 #include "mainwindow/mainwindow.h"
 
 #include "dialogs/messagewindow.h"
+#include "dialogs/notes.h"
 #include "dialogs/proposalwindow.h"
 #include "games/gamewindow.h"
 #include "games/gamewindows.h"
@@ -17,7 +18,7 @@
 #include "mainwindow/statusclock.h"
 #include "mainwindow/systemtray.h"
 #include "mainwindow/unseencounts.h"
-#include "net/wire.h"
+#include "wire/wire.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -344,7 +345,7 @@ void MainWindow::updateGameActions()
     m_withdrawAction->setEnabled(m_notices->proposalWaiting());
 }
 
-void MainWindow::openReceivedMessage(const QString &sender, const QString &text, const QString &provenance)
+void MainWindow::openReceivedMessage(const QString &sender, const QString &text, const Provenance &provenance)
 {
     const QString time = timeOfDay(QTime::currentTime());
     SenderWindows &messages = m_caps->messages();
@@ -362,7 +363,7 @@ void MainWindow::openReceivedMessage(const QString &sender, const QString &text,
     notify(sender, tr("Message from %1").arg(sender), window);
 }
 
-void MainWindow::openProposal(Game game, const QString &proposer, const QString &provenance)
+void MainWindow::openProposal(Game game, const QString &proposer, const Provenance &provenance)
 {
     SenderWindows &proposals = m_caps->proposals(game);
     if (!proposals.mayOpen(proposer)) {

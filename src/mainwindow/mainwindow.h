@@ -2,7 +2,7 @@
 
 #include "mainwindow/statusnotices.h"
 #include "mainwindow/userlistmodel.h"
-#include "net/station.h"
+#include "station/station.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -77,8 +77,8 @@ private:
     QString selectedUser() const;
 
     void updateGameActions();
-    void openReceivedMessage(const QString &sender, const QString &text, const QString &provenance);
-    void openProposal(Game game, const QString &proposer, const QString &provenance);
+    void openReceivedMessage(const QString &sender, const QString &text, const Provenance &provenance);
+    void openProposal(Game game, const QString &proposer, const Provenance &provenance);
     void showDeclined(const QString &decliner);
     void notify(const QString &sender, const QString &title, QWidget *window);
     void showNotice(const QString &shown);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "mainwindow/senderwindows.h"
-#include "net/kinds.h"
+#include "wire/kinds.h"
 
 #include <QGuiApplication>
 #include <QHash>

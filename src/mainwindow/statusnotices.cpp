@@ -1,6 +1,6 @@
 #include "mainwindow/statusnotices.h"
 
-#include "net/wire.h"
+#include "wire/wire.h"
 
 StatusNotices::StatusNotices(Station &station, QObject *parent)
     : QObject(parent)

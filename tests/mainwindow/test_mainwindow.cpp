@@ -4,11 +4,11 @@
 #include "mainwindow/editmenu.h"
 #include "mainwindow/helpmenu.h"
 #include "mainwindow/readmewindow.h"
-#include "net/messages.h"
-#include "net/pendingproposals.h"
+#include "station/pendingproposals.h"
 #include "support/heard.h"
 #include "mainwindow/networkwindowcaps.h"
 #include "support/stations.h"
+#include "wire/messages.h"
 
 #include <QClipboard>
 #include <QContextMenuEvent>

@@ -1,9 +1,9 @@
 #include "dialogs/messagewindow.h"
 #include "dialogs/proposalwindow.h"
-#include "net/messages.h"
 #include "support/heard.h"
 #include "mainwindow/networkwindowcaps.h"
 #include "support/stations.h"
+#include "wire/messages.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -2,7 +2,7 @@
 
 #include "games/gamewindows.h"
 #include "mainwindow/mainwindow.h"
-#include "net/datagramlink.h"
+#include "station/datagramlink.h"
 
 #include <memory>
 

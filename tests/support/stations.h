@@ -1,9 +1,9 @@
 #pragma once
 
 #include "support/composedstation.h"
-#include "support/locallan.h"
 #include "mainwindow/mainwindow.h"
-#include "net/wire.h"
+#include "support/locallan.h"
+#include "wire/wire.h"
 
 #include <QLabel>
 #include <QListView>
