@@ -1,6 +1,7 @@
 #include "dialogs/messagewindow.h"
 #include "dialogs/proposalwindow.h"
 #include "support/heard.h"
+#include "mainwindow/networkwindowcaps.h"
 #include "support/stations.h"
 #include "wire/messages.h"
 
@@ -83,7 +84,7 @@ private slots:
     // what that window shows, they are counted in its caption.
     void messagesBeyondTheBoundJoinTheNewestWindow()
     {
-        const int bound = MainWindow::kMessageWindowsPerSender;
+        const int bound = NetworkWindowCaps::kMessageWindowsPerSender;
         const int beyond = 3;
         const int sent = bound + MessageWindow::kMaxAddedMessages + beyond;
         fromPeer(wire::presence("mallory")); // mallory writes from her own station
@@ -130,14 +131,14 @@ private slots:
         m_alice->station().proposeGame(Game::Othello, "<i>bob</i>");
         for (int n = 0; n < 4; ++n)
             fromPeer(wire::othelloProposal("alice", "mallory"));
-        for (int n = 0; n < MainWindow::kDeclinedBoxesPerSender + 5; ++n)
+        for (int n = 0; n < NetworkWindowCaps::kDeclinedBoxesPerSender + 5; ++n)
             fromPeer(wire::proposalDeclined("alice", "mallory"));
         fromPeer(wire::puissance4Proposal("alice", "mallory"));
         fromPeer(wire::othelloProposal("alice", "bob"));
         fromPeer(wire::proposalDeclined("alice", "<i>bob</i>"));
         QTRY_COMPARE(proposalsFrom("bob", Game::Othello).size(), 1);
         const QStringList othello = proposalsFrom("mallory", Game::Othello);
-        QCOMPARE(othello.size(), MainWindow::kProposalWindowsPerSender);
+        QCOMPARE(othello.size(), NetworkWindowCaps::kProposalWindowsPerSender);
         QCOMPARE(othello.front(), QString("Othello game proposal (3 more)"));
         QCOMPARE(proposalsFrom("mallory", Game::Puissance4), QStringList{"Puissance 4 game proposal"});
 
@@ -160,13 +161,13 @@ private slots:
     {
         LanPort &bob = *m_lan->attach();
         sendFrom(bob, encode(wire::presence("bob")));
-        for (int n = 0; n < MainWindow::kNetworkWindowsOfAKind + 10; ++n)
+        for (int n = 0; n < NetworkWindowCaps::kNetworkWindowsOfAKind + 10; ++n)
             fromPeer(wire::privateMessage("alice", QStringLiteral("sender %1").arg(n), "hi"));
         for (int n = 0; n < 20; ++n)
             fromPeer(wire::privateMessage("alice", "bob", QStringLiteral("forged %1").arg(n)));
         fromPeer(wire::workLine("after"));
         QTRY_COMPARE(logLines(*m_alice, "Text1"), QString("after"));
-        QCOMPARE(messagesFrom().size(), MainWindow::kNetworkWindowsPerHost);
+        QCOMPARE(messagesFrom().size(), NetworkWindowCaps::kNetworkWindowsPerHost);
         // A sender with a window open still reaches it.
         fromPeer(wire::privateMessage("alice", "sender 0", "again"));
         QTRY_COMPARE(receivedFrom("sender 0"), 2);
