@@ -108,7 +108,9 @@ int runBridge(const Invocation &invocation)
         sayCounts();
     });
     QObject::connect(&broker, &BrokerClient::failed, [&](const QString &reason) {
-        say(stderr, QStringLiteral("%1: %2; trying again").arg(where, reason));
+        // libmosquitto's reasons are sentences; the line goes on after them.
+        const QString cause = reason.endsWith(u'.') ? reason.chopped(1) : reason;
+        say(stderr, QStringLiteral("%1: %2; trying again").arg(where, cause));
     });
     QObject::connect(&bridge, &Bridge::standingByChanged, [&](bool standingBy, const QString &peer) {
         say(stdout, standingBy ? QStringLiteral("standing by: bridge %1 relays this segment").arg(peer)

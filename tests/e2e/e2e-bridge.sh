@@ -83,7 +83,7 @@ pids+=($!)
 failures=0
 # Every wait ends by this time, so even a run where nothing crosses ends, and
 # cleans up, well inside the test's timeout.
-deadline=$((SECONDS + 100))
+deadline=$((SECONDS + 150))
 for b in bridge-a1 bridge-a2 bridge-b; do
     wait_for "$work/$b.out" "connected to" || fail "$b did not connect"
 done
@@ -108,7 +108,7 @@ s.setsockopt(socket.SOL_SOCKET, socket.SO_BROADCAST, 1)
 s.bind(("", 31313))
 def send(text, raw=None):
     s.sendto(raw or text.encode("cp1252"), ("255.255.255.255", 31313))
-    print("sent", text.replace("\u00a7", "|"), flush=True)
+    print("sent", text.replace("\u00a7", "|")[:60], flush=True)
 board = [0] * 64
 board[27] = board[36] = 2
 board[28] = board[35] = 1
@@ -153,7 +153,7 @@ while True:
     elif f[0] == "13" and f[1] == "bob" and len(f) >= 68 and int(f[67]) > discs:
         board, turn, discs = [int(v) for v in f[2:66]], int(f[66]), int(f[67])
         print("board", discs, "turn", turn, flush=True)
-        if turn == 2:
+        while turn == 2:  # again when black has no move
             k = next(k for k in range(64) if flips(board, k % 8, k // 8, 2))
             for n in flips(board, k % 8, k // 8, 2) + [k]:
                 board[n] = 2
