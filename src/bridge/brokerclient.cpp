@@ -163,6 +163,10 @@ bool BrokerClient::publish(const QString &topic, const QByteArray &payload)
 {
     if (!m_connected)
         return false;
+    if (!mosquitto_want_write(m_mosquitto))
+        m_backlog = 0;
+    else if (++m_backlog > kMaxBacklog)
+        return false;
     const int result = mosquitto_publish(m_mosquitto, nullptr, topic.toUtf8().constData(), int(payload.size()),
                                          payload.constData(), 0, false);
     updateWriting();

@@ -38,6 +38,12 @@ public:
     // once a second.
     static constexpr int kHousekeepingMs = 1000;
 
+    // Publications libmosquitto may hold while the socket cannot take them
+    // (a slow link, a stalled broker): libmosquitto itself keeps any number.
+    // 4096 datagrams are a second of a very busy segment and at most 32 MiB;
+    // past it a datagram is dropped, as a full network drops it.
+    static constexpr int kMaxBacklog = 4096;
+
     explicit BrokerClient(const Settings &settings, QObject *parent = nullptr);
     ~BrokerClient() override;
 
@@ -72,6 +78,7 @@ private:
     QTimer m_housekeeping;
     QTimer m_retry;
     int m_retryMs = kFirstRetryMs;
+    int m_backlog = 0; // publications since the socket last had nothing to write
     bool m_connected = false;
     bool m_started = false;
     QString m_lastFailure;

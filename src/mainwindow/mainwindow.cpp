@@ -235,6 +235,7 @@ void MainWindow::buildControls()
     m_usersTitle->setPalette(titlePalette);
 
     m_users = new UserListModel(this);
+    m_users->setHearing([this](const QString &name) { return sharedHearing(m_station.users(), name); });
     m_userList = look::named(new QListView(client), "ListView1");
     m_userList->setGeometry(look::twips(8040, 600, 1455, 3375));
     m_userList->setViewMode(QListView::ListMode);

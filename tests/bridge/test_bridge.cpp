@@ -1,6 +1,8 @@
 #include "bridge/bridge.h"
 #include "bridge/brokerlink.h"
 #include "net/messages.h"
+#include "net/sharedhearing.h"
+#include "net/station.h"
 #include "support/locallan.h"
 
 #include <QPointer>
@@ -202,6 +204,29 @@ private slots:
         sites.broker.carry("quillet/x", "99\xa7junk");
         Sites::settle();
         QCOMPARE(b.counts().broadcast, broadcast);
+    }
+
+    // A station behind a bridge hears the far users from the bridge's address,
+    // bound there, and can tell that the address speaks for several names.
+    void farUsersShareTheBridgesAddress()
+    {
+        Sites sites;
+        LanPort *ann = sites.segment();
+        LanPort *far = sites.segment();
+        sites.bridge(0, "a");
+        sites.bridge(1, "b");
+        Station station(*ann);
+        station.start("ann");
+        LanPort *local = sites.lans.at(0)->attach();
+        local->send(wire::encode(wire::presence("cid")));
+        for (const char *name : {"bob", "eve"})
+            far->send(wire::encode(wire::presence(name)));
+        Sites::settle();
+        const auto bob = sharedHearing(station.users(), "bob");
+        QVERIFY(bob);
+        QCOMPARE(bob->names, 2);
+        QCOMPARE(station.users().addresses("eve"), QList<QHostAddress>{bob->address});
+        QVERIFY(!sharedHearing(station.users(), "cid"));
     }
 };
 
