@@ -409,13 +409,14 @@ PY
 bridge_run() {
     local mosquitto=$(PATH=$PATH:/usr/sbin command -v mosquitto)
     [[ -z $mosquitto ]] && { echo "compare.sh: mosquitto is missing; the bridges are not measured" >&2; return; }
-    bns 3 "$mosquitto" -c "$work/broker/mosquitto.conf" > /dev/null 2>&1 &
+    # Started directly, not through bns, so that $! is the program itself.
+    ip netns exec "$prefix-h3" "$mosquitto" -c "$work/broker/mosquitto.conf" > /dev/null 2>&1 &
     local broker=$! best=0 rate sent got delays
     pids+=("$broker")
     sleep 0.5
-    bns 2 $(clean_env bridge) "$quillet" bridge mqtt://10.68.0.254 > "$work/bridge-a.log" 2>&1 &
+    ip netns exec "$prefix-h2" $(clean_env bridge) "$quillet" bridge mqtt://10.68.0.254 > "$work/bridge-a.log" 2>&1 &
     local bridge_a=$!
-    bns 4 $(clean_env bridge) "$quillet" bridge mqtt://10.69.0.254 > "$work/bridge-b.log" 2>&1 &
+    ip netns exec "$prefix-h4" $(clean_env bridge) "$quillet" bridge mqtt://10.69.0.254 > "$work/bridge-b.log" 2>&1 &
     local bridge_b=$!
     pids+=("$bridge_a" "$bridge_b")
     for _ in $(seq 1 100); do
@@ -426,9 +427,9 @@ bridge_run() {
     # Lines of the flood are "1§[bench,..." on the wire.
     local marker=$(printf '1\xa7[bench' | od -An -tx1 | tr -d ' \n')
     for rate in "${bridge_rates[@]}"; do
-        bns 6 "$listen" -N 0 > "$work/bridge-heard-a" &
+        ip netns exec "$prefix-h6" "$listen" -N 0 > "$work/bridge-heard-a" &
         local heard_a=$!
-        bns 5 "$listen" -N 0 > "$work/bridge-heard-b" &
+        ip netns exec "$prefix-h5" "$listen" -N 0 > "$work/bridge-heard-b" &
         local heard_b=$!
         pids+=("$heard_a" "$heard_b")
         sleep 0.3
