@@ -27,8 +27,8 @@ failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 # Exactly these files, nothing from the build or the tests.
-expected="./lib/systemd/system/quillet-bridge@.service
-./usr/bin/quillet
+expected="./usr/bin/quillet
+./usr/lib/systemd/system/quillet-bridge@.service
 ./usr/libexec/quillet/Readme.txt
 ./usr/libexec/quillet/quillet
 ./usr/share/applications/quillet.desktop
@@ -78,7 +78,7 @@ for package in libqt6widgets6 libqt6network6 libc6 qt6-qpa-plugins libmosquitto1
 done
 grep -qi svg <<<"$depends" && fail "Depends names an SVG library"
 # The bridge's service is shipped, never switched on by the package.
-grep -q '^ExecStart=/usr/bin/quillet bridge ' "$tree/lib/systemd/system/quillet-bridge@.service" ||
+grep -q '^ExecStart=/usr/bin/quillet bridge ' "$tree/usr/lib/systemd/system/quillet-bridge@.service" ||
     fail "the bridge's unit does not start quillet bridge"
 dpkg-deb -e "$deb" "$work/control"
 grep -qs 'systemctl.*enable' "$work/control"/* && fail "the package enables the bridge's unit"
