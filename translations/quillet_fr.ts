@@ -32,6 +32,13 @@
     </message>
 </context>
 <context>
+    <name>DesktopNotifier</name>
+    <message>
+        <source>Show</source>
+        <translation>Afficher</translation>
+    </message>
+</context>
+<context>
     <name>EditMenu</name>
     <message>
         <source>&amp;Edit</source>
@@ -56,6 +63,13 @@
     <message>
         <source>Select &amp;All</source>
         <translation>&amp;Tout sélectionner</translation>
+    </message>
+</context>
+<context>
+    <name>FindBar</name>
+    <message>
+        <source>Not found</source>
+        <translation>Introuvable</translation>
     </message>
 </context>
 <context>
@@ -171,6 +185,33 @@
     </message>
 </context>
 <context>
+    <name>LogActions</name>
+    <message>
+        <source>Find in the room log</source>
+        <translation>Rechercher dans l&apos;historique du salon</translation>
+    </message>
+    <message>
+        <source>Undo Clear log</source>
+        <translation>Annuler l&apos;effacement de l&apos;historique</translation>
+    </message>
+    <message>
+        <source>%1 %2.txt</source>
+        <translation>%1 %2.txt</translation>
+    </message>
+    <message>
+        <source>Save log as</source>
+        <translation>Enregistrer l&apos;historique sous</translation>
+    </message>
+    <message>
+        <source>Text files (*.txt);;All files (*)</source>
+        <translation>Fichiers texte (*.txt);;Tous les fichiers (*)</translation>
+    </message>
+    <message>
+        <source>The log could not be saved in %1: %2</source>
+        <translation>L&apos;historique n&apos;a pas pu être enregistré dans %1&#xa0;: %2</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Another station on this network uses the name %1</source>
@@ -267,10 +308,6 @@
     <message>
         <source>Propose a game of Puissance 4</source>
         <translation>Proposer une partie de Puissance 4</translation>
-    </message>
-    <message>
-        <source>Others see your name as %1: set USERNAME to a name in Latin letters</source>
-        <translation>Les autres voient votre nom comme %1&#xa0;: mettez dans USERNAME un nom en lettres latines</translation>
     </message>
     <message>
         <source>Available</source>
@@ -380,6 +417,18 @@
             <numerusform>%n nouveau message</numerusform>
             <numerusform>%n nouveaux messages</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Save log &amp;as...</source>
+        <translation>Enregistrer l&apos;historique &amp;sous...</translation>
+    </message>
+    <message>
+        <source>&amp;Preferences...</source>
+        <translation>&amp;Préférences...</translation>
+    </message>
+    <message>
+        <source>Others see your name as %1: choose a name in Latin letters in Tools &gt; Preferences</source>
+        <translation>Les autres voient votre nom comme %1&#xa0;: choisissez un nom en lettres latines dans Outils &gt; Préférences</translation>
     </message>
 </context>
 <context>
@@ -497,6 +546,45 @@
     </message>
 </context>
 <context>
+    <name>PreferencesDialog</name>
+    <message>
+        <source>Preferences</source>
+        <translation>Préférences</translation>
+    </message>
+    <message>
+        <source>Use my full name, %1</source>
+        <translation>Utiliser mon nom complet, %1</translation>
+    </message>
+    <message>
+        <source>Play &amp;sounds</source>
+        <translation>Jouer des &amp;sons</translation>
+    </message>
+    <message>
+        <source>Show desktop &amp;notifications</source>
+        <translation>Afficher les &amp;notifications du bureau</translation>
+    </message>
+    <message>
+        <source>&amp;Minimise to the tray</source>
+        <translation>&amp;Réduire dans la zone de notification</translation>
+    </message>
+    <message>
+        <source>This desktop has no tray: a minimised window stays in the task bar</source>
+        <translation>Ce bureau n&apos;a pas de zone de notification&#xa0;: une fenêtre réduite reste dans la barre des tâches</translation>
+    </message>
+    <message>
+        <source>&amp;Name shown to others:</source>
+        <translation>&amp;Nom montré aux autres&#xa0;:</translation>
+    </message>
+    <message>
+        <source>USERNAME is set: it names you instead while it is.</source>
+        <translation>USERNAME est défini&#xa0;: c&apos;est lui qui vous nomme tant qu&apos;il l&apos;est.</translation>
+    </message>
+    <message>
+        <source>Other stations cannot show these characters: %1</source>
+        <translation>Les autres postes ne peuvent pas afficher ces caractères&#xa0;: %1</translation>
+    </message>
+</context>
+<context>
     <name>ProposalWindow</name>
     <message>
         <source>Othello</source>
@@ -589,10 +677,6 @@
 <context>
     <name>ReadmeWindow</name>
     <message>
-        <source>Not found</source>
-        <translation>Introuvable</translation>
-    </message>
-    <message>
         <source>Quillet Read-me</source>
         <translation>Lisez-moi de Quillet</translation>
     </message>
@@ -637,6 +721,13 @@
     <message>
         <source>&amp;Exit</source>
         <translation>&amp;Quitter</translation>
+    </message>
+</context>
+<context>
+    <name>TitleCount</name>
+    <message>
+        <source>(%1) %2</source>
+        <translation>(%1) %2</translation>
     </message>
 </context>
 <context>

@@ -5,11 +5,15 @@
 #include "look/look.h"
 #include "look/names.h"
 #include "look/placement.h"
+#include "mainwindow/desktopnotifier.h"
 #include "mainwindow/editmenu.h"
 #include "mainwindow/helpmenu.h"
+#include "mainwindow/logactions.h"
+#include "mainwindow/preferencesdialog.h"
 #include "mainwindow/roomlog.h"
 #include "mainwindow/senderwindows.h"
 #include "mainwindow/systemtray.h"
+#include "mainwindow/titlecount.h"
 #include "net/carriedtext.h"
 #include "net/datagramlink.h"
 #include "net/typedtext.h"
@@ -44,10 +48,6 @@ constexpr int kUserMenuDelayMs = 100; // the user list's menu follows a right cl
 constexpr int kClockLateMs = 20;
 const QString kClockFormat = QStringLiteral("hh:mm:ss");
 constexpr int kClockBlinkAt = 5; // the colon between minutes and seconds
-
-// The input line's background while its text holds characters that will
-// arrive as "?": a pale amber that keeps the text readable.
-const QColor kLossyInputBack(255, 236, 179);
 
 // Which way a control follows the window as it grows: its left edge with the
 // right edge, its top with the bottom, its width, its height.
@@ -301,6 +301,8 @@ void MainWindow::buildControls()
     statusBar->addPermanentWidget(m_clock);
     // Shown while a notice holds: an empty panel would be a grey bar saying nothing.
     m_noticeLabel->hide();
+    m_logActions = new LogActions(*m_rooms, {m_workLog, m_teaLog}, *statusBar);
+    m_titleCount = new TitleCount(*this);
 
     // In reading order: the rooms, the user list, then the line below them.
     setTabOrder(m_rooms, m_userList);
@@ -330,6 +332,10 @@ void MainWindow::layOut()
 void MainWindow::buildMenus()
 {
     QMenu *fileMenu = look::named(menuBar()->addMenu(tr("&File")), "File");
+    QAction *saveLog = look::addNamedAction(fileMenu, tr("Save log &as..."), "mnuSaveLogAs");
+    saveLog->setShortcut(QKeySequence::SaveAs);
+    connect(saveLog, &QAction::triggered, m_logActions, &LogActions::saveShownLog);
+    fileMenu->addSeparator();
     connect(look::addNamedAction(fileMenu, tr("&Exit"), "mnuExitProgram"), &QAction::triggered, this,
             &MainWindow::exitProgram);
 
@@ -337,8 +343,10 @@ void MainWindow::buildMenus()
     menuBar()->addMenu(m_editMenu->menu());
 
     QMenu *toolsMenu = look::named(menuBar()->addMenu(tr("&Tools")), "Tools");
-    connect(look::addNamedAction(toolsMenu, tr("&Clear log"), "mnuClearlog"), &QAction::triggered, this,
-            &MainWindow::clearLog);
+    connect(look::addNamedAction(toolsMenu, tr("&Clear log"), "mnuClearlog"), &QAction::triggered, m_logActions,
+            &LogActions::clearShownLog);
+    connect(look::addNamedAction(toolsMenu, tr("&Preferences..."), "mnuPreferences"), &QAction::triggered, this,
+            &MainWindow::openPreferences);
     // A closed game window does not end its game; these bring it back or end it.
     toolsMenu->addSeparator();
     const auto gameAction = [this, toolsMenu](const QString &text, const char *name, auto handler) {
@@ -358,6 +366,8 @@ void MainWindow::buildMenus()
     m_helpMenu = new HelpMenu(this);
     menuBar()->addMenu(m_helpMenu->menu());
     m_tray = new SystemTray(this);
+    m_notifier = new DesktopNotifier(this);
+    m_notifier->setSounds(m_preferences.sounds);
     // A click on a notification brings forward the window it told of.
     connect(m_tray, &SystemTray::notificationClicked, this, [this] {
         if (m_notifiedWindow)
@@ -379,13 +389,11 @@ void MainWindow::start()
     // of this station while its window is still being made. The station's
     // signals are heard from the event loop on, once everything is built.
     m_station.setAvailability(0);
-    const QString login = stationUserName();
-    m_station.start(login);
+    m_preferences = Preferences::load();
+    const QString wanted = stationUserName(m_preferences.name);
+    m_station.start(wanted);
     build();
-    // Every other station reads and addresses the name as the wire carries it.
-    if (m_station.userName() != login)
-        setNotice(Notice::NameNotCarried,
-                  tr("Others see your name as %1: set USERNAME to a name in Latin letters").arg(m_station.userName()));
+    showNameNotCarried(wanted);
 
     m_users->clear();
     {
@@ -457,6 +465,7 @@ ProposalWindow *MainWindow::proposalWindow(Game game) const
 void MainWindow::appendToLog(Room room, const QString &line)
 {
     (room == Room::Work ? m_workLog : m_teaLog)->appendLine(line);
+    m_titleCount->lineArrived();
     // A room not shown is marked until it is; its name stays as it is.
     const int tab = room == Room::Work ? 0 : 1;
     if (tab != m_rooms->currentIndex() && m_rooms->tabIcon(tab).isNull())
@@ -595,15 +604,20 @@ void MainWindow::notify(const QString &sender, const QString &title, QWidget *wi
         ++m_unseen.messages;
         showUnseen();
     }
-    if (m_inUse())
+    if (m_inUse() || !m_preferences.notifications)
         return;
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
     m_lastNotified.removeIf([now](const auto &entry) { return now - entry.value() >= kNotificationIntervalMs; });
     if (m_lastNotified.contains(sender) || m_lastNotified.size() >= kNotificationsPerInterval)
         return;
     m_lastNotified.insert(sender, now);
-    m_notifiedWindow = window;
-    m_tray->notify(title, tr("Click to see it."));
+    // The desktop's own service shows them with or without a tray.
+    if (m_notifier->serviceAvailable()) {
+        m_notifier->notify(sender, title, tr("Click to see it."), window);
+    } else {
+        m_notifiedWindow = window;
+        m_tray->notify(title, tr("Click to see it."));
+    }
     emit notified(title);
 }
 
@@ -672,7 +686,7 @@ void MainWindow::markWhatArrivesAsQuestionMarks()
     m_input->setToolTip(note);
     QPalette palette;
     if (!note.isEmpty())
-        palette.setColor(QPalette::Base, kLossyInputBack);
+        palette.setColor(QPalette::Base, look::kLossyInputBack);
     m_input->setPalette(palette);
     // Shown at the first such character, and kept up to date while it shows.
     if (!note.isEmpty() && (!wasMarked || QToolTip::isVisible()) && m_input->isVisible())
@@ -774,9 +788,35 @@ void MainWindow::exitProgram()
     close();
 }
 
-void MainWindow::clearLog()
+// Every other station reads and addresses the name as the wire carries it.
+void MainWindow::showNameNotCarried(const QString &wanted)
 {
-    (m_room == Room::Tea ? m_teaLog : m_workLog)->clearLog();
+    setNotice(Notice::NameNotCarried,
+              m_station.userName() == wanted
+                  ? QString()
+                  : tr("Others see your name as %1: choose a name in Latin letters in Tools > Preferences")
+                        .arg(m_station.userName()));
+}
+
+// Not exec(): a modal loop here would hold up every datagram behind it.
+void MainWindow::openPreferences()
+{
+    auto *dialog = new PreferencesDialog(m_preferences, stationUserName(), accountFullName(), m_tray->available(),
+                                         this);
+    connect(dialog, &PreferencesDialog::changed, this, &MainWindow::applyPreferences);
+    dialog->open();
+}
+
+void MainWindow::applyPreferences(const Preferences &now, const Preferences &before)
+{
+    m_preferences = now;
+    m_notifier->setSounds(now.sounds);
+    // USERNAME, where set, names the station whatever the choice.
+    const QString wanted = stationUserName(now.name);
+    if (wanted != stationUserName(before.name)) {
+        m_station.rename(wanted);
+        showNameNotCarried(wanted);
+    }
 }
 
 void MainWindow::sayGoodbye()
@@ -807,9 +847,11 @@ void MainWindow::closeEvent(QCloseEvent *event)
 void MainWindow::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
-    // Minimised, the station lives on in the tray; without a tray icon the
-    // window stays in the task bar, or nothing could bring it back.
-    if (event->type() == QEvent::WindowStateChange && isMinimized() && m_tray->available())
+    // Minimised, the station lives on in the tray if the user wants it there;
+    // without a tray icon the window stays in the task bar, or nothing could
+    // bring it back. Asked at each minimise: a tray may come or go.
+    if (event->type() == QEvent::WindowStateChange && isMinimized() && m_preferences.minimiseToTray
+        && m_tray->available())
         hide();
     if (event->type() == QEvent::WindowStateChange && !isOutOfSight()) {
         m_unseen = {};

@@ -2,6 +2,7 @@
 
 #include "mainwindow/userlistmodel.h"
 #include "net/station.h"
+#include "settings/preferences.h"
 
 #include <QGuiApplication>
 #include <QHash>
@@ -14,6 +15,9 @@
 #include <vector>
 
 class DatagramLink;
+class DesktopNotifier;
+class LogActions;
+class TitleCount;
 class EditMenu;
 class GameWindow;
 class HelpMenu;
@@ -150,7 +154,9 @@ private:
     void popUpUserMenu();
     void blinkClock();
     void exitProgram();
-    void clearLog();
+    void openPreferences();
+    void applyPreferences(const Preferences &now, const Preferences &before);
+    void showNameNotCarried(const QString &wanted);
     void sayGoodbye();
 
     // Declared first: the windows below hold references to it.
@@ -179,6 +185,10 @@ private:
     EditMenu *m_editMenu = nullptr;
     HelpMenu *m_helpMenu = nullptr;
     SystemTray *m_tray = nullptr;
+    DesktopNotifier *m_notifier = nullptr;
+    TitleCount *m_titleCount = nullptr;
+    LogActions *m_logActions = nullptr;
+    Preferences m_preferences;
     QTimer *m_clockTimer = nullptr;
     QTimer *m_userMenuTimer = nullptr;
     QPoint m_userMenuAt;
