@@ -17,7 +17,6 @@ FindBar::FindBar(std::function<QPlainTextEdit *()> text, const QString &placehol
 {
     setObjectName(QStringLiteral("findBar"));
     m_field->setPlaceholderText(placeholder);
-    m_field->setClearButtonEnabled(true);
     m_notFound->setTextFormat(Qt::PlainText);
     connect(m_field, &QLineEdit::textEdited, this, &FindBar::findAsTyped);
     m_field->installEventFilter(this);
@@ -60,6 +59,9 @@ bool FindBar::find(const QString &text, bool backward)
 
 void FindBar::open()
 {
+    // Asked for on first use: its icon may come from the desktop's theme as
+    // an SVG, whose plugin a window that never searches should not load.
+    m_field->setClearButtonEnabled(true);
     show();
     m_field->setFocus();
     m_field->selectAll();
