@@ -15,6 +15,8 @@
 
 namespace {
 
+constexpr int kFieldChars = 32; // the name field's width, in average characters
+
 // What of a name other stations could not read: the characters that arrive
 // as "?", and the separator, which would split the name into two fields.
 QStringList untravelled(const QString &name)
@@ -82,6 +84,10 @@ PreferencesDialog::PreferencesDialog(const Preferences &current, const QString &
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(m_buttons);
+    // The dialog grows and shrinks with the notes it shows, so a wrapped
+    // note is never cut; the field is wide enough for a full name.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    m_name->setMinimumWidth(m_name->fontMetrics().averageCharWidth() * kFieldChars);
 }
 
 Preferences PreferencesDialog::chosen() const
