@@ -83,16 +83,16 @@
         <translation>%1 hat das Netz verlassen: Diese Partie kann nicht weitergehen.</translation>
     </message>
     <message>
-        <source>%1 has stopped playing this game: it is over unless %1 plays again.</source>
-        <translation>%1 spielt diese Partie nicht mehr: Sie ist vorbei, außer %1 spielt wieder.</translation>
-    </message>
-    <message>
         <source>This game is not on at this station: a move here would reach no one.</source>
         <translation>Diese Partie läuft nicht auf dieser Station: Ein Zug hier würde niemanden erreichen.</translation>
     </message>
     <message>
         <source>&amp;Leave the game</source>
         <translation>Partie &amp;verlassen</translation>
+    </message>
+    <message>
+        <source>%1&apos;s station has stopped sending this game.</source>
+        <translation>Die Station von %1 sendet diese Partie nicht mehr.</translation>
     </message>
 </context>
 <context>
@@ -427,8 +427,20 @@
         <translation>&amp;Einstellungen...</translation>
     </message>
     <message>
-        <source>Others see your name as %1: choose a name in Latin letters in Tools &gt; Preferences</source>
-        <translation>Andere sehen Sie als %1: Wählen Sie unter Extras &gt; Einstellungen einen Namen in lateinischer Schrift</translation>
+        <source>Others see your name as %1: choose another in Tools &gt; Preferences</source>
+        <translation>Andere lesen %1: siehe Extras &gt; Einstellungen</translation>
+    </message>
+    <message>
+        <source>Withdraw</source>
+        <translation>Zurückziehen</translation>
+    </message>
+    <message>
+        <source>Takes back the proposal still waiting for an answer</source>
+        <translation>Nimmt den Vorschlag zurück, der noch auf Antwort wartet</translation>
+    </message>
+    <message>
+        <source>&amp;Withdraw the proposal</source>
+        <translation>Vorschlag &amp;zurückziehen</translation>
     </message>
 </context>
 <context>
@@ -494,7 +506,7 @@
     </message>
     <message>
         <source>Black</source>
-        <translation>Schw.</translation>
+        <translation>Schwarz</translation>
     </message>
     <message>
         <source>White</source>

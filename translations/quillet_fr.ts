@@ -83,16 +83,16 @@
         <translation>%1 a quitté le réseau&#xa0;: cette partie ne peut pas continuer.</translation>
     </message>
     <message>
-        <source>%1 has stopped playing this game: it is over unless %1 plays again.</source>
-        <translation>%1 a cessé de jouer à cette partie&#xa0;: elle est finie, sauf si %1 rejoue.</translation>
-    </message>
-    <message>
         <source>This game is not on at this station: a move here would reach no one.</source>
         <translation>Cette partie n&apos;est pas en cours sur ce poste&#xa0;: un coup joué ici n&apos;atteindrait personne.</translation>
     </message>
     <message>
         <source>&amp;Leave the game</source>
         <translation>&amp;Quitter la partie</translation>
+    </message>
+    <message>
+        <source>%1&apos;s station has stopped sending this game.</source>
+        <translation>Le poste de %1 n&apos;envoie plus cette partie.</translation>
     </message>
 </context>
 <context>
@@ -427,8 +427,20 @@
         <translation>&amp;Préférences...</translation>
     </message>
     <message>
-        <source>Others see your name as %1: choose a name in Latin letters in Tools &gt; Preferences</source>
-        <translation>Les autres voient votre nom comme %1&#xa0;: choisissez un nom en lettres latines dans Outils &gt; Préférences</translation>
+        <source>Others see your name as %1: choose another in Tools &gt; Preferences</source>
+        <translation>Les autres lisent %1&#xa0;: voir Outils &gt; Préférences</translation>
+    </message>
+    <message>
+        <source>Withdraw</source>
+        <translation>Retirer</translation>
+    </message>
+    <message>
+        <source>Takes back the proposal still waiting for an answer</source>
+        <translation>Reprend la proposition qui attend encore une réponse</translation>
+    </message>
+    <message>
+        <source>&amp;Withdraw the proposal</source>
+        <translation>&amp;Retirer la proposition</translation>
     </message>
 </context>
 <context>
@@ -490,7 +502,7 @@
     <name>OthelloWindow</name>
     <message>
         <source>Othello Table</source>
-        <translation>Table d&apos;Othello</translation>
+        <translation>Jeu d&apos;Othello</translation>
     </message>
     <message>
         <source>Black</source>

@@ -1,6 +1,8 @@
+#include "app/singleinstance.h"
 #include "cli/commandline.h"
 #include "cli/commands.h"
 #include "look/look.h"
+#include "look/placement.h"
 #include "look/translations.h"
 #include "mainwindow/mainwindow.h"
 #include "net/quitsignals.h"
@@ -95,6 +97,14 @@ int main(int argc, char *argv[])
     // Message and proposal windows may still be open: the program ends with the station.
     QApplication::setQuitOnLastWindowClosed(false);
 
+    // A second start under the same name on this desktop only brings the
+    // running station forward, before anything is sent.
+    const QString platform = QGuiApplication::platformName();
+    SingleInstance single(stationUserName(),
+                          platform + u' ' + qEnvironmentVariable(platform == u"wayland" ? "WAYLAND_DISPLAY" : "DISPLAY"));
+    if (single.handOverToRunning())
+        return 0;
+
     UdpLink link;
     if (!link.bind(wire::kPort)) {
         const QString reason = QCoreApplication::translate("main", "Quillet cannot listen on UDP port %1: %2")
@@ -115,6 +125,8 @@ int main(int argc, char *argv[])
     QuitSignals quitSignals;
     QObject::connect(&quitSignals, &QuitSignals::quitRequested, &window, &MainWindow::close);
     QObject::connect(&window, &MainWindow::stationClosed, &app, &QApplication::quit, Qt::QueuedConnection);
+    single.listen();
+    QObject::connect(&single, &SingleInstance::showRequested, &window, [&window] { look::bringForward(window); });
     window.start();
     // Set after the first broadcast, which needs no icon; windows without an
     // icon of their own show this one.

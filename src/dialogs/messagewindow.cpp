@@ -98,7 +98,9 @@ void MessageWindow::openReceived(const QString &sender, const QString &text, con
 {
     m_provenance = provenance;
     look::showNote(*this, *m_note, kHeight, {m_provenance});
-    open();
+    // The network opens it: the user may be typing elsewhere.
+    look::placeNew(*this, m_owner);
+    look::showUnasked(*this);
     m_writing = false;
     m_received->setPlainText(text);
     m_received->setAccessibleName(tr("Message from %1").arg(sender));

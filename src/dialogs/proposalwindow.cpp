@@ -7,6 +7,8 @@
 #include "net/messages.h"
 #include "net/station.h"
 
+#include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -63,7 +65,7 @@ ProposalWindow::ProposalWindow(Station &station, Game game, const QString &propo
     m_sentence->setAccessibleName(tr("Proposal"));
 
     connect(acceptButton, &QPushButton::clicked, this, &ProposalWindow::accept);
-    connect(declineButton, &QPushButton::clicked, this, &ProposalWindow::decline);
+    connect(declineButton, &QPushButton::clicked, this, &QWidget::close);
     // Nothing may be sent through a station that is gone.
     connect(&station, &QObject::destroyed, this, &QWidget::close);
 }
@@ -75,7 +77,8 @@ void ProposalWindow::open()
     m_sentence->setCursorPosition(0);
     showNote();
     look::placeNew(*this, m_owner);
-    show();
+    // Never the keyboard: a key meant elsewhere could answer the proposal.
+    look::showUnasked(*this);
 }
 
 void ProposalWindow::accept()
@@ -93,6 +96,8 @@ void ProposalWindow::accept()
         showNote();
         return;
     }
+    m_answered = true;
+    emit accepted();
     close();
 }
 
@@ -106,8 +111,24 @@ void ProposalWindow::showNote()
     look::showNote(*this, *m_note, kHeight, {m_provenance, m_refusal});
 }
 
+void ProposalWindow::closeEvent(QCloseEvent *event)
+{
+    if (!m_answered)
+        decline();
+    event->accept();
+}
+
+void ProposalWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        close();
+    else
+        QWidget::keyPressEvent(event);
+}
+
 void ProposalWindow::decline()
 {
+    m_answered = true;
     // A proposal whose game is already on with the proposer was answered by
     // that game: a decline now would only tell the proposer, mid-game, that
     // the offer was refused.
@@ -115,5 +136,4 @@ void ProposalWindow::decline()
         m_station && m_station->match(m_game).isRunning() && m_station->match(m_game).opponent() == m_proposer;
     if (m_station && !m_proposer.isEmpty() && !answeredByTheGame)
         m_station->declineProposal(m_proposer);
-    close();
 }

@@ -28,6 +28,16 @@ public:
     // Why Accept did nothing, while it says so; empty otherwise.
     QString refusal() const;
 
+signals:
+    // The user accepted and the game has begun: its window is theirs to play in.
+    void accepted();
+
+protected:
+    // However it closes (Decline, the title bar, Alt+F4, Escape), a proposal
+    // not accepted is declined: the proposer never waits on a window gone.
+    void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     void accept();
     void decline();
@@ -41,4 +51,5 @@ private:
     const QString m_proposer;
     QPointer<Station> m_station;
     QPointer<QWidget> m_owner;
+    bool m_answered = false;
 };

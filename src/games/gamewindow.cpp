@@ -27,16 +27,17 @@ GameWindow::GameWindow(Match &match, Qt::WindowFlags extraFlags, QWidget *owner)
 
 void GameWindow::boardArrived()
 {
-    showGame();
+    // A key meant for the chat line must never drop a disc here.
+    showGameUnasked();
     // A board that lands during a flash joins it rather than starting another.
     if (!m_flashTimer.isActive())
         m_flashTimer.start();
 }
 
-void GameWindow::makeNoticeBand(const QRect &rect)
+void GameWindow::makeNoticeBand()
 {
-    m_noticeRect = rect;
-    m_noticeBand = look::gameNotice(*this, rect);
+    m_designHeight = height();
+    m_noticeBand = look::gameNotice(*this, QRect(0, m_designHeight, width(), 0));
     m_leaveButton = new QPushButton(look::leaveGameButton(), this);
     m_leaveButton->setObjectName(QStringLiteral("leaveGame"));
     m_leaveButton->setAccessibleDescription(tr("Ends this game here"));
@@ -58,12 +59,16 @@ void GameWindow::showPlayers(QLineEdit &first, QLineEdit &second, const QString 
 
 void GameWindow::showGame()
 {
+    showGameUnasked();
+    activateWindow();
+}
+
+void GameWindow::showGameUnasked()
+{
     if (!m_open)
         look::placeNew(*this, m_owner);
     m_open = true;
-    show();
-    raise();
-    activateWindow();
+    look::showUnasked(*this);
 }
 
 QString GameWindow::notice() const
@@ -90,18 +95,23 @@ void GameWindow::showNotice()
             shown = look::opponentQuietNotice(m_match.opponent());
         break;
     }
-    // The button sits in a band grown below the text, so the two never overlap.
+    // Below the board, never over it: the last position is what the user
+    // reads the notice against. The button sits under the text.
     const bool offerLeave = m_match.isOpponentQuiet();
-    const int buttonHeight = m_leaveButton->sizeHint().height();
     constexpr int kGap = 4;
-    m_noticeBand->setGeometry(m_noticeRect.adjusted(0, 0, 0, offerLeave ? buttonHeight + kGap : 0));
-    m_noticeBand->setContentsMargins(0, 0, 0, offerLeave ? buttonHeight + kGap : 0);
+    m_noticeBand->setContentsMargins(0, 0, 0, 0);
+    m_noticeBand->setText(shown);
+    const int textHeight = shown.isEmpty() ? 0 : m_noticeBand->heightForWidth(width()) + 2 * kGap;
+    const int buttonHeight = offerLeave ? m_leaveButton->sizeHint().height() + kGap : 0;
+    m_noticeBand->setGeometry(0, m_designHeight, width(), textHeight + buttonHeight);
+    m_noticeBand->setContentsMargins(0, 0, 0, buttonHeight);
     look::setGameNotice(*m_noticeBand, shown);
-    const int buttonWidth = qMin(m_leaveButton->sizeHint().width(), m_noticeRect.width() - 2 * kGap);
-    m_leaveButton->setGeometry(m_noticeRect.center().x() - buttonWidth / 2, m_noticeRect.bottom() + 1, buttonWidth,
-                               buttonHeight);
+    const int buttonWidth = qMin(m_leaveButton->sizeHint().width(), width() - 2 * kGap);
+    m_leaveButton->setGeometry((width() - buttonWidth) / 2, m_designHeight + textHeight, buttonWidth,
+                               m_leaveButton->sizeHint().height());
     m_leaveButton->setVisible(offerLeave);
     m_leaveButton->raise();
+    setFixedSize(width(), m_designHeight + (shown.isEmpty() ? 0 : textHeight + buttonHeight));
 }
 
 void GameWindow::flash()

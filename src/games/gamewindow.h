@@ -21,8 +21,11 @@ class GameWindow : public QWidget
 public:
     // Shown, not closed by the user.
     bool isOpen() const { return m_open; }
-    // Shows the game as it stands.
+    // Shows the game as it stands and gives it the keyboard: the user asked for it.
     void showGame();
+    // Shows the game as it stands for the network (an accept, a board): in
+    // front where the desktop allows, without taking the keyboard.
+    void showGameUnasked();
     // The opponent's board has been taken: shows the game and draws attention.
     void boardArrived();
     // What is said over the board now; empty when nothing is.
@@ -33,8 +36,9 @@ protected:
     // The owner is only where the window opens.
     GameWindow(Match &match, Qt::WindowFlags extraFlags, QWidget *owner);
 
-    // The band over the board; made once the board is built, so it lies above it.
-    void makeNoticeBand(const QRect &rect);
+    // The band under the design layout, made once the window has its design
+    // size: the window grows to show it, so the board stays in sight.
+    void makeNoticeBand();
     // Draws the whole match as it stands.
     virtual void redraw() = 0;
     // Both players in the name boxes: as the first move set them, or until
@@ -54,7 +58,7 @@ private:
     Match &m_match;
     QPointer<QWidget> m_owner;
     QLabel *m_noticeBand = nullptr;
-    QRect m_noticeRect;
+    int m_designHeight = 0;
     // Offered while the opponent plays no more: the one action that ends the game.
     QPushButton *m_leaveButton = nullptr;
     bool m_open = false;

@@ -46,7 +46,7 @@ QString opponentGoneNotice(const QString &opponent)
 
 QString opponentQuietNotice(const QString &opponent)
 {
-    return QCoreApplication::translate("GameNotice", "%1 has stopped playing this game: it is over unless %1 plays again.")
+    return QCoreApplication::translate("GameNotice", "%1's station has stopped sending this game.")
         .arg(opponent);
 }
 

@@ -6,7 +6,7 @@ class QLabel;
 class QRect;
 class QWidget;
 
-// What a game window says over its board when the game cannot go on, so a
+// What a game window says under its board when the game cannot go on, so a
 // board that looks playable never is not. Both game windows use the same texts.
 namespace look {
 

@@ -66,29 +66,30 @@ QPixmap drawPicture(Picture which)
     return pixmap;
 }
 
-// Paints the back colour where a window reaches beyond its picture. Our
-// windows all fit inside theirs, so this usually paints nothing.
+// Beyond its picture a window grown past it goes on with the picture's own
+// gradient, so no seam shows where the picture ends; inside it nothing is
+// painted here and the picture shows pixel for pixel.
 class BeyondPicture final : public QObject
 {
 public:
-    BeyondPicture(QWidget &window, const QSize &picture, const QColor &backColour)
-        : QObject(&window)
-        , m_picture(QPoint(), picture)
-        , m_backColour(backColour)
+    BeyondPicture(QWidget &widget, Picture which)
+        : QObject(&widget)
+        , m_picture(QPoint(), pictureSize(which))
+        , m_gradient(pictureGradient(which))
     {
-        window.installEventFilter(this);
+        widget.installEventFilter(this);
     }
 
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        // The window's own background is filled before its paint event, and
-        // its paintEvent draws after this, so the colour lies in between.
+        // The widget's own background is filled before its paint event, and
+        // its paintEvent draws after this, so the gradient lies in between.
         if (event->type() == QEvent::Paint) {
             const QRegion beyond = static_cast<QPaintEvent *>(event)->region().subtracted(m_picture);
             if (!beyond.isEmpty()) {
                 QPainter painter(static_cast<QWidget *>(watched));
                 for (const QRect &rect : beyond)
-                    painter.fillRect(rect, m_backColour);
+                    painter.fillRect(rect, m_gradient);
             }
         }
         return false;
@@ -96,7 +97,7 @@ public:
 
 private:
     QRect m_picture;
-    QColor m_backColour;
+    QLinearGradient m_gradient;
 };
 
 // A standard icon read from its files when it is first drawn. Qt reads the
@@ -214,11 +215,17 @@ void setBackground(QWidget &window, Picture which, const QColor &backColour)
     // their background with the window's brush (the status bar) show the
     // picture from their own top-left corner, and the style draws the tab
     // pages and buttons over it as it always did.
+    // The colour is what styles read as the window's colour.
     QPalette palette = window.palette();
-    palette.setBrush(QPalette::Window, QBrush(picture(which)));
+    palette.setBrush(QPalette::Window, QBrush(backColour, picture(which)));
     window.setPalette(palette);
     window.setAutoFillBackground(true);
-    new BeyondPicture(window, pictureSize(which), backColour);
+    new BeyondPicture(window, which);
+}
+
+void continuePicture(QWidget &child, Picture which)
+{
+    new BeyondPicture(child, which);
 }
 
 QLineEdit *displayField(QWidget &parent, const char *name, const QRect &rect, qreal points, const QColor &back)
@@ -321,11 +328,20 @@ void drawDot(QPainter &painter, int side)
 
 QIcon unreadIcon()
 {
+    // As large as the tab's icon place: a dot read at a glance on any tab
+    // colour, its white ring and dark edge setting it off from light and dark.
     static const QIcon icon = [] {
-        QPixmap dot(10, 10);
+        constexpr int kSide = 16;
+        QPixmap dot(kSide, kSide);
         dot.fill(Qt::transparent);
         QPainter painter(&dot);
-        drawDot(painter, 10);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(QColor(64, 32, 0), 1));
+        painter.setBrush(Qt::white);
+        painter.drawEllipse(QRectF(1, 1, kSide - 2, kSide - 2));
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(kUnreadDot);
+        painter.drawEllipse(QRectF(3, 3, kSide - 6, kSide - 6));
         return QIcon(dot);
     }();
     return icon;

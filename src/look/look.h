@@ -58,10 +58,13 @@ enum class Picture {
 // The background picture at its own size, drawn on first use and shared.
 const QPixmap &picture(Picture which);
 
-// Paints the picture from the top-left corner over the back colour; what lies
-// beyond the picture shows the back colour. Windows share one picture per
-// kind. Once per window.
+// Paints the picture from the top-left corner over the back colour; a window
+// grown beyond the picture shows its gradient going on, without a seam.
+// Windows share one picture per kind. Once per window.
 void setBackground(QWidget &window, Picture which, const QColor &backColour);
+// For a child that fills its background with its window's picture from its
+// own corner (a status bar): it too goes on without a seam as it grows.
+void continuePicture(QWidget &child, Picture which);
 
 // A one-line field that only shows: read-only, centred, black on `back`.
 QLineEdit *displayField(QWidget &parent, const char *name, const QRect &rect, qreal points, const QColor &back);

@@ -1,9 +1,11 @@
 #include "look/placement.h"
 
+#include <QApplication>
 #include <QList>
 #include <QPointer>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -117,6 +119,19 @@ void bringForward(QWidget &window)
     window.show();
     window.raise();
     window.activateWindow();
+}
+
+void showUnasked(QWidget &window)
+{
+    // Kept set: a later show by the network must not take the keyboard
+    // either; the user's own paths activate the window themselves.
+    window.setAttribute(Qt::WA_ShowWithoutActivating);
+    // The attribute reaches a window the desktop already knows only by this.
+    if (QWindow *handle = window.windowHandle())
+        handle->setProperty("_q_showWithoutActivating", true);
+    window.show();
+    window.raise();
+    QApplication::alert(&window);
 }
 
 } // namespace look

@@ -18,7 +18,12 @@ void placeNew(QWidget &window, const QWidget *owner);
 // the screen has room, else where it covers least.
 void placeClearOf(QWidget &window, const QWidget &other);
 
-// Shows the window, raised and active.
+// Shows the window, raised and active: for what the user opens or asks for.
 void bringForward(QWidget &window);
+
+// Shows a window the network opened or brought forward: above the others
+// where the desktop allows it, asking for attention, and never taking the
+// keyboard, so what the user types goes on where it was going.
+void showUnasked(QWidget &window);
 
 } // namespace look

@@ -6,6 +6,14 @@
 #include <QTranslator>
 
 namespace look {
+namespace {
+QString installedLanguage;
+} // namespace
+
+QString translationLanguage()
+{
+    return installedLanguage;
+}
 
 void installTranslations(const QLocale &locale)
 {
@@ -18,6 +26,7 @@ void installTranslations(const QLocale &locale)
             *translator = nullptr;
         }
     }
+    installedLanguage.clear();
     auto mine = new QTranslator;
     const QString dir = QStringLiteral(":/i18n");
     const bool found = mine->load(locale, QStringLiteral("quillet"), QStringLiteral("_"), dir);
@@ -32,6 +41,7 @@ void installTranslations(const QLocale &locale)
     // Only beside a translation of ours, so an English window has no foreign buttons.
     if (!found)
         return;
+    installedLanguage = QLocale(mine->language()).name().section(u'_', 0, 0);
     auto theirs = new QTranslator;
     if (theirs->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
                      QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {

@@ -46,6 +46,20 @@ Kind classify(QWidget *control)
     return Kind::Neither;
 }
 
+// Whether the control takes text typed or pasted: a read-only log and a
+// drop-down list offer their text to copy, nothing more.
+bool takesText(QWidget *control)
+{
+    QWidget *target = textTarget(control);
+    if (auto *line = qobject_cast<QLineEdit *>(target))
+        return !line->isReadOnly();
+    if (auto *edit = qobject_cast<QTextEdit *>(target))
+        return !edit->isReadOnly();
+    if (auto *edit = qobject_cast<QPlainTextEdit *>(target))
+        return !edit->isReadOnly();
+    return false;
+}
+
 QString fragmentText(const QTextCursor &cursor)
 {
     return cursor.selection().toPlainText();
@@ -232,21 +246,23 @@ void EditMenu::updateItems(QWidget *focused)
         return;
     case Kind::Text: {
         const bool selection = !selectedText(focused).isEmpty();
-        m_items[kCut]->setEnabled(selection);
-        m_items[kPaste]->setEnabled(clipboardHasText());
-        m_items[kClear]->setEnabled(selection);
+        const bool takes = takesText(focused);
+        m_items[kCut]->setEnabled(selection && takes);
+        m_items[kCopy]->setEnabled(selection);
+        m_items[kPaste]->setEnabled(takes && clipboardHasText());
+        m_items[kClear]->setEnabled(selection && takes);
         m_items[kSelectAll]->setEnabled(!wholeText(focused).isEmpty());
         break;
     }
     case Kind::Picture: {
         const bool picture = !pictureOf(focused).isNull();
         m_items[kCut]->setEnabled(picture);
+        m_items[kCopy]->setEnabled(picture);
         m_items[kPaste]->setEnabled(clipboardHasImage());
         m_items[kClear]->setEnabled(picture);
         break;
     }
     }
-    m_items[kCopy]->setEnabled(m_items[kCut]->isEnabled());
 }
 
 void EditMenu::trigger(Item index)

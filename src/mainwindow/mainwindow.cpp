@@ -161,7 +161,8 @@ void MainWindow::connectStation()
     connect(s, &Station::gameStarted, this, [this](Game game, const QString &opponent) {
         clearProposalWaiting(opponent);
         setNotice(Notice::AcceptRefused, {});
-        builtGameWindow(game).showGame();
+        // An accept heard from the network; the user's own accept activates it below.
+        builtGameWindow(game).showGameUnasked();
     });
     for (const Game game : kGames) {
         connect(&s->match(game), &Match::boardReceived, this, [this, game] { builtGameWindow(game).boardArrived(); });
@@ -287,6 +288,7 @@ void MainWindow::buildControls()
     statusBar->setGeometry(look::twips(0, 4740, 9600, 315));
     statusBar->setSizeGripEnabled(false);
     statusBar->setAutoFillBackground(true);
+    look::continuePicture(*statusBar, look::Picture::Warm);
     // The picture runs from dark red to pale yellow under the bar: no one text
     // colour reads on all of it, so each panel brings its own backing.
     m_userCount = look::statusPanel(*look::named(new QLabel(statusBar), "StatusPanel1"));
@@ -298,6 +300,11 @@ void MainWindow::buildControls()
     m_noticeLabel->setAccessibleName(tr("Notice"));
     statusBar->addWidget(m_userCount);
     statusBar->addWidget(m_noticeLabel, 1);
+    m_withdrawButton = look::named(new QPushButton(tr("Withdraw"), statusBar), "withdrawProposal");
+    m_withdrawButton->setAccessibleDescription(tr("Takes back the proposal still waiting for an answer"));
+    connect(m_withdrawButton, &QPushButton::clicked, this, &MainWindow::withdrawProposal);
+    statusBar->addWidget(m_withdrawButton);
+    m_withdrawButton->hide();
     statusBar->addPermanentWidget(m_clock);
     // Shown while a notice holds: an empty panel would be a grey bar saying nothing.
     m_noticeLabel->hide();
@@ -360,6 +367,7 @@ void MainWindow::buildMenus()
     m_leaveGame = {gameAction(tr("&Leave the Othello game"), "mnuLeaveOthello", [this] { leaveGame(Game::Othello); }),
                    gameAction(tr("Leave the Puissance &4 game"), "mnuLeavePuissance4",
                               [this] { leaveGame(Game::Puissance4); })};
+    m_withdrawAction = gameAction(tr("&Withdraw the proposal"), "mnuWithdrawProposal", [this] { withdrawProposal(); });
     connect(toolsMenu, &QMenu::aboutToShow, this, &MainWindow::updateGameActions);
     updateGameActions();
 
@@ -440,6 +448,7 @@ void MainWindow::setNotice(Notice notice, const QString &text)
     m_noticeLabel->setText(shown);
     m_noticeLabel->setVisible(!shown.isEmpty());
     m_noticeLabel->setToolTip(shown);
+    m_withdrawButton->setVisible(!shown.isEmpty() && shown == m_notices[std::size_t(Notice::Proposal)]);
     m_tray->setNotice(shown);
 }
 
@@ -556,6 +565,7 @@ void MainWindow::updateGameActions()
         m_showGame[indexOf(game)]->setEnabled(m_station.match(game).isPlaying());
         m_leaveGame[indexOf(game)]->setEnabled(m_station.match(game).isPlaying());
     }
+    m_withdrawAction->setEnabled(!m_proposedTo.isEmpty());
 }
 
 void MainWindow::openReceivedMessage(const QString &sender, const QString &text, const QString &provenance)
@@ -585,6 +595,7 @@ void MainWindow::openProposal(Game game, const QString &proposer, const QString 
     auto *window = new ProposalWindow(m_station, game, proposer, provenance, this);
     proposals->add(proposer, window);
     m_lastProposals[indexOf(game)] = window;
+    connect(window, &ProposalWindow::accepted, this, [this, game] { builtGameWindow(game).showGame(); });
     window->open();
     // Never over the board of the game being played.
     if (const GameWindow *board = gameWindow(game); board && board->isVisible())
@@ -661,7 +672,7 @@ void MainWindow::showDeclined(const QString &decliner)
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::NonModal);
     m_declines->add(decliner, box);
-    box->show();
+    look::showUnasked(*box);
 }
 
 void MainWindow::onRoomChanged(int index)
@@ -746,6 +757,7 @@ void MainWindow::proposeToSelectedUser(Game game)
 void MainWindow::showProposalWaiting(Game game, const QString &to)
 {
     m_proposedTo = to;
+    m_proposedGame = game;
     setNotice(Notice::Proposal, game == Game::Othello ? tr("Othello proposed to %1, waiting for an answer").arg(to)
                                                       : tr("Puissance 4 proposed to %1, waiting for an answer").arg(to));
 }
@@ -756,6 +768,15 @@ void MainWindow::clearProposalWaiting(const QString &answeredBy)
         m_proposedTo.clear();
         setNotice(Notice::Proposal, {});
     }
+}
+
+// Only the proposal the status bar tells of: the one the user sees.
+void MainWindow::withdrawProposal()
+{
+    if (m_proposedTo.isEmpty())
+        return;
+    m_station.withdrawProposal(m_proposedGame, m_proposedTo);
+    clearProposalWaiting(m_proposedTo);
 }
 
 void MainWindow::onUserListPressed(Qt::MouseButton button, const QPoint &position)
@@ -794,7 +815,7 @@ void MainWindow::showNameNotCarried(const QString &wanted)
     setNotice(Notice::NameNotCarried,
               m_station.userName() == wanted
                   ? QString()
-                  : tr("Others see your name as %1: choose a name in Latin letters in Tools > Preferences")
+                  : tr("Others see your name as %1: choose another in Tools > Preferences")
                         .arg(m_station.userName()));
 }
 

@@ -45,7 +45,8 @@ class MainWindow final : public QMainWindow
 public:
     // Conditions the status bar and the tray's tooltip tell the user about,
     // most important first: only the first that holds is shown.
-    enum class Notice { NobodyHears, NameInUse, NameNotCarried, AcceptRefused, Proposal, Alone, Count };
+    // A proposal waiting ranks above the name warnings: it offers its withdrawal.
+    enum class Notice { NobodyHears, AcceptRefused, Proposal, NameInUse, NameNotCarried, Alone, Count };
 
     // Windows a datagram may open, per sender and in all. Beyond the first
     // bound a sender's messages go into its newest message window, and its
@@ -135,6 +136,7 @@ private:
     void showAcceptRefused(Game game, const QString &acceptor);
     void showProposalWaiting(Game game, const QString &to);
     void clearProposalWaiting(const QString &answeredBy);
+    void withdrawProposal();
     void showDeclined(const QString &decliner);
     void countUnopened(QWidget *newest);
     void notify(const QString &sender, const QString &title, QWidget *window);
@@ -177,6 +179,8 @@ private:
     QLabel *m_userCount = nullptr;
     QLabel *m_clock = nullptr;
     QLabel *m_noticeLabel = nullptr;
+    QPushButton *m_withdrawButton = nullptr; // beside the waiting notice
+    QAction *m_withdrawAction = nullptr;
     std::array<QString, std::size_t(Notice::Count)> m_notices;
     QMenu *m_userMenu = nullptr;
     // Tools menu, per game (Othello, Puissance 4): show it again, leave it.
@@ -220,4 +224,5 @@ private:
     QPointer<QWidget> m_notifiedWindow;    // what a click on the notification brings forward
     std::function<bool()> m_inUse = [] { return QGuiApplication::applicationState() == Qt::ApplicationActive; };
     QString m_proposedTo; // whom the status bar says a proposal waits on
+    Game m_proposedGame = Game::Othello;
 };

@@ -3,6 +3,7 @@
 #include "look/look.h"
 #include "look/names.h"
 #include "look/placement.h"
+#include "look/translations.h"
 #include "mainwindow/findbar.h"
 
 #include <QFile>
@@ -45,7 +46,11 @@ ReadmeWindow::ReadmeWindow(QWidget *owner)
 
 QString ReadmeWindow::readmeText()
 {
-    QFile file{QLatin1String(kResource)};
+    // In the language of the windows where there is one, else in English.
+    const QString language = look::translationLanguage();
+    QFile file(QStringLiteral(":/readme/Readme_%1.txt").arg(language));
+    if (language.isEmpty() || !file.exists())
+        file.setFileName(QLatin1String(kResource));
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return QString::fromUtf8(file.readAll());

@@ -32,6 +32,7 @@ void Station::start(const QString &userName)
 {
     m_userName = wire::carried(userName);
     m_started = true;
+    m_departed = false;
     m_users.clear();
     m_nameClashHeardMs = -1;
     for (const Game game : kGames)
@@ -92,8 +93,14 @@ void Station::declineProposal(const QString &proposer)
     send(wire::proposalDeclined(proposer, m_userName));
 }
 
+bool Station::withdrawProposal(Game game, const QString &to)
+{
+    return m_proposals.take(game, to, m_clock());
+}
+
 void Station::sendDeparture()
 {
+    m_departed = true;
     send(wire::departure(m_userName));
 }
 
@@ -271,8 +278,16 @@ void Station::onDatagram(const QByteArray &datagram, const QHostAddress &sender)
         emit privateMessageReceived(message->sender, message->text, provenance(message->sender, sender));
         break;
     case wire::Code::Departure:
-        if (speaksFor(message->name, sender) && m_users.remove(message->name))
+        if (!speaksFor(message->name, sender))
+            break;
+        if (m_users.remove(message->name))
             userLeft(message->name);
+        // Another copy under this name left (another desktop, another host):
+        // every station has just listed the name off, so this one says at once
+        // that it is still here rather than a period later. The repeat filter
+        // takes the same departure at most once a second from each side.
+        if (message->name == m_userName && m_started && !m_departed)
+            broadcastPresence();
         break;
     case wire::Code::OthelloProposal:
         emit proposalReceived(Game::Othello, message->sender, provenance(message->sender, sender));

@@ -61,6 +61,10 @@ public:
     // sent) while a game of that kind is on.
     bool acceptProposal(Game game, const QString &proposer);
     void declineProposal(const QString &proposer);
+    // The user takes back a proposal still waiting: a later accept of it is
+    // refused as unasked. Nothing goes out, for the wire has no word for it.
+    // Returns whether it was waiting.
+    bool withdrawProposal(Game game, const QString &to);
     void sendDeparture();
     // A new name while running: every station hears the old name leave and
     // the new one arrive, as if the station had restarted. Games against the
@@ -160,6 +164,7 @@ private:
     QString m_userName;
     int m_availability = 0;
     bool m_started = false;
+    bool m_departed = false; // said goodbye: its own departure heard back is no other copy's
     OthelloMatch m_othello{m_userName};
     Puissance4Match m_puissance4{m_userName};
     UserRoster m_users;

@@ -84,8 +84,7 @@ OthelloWindow::OthelloWindow(OthelloMatch &match, QWidget *owner)
         cell->setAccessibleDescription(tr("Arrow keys move over the board; Enter or Space plays here"));
         m_cells[std::size_t(index - 1)] = cell;
     }
-    // Over the middle four rows, where it cannot be missed.
-    makeNoticeBand(QRect(boardAt + QPoint(0, 2 * pitch), QSize(OthelloGame::kSize * pitch, 4 * pitch)));
+    makeNoticeBand();
     placeCursor(kCursorStart);
     redraw();
 }

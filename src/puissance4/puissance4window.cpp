@@ -58,9 +58,7 @@ Puissance4Window::Puissance4Window(Puissance4Match &match, QWidget *owner)
     m_redName->setAccessibleName(tr("Red player"));
     m_status->setAccessibleName(tr("Status"));
 
-    // Over the middle rows of the board, where it cannot be missed.
-    makeNoticeBand(look::twips(kCellLeft, kCellTop + 2 * look::kBoardPitch, puissance4::kSize * look::kBoardPitch,
-                               3 * look::kBoardPitch));
+    makeNoticeBand();
     redraw();
 }
 

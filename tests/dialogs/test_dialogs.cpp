@@ -144,7 +144,7 @@ private slots:
         QTest::addColumn<Game>("game");
         QTest::addColumn<QString>("proposer");
         QTest::addColumn<QString>("open");   // game windows already open
-        QTest::addColumn<QString>("button"); // Command1 accepts, Command2 declines
+        QTest::addColumn<QString>("button"); // Command1 accepts, Command2 declines; or "close", "Escape"
         QTest::addColumn<QString>("datagram");
         QTest::addColumn<QString>("loads"); // game started, with both opponents and datagrams sent at that moment
         QTest::addColumn<QString>("after"); // both opponents, whether each game is on
@@ -157,6 +157,10 @@ private slots:
         // "B": an Othello game with bob is on; his proposal was answered by it.
         QTest::newRow("declined during its game") << Game::Othello << "bob" << "B" << "Command2" << "" << "" << "bob dave 10";
         QTest::newRow("P4 declined during Othello with him") << Game::Puissance4 << "bob" << "B" << "Command2" << "11§bob§alice§" << "" << "bob dave 10";
+        // Closed any other way, a proposal is declined as by its button.
+        QTest::newRow("closed by the title bar") << Game::Othello << "bob" << "" << "close" << "11§bob§alice§" << "" << "carol dave 00";
+        QTest::newRow("closed by Escape") << Game::Puissance4 << "bob" << "" << "Escape" << "11§bob§alice§" << "" << "carol dave 00";
+        QTest::newRow("closed during its game") << Game::Othello << "bob" << "B" << "close" << "" << "" << "bob dave 10";
     }
 
     void proposal()
@@ -183,7 +187,12 @@ private slots:
         connect(&m_station, &Station::gameStarted, &scope,
                 [&](Game started) { loads += (started == Game::Othello ? "Othello" : "P4") + seen(); });
 
-        QTest::mouseClick(child<QPushButton>(window, button), Qt::LeftButton);
+        if (button == "Escape")
+            QTest::keyClick(window, Qt::Key_Escape);
+        else if (button == "close")
+            window->close();
+        else
+            QTest::mouseClick(child<QPushButton>(window, button), Qt::LeftButton);
         QTEST(sent(), "datagram");
         QTEST(loads, "loads");
         QTEST(opponents()

@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QSystemTrayIcon>
 #include <QListView>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTabWidget>
@@ -160,13 +161,17 @@ private slots:
         QCOMPARE(notified.back().front().toString(), QString("Message from <b>u4</b>"));
     }
 
-    // After proposing, the status bar says so until the answer or the time-out.
+    // After proposing, the status bar says so, over the name warning, until
+    // the answer, the time-out or the user's withdrawal; an accept after the
+    // withdrawal starts nothing.
     void proposalFeedback_data()
     {
-        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("answer"); // a datagram, or "button" / "menu" to withdraw
         QTest::newRow("accepted") << wire::othelloAccept("alice", "bob");
         QTest::newRow("declined") << wire::proposalDeclined("alice", "bob");
         QTest::newRow("timed out") << QString();
+        QTest::newRow("withdrawn beside the notice") << "button";
+        QTest::newRow("withdrawn from the Tools menu") << "menu";
     }
 
     void proposalFeedback()
@@ -174,17 +179,26 @@ private slots:
         QFETCH(QString, answer);
         qint64 now = QDeadlineTimer::current().deadline();
         m_alice->station().setClock([&now] { return now; });
+        m_alice->setNotice(MainWindow::Notice::NameInUse, "name warning");
         m_alice->station().proposeGame(Game::Othello, "bob");
         QCOMPARE(m_alice->notice(), QString("Othello proposed to bob, waiting for an answer"));
         m_alice->station().broadcastPeriod();
-        QVERIFY(!m_alice->notice().isEmpty());
-        if (answer.isEmpty()) {
+        QVERIFY(!m_alice->notice().contains("warning"));
+        if (answer == "button") {
+            QTest::mouseClick(control<QPushButton>(*m_alice, "withdrawProposal"), Qt::LeftButton);
+        } else if (answer == "menu") {
+            auto *tools = control<QMenu>(*m_alice, "Tools");
+            tools->popup(m_alice->mapToGlobal(QPoint()));
+            control<QAction>(*m_alice, "mnuWithdrawProposal")->trigger();
+            tools->close();
+        } else if (answer.isEmpty()) {
             now += PendingProposals::kExpiryMs + 1;
             m_alice->station().broadcastPeriod();
         } else {
             receive(answer);
         }
         QVERIFY2(!m_alice->notice().contains("proposed"), qPrintable(m_alice->notice()));
+        QVERIFY(control<QPushButton>(*m_alice, "withdrawProposal")->isHidden());
     }
 
     // The station's period drops a silent user from the list; that his next
@@ -404,7 +418,7 @@ private slots:
     }
 
     // The menu's commands on plain controls are in test_editmenu; here, a read-only
-    // room log: Cut is offered, copies, and leaves the log whole.
+    // room log: only what works there is offered, and Copy leaves the log whole.
     void editMenuOnTheStationsControls()
     {
         auto &menu = *m_alice->findChild<EditMenu *>();
@@ -415,8 +429,11 @@ private slots:
         log->setFocus();
         QApplication::clipboard()->setText("old");
         menu.updateItems();
-        QVERIFY(menu.item(EditMenu::kCut)->isEnabled());
-        menu.item(EditMenu::kCut)->trigger();
+        QString offered;
+        for (EditMenu::Item item : {EditMenu::kCut, EditMenu::kCopy, EditMenu::kPaste, EditMenu::kClear, EditMenu::kSelectAll})
+            offered += menu.item(item)->isEnabled() ? QString::number(item) : QString();
+        QCOMPARE(offered, QString("37")); // Copy, Select All
+        menu.item(EditMenu::kCopy)->trigger();
         QCOMPARE(QApplication::clipboard()->text(), QString("in the log"));
         QCOMPARE(logLines(*m_alice, "Text1"), QString("in the log"));
     }

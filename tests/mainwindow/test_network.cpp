@@ -148,7 +148,7 @@ private slots:
         auto alice = startStation(lan, "alice");
         auto dimitris = startStation(lan, "Δημήτρης");
         QCOMPARE(dimitris->station().userName(), QString("????????"));
-        QCOMPARE(dimitris->notice(), QString("Others see your name as ????????: choose a name in Latin letters in Tools > Preferences"));
+        QCOMPARE(dimitris->notice(), QString("Others see your name as ????????: choose another in Tools > Preferences"));
         QTRY_COMPARE(userList(*alice), QString("alice:1 ????????:1"));
         QCOMPARE(userList(*dimitris), QString("????????:1"));
 

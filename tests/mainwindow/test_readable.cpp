@@ -6,6 +6,7 @@
 #include "puissance4/puissance4window.h"
 #include "support/stations.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -78,26 +79,44 @@ std::pair<QStringList, int> shownTexts(const QWidget &control)
             style->subElementRect(QStyle::SE_LineEditContents, &option, edit).width() - margins.left() - margins.right() - 2};
 }
 
-// The English texts the language's translation gives another text for,
-// read from its source file.
-QSet<QString> translatedEnglish(const QByteArray &language)
+// What a language's translation says of the texts shown: the English texts
+// it gives another text for, and its texts cut short with a full stop where
+// the English has none ("Schw." for "Black"), as a word that did not fit is.
+struct Translation {
+    QSet<QString> english;
+    QSet<QString> abbreviated;
+};
+
+Translation readTranslation(const QByteArray &language)
 {
     QFile file(QStringLiteral(QUILLET_TRANSLATIONS "/quillet_%1.ts").arg(QString::fromLatin1(language)));
     if (!file.open(QIODevice::ReadOnly))
         qFatal("no translation file for %s", language.constData());
-    QSet<QString> english;
+    Translation read;
     QXmlStreamReader ts(&file);
     QString source;
+    const QRegularExpression mnemonic(QStringLiteral("&(?!&)"));
     while (ts.readNextStartElement() || !ts.atEnd()) {
-        if (ts.isStartElement() && ts.name() == QLatin1String("source"))
+        if (ts.isStartElement() && ts.name() == QLatin1String("source")) {
             source = ts.readElementText();
-        else if (ts.isStartElement() && ts.name() == QLatin1String("translation") && ts.readElementText() != source)
-            english << QString(source).remove(QRegularExpression(QStringLiteral("&(?!&)")));
-        else if (!ts.isStartElement())
+        } else if (ts.isStartElement() && ts.name() == QLatin1String("translation")) {
+            // A plural translation holds its forms as elements of their own.
+            const QString translation = ts.readElementText(QXmlStreamReader::IncludeChildElements);
+            if (translation != source)
+                read.english << QString(source).remove(mnemonic);
+            if (translation.endsWith(u'.') && !source.endsWith(u'.'))
+                read.abbreviated << QString(translation).remove(mnemonic);
+        } else if (!ts.isStartElement()) {
             ts.readNext();
+        }
     }
-    return english;
+    return read;
 }
+
+// Room a title bar takes beside its caption on common desktops: the window's
+// icon (about 24 px), its minimise and close buttons (about 28 px each) and
+// their margins.
+constexpr int kTitleBarControls = 104;
 
 // How far the darkest-drawn pixel of a glyph may lie from the text colour:
 // small glyphs are smoothed, and few of their pixels are wholly covered.
@@ -134,7 +153,8 @@ private slots:
     {
         QTest::addColumn<QByteArray>("window");
         for (const char *language : {"C", "fr", "de"}) {
-            for (const char *window : {"main window", "message window, writing", "message window, received",
+            for (const char *window : {"main window", "main window, name in use", "main window, name not carried",
+                                       "main window, proposal waiting", "message window, writing", "message window, received",
                                        "Othello proposal", "Puissance 4 proposal", "About box", "Othello game",
                                        "Puissance 4 game"})
                 QTest::addRow("%s: %s", language, window) << QByteArray(window);
@@ -153,10 +173,17 @@ private slots:
 
         // In French or German, no text shown is English that has a translation.
         const QByteArray tag = QTest::currentDataTag();
-        const QSet<QString> english = tag.startsWith("C:") ? QSet<QString>() : translatedEnglish(tag.left(2));
+        const Translation translation = tag.startsWith("C:") ? Translation() : readTranslation(tag.left(2));
+        const QSet<QString> &english = translation.english;
         QStringList clipped;
         if (english.contains(shown->windowTitle()))
             clipped << "untranslated caption: " + shown->windowTitle();
+        // Desktops draw captions bold in about the application's font.
+        QFont captionFont = QApplication::font();
+        captionFont.setBold(true);
+        if (const int need = QFontMetrics(captionFont).horizontalAdvance(shown->windowTitle()) + kTitleBarControls;
+            need > shown->width())
+            clipped << QStringLiteral("caption \"%1\": %2 px in %3").arg(shown->windowTitle()).arg(need).arg(shown->width());
         int measured = 0;
         for (const QWidget *control : shown->findChildren<QWidget *>()) {
             if (!control->isVisibleTo(shown) || control->window() != shown)
@@ -165,6 +192,8 @@ private slots:
             for (const QString &text : texts) {
                 if (english.contains(text))
                     clipped << QStringLiteral("%1 \"%2\": untranslated").arg(control->objectName(), text);
+                if (translation.abbreviated.contains(text))
+                    clipped << QStringLiteral("%1 \"%2\": cut short").arg(control->objectName(), text);
             }
             const QFontMetrics metrics = control->fontMetrics();
             const int height = control->contentsRect().height();
@@ -260,6 +289,17 @@ private:
             AboutBox::open(m_alice.get());
             return AboutBox::instance();
         }
+        if (window.endsWith("name in use"))
+            m_alice->setNotice(MainWindow::Notice::NameInUse,
+                               QCoreApplication::translate("MainWindow", "Another station on this network uses the name %1")
+                                   .arg(QStringLiteral("alice")));
+        if (window.endsWith("not carried"))
+            m_alice->setNotice(MainWindow::Notice::NameNotCarried,
+                               QCoreApplication::translate("MainWindow",
+                                                           "Others see your name as %1: set USERNAME to a name in Latin letters")
+                                   .arg(QStringLiteral("????????")));
+        if (window.endsWith("waiting"))
+            station.proposeGame(Game::Puissance4, bob);
         if (!window.endsWith("game"))
             return m_alice.get();
         station.startGame(game, bob); // which builds and opens the game's window

@@ -1,6 +1,10 @@
+#include "look/translations.h"
 #include "mainwindow/readmewindow.h"
 
 #include <QFile>
+#include <QDir>
+#include <QFileInfo>
+#include <QLocale>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -80,6 +84,27 @@ private slots:
         QVERIFY(shown->hasFocus());
         QTest::keyClick(shown, Qt::Key_Escape);
         QTRY_VERIFY(!window);
+    }
+
+    // The read-me comes in the windows' language where it is written in it.
+    void inTheWindowsLanguage_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("file"); // beside the English source
+        QTest::newRow("French") << "fr" << "Readme_fr.txt";
+        QTest::newRow("German") << "de" << "Readme_de.txt";
+        QTest::newRow("a language Quillet is not translated to") << "es" << "Readme.txt";
+    }
+    void inTheWindowsLanguage()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, file);
+        look::installTranslations(QLocale(language));
+        QFile source(QFileInfo(QStringLiteral(QUILLET_README)).dir().filePath(file));
+        QVERIFY(source.open(QIODevice::ReadOnly));
+        const QString text = ReadmeWindow::readmeText();
+        look::installTranslations(QLocale::c());
+        QCOMPARE(text, QString::fromUtf8(source.readAll()));
     }
 };
 

@@ -183,6 +183,22 @@ private slots:
             QVERIFY(!m_alice->match(game).isPlaying() && m_alice->match(game).opponent().isEmpty());
     }
 
+    // Another copy under this name leaving lists the name off everywhere:
+    // this station says at once that it is still here. Its own goodbye, heard
+    // back, is no other copy's.
+    void anotherCopyLeavingIsAnswered()
+    {
+        sendFrom(*m_alicePort, encode(wire::departure("alice")));
+        QTRY_VERIFY(m_lan->sent().contains(encode(wire::presence("alice")))
+                    && m_lan->sent().contains(encode(wire::availability("alice", 0))));
+        m_lan->clearSent();
+        m_alice->forgetRecentDatagrams();
+        QSignalSpy heard(m_alicePort, &DatagramLink::datagramReceived);
+        m_alice->sendDeparture();
+        QTRY_COMPARE(heard.count(), 1);
+        QCOMPARE(m_lan->sent(), QList<QByteArray>{encode(wire::departure("alice"))});
+    }
+
     void sends_data()
     {
         QTest::addColumn<int>("action");
@@ -360,6 +376,7 @@ private slots:
         QTest::newRow("at its expiry") << "othello bob" << expiry << "started othello bob";
         QTest::newRow("expired") << "othello bob" << expiry + 1 << "";
         QTest::newRow("declined first") << "othello bob, declined" << qint64(0) << "declined bob";
+        QTest::newRow("withdrawn first") << "othello bob, withdrawn" << qint64(0) << "";
         QTest::newRow("during a game") << "othello bob, playing carol" << qint64(0) << "refused othello bob";
     }
 
@@ -376,6 +393,8 @@ private slots:
         EffectLog log(own.station);
         if (proposed.contains("declined"))
             own.station.onDatagram(encode(wire::proposalDeclined("alice", "bob")));
+        if (proposed.contains("withdrawn"))
+            QVERIFY(own.station.withdrawProposal(Game::Othello, "bob"));
         own.station.onDatagram(encode(wire::othelloAccept("alice", "bob")));
         own.station.onDatagram(encode(wire::othelloAccept("alice", "bob"))); // answered once
         QTEST(log.lines.join('|'), "effect");
