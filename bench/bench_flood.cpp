@@ -2,11 +2,11 @@
 // room log, beside a bare loop reading the same kind of socket; and the
 // memory one open message window holds. The socket is fed over the loopback
 // interface only; the station itself sends on the in-process LAN.
-#include "support/locallan.h"
 #include "dialogs/messagewindow.h"
 #include "mainwindow/mainwindow.h"
-#include "net/messages.h"
-#include "net/udplink.h"
+#include "station/udplink.h"
+#include "support/locallan.h"
+#include "wire/messages.h"
 
 #include <QApplication>
 #include <QFile>

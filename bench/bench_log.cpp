@@ -1,8 +1,8 @@
 // How much a chat line costs the station: appended to a room log that is
 // short or very long, and taken from the wire into a log by the dispatcher.
-#include "support/locallan.h"
 #include "mainwindow/mainwindow.h"
-#include "net/messages.h"
+#include "support/locallan.h"
+#include "wire/messages.h"
 
 #include <QApplication>
 #include <QPlainTextEdit>

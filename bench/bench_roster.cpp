@@ -2,10 +2,10 @@
 // listed. A presence is found by hash in the roster and in the list, so its
 // cost should not depend on how many are listed; an arrival or departure has
 // the list laid out again, which does.
-#include "support/locallan.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/userlistmodel.h"
-#include "net/messages.h"
+#include "support/locallan.h"
+#include "wire/messages.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -5,8 +5,8 @@
 #include "games/gamewindow.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/roomlog.h"
-#include "net/messages.h"
 #include "support/locallan.h"
+#include "wire/messages.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -3,6 +3,7 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins
           qt6-l10n-tools qt6-translations-l10n           # translations: built, and Qt's own
+          qt6-tools-dev                                  # qt_add_translations (Qt6LinguistTools)
           fonts-dejavu-core iproute2 libc-bin
           dpkg-dev desktop-file-utils appstream lintian  # the packaging test
           python3-minimal                                # the command-line test reads its JSON

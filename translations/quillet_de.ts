@@ -25,13 +25,6 @@
     </message>
 </context>
 <context>
-    <name>CarriedText</name>
-    <message>
-        <source>Will arrive as &quot;?&quot;: %1</source>
-        <translation>Kommt als „?“ an: %1</translation>
-    </message>
-</context>
-<context>
     <name>DesktopNotifier</name>
     <message>
         <source>Show</source>
@@ -499,6 +492,21 @@
     </message>
 </context>
 <context>
+    <name>Notes</name>
+    <message>
+        <source>Sent from %1; no station of that name has been heard.</source>
+        <translation>Gesendet von %1; keine Station dieses Namens hat sich gemeldet.</translation>
+    </message>
+    <message>
+        <source>Sent from %1; %2&apos;s station is heard from %3.</source>
+        <translation>Gesendet von %1; die Station von %2 meldet sich von %3.</translation>
+    </message>
+    <message>
+        <source>Will arrive as &quot;?&quot;: %1</source>
+        <translation>Kommt als „?“ an: %1</translation>
+    </message>
+</context>
+<context>
     <name>OthelloWindow</name>
     <message>
         <source>Othello Table</source>
@@ -695,17 +703,6 @@
     <message>
         <source>Find in the read-me</source>
         <translation>Im Liesmich suchen</translation>
-    </message>
-</context>
-<context>
-    <name>Station</name>
-    <message>
-        <source>Sent from %1; no station of that name has been heard.</source>
-        <translation>Gesendet von %1; keine Station dieses Namens hat sich gemeldet.</translation>
-    </message>
-    <message>
-        <source>Sent from %1; %2&apos;s station is heard from %3.</source>
-        <translation>Gesendet von %1; die Station von %2 meldet sich von %3.</translation>
     </message>
 </context>
 <context>

@@ -5,9 +5,9 @@
 #include "look/placement.h"
 #include "look/translations.h"
 #include "mainwindow/mainwindow.h"
-#include "net/quitsignals.h"
-#include "net/udplink.h"
-#include "net/wire.h"
+#include "station/quitsignals.h"
+#include "station/udplink.h"
+#include "wire/wire.h"
 
 #include <QApplication>
 #include <QCoreApplication>

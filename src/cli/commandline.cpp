@@ -1,7 +1,7 @@
 #include "cli/commandline.h"
 
-#include "net/typedtext.h"
-#include "net/wire.h"
+#include "wire/typedtext.h"
+#include "wire/wire.h"
 
 #include <QCommandLineParser>
 

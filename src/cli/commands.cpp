@@ -2,11 +2,11 @@
 
 #include "cli/datagramtext.h"
 #include "cli/wholist.h"
-#include "net/quitsignals.h"
-#include "net/station.h"
-#include "net/typedtext.h"
-#include "net/udplink.h"
-#include "net/wire.h"
+#include "station/quitsignals.h"
+#include "station/station.h"
+#include "station/udplink.h"
+#include "wire/typedtext.h"
+#include "wire/wire.h"
 #include "settings/preferences.h"
 
 #include <QCoreApplication>

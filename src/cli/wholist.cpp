@@ -1,7 +1,7 @@
 #include "cli/wholist.h"
 
 #include "cli/datagramtext.h"
-#include "net/station.h"
+#include "station/station.h"
 
 WhoList::WhoList(Station &station, QObject *parent)
     : QObject(parent)

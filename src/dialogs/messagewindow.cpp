@@ -1,14 +1,15 @@
 #include "dialogs/messagewindow.h"
 
 #include "dialogs/limitedtextedit.h"
+#include "dialogs/notes.h"
 #include "look/look.h"
 #include "look/names.h"
 #include "look/note.h"
 #include "look/placement.h"
-#include "net/carriedtext.h"
-#include "net/messages.h"
-#include "net/station.h"
-#include "net/typedtext.h"
+#include "station/station.h"
+#include "wire/carriedtext.h"
+#include "wire/messages.h"
+#include "wire/typedtext.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -94,10 +95,10 @@ void MessageWindow::openToWrite(const QString &recipient)
 }
 
 void MessageWindow::openReceived(const QString &sender, const QString &text, const QString &time,
-                                 const QString &provenance)
+                                 const Provenance &provenance)
 {
     m_provenance = provenance;
-    look::showNote(*this, *m_note, kHeight, {m_provenance});
+    look::showNote(*this, *m_note, kHeight, {notes::provenance(sender, provenance)});
     // The network opens it: the user may be typing elsewhere.
     look::placeNew(*this, m_owner);
     look::showUnasked(*this);
@@ -110,14 +111,14 @@ void MessageWindow::openReceived(const QString &sender, const QString &text, con
     m_correspondent = sender;
 }
 
-void MessageWindow::addReceived(const QString &text, const QString &time, const QString &provenance)
+void MessageWindow::addReceived(const QString &text, const QString &time, const Provenance &provenance)
 {
     if (m_added < kMaxAddedMessages) {
         ++m_added;
         // A later message from elsewhere than the window says says so on its own line.
         m_received->appendPlainText(provenance.isEmpty() || provenance == m_provenance
                                         ? QStringLiteral("[%1]> %2").arg(time, text)
-                                        : QStringLiteral("[%1] %2\n> %3").arg(time, provenance, text));
+                                        : QStringLiteral("[%1] %2\n> %3").arg(time, notes::provenance(m_correspondent, provenance), text));
         return;
     }
     ++m_notShown;
@@ -155,7 +156,7 @@ void MessageWindow::markWhatArrivesAsQuestionMarks()
         at += length;
     }
     m_typed->setExtraSelections(marks);
-    m_typed->setToolTip(wire::lostInTransitNote(text));
+    m_typed->setToolTip(notes::lostInTransit(wire::lostInTransit(text)));
 }
 
 void MessageWindow::sendText()

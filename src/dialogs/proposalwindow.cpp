@@ -1,11 +1,12 @@
 #include "dialogs/proposalwindow.h"
 
+#include "dialogs/notes.h"
 #include "look/look.h"
 #include "look/names.h"
 #include "look/note.h"
 #include "look/placement.h"
-#include "net/messages.h"
-#include "net/station.h"
+#include "station/station.h"
+#include "wire/messages.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -26,13 +27,13 @@ QString gameName(Game game)
 
 } // namespace
 
-ProposalWindow::ProposalWindow(Station &station, Game game, const QString &proposer, const QString &provenance,
+ProposalWindow::ProposalWindow(Station &station, Game game, const QString &proposer, const Provenance &provenance,
                                QWidget *owner)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                            | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
     , m_sentence(look::named(new QLineEdit(this), "Text1"))
     , m_note(look::noteRow(*this, kHeight))
-    , m_provenance(provenance)
+    , m_provenance(notes::provenance(proposer, provenance))
     , m_game(game)
     , m_proposer(proposer)
     , m_station(&station)

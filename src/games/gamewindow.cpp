@@ -57,6 +57,39 @@ void GameWindow::showPlayers(QLineEdit &first, QLineEdit &second, const QString 
     second.setCursorPosition(0);
 }
 
+QString GameWindow::statusText(GameStatus status, const QString &other)
+{
+    switch (status) {
+    case GameStatus::None:
+        return {};
+    case GameStatus::BlackToPlay:
+        return QCoreApplication::translate("GameStatus", "Black To Play");
+    case GameStatus::WhiteToPlay:
+        return QCoreApplication::translate("GameStatus", "White To Play");
+    case GameStatus::BlackWon:
+        return QCoreApplication::translate("GameStatus", "Black Won!");
+    case GameStatus::WhiteWon:
+        return QCoreApplication::translate("GameStatus", "White Won!");
+    case GameStatus::Tie:
+        return QCoreApplication::translate("GameStatus", "Tie!");
+    case GameStatus::YellowToPlayFirst:
+        return QCoreApplication::translate("GameStatus", "Yellow To Play!");
+    case GameStatus::YellowToPlay:
+        return QCoreApplication::translate("GameStatus", "Yellow to Play!");
+    case GameStatus::RedToPlay:
+        return QCoreApplication::translate("GameStatus", "Red to Play!");
+    case GameStatus::YellowWon:
+        return QCoreApplication::translate("GameStatus", "Yellow Won!");
+    case GameStatus::RedWon:
+        return QCoreApplication::translate("GameStatus", "Red Won!");
+    case GameStatus::Draw:
+        return QCoreApplication::translate("GameStatus", "Draw!");
+    case GameStatus::Other:
+        break;
+    }
+    return other;
+}
+
 void GameWindow::showGame()
 {
     showGameUnasked();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "games/gamestatus.h"
 #include "games/match.h"
 
 #include <QPointer>
@@ -31,6 +32,10 @@ public:
     // What is said over the board now; empty when nothing is.
     QString notice() const;
     int flashCount() const { return m_flashCount; }
+
+    // A game's status line in the user's language; `other` is a peer's own
+    // text, shown as it came.
+    static QString statusText(GameStatus status, const QString &other = {});
 
 protected:
     // The owner is only where the window opens.

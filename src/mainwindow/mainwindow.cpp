@@ -1,6 +1,7 @@
 #include "mainwindow/mainwindow.h"
 
 #include "dialogs/messagewindow.h"
+#include "dialogs/notes.h"
 #include "dialogs/proposalwindow.h"
 #include "look/look.h"
 #include "look/names.h"
@@ -14,12 +15,12 @@
 #include "mainwindow/senderwindows.h"
 #include "mainwindow/systemtray.h"
 #include "mainwindow/titlecount.h"
-#include "net/carriedtext.h"
-#include "net/datagramlink.h"
-#include "net/typedtext.h"
-#include "net/wire.h"
 #include "othello/othellowindow.h"
 #include "puissance4/puissance4window.h"
+#include "station/datagramlink.h"
+#include "wire/carriedtext.h"
+#include "wire/typedtext.h"
+#include "wire/wire.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -177,10 +178,10 @@ GameWindow &MainWindow::builtGameWindow(Game game)
     using Build = std::unique_ptr<GameWindow> (*)(Station &, QWidget *);
     static const std::array<Build, 2> build{
         [](Station &station, QWidget *owner) -> std::unique_ptr<GameWindow> {
-            return std::make_unique<OthelloWindow>(station.othello(), owner);
+            return std::make_unique<OthelloWindow>(station.match<OthelloMatch>(), owner);
         },
         [](Station &station, QWidget *owner) -> std::unique_ptr<GameWindow> {
-            return std::make_unique<Puissance4Window>(station.puissance4(), owner);
+            return std::make_unique<Puissance4Window>(station.match<Puissance4Match>(), owner);
         },
     };
     std::unique_ptr<GameWindow> &window = m_gameWindows[indexOf(game)];
@@ -568,7 +569,7 @@ void MainWindow::updateGameActions()
     m_withdrawAction->setEnabled(!m_proposedTo.isEmpty());
 }
 
-void MainWindow::openReceivedMessage(const QString &sender, const QString &text, const QString &provenance)
+void MainWindow::openReceivedMessage(const QString &sender, const QString &text, const Provenance &provenance)
 {
     const QString time = timeOfDay(QTime::currentTime());
     if (!m_receivedMessages->mayOpen(sender)) {
@@ -585,7 +586,7 @@ void MainWindow::openReceivedMessage(const QString &sender, const QString &text,
     notify(sender, tr("Message from %1").arg(sender), window);
 }
 
-void MainWindow::openProposal(Game game, const QString &proposer, const QString &provenance)
+void MainWindow::openProposal(Game game, const QString &proposer, const Provenance &provenance)
 {
     SenderWindows *proposals = m_proposals[indexOf(game)];
     if (!proposals->mayOpen(proposer)) {
@@ -692,7 +693,7 @@ void MainWindow::markWhatArrivesAsQuestionMarks()
 {
     // The line still goes out as typed; the sender only learns beforehand
     // what others will read.
-    const QString note = wire::lostInTransitNote(m_input->text());
+    const QString note = notes::lostInTransit(wire::lostInTransit(m_input->text()));
     const bool wasMarked = !m_input->toolTip().isEmpty();
     m_input->setToolTip(note);
     QPalette palette;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "mainwindow/userlistmodel.h"
-#include "net/station.h"
+#include "station/station.h"
 #include "settings/preferences.h"
 
 #include <QGuiApplication>
@@ -131,8 +131,8 @@ private:
     void showGame(Game game);
     void leaveGame(Game game);
     void updateGameActions();
-    void openReceivedMessage(const QString &sender, const QString &text, const QString &provenance);
-    void openProposal(Game game, const QString &proposer, const QString &provenance);
+    void openReceivedMessage(const QString &sender, const QString &text, const Provenance &provenance);
+    void openProposal(Game game, const QString &proposer, const Provenance &provenance);
     void showAcceptRefused(Game game, const QString &acceptor);
     void showProposalWaiting(Game game, const QString &to);
     void clearProposalWaiting(const QString &answeredBy);

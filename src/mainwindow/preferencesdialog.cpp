@@ -2,8 +2,8 @@
 
 #include "look/look.h"
 #include "look/names.h"
-#include "net/carriedtext.h"
-#include "net/wire.h"
+#include "wire/carriedtext.h"
+#include "wire/wire.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

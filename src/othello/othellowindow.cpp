@@ -125,8 +125,8 @@ void OthelloWindow::redraw()
     m_whiteScore->setText(QString::number(score.white));
     if (!showsTurn())
         m_status->clear();
-    else if (!score.status.isNull())
-        m_status->setText(look::statusText(score.status));
+    else if (score.status != GameStatus::None)
+        m_status->setText(statusText(score.status));
     m_turnMarker->setVisible(showsTurn());
     const qint16 turn = game().turnColour();
     if (turn == OthelloGame::kBlack || turn == OthelloGame::kWhite) {

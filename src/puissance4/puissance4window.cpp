@@ -74,7 +74,7 @@ void Puissance4Window::redraw()
                                                                  : colour == kRed ? tr("red") : tr("empty")));
         m_cells[std::size_t(k)]->update();
     }
-    m_status->setText(showsTurn() ? look::statusText(game().status()) : QString());
+    m_status->setText(showsTurn() ? statusText(game().status(), game().statusLine()) : QString());
     m_status->setCursorPosition(0);
     showPlayers(*m_yellowName, *m_redName, game().yellowPlayer(), game().redPlayer());
     m_turnMarker->setVisible(showsTurn());

@@ -1,8 +1,8 @@
 #include "dialogs/messagewindow.h"
 #include "dialogs/proposalwindow.h"
+#include "station/station.h"
 #include "support/locallan.h"
-#include "net/messages.h"
-#include "net/station.h"
+#include "wire/messages.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -83,9 +83,10 @@ private slots:
         QFETCH(QString, button);
         auto *window = new MessageWindow(m_station);
         const QString shown = QStringLiteral("<b>not bold</b>\r\nline two"); // network text stays plain
-        const QString from = QStringLiteral("Sent from <b>192.0.2.99</b>.");
+        const Provenance provenance{QHostAddress(QStringLiteral("192.0.2.99")), {}};
+        const QString from = QStringLiteral("Sent from 192.0.2.99; no station of that name has been heard.");
         if (received)
-            window->openReceived(correspondent, shown, QStringLiteral("12:34:56"), from);
+            window->openReceived(correspondent, shown, QStringLiteral("12:34:56"), provenance);
         else
             window->openToWrite(correspondent);
         const auto *note = child<QLabel>(window, "noteRow"); // where it came from, as plain text
@@ -174,8 +175,12 @@ private slots:
                                                     std::tuple('B', Game::Othello, "bob")})
             if (open.contains(QLatin1Char(letter)))
                 m_station.startGame(on, opponent);
-        const QString from = proposer.isEmpty() ? QString() : QStringLiteral("Sent from 192.0.2.99.");
-        QPointer<ProposalWindow> window = new ProposalWindow(m_station, game, proposer, from);
+        const QHostAddress heard(QStringLiteral("192.0.2.99")), known(QStringLiteral("192.0.2.10"));
+        const Provenance provenance = proposer.isEmpty() ? Provenance{} : Provenance{heard, {known, known}};
+        const QString from = proposer.isEmpty()
+            ? QString()
+            : QStringLiteral("Sent from 192.0.2.99; %1's station is heard from 192.0.2.10, 192.0.2.10.").arg(proposer);
+        QPointer<ProposalWindow> window = new ProposalWindow(m_station, game, proposer, provenance);
         window->open();
         QCOMPARE(child<QLabel>(window, "noteRow")->text(), from);
         QCOMPARE(child<QLineEdit>(window, "Text1")->text(),

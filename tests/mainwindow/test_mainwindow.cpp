@@ -4,10 +4,10 @@
 #include "mainwindow/editmenu.h"
 #include "mainwindow/helpmenu.h"
 #include "mainwindow/readmewindow.h"
-#include "net/messages.h"
-#include "net/pendingproposals.h"
+#include "station/pendingproposals.h"
 #include "support/heard.h"
 #include "support/stations.h"
+#include "wire/messages.h"
 
 #include <QClipboard>
 #include <QDeadlineTimer>

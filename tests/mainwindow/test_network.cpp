@@ -1,9 +1,9 @@
 #include "dialogs/messagewindow.h"
 #include "dialogs/proposalwindow.h"
-#include "net/messages.h"
 #include "puissance4/puissance4game.h"
 #include "puissance4/puissance4window.h"
 #include "support/stations.h"
+#include "wire/messages.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #include "dialogs/messagewindow.h"
 #include "dialogs/proposalwindow.h"
 #include "mainwindow/desktopnotifier.h"
-#include "net/messages.h"
+#include "wire/messages.h"
 #include "support/heard.h"
 #include "support/stations.h"
 

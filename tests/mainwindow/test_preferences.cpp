@@ -1,5 +1,5 @@
 #include "mainwindow/preferencesdialog.h"
-#include "net/messages.h"
+#include "wire/messages.h"
 #include "support/stations.h"
 
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 #include "look/look.h"
 #include "mainwindow/mainwindow.h"
-#include "net/messages.h"
-#include "net/wire.h"
+#include "wire/messages.h"
+#include "wire/wire.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,8 +1,8 @@
 #include "dialogs/messagewindow.h"
 #include "dialogs/proposalwindow.h"
-#include "net/messages.h"
 #include "support/heard.h"
 #include "support/stations.h"
+#include "wire/messages.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,9 +1,12 @@
-#include "net/carriedtext.h"
-#include "net/messages.h"
-#include "net/pendingproposals.h"
-#include "net/recentdatagrams.h"
-#include "net/station.h"
+#include "othello/othellomatch.h"
+#include "puissance4/puissance4match.h"
+#include "station/pendingproposals.h"
+#include "station/recentdatagrams.h"
+#include "station/station.h"
 #include "support/heard.h"
+#include "support/provenancefacts.h"
+#include "wire/carriedtext.h"
+#include "wire/messages.h"
 
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -26,22 +29,25 @@ public:
         on(&Station::userSeen, [](const QString &name) { return "seen " + name; });
         on(&Station::userAvailabilityChanged, [](const QString &name, bool yes) { return "availability " + name + (yes ? " yes" : " no"); });
         on(&Station::userGone, [](const QString &name) { return "gone " + name; });
-        // Where a message or proposal came from, when not its sender's station, in brackets.
-        const auto from = [](const QString &provenance) { return provenance.isEmpty() ? QString() : " (" + provenance + ')'; };
-        on(&Station::privateMessageReceived, [from](const QString &sender, const QString &text, const QString &provenance) {
+        // Where a message or proposal came from, when not its sender's station, and
+        // where its name is heard, in brackets.
+        const auto from = [](const Provenance &provenance) {
+            return provenance.isEmpty() ? QString() : " (" + provenanceFacts(provenance) + ')';
+        };
+        on(&Station::privateMessageReceived, [from](const QString &sender, const QString &text, const Provenance &provenance) {
             return "message " + sender + ' ' + text + from(provenance);
         });
-        on(&Station::proposalReceived, [from](Game game, const QString &proposer, const QString &provenance) {
+        on(&Station::proposalReceived, [from](Game game, const QString &proposer, const Provenance &provenance) {
             return "proposal " + gameName(game) + ' ' + proposer + from(provenance);
         });
         on(&Station::acceptRefused, [](Game game, const QString &acceptor) { return "refused " + gameName(game) + ' ' + acceptor; });
         on(&Station::proposalDeclined, [](const QString &name) { return "declined " + name; });
         on(&Station::gameStarted, [](Game game, const QString &opponent) { return "started " + gameName(game) + ' ' + opponent; });
-        connect(&s.othello(), &Match::boardReceived, this, [this, &s] {
-            lines << QString("othello board %1 %2").arg(s.othello().game().turnColour()).arg(s.othello().game().discCount());
+        connect(&s.match<OthelloMatch>(), &Match::boardReceived, this, [this, &s] {
+            lines << QString("othello board %1 %2").arg(s.match<OthelloMatch>().game().turnColour()).arg(s.match<OthelloMatch>().game().discCount());
         });
-        connect(&s.puissance4(), &Match::boardReceived, this, [this, &s] {
-            lines << QString("puissance4 board %1 ").arg(s.puissance4().game().discCount()) + s.puissance4().game().status();
+        connect(&s.match<Puissance4Match>(), &Match::boardReceived, this, [this, &s] {
+            lines << QString("puissance4 board %1 ").arg(s.match<Puissance4Match>().game().discCount()) + s.match<Puissance4Match>().game().statusLine();
         });
     }
     QStringList lines;
@@ -320,8 +326,8 @@ private slots:
         QTest::addColumn<QString>("act");
         QTest::addColumn<QString>("from"); // bob's station, a forger, a forger under a name never heard, bob's second card
         QTest::addColumn<QString>("effect");
-        const QString forged = " (Sent from 192.0.2.99; bob's station is heard from 192.0.2.10, 192.0.2.20.)";
-        const QString unknown = " (Sent from 192.0.2.99; no station of that name has been heard.)";
+        const QString forged = " (from 192.0.2.99 heard at 192.0.2.10 192.0.2.20)";
+        const QString unknown = " (from 192.0.2.99 heard at )";
         for (const char *from : {"bob", "forger", "unknown", "second card"}) {
             const bool refused = QLatin1String(from) == "forger";
             const QString name = QLatin1String(from) == "unknown" ? "dave" : "bob";

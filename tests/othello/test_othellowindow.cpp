@@ -1,9 +1,9 @@
 #include "look/turnmarker.h"
-#include "support/locallan.h"
-#include "net/messages.h"
-#include "net/station.h"
 #include "othello/othellocell.h"
 #include "othello/othellowindow.h"
+#include "station/station.h"
+#include "support/locallan.h"
+#include "wire/messages.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -15,7 +15,7 @@ class TestOthelloWindow final : public QObject
     Q_OBJECT
     LocalLan m_lan;
     Station m_station{*m_lan.attach()};
-    OthelloMatch &m_match = m_station.othello();
+    OthelloMatch &m_match = m_station.match<OthelloMatch>();
     OthelloWindow m_window{m_match};
 
     // The cells all carry one name; they were built in index order.

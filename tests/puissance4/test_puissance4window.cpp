@@ -1,9 +1,9 @@
 #include "look/turnmarker.h"
-#include "support/locallan.h"
-#include "net/messages.h"
-#include "net/station.h"
 #include "puissance4/puissance4cell.h"
 #include "puissance4/puissance4window.h"
+#include "station/station.h"
+#include "support/locallan.h"
+#include "wire/messages.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -16,7 +16,7 @@ class TestPuissance4Window final : public QObject
     Q_OBJECT
     LocalLan m_lan;
     Station m_station{*m_lan.attach()};
-    Puissance4Match &m_match = m_station.puissance4();
+    Puissance4Match &m_match = m_station.match<Puissance4Match>();
     Puissance4Window m_window{m_match};
 
     Puissance4Cell *cellAt(int k)

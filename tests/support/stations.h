@@ -1,8 +1,8 @@
 #pragma once
 
-#include "support/locallan.h"
 #include "mainwindow/mainwindow.h"
-#include "net/wire.h"
+#include "support/locallan.h"
+#include "wire/wire.h"
 
 #include <QLabel>
 #include <QListView>

@@ -1,4 +1,4 @@
-#include "net/recentdatagrams.h"
+#include "station/recentdatagrams.h"
 
 bool RecentDatagrams::isNew(const QByteArray &datagram, bool fromHere, qint64 nowMs)
 {

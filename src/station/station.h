@@ -1,19 +1,21 @@
 #pragma once
 
-#include "net/datagramlink.h"
-#include "net/hearingcheck.h"
-#include "net/kinds.h"
-#include "net/pendingproposals.h"
-#include "net/recentdatagrams.h"
-#include "net/userroster.h"
-#include "othello/othellomatch.h"
-#include "puissance4/puissance4match.h"
+#include "games/match.h"
+#include "station/datagramlink.h"
+#include "station/hearingcheck.h"
+#include "station/pendingproposals.h"
+#include "station/provenance.h"
+#include "station/recentdatagrams.h"
+#include "station/userroster.h"
+#include "wire/kinds.h"
 
 #include <QObject>
 #include <QString>
 #include <QTimer>
 
+#include <array>
 #include <functional>
+#include <memory>
 
 class QTime;
 
@@ -73,10 +75,11 @@ public:
 
     // The games this station takes part in, one match of each kind. A move
     // made in one goes out at once; its board goes out every period while it is on.
-    Match &match(Game game) { return game == Game::Othello ? static_cast<Match &>(m_othello) : m_puissance4; }
-    const Match &match(Game game) const { return const_cast<Station *>(this)->match(game); }
-    OthelloMatch &othello() { return m_othello; }
-    Puissance4Match &puissance4() { return m_puissance4; }
+    Match &match(Game game) { return *m_matches[indexOf(game)]; }
+    const Match &match(Game game) const { return *m_matches[indexOf(game)]; }
+    // The match of a kind as its own class, for its window: match<OthelloMatch>().
+    template <typename KindOfMatch>
+    KindOfMatch &match() { return static_cast<KindOfMatch &>(match(KindOfMatch::kGame)); }
     // A game begins against the opponent, by an accept sent or received.
     void startGame(Game game, const QString &opponent);
     void endGame(Game game) { match(game).end(); }
@@ -132,9 +135,9 @@ signals:
     void nameInUse(const QString &name);
     void nameInUseEnded();
     // provenance: empty when the claimed sender's station is the one it came
-    // from, else a sentence for the user saying where it came from.
-    void privateMessageReceived(const QString &sender, const QString &text, const QString &provenance);
-    void proposalReceived(Game game, const QString &proposer, const QString &provenance);
+    // from, else where it came from and where that name is heard.
+    void privateMessageReceived(const QString &sender, const QString &text, const Provenance &provenance);
+    void proposalReceived(Game game, const QString &proposer, const Provenance &provenance);
     // An accept of this station's proposal came while a game of that kind is
     // on here: the game goes on and no new one starts.
     void acceptRefused(Game game, const QString &acceptor);
@@ -152,7 +155,7 @@ private:
     void send(const QString &message);
     void userLeft(const QString &name);
     void takeAccept(Game game, const QString &acceptor, const QHostAddress &sender);
-    QString provenance(const QString &name, const QHostAddress &sender) const;
+    Provenance provenance(const QString &name, const QHostAddress &sender) const;
     void hearPresence(const QString &name, const QHostAddress &sender);
     // The link's datagrams come here once each: repeats within
     // RecentDatagrams::kWindowMs are left out before anything acts on them.
@@ -165,8 +168,7 @@ private:
     int m_availability = 0;
     bool m_started = false;
     bool m_departed = false; // said goodbye: its own departure heard back is no other copy's
-    OthelloMatch m_othello{m_userName};
-    Puissance4Match m_puissance4{m_userName};
+    std::array<std::unique_ptr<Match>, kGames.size()> m_matches;
     UserRoster m_users;
     std::function<qint64()> m_clock;
     qint64 m_nameClashHeardMs = -1; // when another station last used this one's name; -1 while none does

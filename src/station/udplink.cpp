@@ -1,6 +1,6 @@
-#include "net/udplink.h"
+#include "station/udplink.h"
 
-#include "net/wire.h"
+#include "wire/wire.h"
 
 #include <QDebug>
 #include <QNetworkDatagram>

@@ -1,4 +1,4 @@
-#include "net/hearingcheck.h"
+#include "station/hearingcheck.h"
 
 void HearingCheck::ownPresenceHeard()
 {

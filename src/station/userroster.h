@@ -59,10 +59,3 @@ private:
     static void bind(Entry &entry, const QHostAddress &from);
     QHash<QString, Entry> m_users;
 };
-
-// A user name as the user list shows it. Characters that would show nothing
-// or break the line (controls, line breaks, the soft hyphen) become U+FFFD; a
-// no-break space becomes U+237D, and spaces at either end U+2423, so a name
-// that only looks like another is told apart from it. No marker can come off
-// the wire (none is in Windows-1252), so no peer can imitate a marked name.
-QString shownUserName(const QString &name);

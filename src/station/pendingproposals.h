@@ -1,6 +1,6 @@
 #pragma once
 
-#include "net/kinds.h"
+#include "wire/kinds.h"
 
 #include <QList>
 #include <QString>

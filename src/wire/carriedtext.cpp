@@ -1,8 +1,6 @@
-#include "net/carriedtext.h"
+#include "wire/carriedtext.h"
 
-#include <QCoreApplication>
-
-#include "net/wire.h"
+#include "wire/wire.h"
 
 namespace wire {
 
@@ -21,13 +19,6 @@ QStringList lostInTransit(const QString &text)
             lost << one;
     }
     return lost;
-}
-
-QString lostInTransitNote(const QString &text)
-{
-    const QStringList lost = lostInTransit(text);
-    return lost.isEmpty() ? QString()
-                          : QCoreApplication::translate("CarriedText", "Will arrive as \"?\": %1").arg(lost.join(u' '));
 }
 
 } // namespace wire

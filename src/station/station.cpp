@@ -1,8 +1,9 @@
-#include "net/station.h"
+#include "station/station.h"
 
-#include "net/carriedtext.h"
-#include "net/messages.h"
-#include "net/wire.h"
+#include "games/matches.h"
+#include "wire/carriedtext.h"
+#include "wire/messages.h"
+#include "wire/wire.h"
 
 #include <QDeadlineTimer>
 #include <QLocale>
@@ -22,10 +23,11 @@ Station::Station(DatagramLink &link, QObject *parent)
     connect(&m_broadcastTimer, &QTimer::timeout, this, &Station::broadcastPeriod);
     connect(&link, &DatagramLink::datagramReceived, this, &Station::onLinkDatagram);
     connect(&link, &DatagramLink::sendFailed, this, [this](const QString &reason) { m_sendFailure = reason; });
-    for (const Game game : kGames)
+    for (const Game game : kGames) {
+        m_matches[indexOf(game)] = makeMatch(game, m_userName);
         connect(&match(game), &Match::moved, this, &Station::broadcastPresence);
-    // Othello's broadcast period starts anew at every click on its board, as peers time it.
-    connect(&m_othello, &OthelloMatch::moveTried, this, &Station::restartBroadcastPeriod);
+        connect(&match(game), &Match::moveTried, this, &Station::restartBroadcastPeriod);
+    }
 }
 
 void Station::start(const QString &userName)
@@ -74,7 +76,7 @@ void Station::proposeGame(Game game, const QString &to)
 {
     m_proposals.add(game, to, m_clock());
     emit proposalWaiting(game, to);
-    send(game == Game::Othello ? wire::othelloProposal(to, m_userName) : wire::puissance4Proposal(to, m_userName));
+    send(wire::proposal(game, to, m_userName));
 }
 
 bool Station::acceptProposal(Game game, const QString &proposer)
@@ -83,8 +85,7 @@ bool Station::acceptProposal(Game game, const QString &proposer)
         return false;
     // The game window opens before the proposer hears of it, as other stations expect.
     startGame(game, proposer);
-    send(game == Game::Othello ? wire::othelloAccept(proposer, m_userName)
-                               : wire::puissance4Accept(proposer, m_userName));
+    send(wire::accept(game, proposer, m_userName));
     return true;
 }
 
@@ -196,20 +197,14 @@ bool Station::speaksFor(const QString &name, const QHostAddress &sender) const
     return addresses.isEmpty() || addresses.contains(sender);
 }
 
-QString Station::provenance(const QString &name, const QHostAddress &sender) const
+Provenance Station::provenance(const QString &name, const QHostAddress &sender) const
 {
     if (sender.isNull() || m_link.isOwnAddress(sender))
         return {};
-    const QList<QHostAddress> addresses = m_users.addresses(name);
+    QList<QHostAddress> addresses = m_users.addresses(name);
     if (addresses.contains(sender))
         return {};
-    const QString from = sender.toString();
-    if (addresses.isEmpty())
-        return tr("Sent from %1; no station of that name has been heard.").arg(from);
-    QStringList heard;
-    for (const QHostAddress &address : addresses)
-        heard << address.toString();
-    return tr("Sent from %1; %2's station is heard from %3.").arg(from, name, heard.join(QStringLiteral(", ")));
+    return {sender, std::move(addresses)};
 }
 
 void Station::takeAccept(Game game, const QString &acceptor, const QHostAddress &sender)
@@ -269,10 +264,8 @@ void Station::onDatagram(const QByteArray &datagram, const QHostAddress &sender)
         hearPresence(message->name, sender);
         break;
     case wire::Code::OthelloAccept:
-        takeAccept(Game::Othello, message->sender, sender);
-        break;
     case wire::Code::Puissance4Accept:
-        takeAccept(Game::Puissance4, message->sender, sender);
+        takeAccept(message->game, message->sender, sender);
         break;
     case wire::Code::PrivateMessage:
         emit privateMessageReceived(message->sender, message->text, provenance(message->sender, sender));
@@ -290,10 +283,8 @@ void Station::onDatagram(const QByteArray &datagram, const QHostAddress &sender)
             broadcastPresence();
         break;
     case wire::Code::OthelloProposal:
-        emit proposalReceived(Game::Othello, message->sender, provenance(message->sender, sender));
-        break;
     case wire::Code::Puissance4Proposal:
-        emit proposalReceived(Game::Puissance4, message->sender, provenance(message->sender, sender));
+        emit proposalReceived(message->game, message->sender, provenance(message->sender, sender));
         break;
     case wire::Code::Availability: {
         const bool available = message->availabilityIndex == 0;
@@ -309,13 +300,12 @@ void Station::onDatagram(const QByteArray &datagram, const QHostAddress &sender)
         break;
     // A board counts only from the station of the opponent it answers.
     case wire::Code::Puissance4Board:
-        if (speaksFor(m_puissance4.opponent(), sender))
-            m_puissance4.takeBoard(message->puissance4);
+    case wire::Code::OthelloBoard: {
+        Match &board = match(message->game);
+        if (speaksFor(board.opponent(), sender))
+            board.takeBoardMessage(*message);
         break;
-    case wire::Code::OthelloBoard:
-        if (speaksFor(m_othello.opponent(), sender))
-            m_othello.takeBoard(message->othello);
-        break;
+    }
     }
 }
 

@@ -1,4 +1,4 @@
-#include "net/quitsignals.h"
+#include "station/quitsignals.h"
 
 #include <QSocketNotifier>
 

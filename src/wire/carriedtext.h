@@ -15,8 +15,4 @@ QString carried(const QString &text);
 // appearance; empty when the text arrives whole.
 QStringList lostInTransit(const QString &text);
 
-// A note telling the sender which typed characters will arrive as "?";
-// empty when the text arrives whole.
-QString lostInTransitNote(const QString &text);
-
 } // namespace wire

@@ -1,6 +1,6 @@
-#include "net/typedtext.h"
+#include "wire/typedtext.h"
 
-#include "net/wire.h"
+#include "wire/wire.h"
 
 namespace wire {
 

@@ -1,4 +1,4 @@
-#include "net/pendingproposals.h"
+#include "station/pendingproposals.h"
 
 void PendingProposals::add(Game game, const QString &to, qint64 nowMs)
 {

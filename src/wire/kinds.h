@@ -10,4 +10,4 @@ enum class Room { Work, Tea };
 inline constexpr std::array<Game, 2> kGames{Game::Othello, Game::Puissance4};
 
 // Where a game's entry sits in an array that holds one per game.
-constexpr std::size_t indexOf(Game game) { return game == Game::Othello ? 0 : 1; }
+constexpr std::size_t indexOf(Game game) { return static_cast<std::size_t>(game); }

@@ -1,4 +1,4 @@
-#include "net/wire.h"
+#include "wire/wire.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "net/datagramlink.h"
+#include "station/datagramlink.h"
 
 #include <QElapsedTimer>
 #include <QList>

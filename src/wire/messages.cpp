@@ -1,4 +1,4 @@
-#include "net/messages.h"
+#include "wire/messages.h"
 
 namespace wire {
 namespace {
@@ -145,6 +145,25 @@ QString privateMessage(const QString &destination, const QString &sender, const 
 
 QString departure(const QString &name) { return join(Code::Departure, {name}, false); }
 
+std::optional<Game> gameOf(Code code)
+{
+    for (const GameCodes &codes : kGameCodes) {
+        if (code == codes.proposal || code == codes.accept || code == codes.board)
+            return codes.game;
+    }
+    return std::nullopt;
+}
+
+QString proposal(Game game, const QString &destination, const QString &proposer)
+{
+    return join(codesOf(game).proposal, {destination, proposer}, true);
+}
+
+QString accept(Game game, const QString &proposer, const QString &acceptor)
+{
+    return join(codesOf(game).accept, {proposer, acceptor}, true);
+}
+
 QString othelloProposal(const QString &destination, const QString &proposer)
 {
     return join(Code::OthelloProposal, {destination, proposer}, true);
@@ -228,6 +247,8 @@ std::optional<Message> read(const QByteArray &datagram)
     message.code = code;
     if (isAddressed(code))
         message.destination = f[1];
+    if (const std::optional<Game> game = gameOf(code))
+        message.game = *game;
 
     switch (code) {
     case Code::WorkLine:

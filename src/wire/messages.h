@@ -1,6 +1,7 @@
 #pragma once
 
-#include "net/wire.h"
+#include "wire/kinds.h"
+#include "wire/wire.h"
 
 #include <array>
 #include <optional>
@@ -27,6 +28,24 @@ QString puissance4Proposal(const QString &destination, const QString &proposer);
 QString availability(const QString &name, int index);
 QString proposalDeclined(const QString &proposer, const QString &decliner);
 
+// The codes each game's proposal, accept and board go out under.
+struct GameCodes {
+    Game game;
+    Code proposal;
+    Code accept;
+    Code board;
+};
+inline constexpr std::array<GameCodes, kGames.size()> kGameCodes{{
+    {Game::Othello, Code::OthelloProposal, Code::OthelloAccept, Code::OthelloBoard},
+    {Game::Puissance4, Code::Puissance4Proposal, Code::Puissance4Accept, Code::Puissance4Board},
+}};
+constexpr const GameCodes &codesOf(Game game) { return kGameCodes[indexOf(game)]; }
+// The game a proposal, an accept or a board is about; nothing for any other code.
+std::optional<Game> gameOf(Code code);
+
+QString proposal(Game game, const QString &destination, const QString &proposer);
+QString accept(Game game, const QString &proposer, const QString &acceptor);
+
 struct OthelloBoard {
     QString opponent;                            // the one the board is sent to
     std::array<qint16, kOthelloCells> cells{};   // x varies fastest
@@ -49,6 +68,7 @@ QString puissance4Board(const Puissance4Board &board);
 // its code are set.
 struct Message {
     Code code = Code::WorkLine;
+    Game game = Game::Othello;    // 4, 5, 8, 9, 12, 13: the game it is about
     QString line;                 // 1, 2: the whole chat line
     QString name;                 // 3, 7, 10: the one announcing or leaving
     QString destination;          // addressed codes: the one user meant (the proposer of 4, 5, 11)
