@@ -5,6 +5,7 @@
 #include "dialogs/messagewindow.h"
 #include "mainwindow/mainwindow.h"
 #include "station/udplink.h"
+#include "support/composedstation.h"
 #include "support/locallan.h"
 #include "wire/messages.h"
 
@@ -75,8 +76,8 @@ long residentKiB()
 void BM_SocketToLog(benchmark::State &state)
 {
     LocalLan lan;
-    qputenv("USERNAME", "alice");
-    MainWindow window(*lan.attach());
+    const auto station = composeStation(*lan.attach(), QStringLiteral("alice"));
+    MainWindow &window = *station;
     window.start();
     // Receives only: this link is given to no station, so it never sends.
     UdpLink socket;
@@ -135,8 +136,8 @@ void BM_MessageWindowMemory(benchmark::State &state)
 {
     constexpr int kWindows = 20;
     LocalLan lan;
-    qputenv("USERNAME", "alice");
-    MainWindow window(*lan.attach());
+    const auto station = composeStation(*lan.attach(), QStringLiteral("alice"));
+    MainWindow &window = *station;
     window.start();
     QApplication::processEvents();
     for (auto _ : state) {

@@ -1,6 +1,7 @@
 // How much a chat line costs the station: appended to a room log that is
 // short or very long, and taken from the wire into a log by the dispatcher.
 #include "mainwindow/mainwindow.h"
+#include "support/composedstation.h"
 #include "support/locallan.h"
 #include "wire/messages.h"
 
@@ -18,10 +19,10 @@ QByteArray chatDatagram(int n)
 
 struct Running {
     LocalLan lan;
-    MainWindow window{*lan.attach()};
+    const std::unique_ptr<MainWindow> station = composeStation(*lan.attach(), QStringLiteral("alice"));
+    MainWindow &window = *station;
     Running()
     {
-        qputenv("USERNAME", "alice");
         window.start();
     }
     void receive(const QByteArray &datagram) { window.station().onDatagram(datagram); }

@@ -207,10 +207,6 @@
 <context>
     <name>MainWindow</name>
     <message>
-        <source>Another station on this network uses the name %1</source>
-        <translation>Eine andere Station in diesem Netz nutzt den Namen %1</translation>
-    </message>
-    <message>
         <source>Quillet</source>
         <translation>Quillet</translation>
     </message>
@@ -331,44 +327,12 @@
         <translation>Zum Anzeigen klicken.</translation>
     </message>
     <message>
-        <source>%1 accepted Othello, but your game is on: propose again after it</source>
-        <translation>%1 hat Othello angenommen, aber Ihre Partie läuft noch: Danach erneut vorschlagen</translation>
-    </message>
-    <message>
-        <source>%1 accepted Puissance 4, but your game is on: propose again after it</source>
-        <translation>%1 hat Puissance 4 angenommen, aber Ihre Partie läuft noch: Danach erneut vorschlagen</translation>
-    </message>
-    <message>
-        <source> (%1 more)</source>
-        <translation> (%1 weitere)</translation>
-    </message>
-    <message>
         <source>Declined</source>
         <translation>Abgelehnt</translation>
     </message>
     <message>
         <source>%1 has declined your offer...</source>
         <translation>%1 hat Ihr Angebot abgelehnt...</translation>
-    </message>
-    <message>
-        <source>Nobody hears you: check the network and that UDP port %1 is open</source>
-        <translation>Niemand hört Sie: Prüfen Sie das Netzwerk und ob UDP-Port %1 offen ist</translation>
-    </message>
-    <message>
-        <source>Nobody hears you: %1. Check the cable or Wi-Fi</source>
-        <translation>Niemand hört Sie: %1. Prüfen Sie Kabel oder WLAN</translation>
-    </message>
-    <message>
-        <source>No other station heard on this network yet</source>
-        <translation>Noch hat sich keine andere Station in diesem Netz gemeldet</translation>
-    </message>
-    <message>
-        <source>Othello proposed to %1, waiting for an answer</source>
-        <translation>Othello an %1 vorgeschlagen, Antwort steht aus</translation>
-    </message>
-    <message>
-        <source>Puissance 4 proposed to %1, waiting for an answer</source>
-        <translation>Puissance 4 an %1 vorgeschlagen, Antwort steht aus</translation>
     </message>
     <message>
         <source>Send</source>
@@ -390,27 +354,6 @@
         <source>Users List</source>
         <translation>Benutzer</translation>
     </message>
-    <message numerus="yes">
-        <source>Work room: %n new line(s)</source>
-        <translation>
-            <numerusform>Arbeitsraum: %n neue Zeile</numerusform>
-            <numerusform>Arbeitsraum: %n neue Zeilen</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>Tea room: %n new line(s)</source>
-        <translation>
-            <numerusform>Teeküche: %n neue Zeile</numerusform>
-            <numerusform>Teeküche: %n neue Zeilen</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>%n new message(s)</source>
-        <translation>
-            <numerusform>%n neue Nachricht</numerusform>
-            <numerusform>%n neue Nachrichten</numerusform>
-        </translation>
-    </message>
     <message>
         <source>Save log &amp;as...</source>
         <translation>Chatverlauf speichern &amp;unter...</translation>
@@ -418,10 +361,6 @@
     <message>
         <source>&amp;Preferences...</source>
         <translation>&amp;Einstellungen...</translation>
-    </message>
-    <message>
-        <source>Others see your name as %1: choose another in Tools &gt; Preferences</source>
-        <translation>Andere lesen %1: siehe Extras &gt; Einstellungen</translation>
     </message>
     <message>
         <source>Withdraw</source>
@@ -489,6 +428,13 @@
     <message>
         <source> (%1 more not shown)</source>
         <translation> (%1 weitere nicht angezeigt)</translation>
+    </message>
+</context>
+<context>
+    <name>NetworkWindowCaps</name>
+    <message>
+        <source> (%1 more)</source>
+        <translation> (%1 weitere)</translation>
     </message>
 </context>
 <context>
@@ -706,6 +652,45 @@
     </message>
 </context>
 <context>
+    <name>StatusNotices</name>
+    <message>
+        <source>Another station on this network uses the name %1</source>
+        <translation>Eine andere Station in diesem Netz nutzt den Namen %1</translation>
+    </message>
+    <message>
+        <source>%1 accepted Othello, but your game is on: propose again after it</source>
+        <translation>%1 hat Othello angenommen, aber Ihre Partie läuft noch: Danach erneut vorschlagen</translation>
+    </message>
+    <message>
+        <source>%1 accepted Puissance 4, but your game is on: propose again after it</source>
+        <translation>%1 hat Puissance 4 angenommen, aber Ihre Partie läuft noch: Danach erneut vorschlagen</translation>
+    </message>
+    <message>
+        <source>Nobody hears you: check the network and that UDP port %1 is open</source>
+        <translation>Niemand hört Sie: Prüfen Sie das Netzwerk und ob UDP-Port %1 offen ist</translation>
+    </message>
+    <message>
+        <source>Nobody hears you: %1. Check the cable or Wi-Fi</source>
+        <translation>Niemand hört Sie: %1. Prüfen Sie Kabel oder WLAN</translation>
+    </message>
+    <message>
+        <source>No other station heard on this network yet</source>
+        <translation>Noch hat sich keine andere Station in diesem Netz gemeldet</translation>
+    </message>
+    <message>
+        <source>Othello proposed to %1, waiting for an answer</source>
+        <translation>Othello an %1 vorgeschlagen, Antwort steht aus</translation>
+    </message>
+    <message>
+        <source>Puissance 4 proposed to %1, waiting for an answer</source>
+        <translation>Puissance 4 an %1 vorgeschlagen, Antwort steht aus</translation>
+    </message>
+    <message>
+        <source>Others see your name as %1: choose another in Tools &gt; Preferences</source>
+        <translation>Andere lesen %1: siehe Extras &gt; Einstellungen</translation>
+    </message>
+</context>
+<context>
     <name>SystemTray</name>
     <message>
         <source>&amp;Systray</source>
@@ -748,6 +733,30 @@
     <message>
         <source>Stands over the name of the colour to move</source>
         <translation>Steht über dem Namen der Farbe am Zug</translation>
+    </message>
+</context>
+<context>
+    <name>UnseenCounts</name>
+    <message numerus="yes">
+        <source>Work room: %n new line(s)</source>
+        <translation>
+            <numerusform>Arbeitsraum: %n neue Zeile</numerusform>
+            <numerusform>Arbeitsraum: %n neue Zeilen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Tea room: %n new line(s)</source>
+        <translation>
+            <numerusform>Teeküche: %n neue Zeile</numerusform>
+            <numerusform>Teeküche: %n neue Zeilen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n new message(s)</source>
+        <translation>
+            <numerusform>%n neue Nachricht</numerusform>
+            <numerusform>%n neue Nachrichten</numerusform>
+        </translation>
     </message>
 </context>
 <context>

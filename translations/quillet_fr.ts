@@ -207,10 +207,6 @@
 <context>
     <name>MainWindow</name>
     <message>
-        <source>Another station on this network uses the name %1</source>
-        <translation>Un autre poste de ce réseau utilise le nom %1</translation>
-    </message>
-    <message>
         <source>Quillet</source>
         <translation>Quillet</translation>
     </message>
@@ -331,44 +327,12 @@
         <translation>Cliquez pour l&apos;afficher.</translation>
     </message>
     <message>
-        <source>%1 accepted Othello, but your game is on: propose again after it</source>
-        <translation>%1 a accepté Othello, mais votre partie est en cours&#xa0;: proposez à nouveau ensuite</translation>
-    </message>
-    <message>
-        <source>%1 accepted Puissance 4, but your game is on: propose again after it</source>
-        <translation>%1 a accepté Puissance 4, mais votre partie est en cours&#xa0;: proposez à nouveau ensuite</translation>
-    </message>
-    <message>
-        <source> (%1 more)</source>
-        <translation> (%1 de plus)</translation>
-    </message>
-    <message>
         <source>Declined</source>
         <translation>Refusé</translation>
     </message>
     <message>
         <source>%1 has declined your offer...</source>
         <translation>%1 a refusé votre proposition...</translation>
-    </message>
-    <message>
-        <source>Nobody hears you: check the network and that UDP port %1 is open</source>
-        <translation>Personne ne vous entend&#xa0;: vérifiez le réseau et que le port UDP %1 est ouvert</translation>
-    </message>
-    <message>
-        <source>Nobody hears you: %1. Check the cable or Wi-Fi</source>
-        <translation>Personne ne vous entend&#xa0;: %1. Vérifiez le câble ou le Wi-Fi</translation>
-    </message>
-    <message>
-        <source>No other station heard on this network yet</source>
-        <translation>Aucun autre poste entendu sur ce réseau pour l&apos;instant</translation>
-    </message>
-    <message>
-        <source>Othello proposed to %1, waiting for an answer</source>
-        <translation>Othello proposé à %1, en attente de réponse</translation>
-    </message>
-    <message>
-        <source>Puissance 4 proposed to %1, waiting for an answer</source>
-        <translation>Puissance 4 proposé à %1, en attente de réponse</translation>
     </message>
     <message>
         <source>Send</source>
@@ -390,27 +354,6 @@
         <source>Users List</source>
         <translation>Utilisateurs</translation>
     </message>
-    <message numerus="yes">
-        <source>Work room: %n new line(s)</source>
-        <translation>
-            <numerusform>Salle de travail&#xa0;: %n nouvelle ligne</numerusform>
-            <numerusform>Salle de travail&#xa0;: %n nouvelles lignes</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>Tea room: %n new line(s)</source>
-        <translation>
-            <numerusform>Salon de thé&#xa0;: %n nouvelle ligne</numerusform>
-            <numerusform>Salon de thé&#xa0;: %n nouvelles lignes</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>%n new message(s)</source>
-        <translation>
-            <numerusform>%n nouveau message</numerusform>
-            <numerusform>%n nouveaux messages</numerusform>
-        </translation>
-    </message>
     <message>
         <source>Save log &amp;as...</source>
         <translation>Enregistrer l&apos;historique &amp;sous...</translation>
@@ -418,10 +361,6 @@
     <message>
         <source>&amp;Preferences...</source>
         <translation>&amp;Préférences...</translation>
-    </message>
-    <message>
-        <source>Others see your name as %1: choose another in Tools &gt; Preferences</source>
-        <translation>Les autres lisent %1&#xa0;: voir Outils &gt; Préférences</translation>
     </message>
     <message>
         <source>Withdraw</source>
@@ -489,6 +428,13 @@
     <message>
         <source> (%1 more not shown)</source>
         <translation> (%1 autres non affichés)</translation>
+    </message>
+</context>
+<context>
+    <name>NetworkWindowCaps</name>
+    <message>
+        <source> (%1 more)</source>
+        <translation> (%1 de plus)</translation>
     </message>
 </context>
 <context>
@@ -706,6 +652,45 @@
     </message>
 </context>
 <context>
+    <name>StatusNotices</name>
+    <message>
+        <source>Another station on this network uses the name %1</source>
+        <translation>Un autre poste de ce réseau utilise le nom %1</translation>
+    </message>
+    <message>
+        <source>%1 accepted Othello, but your game is on: propose again after it</source>
+        <translation>%1 a accepté Othello, mais votre partie est en cours&#xa0;: proposez à nouveau ensuite</translation>
+    </message>
+    <message>
+        <source>%1 accepted Puissance 4, but your game is on: propose again after it</source>
+        <translation>%1 a accepté Puissance 4, mais votre partie est en cours&#xa0;: proposez à nouveau ensuite</translation>
+    </message>
+    <message>
+        <source>Nobody hears you: check the network and that UDP port %1 is open</source>
+        <translation>Personne ne vous entend&#xa0;: vérifiez le réseau et que le port UDP %1 est ouvert</translation>
+    </message>
+    <message>
+        <source>Nobody hears you: %1. Check the cable or Wi-Fi</source>
+        <translation>Personne ne vous entend&#xa0;: %1. Vérifiez le câble ou le Wi-Fi</translation>
+    </message>
+    <message>
+        <source>No other station heard on this network yet</source>
+        <translation>Aucun autre poste entendu sur ce réseau pour l&apos;instant</translation>
+    </message>
+    <message>
+        <source>Othello proposed to %1, waiting for an answer</source>
+        <translation>Othello proposé à %1, en attente de réponse</translation>
+    </message>
+    <message>
+        <source>Puissance 4 proposed to %1, waiting for an answer</source>
+        <translation>Puissance 4 proposé à %1, en attente de réponse</translation>
+    </message>
+    <message>
+        <source>Others see your name as %1: choose another in Tools &gt; Preferences</source>
+        <translation>Nom reçu par les autres&#xa0;: %1, voir Outils &gt; Préférences</translation>
+    </message>
+</context>
+<context>
     <name>SystemTray</name>
     <message>
         <source>&amp;Systray</source>
@@ -748,6 +733,30 @@
     <message>
         <source>Stands over the name of the colour to move</source>
         <translation>Se place au-dessus du nom de la couleur qui doit jouer</translation>
+    </message>
+</context>
+<context>
+    <name>UnseenCounts</name>
+    <message numerus="yes">
+        <source>Work room: %n new line(s)</source>
+        <translation>
+            <numerusform>Salle de travail&#xa0;: %n nouvelle ligne</numerusform>
+            <numerusform>Salle de travail&#xa0;: %n nouvelles lignes</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Tea room: %n new line(s)</source>
+        <translation>
+            <numerusform>Salon de thé&#xa0;: %n nouvelle ligne</numerusform>
+            <numerusform>Salon de thé&#xa0;: %n nouvelles lignes</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n new message(s)</source>
+        <translation>
+            <numerusform>%n nouveau message</numerusform>
+            <numerusform>%n nouveaux messages</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,7 @@
 
 #include "dialogs/limitedtextedit.h"
 #include "dialogs/notes.h"
+#include "look/designlayout.h"
 #include "look/look.h"
 #include "look/names.h"
 #include "look/note.h"
@@ -48,10 +49,11 @@ MessageWindow::MessageWindow(Station &station, QWidget *owner)
     setWindowTitle(tr("Message"));
     setWindowIcon(look::envelopeIcon());
     setFixedSize(look::px(5895), look::px(kHeight));
+    auto *layout = new DesignLayout(*this, size());
     setFont(look::verdana(look::kSmallPoints));
     look::setBackground(*this, look::Picture::Warm, look::kWindowBack);
 
-    m_received->setGeometry(look::twips(120, 120, 5655, 855));
+    layout->add(*m_received, look::twips(120, 120, 5655, 855));
     m_received->setReadOnly(true);
     m_received->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_received->setTabChangesFocus(true);
@@ -59,7 +61,9 @@ MessageWindow::MessageWindow(Station &station, QWidget *owner)
     grey.setColor(QPalette::Base, look::kPanelGrey);
     m_received->setPalette(grey);
 
-    m_typed->setGeometry(look::twips(120, 1080, 5655, 855));
+    layout->add(*m_typed, look::twips(120, 1080, 5655, 855));
+    for (QPushButton *button : {m_sendButton, m_respondButton, othelloButton, puissance4Button})
+        layout->add(*button);
     m_typed->setTabChangesFocus(true);
 
     m_sendButton->setEnabled(false);

@@ -1,6 +1,7 @@
 #include "dialogs/proposalwindow.h"
 
 #include "dialogs/notes.h"
+#include "look/designlayout.h"
 #include "look/look.h"
 #include "look/names.h"
 #include "look/note.h"
@@ -45,11 +46,12 @@ ProposalWindow::ProposalWindow(Station &station, Game game, const QString &propo
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowIcon(look::sunIcon());
     setFixedSize(look::px(kWidth), look::px(kHeight));
+    auto *layout = new DesignLayout(*this, size());
     look::setBackground(*this, look::Picture::Pale, palette().color(QPalette::Window));
     setWindowTitle(game == Game::Othello ? tr("Othello game proposal")
                                          : tr("Puissance 4 game proposal"));
 
-    m_sentence->setGeometry(look::twips(120, 120, 5415, 285));
+    layout->add(*m_sentence, look::twips(120, 120, 5415, 285));
     m_sentence->setReadOnly(true);
     m_sentence->setAlignment(Qt::AlignCenter);
     m_sentence->setFont(look::verdana(look::kSmallPoints));
@@ -58,8 +60,8 @@ ProposalWindow::ProposalWindow(Station &station, Game game, const QString &propo
     m_sentence->setPalette(grey);
 
 
-    acceptButton->setGeometry(look::twips(120, 480, 2655, 495));
-    declineButton->setGeometry(look::twips(2880, 480, 2655, 495));
+    layout->add(*acceptButton, look::twips(120, 480, 2655, 495));
+    layout->add(*declineButton, look::twips(2880, 480, 2655, 495));
     setTabOrder(m_sentence, acceptButton);
     setTabOrder(acceptButton, declineButton);
     m_sentence->setFocus();

@@ -1,6 +1,7 @@
 #include "games/gamewindow.h"
 
 #include "look/attention.h"
+#include "look/designlayout.h"
 #include "look/gamenotice.h"
 #include "look/placement.h"
 
@@ -32,6 +33,15 @@ void GameWindow::boardArrived()
     // A board that lands during a flash joins it rather than starting another.
     if (!m_flashTimer.isActive())
         m_flashTimer.start();
+}
+
+void GameWindow::layOutAsBuilt(const QWidget *movesOnItsOwn)
+{
+    auto *layout = new DesignLayout(*this, size());
+    for (QWidget *child : findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (child != movesOnItsOwn)
+            layout->add(*child);
+    }
 }
 
 void GameWindow::makeNoticeBand()

@@ -41,6 +41,9 @@ protected:
     // The owner is only where the window opens.
     GameWindow(Match &match, Qt::WindowFlags extraFlags, QWidget *owner);
 
+    // Lays out every child built so far where it stands at the designed
+    // size, but for the one that moves on its own (the turn marker).
+    void layOutAsBuilt(const QWidget *movesOnItsOwn);
     // The band under the design layout, made once the window has its design
     // size: the window grows to show it, so the board stays in sight.
     void makeNoticeBand();

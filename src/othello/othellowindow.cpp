@@ -84,6 +84,7 @@ OthelloWindow::OthelloWindow(OthelloMatch &match, QWidget *owner)
         cell->setAccessibleDescription(tr("Arrow keys move over the board; Enter or Space plays here"));
         m_cells[std::size_t(index - 1)] = cell;
     }
+    layOutAsBuilt(m_turnMarker);
     makeNoticeBand();
     placeCursor(kCursorStart);
     redraw();

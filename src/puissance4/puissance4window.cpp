@@ -58,6 +58,7 @@ Puissance4Window::Puissance4Window(Puissance4Match &match, QWidget *owner)
     m_redName->setAccessibleName(tr("Red player"));
     m_status->setAccessibleName(tr("Status"));
 
+    layOutAsBuilt(m_turnMarker);
     makeNoticeBand();
     redraw();
 }

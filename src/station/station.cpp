@@ -322,9 +322,14 @@ QString stationUserName(const QString &chosen)
     return {};
 }
 
-QString timeOfDay(const QTime &time)
+QString timeOfDay(const QTime &time, const QLocale &locale)
 {
-    QString format = QLocale::system().timeFormat(QLocale::LongFormat);
+    QString format = locale.timeFormat(QLocale::LongFormat);
     format.remove(QRegularExpression(QStringLiteral("\\s*t+\\s*")));
-    return QLocale::system().toString(time, format.trimmed());
+    format = format.trimmed();
+    for (const QString &written : {locale.toString(time, format), QLocale::c().toString(time, format)}) {
+        if (wire::carried(written) == written)
+            return written;
+    }
+    return QLocale::c().toString(time, QStringLiteral("HH:mm:ss"));
 }

@@ -9,6 +9,7 @@
 #include "station/userroster.h"
 #include "wire/kinds.h"
 
+#include <QLocale>
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -182,5 +183,8 @@ private:
 // login name (USER, then the password database); empty only when all are missing.
 QString stationUserName(const QString &chosen = {});
 
-// The time of day in the regional format, with seconds and without a zone.
-QString timeOfDay(const QTime &time);
+// The time of day in the regional format, with seconds and without a zone,
+// as the wire carries it: where the region writes digits or words the wire
+// lacks (Arabic or Bengali digits, a Bulgarian "ч."), its format in Latin
+// digits, or else hours, minutes and seconds, rather than "?:??:??".
+QString timeOfDay(const QTime &time, const QLocale &locale = QLocale::system());

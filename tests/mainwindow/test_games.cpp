@@ -176,7 +176,7 @@ private slots:
     {
         QVERIFY(startGame(kOthello, *m_alice, *m_bob));
         QVERIFY(startGame(kOthello, *m_alice, *m_carol)); // carol's window opens; alice's shows bob's game
-        QTRY_COMPARE(m_alice->notice(), QString("carol accepted Othello, but your game is on: propose again after it"));
+        QTRY_COMPARE(m_alice->notices().shown(), QString("carol accepted Othello, but your game is on: propose again after it"));
         QCOMPARE(view(*m_alice, kOthello).opponent, QString("bob"));
     }
 

@@ -1,6 +1,7 @@
 #include "dialogs/messagewindow.h"
 #include "dialogs/proposalwindow.h"
 #include "mainwindow/desktopnotifier.h"
+#include "mainwindow/networkwindowcaps.h"
 #include "wire/messages.h"
 #include "support/heard.h"
 #include "support/stations.h"
@@ -93,7 +94,7 @@ private slots:
         LocalLan lan;
         LanPort *peer = lan.attach();
         auto bob = startListed(lan, "bob");
-        bob->setInUse([] { return false; });
+        bob->windowCaps().setInUse([] { return false; });
         QSignalSpy shown(bob->findChild<DesktopNotifier *>(), &DesktopNotifier::shown);
         sendFrom(*peer, wire::encode(message));
         QTRY_COMPARE(shown.size(), 1);
@@ -124,12 +125,12 @@ private slots:
         LocalLan lan;
         LanPort *peer = lan.attach();
         auto bob = startListed(lan, "bob");
-        bob->setInUse([] { return false; });
-        QSignalSpy notified(bob.get(), &MainWindow::notified);
-        for (int n = 0; n < MainWindow::kNotificationsPerInterval + 3; ++n)
+        bob->windowCaps().setInUse([] { return false; });
+        QSignalSpy notified(&bob->windowCaps(), &NetworkWindowCaps::notified);
+        for (int n = 0; n < NetworkWindowCaps::kNotificationsPerInterval + 3; ++n)
             sendFrom(*peer, wire::encode(wire::privateMessage("bob", QString("u%1").arg(n), "hi")));
-        QTRY_COMPARE(service.calls.size(), MainWindow::kNotificationsPerInterval);
-        QCOMPARE(notified.size(), MainWindow::kNotificationsPerInterval);
+        QTRY_COMPARE(service.calls.size(), NetworkWindowCaps::kNotificationsPerInterval);
+        QCOMPARE(notified.size(), NetworkWindowCaps::kNotificationsPerInterval);
     }
 
     // A sender's next notification replaces the one still shown, and goes

@@ -105,9 +105,9 @@ private slots:
     // A new name leaves as the old one and arrives as itself, and is kept.
     void renameIsDepartureThenPresence()
     {
-        qunsetenv("USERNAME");
         LocalLan lan;
-        auto bob = std::make_unique<MainWindow>(*lan.attach());
+        auto bob = composeStation(*lan.attach(), QStringLiteral("bob"));
+        qunsetenv("USERNAME");
         bob->start();
         QTRY_COMPARE(userList(*bob), QString("bob:1"));
         lan.clearSent();

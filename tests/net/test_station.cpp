@@ -8,9 +8,13 @@
 #include "wire/carriedtext.h"
 #include "wire/messages.h"
 
+#include <QLocale>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
+
+#include <pwd.h>
+#include <unistd.h>
 
 using wire::encode;
 
@@ -578,6 +582,64 @@ private slots:
         for (int n = 0; n < changes.size(); ++n)
             QCOMPARE(letter(changes.at(n).at(0).value<HearingCheck::State>()), changed.at(n));
         QCOMPARE(own.station.sendFailure(), steps.contains("f") && !steps.contains("g") ? failure : QString());
+    }
+
+    // The time in every chat line and message as the region writes it, but
+    // never as question marks: other stations read it through Windows-1252.
+    void timeOfDay_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QTime>("time");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("English, afternoon") << "en_US" << QTime(13, 5, 9) << "1:05:09 PM";
+        QTest::newRow("English, just after midnight") << "en_US" << QTime(0, 0, 1) << "12:00:01 AM";
+        QTest::newRow("French, 24 hours") << "fr_FR" << QTime(13, 5, 9) << "13:05:09";
+        QTest::newRow("German, midnight") << "de_DE" << QTime(0, 0, 0) << "00:00:00";
+        QTest::newRow("Arabic digits, in Latin ones") << "ar_EG" << QTime(13, 5, 9) << "1:05:09 PM";
+        QTest::newRow("Bengali digits, in Latin ones") << "bn_BD" << QTime(23, 59, 59) << "11:59:59 PM";
+        QTest::newRow("Bulgarian suffix the wire lacks") << "bg_BG" << QTime(13, 5, 9) << "13:05:09";
+        QTest::newRow("Japanese hour and minute signs") << "ja_JP" << QTime(7, 5, 9) << "07:05:09";
+        QTest::newRow("Chinese, zone first") << "zh_CN" << QTime(13, 5, 9) << "13:05:09";
+    }
+
+    void timeOfDay()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QTime, time);
+        QTEST(::timeOfDay(time, QLocale(locale)), "shown");
+    }
+
+    // USERNAME names the user where set, else the login name: USER, then the
+    // password database, so that a station started without either still has a name.
+    void userNameFallbacks_data()
+    {
+        QTest::addColumn<QByteArray>("userName"); // "-": unset
+        QTest::addColumn<QByteArray>("user");
+        QTest::addColumn<QString>("name"); // "*": the password database's
+        QTest::newRow("USERNAME first") << QByteArray("bob") << QByteArray("carol") << "bob";
+        QTest::newRow("USERNAME empty") << QByteArray("") << QByteArray("carol") << "carol";
+        QTest::newRow("USER alone") << QByteArray("-") << QByteArray("carol") << "carol";
+        QTest::newRow("neither") << QByteArray("-") << QByteArray("-") << "*";
+        QTest::newRow("both empty") << QByteArray("") << QByteArray("") << "*";
+    }
+
+    void userNameFallbacks()
+    {
+        QFETCH(QByteArray, userName);
+        QFETCH(QByteArray, user);
+        QFETCH(QString, name);
+        const QByteArray savedUserName = qgetenv("USERNAME"), savedUser = qgetenv("USER");
+        const auto set = [](const char *variable, const QByteArray &value) {
+            value == "-" ? qunsetenv(variable) : qputenv(variable, value);
+        };
+        set("USERNAME", userName);
+        set("USER", user);
+        const QString found = stationUserName();
+        set("USERNAME", savedUserName);
+        set("USER", savedUser);
+        const passwd *entry = getpwuid(getuid());
+        QVERIFY(entry);
+        QCOMPARE(found, name == QLatin1String("*") ? QString::fromLocal8Bit(entry->pw_name) : name);
     }
 };
 
