@@ -7,7 +7,8 @@ packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plug
           fonts-dejavu-core iproute2 libc-bin
           dpkg-dev desktop-file-utils appstream lintian  # the packaging test
           python3-minimal                                # the command-line test reads its JSON
-          xvfb libxcb1-dev)                              # the keyboard-focus test's own X server
+          xvfb libxcb1-dev                               # the keyboard-focus test's own X server
+          dbus-daemon)                                   # the notification test's own session bus
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

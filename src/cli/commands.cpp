@@ -7,6 +7,7 @@
 #include "station/udplink.h"
 #include "wire/typedtext.h"
 #include "wire/wire.h"
+#include "settings/preferences.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -48,7 +49,7 @@ int send(const Invocation &invocation)
     // another program holds the chat port.
     link.setPort(wire::kPort);
     QString error;
-    const int status = sendOne(link, invocation, stationUserName(), error);
+    const int status = sendOne(link, invocation, stationUserName(Preferences::load().name), error);
     if (status != kExitOk) {
         complain(error);
         return status;
@@ -123,7 +124,8 @@ int run(const Invocation &invocation)
 int sendOne(DatagramLink &link, const Invocation &invocation, const QString &userName, QString &error)
 {
     if (const QString problem = userNameError(userName); !problem.isEmpty()) {
-        error = QStringLiteral("cannot send as \"%1\": %2 (set USERNAME)").arg(userName, problem);
+        error = QStringLiteral("cannot send as \"%1\": %2 (choose a name in Tools > Preferences, or set USERNAME)")
+                    .arg(userName, problem);
         return kExitBadInput;
     }
     Station station(link);
