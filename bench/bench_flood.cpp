@@ -2,11 +2,12 @@
 // room log, beside a bare loop reading the same kind of socket; and the
 // memory one open message window holds. The socket is fed over the loopback
 // interface only; the station itself sends on the in-process LAN.
-#include "support/locallan.h"
 #include "dialogs/messagewindow.h"
 #include "mainwindow/mainwindow.h"
-#include "net/messages.h"
-#include "net/udplink.h"
+#include "station/udplink.h"
+#include "support/composedstation.h"
+#include "support/locallan.h"
+#include "wire/messages.h"
 
 #include <QApplication>
 #include <QFile>
@@ -36,7 +37,7 @@ public:
         m_to.sin_family = AF_INET;
         m_to.sin_port = htons(port);
         m_to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        m_datagram = wire::encode(wire::workLine(wire::chatLine("mallory", "12:00:00", "a line of the flood")));
+        m_datagram = wire::encode(wire::workLine(wire::chatLine(QStringLiteral("mallory"), QStringLiteral("12:00:00"), QStringLiteral("a line of the flood"))));
     }
     ~LoopbackSender() { close(m_fd); }
     void burst()
@@ -75,8 +76,8 @@ long residentKiB()
 void BM_SocketToLog(benchmark::State &state)
 {
     LocalLan lan;
-    qputenv("USERNAME", "alice");
-    MainWindow window(*lan.attach());
+    const auto station = composeStation(*lan.attach(), QStringLiteral("alice"));
+    MainWindow &window = *station;
     window.start();
     // Receives only: this link is given to no station, so it never sends.
     UdpLink socket;
@@ -87,7 +88,7 @@ void BM_SocketToLog(benchmark::State &state)
     QObject::connect(&socket, &DatagramLink::datagramReceived, &window.station(), &Station::onDatagram);
     int logged = 0;
     QObject::connect(&window.station(), &Station::chatLineReceived, [&logged] { ++logged; });
-    auto *log = window.findChild<QPlainTextEdit *>("Text1");
+    auto *log = window.findChild<QPlainTextEdit *>(QStringLiteral("Text1"));
 
     LoopbackSender sender(socket.localPort());
     for (auto _ : state) {
@@ -135,8 +136,8 @@ void BM_MessageWindowMemory(benchmark::State &state)
 {
     constexpr int kWindows = 20;
     LocalLan lan;
-    qputenv("USERNAME", "alice");
-    MainWindow window(*lan.attach());
+    const auto station = composeStation(*lan.attach(), QStringLiteral("alice"));
+    MainWindow &window = *station;
     window.start();
     QApplication::processEvents();
     for (auto _ : state) {
@@ -144,7 +145,7 @@ void BM_MessageWindowMemory(benchmark::State &state)
         QList<MessageWindow *> windows;
         for (int n = 0; n < kWindows; ++n) {
             auto *message = new MessageWindow(window.station(), &window);
-            message->openReceived(QStringLiteral("sender %1").arg(n), QString(wire::kMaxTypedText, u'x'), "12:00:00");
+            message->openReceived(QStringLiteral("sender %1").arg(n), QString(wire::kMaxTypedText, u'x'), QStringLiteral("12:00:00"));
             windows << message;
         }
         for (int n = 0; n < 10; ++n)

@@ -1,8 +1,9 @@
 // How much a chat line costs the station: appended to a room log that is
 // short or very long, and taken from the wire into a log by the dispatcher.
-#include "support/locallan.h"
 #include "mainwindow/mainwindow.h"
-#include "net/messages.h"
+#include "support/composedstation.h"
+#include "support/locallan.h"
+#include "wire/messages.h"
 
 #include <QApplication>
 #include <QPlainTextEdit>
@@ -13,15 +14,15 @@ namespace {
 
 QByteArray chatDatagram(int n)
 {
-    return wire::encode(wire::workLine(wire::chatLine("bob", "10:00:00", QStringLiteral("line %1").arg(n))));
+    return wire::encode(wire::workLine(wire::chatLine(QStringLiteral("bob"), QStringLiteral("10:00:00"), QStringLiteral("line %1").arg(n))));
 }
 
 struct Running {
     LocalLan lan;
-    MainWindow window{*lan.attach()};
+    const std::unique_ptr<MainWindow> station = composeStation(*lan.attach(), QStringLiteral("alice"));
+    MainWindow &window = *station;
     Running()
     {
-        qputenv("USERNAME", "alice");
         window.start();
     }
     void receive(const QByteArray &datagram) { window.station().onDatagram(datagram); }
@@ -46,7 +47,7 @@ void BM_AppendChatLine(benchmark::State &state)
             // Back to its size now and then, so the short log stays short.
             state.PauseTiming();
             if (size < 1000) {
-                station.window.findChild<QPlainTextEdit *>("Text1")->clear();
+                station.window.findChild<QPlainTextEdit *>(QStringLiteral("Text1"))->clear();
                 station.fill(size);
             }
             QApplication::processEvents();

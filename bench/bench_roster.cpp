@@ -2,10 +2,11 @@
 // listed. A presence is found by hash in the roster and in the list, so its
 // cost should not depend on how many are listed; an arrival or departure has
 // the list laid out again, which does.
-#include "support/locallan.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/userlistmodel.h"
-#include "net/messages.h"
+#include "support/composedstation.h"
+#include "support/locallan.h"
+#include "wire/messages.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -24,10 +25,10 @@ QByteArray presenceOf(int n)
 // A shown station with `listed` users besides its own.
 struct Listing {
     LocalLan lan;
-    MainWindow window{*lan.attach()};
+    const std::unique_ptr<MainWindow> station = composeStation(*lan.attach(), QStringLiteral("alice"));
+    MainWindow &window = *station;
     explicit Listing(benchmark::State &state, int listed)
     {
-        qputenv("USERNAME", "alice");
         window.start();
         for (int n = 0; n < listed; ++n)
             window.station().onDatagram(presenceOf(n));
@@ -69,8 +70,8 @@ BENCHMARK(BM_PresenceOfAListedUser)
 void BM_UserArrivesAndLeaves(benchmark::State &state)
 {
     Listing station(state, int(state.range(0)));
-    const QByteArray presence = wire::encode(wire::presence("newcomer"));
-    const QByteArray departure = wire::encode(wire::departure("newcomer"));
+    const QByteArray presence = wire::encode(wire::presence(QStringLiteral("newcomer")));
+    const QByteArray departure = wire::encode(wire::departure(QStringLiteral("newcomer")));
     for (auto _ : state) {
         station.window.station().onDatagram(presence);
         QApplication::processEvents();
@@ -109,8 +110,8 @@ void BM_JoinSegment(benchmark::State &state)
         QElapsedTimer sinceStart;
         sinceStart.start();
         LocalLan lan;
-        MainWindow window(*lan.attach());
-        qputenv("USERNAME", "alice");
+        const auto station = composeStation(*lan.attach(), QStringLiteral("alice"));
+        MainWindow &window = *station;
         window.start();
         auto *users = window.findChild<UserListModel *>();
         for (qsizetype k = 0; k < period.size(); k += kPerFrame) {
@@ -139,8 +140,8 @@ void BM_MemoryPerListedUser(benchmark::State &state)
     const QList<QByteArray> period = segmentPeriod(int(state.range(0)));
     for (auto _ : state) {
         LocalLan lan;
-        MainWindow window(*lan.attach());
-        qputenv("USERNAME", "alice");
+        const auto station = composeStation(*lan.attach(), QStringLiteral("alice"));
+        MainWindow &window = *station;
         window.start();
         auto *users = window.findChild<UserListModel *>();
         users->flush();

@@ -5,8 +5,9 @@
 #include "games/gamewindow.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/roomlog.h"
-#include "net/messages.h"
+#include "support/composedstation.h"
 #include "support/locallan.h"
+#include "wire/messages.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -38,8 +39,7 @@ public:
         // about 45 bytes an input for the fuzzer, without end. Without the
         // cache each input is drawn afresh.
         QPixmapCache::setCacheLimit(0);
-        qputenv("USERNAME", kUser);
-        m_station = new MainWindow(*m_lan.attach());
+        m_station = composeStation(*m_lan.attach(), QString::fromLatin1(kUser)).release();
         m_peer = m_lan.attach();
         m_station->start();
         m_workLog = m_station->findChild<RoomLog *>(QStringLiteral("Text1"));

@@ -3,11 +3,13 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins
           qt6-l10n-tools qt6-translations-l10n           # translations: built, and Qt's own
+          qt6-tools-dev                                  # qt_add_translations (Qt6LinguistTools)
           fonts-dejavu-core iproute2 libc-bin
           dpkg-dev desktop-file-utils appstream lintian  # the packaging test
           python3-minimal                                # the command-line test reads its JSON
           xvfb libxcb1-dev                               # the keyboard-focus test's own X server
-          mosquitto libmosquitto-dev)                    # the bridge: its broker client, a broker for its test
+          mosquitto libmosquitto-dev                     # the bridge: its broker client, a broker for its test
+          dbus-daemon)                                   # the notification test's own session bus
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -25,10 +25,10 @@
     </message>
 </context>
 <context>
-    <name>CarriedText</name>
+    <name>DesktopNotifier</name>
     <message>
-        <source>Will arrive as &quot;?&quot;: %1</source>
-        <translation>Kommt als „?“ an: %1</translation>
+        <source>Show</source>
+        <translation>Anzeigen</translation>
     </message>
 </context>
 <context>
@@ -56,6 +56,13 @@
     <message>
         <source>Select &amp;All</source>
         <translation>Alles aus&amp;wählen</translation>
+    </message>
+</context>
+<context>
+    <name>FindBar</name>
+    <message>
+        <source>Not found</source>
+        <translation>Nicht gefunden</translation>
     </message>
 </context>
 <context>
@@ -171,11 +178,34 @@
     </message>
 </context>
 <context>
-    <name>MainWindow</name>
+    <name>LogActions</name>
     <message>
-        <source>Another station on this network uses the name %1</source>
-        <translation>Eine andere Station in diesem Netz nutzt den Namen %1</translation>
+        <source>Find in the room log</source>
+        <translation>Im Chatverlauf suchen</translation>
     </message>
+    <message>
+        <source>Undo Clear log</source>
+        <translation>Leeren des Chatverlaufs rückgängig machen</translation>
+    </message>
+    <message>
+        <source>%1 %2.txt</source>
+        <translation>%1 %2.txt</translation>
+    </message>
+    <message>
+        <source>Save log as</source>
+        <translation>Chatverlauf speichern unter</translation>
+    </message>
+    <message>
+        <source>Text files (*.txt);;All files (*)</source>
+        <translation>Textdateien (*.txt);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>The log could not be saved in %1: %2</source>
+        <translation>Der Chatverlauf konnte nicht in %1 gespeichert werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
     <message>
         <source>Quillet</source>
         <translation>Quillet</translation>
@@ -269,10 +299,6 @@
         <translation>Partie Puissance 4 vorschlagen</translation>
     </message>
     <message>
-        <source>Others see your name as %1: set USERNAME to a name in Latin letters</source>
-        <translation>Andere lesen %1: USERNAME lateinisch schreiben</translation>
-    </message>
-    <message>
         <source>Available</source>
         <translation>Verfügbar</translation>
     </message>
@@ -301,44 +327,12 @@
         <translation>Zum Anzeigen klicken.</translation>
     </message>
     <message>
-        <source>%1 accepted Othello, but your game is on: propose again after it</source>
-        <translation>%1 hat Othello angenommen, aber Ihre Partie läuft noch: Danach erneut vorschlagen</translation>
-    </message>
-    <message>
-        <source>%1 accepted Puissance 4, but your game is on: propose again after it</source>
-        <translation>%1 hat Puissance 4 angenommen, aber Ihre Partie läuft noch: Danach erneut vorschlagen</translation>
-    </message>
-    <message>
-        <source> (%1 more)</source>
-        <translation> (%1 weitere)</translation>
-    </message>
-    <message>
         <source>Declined</source>
         <translation>Abgelehnt</translation>
     </message>
     <message>
         <source>%1 has declined your offer...</source>
         <translation>%1 hat Ihr Angebot abgelehnt...</translation>
-    </message>
-    <message>
-        <source>Nobody hears you: check the network and that UDP port %1 is open</source>
-        <translation>Niemand hört Sie: Prüfen Sie das Netzwerk und ob UDP-Port %1 offen ist</translation>
-    </message>
-    <message>
-        <source>Nobody hears you: %1. Check the cable or Wi-Fi</source>
-        <translation>Niemand hört Sie: %1. Prüfen Sie Kabel oder WLAN</translation>
-    </message>
-    <message>
-        <source>No other station heard on this network yet</source>
-        <translation>Noch hat sich keine andere Station in diesem Netz gemeldet</translation>
-    </message>
-    <message>
-        <source>Othello proposed to %1, waiting for an answer</source>
-        <translation>Othello an %1 vorgeschlagen, Antwort steht aus</translation>
-    </message>
-    <message>
-        <source>Puissance 4 proposed to %1, waiting for an answer</source>
-        <translation>Puissance 4 an %1 vorgeschlagen, Antwort steht aus</translation>
     </message>
     <message>
         <source>Send</source>
@@ -360,26 +354,13 @@
         <source>Users List</source>
         <translation>Benutzer</translation>
     </message>
-    <message numerus="yes">
-        <source>Work room: %n new line(s)</source>
-        <translation>
-            <numerusform>Arbeitsraum: %n neue Zeile</numerusform>
-            <numerusform>Arbeitsraum: %n neue Zeilen</numerusform>
-        </translation>
+    <message>
+        <source>Save log &amp;as...</source>
+        <translation>Chatverlauf speichern &amp;unter...</translation>
     </message>
-    <message numerus="yes">
-        <source>Tea room: %n new line(s)</source>
-        <translation>
-            <numerusform>Teeküche: %n neue Zeile</numerusform>
-            <numerusform>Teeküche: %n neue Zeilen</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>%n new message(s)</source>
-        <translation>
-            <numerusform>%n neue Nachricht</numerusform>
-            <numerusform>%n neue Nachrichten</numerusform>
-        </translation>
+    <message>
+        <source>&amp;Preferences...</source>
+        <translation>&amp;Einstellungen...</translation>
     </message>
     <message>
         <source>Withdraw</source>
@@ -450,6 +431,28 @@
     </message>
 </context>
 <context>
+    <name>NetworkWindowCaps</name>
+    <message>
+        <source> (%1 more)</source>
+        <translation> (%1 weitere)</translation>
+    </message>
+</context>
+<context>
+    <name>Notes</name>
+    <message>
+        <source>Sent from %1; no station of that name has been heard.</source>
+        <translation>Gesendet von %1; keine Station dieses Namens hat sich gemeldet.</translation>
+    </message>
+    <message>
+        <source>Sent from %1; %2&apos;s station is heard from %3.</source>
+        <translation>Gesendet von %1; die Station von %2 meldet sich von %3.</translation>
+    </message>
+    <message>
+        <source>Will arrive as &quot;?&quot;: %1</source>
+        <translation>Kommt als „?“ an: %1</translation>
+    </message>
+</context>
+<context>
     <name>OthelloWindow</name>
     <message>
         <source>Othello Table</source>
@@ -506,6 +509,45 @@
     <message>
         <source>white</source>
         <translation>weiß</translation>
+    </message>
+</context>
+<context>
+    <name>PreferencesDialog</name>
+    <message>
+        <source>Preferences</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>Use my full name, %1</source>
+        <translation>Meinen vollen Namen verwenden, %1</translation>
+    </message>
+    <message>
+        <source>Play &amp;sounds</source>
+        <translation>&amp;Töne abspielen</translation>
+    </message>
+    <message>
+        <source>Show desktop &amp;notifications</source>
+        <translation>Desktop-&amp;Benachrichtigungen anzeigen</translation>
+    </message>
+    <message>
+        <source>&amp;Minimise to the tray</source>
+        <translation>In den Infobereich &amp;minimieren</translation>
+    </message>
+    <message>
+        <source>This desktop has no tray: a minimised window stays in the task bar</source>
+        <translation>Dieser Desktop hat keinen Infobereich: Ein minimiertes Fenster bleibt in der Taskleiste</translation>
+    </message>
+    <message>
+        <source>&amp;Name shown to others:</source>
+        <translation>&amp;Name für andere:</translation>
+    </message>
+    <message>
+        <source>USERNAME is set: it names you instead while it is.</source>
+        <translation>USERNAME ist gesetzt: Solange es gesetzt ist, gilt dieser Name.</translation>
+    </message>
+    <message>
+        <source>Other stations cannot show these characters: %1</source>
+        <translation>Andere Stationen können diese Zeichen nicht anzeigen: %1</translation>
     </message>
 </context>
 <context>
@@ -601,10 +643,6 @@
 <context>
     <name>ReadmeWindow</name>
     <message>
-        <source>Not found</source>
-        <translation>Nicht gefunden</translation>
-    </message>
-    <message>
         <source>Quillet Read-me</source>
         <translation>Quillet-Liesmich</translation>
     </message>
@@ -614,14 +652,42 @@
     </message>
 </context>
 <context>
-    <name>Station</name>
+    <name>StatusNotices</name>
     <message>
-        <source>Sent from %1; no station of that name has been heard.</source>
-        <translation>Gesendet von %1; keine Station dieses Namens hat sich gemeldet.</translation>
+        <source>Another station on this network uses the name %1</source>
+        <translation>Eine andere Station in diesem Netz nutzt den Namen %1</translation>
     </message>
     <message>
-        <source>Sent from %1; %2&apos;s station is heard from %3.</source>
-        <translation>Gesendet von %1; die Station von %2 meldet sich von %3.</translation>
+        <source>%1 accepted Othello, but your game is on: propose again after it</source>
+        <translation>%1 hat Othello angenommen, aber Ihre Partie läuft noch: Danach erneut vorschlagen</translation>
+    </message>
+    <message>
+        <source>%1 accepted Puissance 4, but your game is on: propose again after it</source>
+        <translation>%1 hat Puissance 4 angenommen, aber Ihre Partie läuft noch: Danach erneut vorschlagen</translation>
+    </message>
+    <message>
+        <source>Nobody hears you: check the network and that UDP port %1 is open</source>
+        <translation>Niemand hört Sie: Prüfen Sie das Netzwerk und ob UDP-Port %1 offen ist</translation>
+    </message>
+    <message>
+        <source>Nobody hears you: %1. Check the cable or Wi-Fi</source>
+        <translation>Niemand hört Sie: %1. Prüfen Sie Kabel oder WLAN</translation>
+    </message>
+    <message>
+        <source>No other station heard on this network yet</source>
+        <translation>Noch hat sich keine andere Station in diesem Netz gemeldet</translation>
+    </message>
+    <message>
+        <source>Othello proposed to %1, waiting for an answer</source>
+        <translation>Othello an %1 vorgeschlagen, Antwort steht aus</translation>
+    </message>
+    <message>
+        <source>Puissance 4 proposed to %1, waiting for an answer</source>
+        <translation>Puissance 4 an %1 vorgeschlagen, Antwort steht aus</translation>
+    </message>
+    <message>
+        <source>Others see your name as %1: choose another in Tools &gt; Preferences</source>
+        <translation>Andere lesen %1: siehe Extras &gt; Einstellungen</translation>
     </message>
 </context>
 <context>
@@ -652,6 +718,13 @@
     </message>
 </context>
 <context>
+    <name>TitleCount</name>
+    <message>
+        <source>(%1) %2</source>
+        <translation>(%1) %2</translation>
+    </message>
+</context>
+<context>
     <name>TurnMarker</name>
     <message>
         <source>Turn marker</source>
@@ -660,6 +733,30 @@
     <message>
         <source>Stands over the name of the colour to move</source>
         <translation>Steht über dem Namen der Farbe am Zug</translation>
+    </message>
+</context>
+<context>
+    <name>UnseenCounts</name>
+    <message numerus="yes">
+        <source>Work room: %n new line(s)</source>
+        <translation>
+            <numerusform>Arbeitsraum: %n neue Zeile</numerusform>
+            <numerusform>Arbeitsraum: %n neue Zeilen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Tea room: %n new line(s)</source>
+        <translation>
+            <numerusform>Teeküche: %n neue Zeile</numerusform>
+            <numerusform>Teeküche: %n neue Zeilen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n new message(s)</source>
+        <translation>
+            <numerusform>%n neue Nachricht</numerusform>
+            <numerusform>%n neue Nachrichten</numerusform>
+        </translation>
     </message>
 </context>
 <context>

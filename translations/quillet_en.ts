@@ -2,7 +2,7 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
-    <name>MainWindow</name>
+    <name>UnseenCounts</name>
     <message numerus="yes">
         <source>Work room: %n new line(s)</source>
         <translation>

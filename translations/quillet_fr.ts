@@ -25,10 +25,10 @@
     </message>
 </context>
 <context>
-    <name>CarriedText</name>
+    <name>DesktopNotifier</name>
     <message>
-        <source>Will arrive as &quot;?&quot;: %1</source>
-        <translation>Arrivera comme «&#xa0;?&#xa0;»&#xa0;: %1</translation>
+        <source>Show</source>
+        <translation>Afficher</translation>
     </message>
 </context>
 <context>
@@ -56,6 +56,13 @@
     <message>
         <source>Select &amp;All</source>
         <translation>&amp;Tout sélectionner</translation>
+    </message>
+</context>
+<context>
+    <name>FindBar</name>
+    <message>
+        <source>Not found</source>
+        <translation>Introuvable</translation>
     </message>
 </context>
 <context>
@@ -171,11 +178,34 @@
     </message>
 </context>
 <context>
-    <name>MainWindow</name>
+    <name>LogActions</name>
     <message>
-        <source>Another station on this network uses the name %1</source>
-        <translation>Un autre poste de ce réseau utilise le nom %1</translation>
+        <source>Find in the room log</source>
+        <translation>Rechercher dans l&apos;historique du salon</translation>
     </message>
+    <message>
+        <source>Undo Clear log</source>
+        <translation>Annuler l&apos;effacement de l&apos;historique</translation>
+    </message>
+    <message>
+        <source>%1 %2.txt</source>
+        <translation>%1 %2.txt</translation>
+    </message>
+    <message>
+        <source>Save log as</source>
+        <translation>Enregistrer l&apos;historique sous</translation>
+    </message>
+    <message>
+        <source>Text files (*.txt);;All files (*)</source>
+        <translation>Fichiers texte (*.txt);;Tous les fichiers (*)</translation>
+    </message>
+    <message>
+        <source>The log could not be saved in %1: %2</source>
+        <translation>L&apos;historique n&apos;a pas pu être enregistré dans %1&#xa0;: %2</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
     <message>
         <source>Quillet</source>
         <translation>Quillet</translation>
@@ -269,10 +299,6 @@
         <translation>Proposer une partie de Puissance 4</translation>
     </message>
     <message>
-        <source>Others see your name as %1: set USERNAME to a name in Latin letters</source>
-        <translation>Les autres lisent %1&#xa0;: USERNAME en lettres latines</translation>
-    </message>
-    <message>
         <source>Available</source>
         <translation>Disponible</translation>
     </message>
@@ -301,44 +327,12 @@
         <translation>Cliquez pour l&apos;afficher.</translation>
     </message>
     <message>
-        <source>%1 accepted Othello, but your game is on: propose again after it</source>
-        <translation>%1 a accepté Othello, mais votre partie est en cours&#xa0;: proposez à nouveau ensuite</translation>
-    </message>
-    <message>
-        <source>%1 accepted Puissance 4, but your game is on: propose again after it</source>
-        <translation>%1 a accepté Puissance 4, mais votre partie est en cours&#xa0;: proposez à nouveau ensuite</translation>
-    </message>
-    <message>
-        <source> (%1 more)</source>
-        <translation> (%1 de plus)</translation>
-    </message>
-    <message>
         <source>Declined</source>
         <translation>Refusé</translation>
     </message>
     <message>
         <source>%1 has declined your offer...</source>
         <translation>%1 a refusé votre proposition...</translation>
-    </message>
-    <message>
-        <source>Nobody hears you: check the network and that UDP port %1 is open</source>
-        <translation>Personne ne vous entend&#xa0;: vérifiez le réseau et que le port UDP %1 est ouvert</translation>
-    </message>
-    <message>
-        <source>Nobody hears you: %1. Check the cable or Wi-Fi</source>
-        <translation>Personne ne vous entend&#xa0;: %1. Vérifiez le câble ou le Wi-Fi</translation>
-    </message>
-    <message>
-        <source>No other station heard on this network yet</source>
-        <translation>Aucun autre poste entendu sur ce réseau pour l&apos;instant</translation>
-    </message>
-    <message>
-        <source>Othello proposed to %1, waiting for an answer</source>
-        <translation>Othello proposé à %1, en attente de réponse</translation>
-    </message>
-    <message>
-        <source>Puissance 4 proposed to %1, waiting for an answer</source>
-        <translation>Puissance 4 proposé à %1, en attente de réponse</translation>
     </message>
     <message>
         <source>Send</source>
@@ -360,26 +354,13 @@
         <source>Users List</source>
         <translation>Utilisateurs</translation>
     </message>
-    <message numerus="yes">
-        <source>Work room: %n new line(s)</source>
-        <translation>
-            <numerusform>Salle de travail&#xa0;: %n nouvelle ligne</numerusform>
-            <numerusform>Salle de travail&#xa0;: %n nouvelles lignes</numerusform>
-        </translation>
+    <message>
+        <source>Save log &amp;as...</source>
+        <translation>Enregistrer l&apos;historique &amp;sous...</translation>
     </message>
-    <message numerus="yes">
-        <source>Tea room: %n new line(s)</source>
-        <translation>
-            <numerusform>Salon de thé&#xa0;: %n nouvelle ligne</numerusform>
-            <numerusform>Salon de thé&#xa0;: %n nouvelles lignes</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>%n new message(s)</source>
-        <translation>
-            <numerusform>%n nouveau message</numerusform>
-            <numerusform>%n nouveaux messages</numerusform>
-        </translation>
+    <message>
+        <source>&amp;Preferences...</source>
+        <translation>&amp;Préférences...</translation>
     </message>
     <message>
         <source>Withdraw</source>
@@ -450,6 +431,28 @@
     </message>
 </context>
 <context>
+    <name>NetworkWindowCaps</name>
+    <message>
+        <source> (%1 more)</source>
+        <translation> (%1 de plus)</translation>
+    </message>
+</context>
+<context>
+    <name>Notes</name>
+    <message>
+        <source>Sent from %1; no station of that name has been heard.</source>
+        <translation>Envoyé depuis %1&#xa0;; aucun poste de ce nom n&apos;a été entendu.</translation>
+    </message>
+    <message>
+        <source>Sent from %1; %2&apos;s station is heard from %3.</source>
+        <translation>Envoyé depuis %1&#xa0;; le poste de %2 est entendu depuis %3.</translation>
+    </message>
+    <message>
+        <source>Will arrive as &quot;?&quot;: %1</source>
+        <translation>Arrivera comme «&#xa0;?&#xa0;»&#xa0;: %1</translation>
+    </message>
+</context>
+<context>
     <name>OthelloWindow</name>
     <message>
         <source>Othello Table</source>
@@ -506,6 +509,45 @@
     <message>
         <source>white</source>
         <translation>pion blanc</translation>
+    </message>
+</context>
+<context>
+    <name>PreferencesDialog</name>
+    <message>
+        <source>Preferences</source>
+        <translation>Préférences</translation>
+    </message>
+    <message>
+        <source>Use my full name, %1</source>
+        <translation>Utiliser mon nom complet, %1</translation>
+    </message>
+    <message>
+        <source>Play &amp;sounds</source>
+        <translation>Jouer des &amp;sons</translation>
+    </message>
+    <message>
+        <source>Show desktop &amp;notifications</source>
+        <translation>Afficher les &amp;notifications du bureau</translation>
+    </message>
+    <message>
+        <source>&amp;Minimise to the tray</source>
+        <translation>&amp;Réduire dans la zone de notification</translation>
+    </message>
+    <message>
+        <source>This desktop has no tray: a minimised window stays in the task bar</source>
+        <translation>Ce bureau n&apos;a pas de zone de notification&#xa0;: une fenêtre réduite reste dans la barre des tâches</translation>
+    </message>
+    <message>
+        <source>&amp;Name shown to others:</source>
+        <translation>&amp;Nom montré aux autres&#xa0;:</translation>
+    </message>
+    <message>
+        <source>USERNAME is set: it names you instead while it is.</source>
+        <translation>USERNAME est défini&#xa0;: c&apos;est lui qui vous nomme tant qu&apos;il l&apos;est.</translation>
+    </message>
+    <message>
+        <source>Other stations cannot show these characters: %1</source>
+        <translation>Les autres postes ne peuvent pas afficher ces caractères&#xa0;: %1</translation>
     </message>
 </context>
 <context>
@@ -601,10 +643,6 @@
 <context>
     <name>ReadmeWindow</name>
     <message>
-        <source>Not found</source>
-        <translation>Introuvable</translation>
-    </message>
-    <message>
         <source>Quillet Read-me</source>
         <translation>Lisez-moi de Quillet</translation>
     </message>
@@ -614,14 +652,42 @@
     </message>
 </context>
 <context>
-    <name>Station</name>
+    <name>StatusNotices</name>
     <message>
-        <source>Sent from %1; no station of that name has been heard.</source>
-        <translation>Envoyé depuis %1&#xa0;; aucun poste de ce nom n&apos;a été entendu.</translation>
+        <source>Another station on this network uses the name %1</source>
+        <translation>Un autre poste de ce réseau utilise le nom %1</translation>
     </message>
     <message>
-        <source>Sent from %1; %2&apos;s station is heard from %3.</source>
-        <translation>Envoyé depuis %1&#xa0;; le poste de %2 est entendu depuis %3.</translation>
+        <source>%1 accepted Othello, but your game is on: propose again after it</source>
+        <translation>%1 a accepté Othello, mais votre partie est en cours&#xa0;: proposez à nouveau ensuite</translation>
+    </message>
+    <message>
+        <source>%1 accepted Puissance 4, but your game is on: propose again after it</source>
+        <translation>%1 a accepté Puissance 4, mais votre partie est en cours&#xa0;: proposez à nouveau ensuite</translation>
+    </message>
+    <message>
+        <source>Nobody hears you: check the network and that UDP port %1 is open</source>
+        <translation>Personne ne vous entend&#xa0;: vérifiez le réseau et que le port UDP %1 est ouvert</translation>
+    </message>
+    <message>
+        <source>Nobody hears you: %1. Check the cable or Wi-Fi</source>
+        <translation>Personne ne vous entend&#xa0;: %1. Vérifiez le câble ou le Wi-Fi</translation>
+    </message>
+    <message>
+        <source>No other station heard on this network yet</source>
+        <translation>Aucun autre poste entendu sur ce réseau pour l&apos;instant</translation>
+    </message>
+    <message>
+        <source>Othello proposed to %1, waiting for an answer</source>
+        <translation>Othello proposé à %1, en attente de réponse</translation>
+    </message>
+    <message>
+        <source>Puissance 4 proposed to %1, waiting for an answer</source>
+        <translation>Puissance 4 proposé à %1, en attente de réponse</translation>
+    </message>
+    <message>
+        <source>Others see your name as %1: choose another in Tools &gt; Preferences</source>
+        <translation>Nom reçu par les autres&#xa0;: %1, voir Outils &gt; Préférences</translation>
     </message>
 </context>
 <context>
@@ -652,6 +718,13 @@
     </message>
 </context>
 <context>
+    <name>TitleCount</name>
+    <message>
+        <source>(%1) %2</source>
+        <translation>(%1) %2</translation>
+    </message>
+</context>
+<context>
     <name>TurnMarker</name>
     <message>
         <source>Turn marker</source>
@@ -660,6 +733,30 @@
     <message>
         <source>Stands over the name of the colour to move</source>
         <translation>Se place au-dessus du nom de la couleur qui doit jouer</translation>
+    </message>
+</context>
+<context>
+    <name>UnseenCounts</name>
+    <message numerus="yes">
+        <source>Work room: %n new line(s)</source>
+        <translation>
+            <numerusform>Salle de travail&#xa0;: %n nouvelle ligne</numerusform>
+            <numerusform>Salle de travail&#xa0;: %n nouvelles lignes</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Tea room: %n new line(s)</source>
+        <translation>
+            <numerusform>Salon de thé&#xa0;: %n nouvelle ligne</numerusform>
+            <numerusform>Salon de thé&#xa0;: %n nouvelles lignes</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n new message(s)</source>
+        <translation>
+            <numerusform>%n nouveau message</numerusform>
+            <numerusform>%n nouveaux messages</numerusform>
+        </translation>
     </message>
 </context>
 <context>

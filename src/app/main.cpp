@@ -1,13 +1,16 @@
 #include "app/singleinstance.h"
 #include "cli/commandline.h"
 #include "cli/commands.h"
+#include "games/gamewindows.h"
 #include "look/look.h"
 #include "look/placement.h"
 #include "look/translations.h"
 #include "mainwindow/mainwindow.h"
-#include "net/quitsignals.h"
-#include "net/udplink.h"
-#include "net/wire.h"
+#include "settings/preferences.h"
+#include "station/quitsignals.h"
+#include "station/station.h"
+#include "station/udplink.h"
+#include "wire/wire.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -100,7 +103,8 @@ int main(int argc, char *argv[])
     // A second start under the same name on this desktop only brings the
     // running station forward, before anything is sent.
     const QString platform = QGuiApplication::platformName();
-    SingleInstance single(stationUserName(),
+    const QString userName = stationUserName(Preferences::load().name);
+    SingleInstance single(userName,
                           platform + u' ' + qEnvironmentVariable(platform == u"wayland" ? "WAYLAND_DISPLAY" : "DISPLAY"));
     if (single.handOverToRunning())
         return 0;
@@ -121,7 +125,13 @@ int main(int argc, char *argv[])
         return 2;
     }
 
-    MainWindow window(link);
+    // The first broadcast goes out before any window is built: peers hear of
+    // this station while its windows are still being made.
+    Station station(link);
+    station.setAvailability(0);
+    station.start(userName);
+    GameWindows games(station);
+    MainWindow window(station, games);
     QuitSignals quitSignals;
     QObject::connect(&quitSignals, &QuitSignals::quitRequested, &window, &MainWindow::close);
     QObject::connect(&window, &MainWindow::stationClosed, &app, &QApplication::quit, Qt::QueuedConnection);

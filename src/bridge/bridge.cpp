@@ -1,8 +1,8 @@
 #include "bridge/bridge.h"
 
 #include "bridge/brokerlink.h"
-#include "net/datagramlink.h"
-#include "net/messages.h"
+#include "station/datagramlink.h"
+#include "wire/messages.h"
 
 #include <QHostAddress>
 

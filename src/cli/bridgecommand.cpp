@@ -2,9 +2,9 @@
 
 #include "bridge/bridge.h"
 #include "bridge/brokerclient.h"
-#include "net/quitsignals.h"
-#include "net/udplink.h"
-#include "net/wire.h"
+#include "station/quitsignals.h"
+#include "station/udplink.h"
+#include "wire/wire.h"
 
 #include <QCoreApplication>
 #include <QFile>

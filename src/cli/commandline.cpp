@@ -1,8 +1,8 @@
 #include "cli/commandline.h"
 
 #include "bridge/brokeraddress.h"
-#include "net/typedtext.h"
-#include "net/wire.h"
+#include "wire/typedtext.h"
+#include "wire/wire.h"
 
 #include <QCommandLineParser>
 

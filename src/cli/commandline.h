@@ -1,6 +1,6 @@
 #pragma once
 
-#include "net/station.h"
+#include "station/station.h"
 
 #include <QString>
 #include <QStringList>

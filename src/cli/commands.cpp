@@ -3,11 +3,12 @@
 #include "cli/bridgecommand.h"
 #include "cli/datagramtext.h"
 #include "cli/wholist.h"
-#include "net/quitsignals.h"
-#include "net/station.h"
-#include "net/typedtext.h"
-#include "net/udplink.h"
-#include "net/wire.h"
+#include "station/quitsignals.h"
+#include "station/station.h"
+#include "station/udplink.h"
+#include "wire/typedtext.h"
+#include "wire/wire.h"
+#include "settings/preferences.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -49,7 +50,7 @@ int send(const Invocation &invocation)
     // another program holds the chat port.
     link.setPort(wire::kPort);
     QString error;
-    const int status = sendOne(link, invocation, stationUserName(), error);
+    const int status = sendOne(link, invocation, stationUserName(Preferences::load().name), error);
     if (status != kExitOk) {
         complain(error);
         return status;
@@ -126,7 +127,8 @@ int run(const Invocation &invocation)
 int sendOne(DatagramLink &link, const Invocation &invocation, const QString &userName, QString &error)
 {
     if (const QString problem = userNameError(userName); !problem.isEmpty()) {
-        error = QStringLiteral("cannot send as \"%1\": %2 (set USERNAME)").arg(userName, problem);
+        error = QStringLiteral("cannot send as \"%1\": %2 (choose a name in Tools > Preferences, or set USERNAME)")
+                    .arg(userName, problem);
         return kExitBadInput;
     }
     Station station(link);

@@ -1,6 +1,6 @@
 #include "cli/datagramtext.h"
 
-#include "net/messages.h"
+#include "wire/messages.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "net/wire.h"
+#include "wire/wire.h"
 
 #include <QByteArray>
 #include <QDateTime>

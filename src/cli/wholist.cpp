@@ -1,8 +1,8 @@
 #include "cli/wholist.h"
 
 #include "cli/datagramtext.h"
-#include "net/sharedhearing.h"
-#include "net/station.h"
+#include "station/sharedhearing.h"
+#include "station/station.h"
 
 WhoList::WhoList(Station &station, QObject *parent)
     : QObject(parent)

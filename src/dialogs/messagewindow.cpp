@@ -1,14 +1,16 @@
 #include "dialogs/messagewindow.h"
 
 #include "dialogs/limitedtextedit.h"
+#include "dialogs/notes.h"
+#include "look/designlayout.h"
 #include "look/look.h"
 #include "look/names.h"
 #include "look/note.h"
 #include "look/placement.h"
-#include "net/carriedtext.h"
-#include "net/messages.h"
-#include "net/station.h"
-#include "net/typedtext.h"
+#include "station/station.h"
+#include "wire/carriedtext.h"
+#include "wire/messages.h"
+#include "wire/typedtext.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -47,10 +49,11 @@ MessageWindow::MessageWindow(Station &station, QWidget *owner)
     setWindowTitle(tr("Message"));
     setWindowIcon(look::envelopeIcon());
     setFixedSize(look::px(5895), look::px(kHeight));
+    auto *layout = new DesignLayout(*this, size());
     setFont(look::verdana(look::kSmallPoints));
     look::setBackground(*this, look::Picture::Warm, look::kWindowBack);
 
-    m_received->setGeometry(look::twips(120, 120, 5655, 855));
+    layout->add(*m_received, look::twips(120, 120, 5655, 855));
     m_received->setReadOnly(true);
     m_received->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_received->setTabChangesFocus(true);
@@ -58,7 +61,9 @@ MessageWindow::MessageWindow(Station &station, QWidget *owner)
     grey.setColor(QPalette::Base, look::kPanelGrey);
     m_received->setPalette(grey);
 
-    m_typed->setGeometry(look::twips(120, 1080, 5655, 855));
+    layout->add(*m_typed, look::twips(120, 1080, 5655, 855));
+    for (QPushButton *button : {m_sendButton, m_respondButton, othelloButton, puissance4Button})
+        layout->add(*button);
     m_typed->setTabChangesFocus(true);
 
     m_sendButton->setEnabled(false);
@@ -94,10 +99,10 @@ void MessageWindow::openToWrite(const QString &recipient)
 }
 
 void MessageWindow::openReceived(const QString &sender, const QString &text, const QString &time,
-                                 const QString &provenance)
+                                 const Provenance &provenance)
 {
     m_provenance = provenance;
-    look::showNote(*this, *m_note, kHeight, {m_provenance});
+    look::showNote(*this, *m_note, kHeight, {notes::provenance(sender, provenance)});
     // The network opens it: the user may be typing elsewhere.
     look::placeNew(*this, m_owner);
     look::showUnasked(*this);
@@ -110,14 +115,14 @@ void MessageWindow::openReceived(const QString &sender, const QString &text, con
     m_correspondent = sender;
 }
 
-void MessageWindow::addReceived(const QString &text, const QString &time, const QString &provenance)
+void MessageWindow::addReceived(const QString &text, const QString &time, const Provenance &provenance)
 {
     if (m_added < kMaxAddedMessages) {
         ++m_added;
         // A later message from elsewhere than the window says says so on its own line.
         m_received->appendPlainText(provenance.isEmpty() || provenance == m_provenance
                                         ? QStringLiteral("[%1]> %2").arg(time, text)
-                                        : QStringLiteral("[%1] %2\n> %3").arg(time, provenance, text));
+                                        : QStringLiteral("[%1] %2\n> %3").arg(time, notes::provenance(m_correspondent, provenance), text));
         return;
     }
     ++m_notShown;
@@ -155,7 +160,7 @@ void MessageWindow::markWhatArrivesAsQuestionMarks()
         at += length;
     }
     m_typed->setExtraSelections(marks);
-    m_typed->setToolTip(wire::lostInTransitNote(text));
+    m_typed->setToolTip(notes::lostInTransit(wire::lostInTransit(text)));
 }
 
 void MessageWindow::sendText()

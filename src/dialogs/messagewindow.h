@@ -1,5 +1,7 @@
 #pragma once
 
+#include "station/provenance.h"
+
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -25,14 +27,14 @@ public:
     // A message received, shown with the time it came; Respond is the live
     // button. provenance: where it came from, when not from the sender's
     // station as it is heard; said under the buttons.
-    void openReceived(const QString &sender, const QString &text, const QString &time, const QString &provenance = {});
+    void openReceived(const QString &sender, const QString &text, const QString &time, const Provenance &provenance = {});
 
     // Below the received message, a later one from the same sender, with the
     // time it came. Beyond kMaxAddedMessages they are only counted, in the
     // caption. A window holds at most this many more messages; no real user
     // sends a hundred without an answer, and the window stays a few hundred KiB.
     static constexpr int kMaxAddedMessages = 100;
-    void addReceived(const QString &text, const QString &time, const QString &provenance = {});
+    void addReceived(const QString &text, const QString &time, const Provenance &provenance = {});
     // Messages received here, shown or counted.
     int receivedCount() const { return 1 + m_added + m_notShown; }
 
@@ -51,7 +53,7 @@ private:
     QPushButton *const m_sendButton;
     QPushButton *const m_respondButton;
     QLabel *const m_note;
-    QString m_provenance;
+    Provenance m_provenance;
     QString m_correspondent;
     bool m_writing = false; // a new message, answered by Send; else Respond
     QString m_caption;

@@ -1,11 +1,13 @@
 #include "dialogs/proposalwindow.h"
 
+#include "dialogs/notes.h"
+#include "look/designlayout.h"
 #include "look/look.h"
 #include "look/names.h"
 #include "look/note.h"
 #include "look/placement.h"
-#include "net/messages.h"
-#include "net/station.h"
+#include "station/station.h"
+#include "wire/messages.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -26,13 +28,13 @@ QString gameName(Game game)
 
 } // namespace
 
-ProposalWindow::ProposalWindow(Station &station, Game game, const QString &proposer, const QString &provenance,
+ProposalWindow::ProposalWindow(Station &station, Game game, const QString &proposer, const Provenance &provenance,
                                QWidget *owner)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                            | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
     , m_sentence(look::named(new QLineEdit(this), "Text1"))
     , m_note(look::noteRow(*this, kHeight))
-    , m_provenance(provenance)
+    , m_provenance(notes::provenance(proposer, provenance))
     , m_game(game)
     , m_proposer(proposer)
     , m_station(&station)
@@ -44,11 +46,12 @@ ProposalWindow::ProposalWindow(Station &station, Game game, const QString &propo
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowIcon(look::sunIcon());
     setFixedSize(look::px(kWidth), look::px(kHeight));
+    auto *layout = new DesignLayout(*this, size());
     look::setBackground(*this, look::Picture::Pale, palette().color(QPalette::Window));
     setWindowTitle(game == Game::Othello ? tr("Othello game proposal")
                                          : tr("Puissance 4 game proposal"));
 
-    m_sentence->setGeometry(look::twips(120, 120, 5415, 285));
+    layout->add(*m_sentence, look::twips(120, 120, 5415, 285));
     m_sentence->setReadOnly(true);
     m_sentence->setAlignment(Qt::AlignCenter);
     m_sentence->setFont(look::verdana(look::kSmallPoints));
@@ -57,8 +60,8 @@ ProposalWindow::ProposalWindow(Station &station, Game game, const QString &propo
     m_sentence->setPalette(grey);
 
 
-    acceptButton->setGeometry(look::twips(120, 480, 2655, 495));
-    declineButton->setGeometry(look::twips(2880, 480, 2655, 495));
+    layout->add(*acceptButton, look::twips(120, 480, 2655, 495));
+    layout->add(*declineButton, look::twips(2880, 480, 2655, 495));
     setTabOrder(m_sentence, acceptButton);
     setTabOrder(acceptButton, declineButton);
     m_sentence->setFocus();

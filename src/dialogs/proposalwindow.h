@@ -1,6 +1,6 @@
 #pragma once
 
-#include "net/station.h"
+#include "station/station.h"
 
 #include <QPointer>
 #include <QString>
@@ -17,7 +17,7 @@ public:
     // owner only places the window; it stays a top-level window of its own.
     // provenance: where the proposal came from, when not from the proposer's
     // station as it is heard; empty otherwise.
-    ProposalWindow(Station &station, Game game, const QString &proposer, const QString &provenance = {},
+    ProposalWindow(Station &station, Game game, const QString &proposer, const Provenance &provenance = {},
                    QWidget *owner = nullptr);
 
     void open();

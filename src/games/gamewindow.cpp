@@ -1,6 +1,7 @@
 #include "games/gamewindow.h"
 
 #include "look/attention.h"
+#include "look/designlayout.h"
 #include "look/gamenotice.h"
 #include "look/placement.h"
 
@@ -34,6 +35,15 @@ void GameWindow::boardArrived()
         m_flashTimer.start();
 }
 
+void GameWindow::layOutAsBuilt(const QWidget *movesOnItsOwn)
+{
+    auto *layout = new DesignLayout(*this, size());
+    for (QWidget *child : findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (child != movesOnItsOwn)
+            layout->add(*child);
+    }
+}
+
 void GameWindow::makeNoticeBand()
 {
     m_designHeight = height();
@@ -55,6 +65,39 @@ void GameWindow::showPlayers(QLineEdit &first, QLineEdit &second, const QString 
     // A long name shows its beginning.
     first.setCursorPosition(0);
     second.setCursorPosition(0);
+}
+
+QString GameWindow::statusText(GameStatus status, const QString &other)
+{
+    switch (status) {
+    case GameStatus::None:
+        return {};
+    case GameStatus::BlackToPlay:
+        return QCoreApplication::translate("GameStatus", "Black To Play");
+    case GameStatus::WhiteToPlay:
+        return QCoreApplication::translate("GameStatus", "White To Play");
+    case GameStatus::BlackWon:
+        return QCoreApplication::translate("GameStatus", "Black Won!");
+    case GameStatus::WhiteWon:
+        return QCoreApplication::translate("GameStatus", "White Won!");
+    case GameStatus::Tie:
+        return QCoreApplication::translate("GameStatus", "Tie!");
+    case GameStatus::YellowToPlayFirst:
+        return QCoreApplication::translate("GameStatus", "Yellow To Play!");
+    case GameStatus::YellowToPlay:
+        return QCoreApplication::translate("GameStatus", "Yellow to Play!");
+    case GameStatus::RedToPlay:
+        return QCoreApplication::translate("GameStatus", "Red to Play!");
+    case GameStatus::YellowWon:
+        return QCoreApplication::translate("GameStatus", "Yellow Won!");
+    case GameStatus::RedWon:
+        return QCoreApplication::translate("GameStatus", "Red Won!");
+    case GameStatus::Draw:
+        return QCoreApplication::translate("GameStatus", "Draw!");
+    case GameStatus::Other:
+        break;
+    }
+    return other;
 }
 
 void GameWindow::showGame()

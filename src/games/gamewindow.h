@@ -1,5 +1,6 @@
 #pragma once
 
+#include "games/gamestatus.h"
 #include "games/match.h"
 
 #include <QPointer>
@@ -32,10 +33,17 @@ public:
     QString notice() const;
     int flashCount() const { return m_flashCount; }
 
+    // A game's status line in the user's language; `other` is a peer's own
+    // text, shown as it came.
+    static QString statusText(GameStatus status, const QString &other = {});
+
 protected:
     // The owner is only where the window opens.
     GameWindow(Match &match, Qt::WindowFlags extraFlags, QWidget *owner);
 
+    // Lays out every child built so far where it stands at the designed
+    // size, but for the one that moves on its own (the turn marker).
+    void layOutAsBuilt(const QWidget *movesOnItsOwn);
     // The band under the design layout, made once the window has its design
     // size: the window grows to show it, so the board stays in sight.
     void makeNoticeBand();

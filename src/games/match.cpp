@@ -1,5 +1,7 @@
 #include "games/match.h"
 
+#include <utility>
+
 Match::Match(const QString &userName, QObject *parent)
     : QObject(parent)
     , m_userName(userName)
@@ -8,10 +10,8 @@ Match::Match(const QString &userName, QObject *parent)
 
 void Match::start(const QString &opponent)
 {
-    if (!(m_playing && canGoOn())) {
-        newBoard();
-        m_notice = Notice::None;
-    }
+    newBoard();
+    m_notice = Notice::None;
     m_opponent = opponent;
     m_playing = true;
     m_quietPeriods = 0;
@@ -57,14 +57,20 @@ void Match::heardBoard(bool overThere)
     // leaves an opponent whose station plays no more: it is told at once.
     const bool wasQuiet = isOpponentQuiet();
     m_quietPeriods = overThere && !isOver() ? kQuietPeriods : 0;
-    if (wasQuiet != isOpponentQuiet())
-        emit changed();
+    m_quietChanged = wasQuiet != isOpponentQuiet();
 }
 
 void Match::tookBoard()
 {
+    m_quietChanged = false;
     if (!m_playing && m_notice == Notice::None)
         m_notice = Notice::NotOnHere;
     emit changed();
     emit boardReceived();
+}
+
+void Match::keptBoard()
+{
+    if (std::exchange(m_quietChanged, false))
+        emit changed();
 }

@@ -1,7 +1,13 @@
 #pragma once
 
+#include "wire/kinds.h"
+
 #include <QObject>
 #include <QString>
+
+namespace wire {
+struct Message;
+}
 
 // One game of a kind as this station plays it, without any window: against
 // whom, whether it is on, over, quiet or left, and the board that goes out
@@ -38,8 +44,8 @@ public:
     // periods, or sent one that says the game is over there.
     bool isOpponentQuiet() const { return isRunning() && m_quietPeriods >= kQuietPeriods; }
 
-    // A game begins against the opponent. One on that can go on keeps its
-    // board and only changes opponent; otherwise a new board is set up.
+    // A game begins against the opponent on a new board. The station starts
+    // one only while none of its kind is running.
     void start(const QString &opponent);
     // The game ends here, saying nothing: the station stops, or the window of
     // a game that is over closes.
@@ -53,6 +59,8 @@ public:
 
     // The board datagram sent to the opponent every period while the game is on.
     virtual QString boardMessage() const = 0;
+    // A board of this game addressed to this user, from the opponent's station.
+    virtual void takeBoardMessage(const wire::Message &message) = 0;
 
 signals:
     // Anything a window shows has changed.
@@ -61,6 +69,9 @@ signals:
     void boardReceived();
     // The user's move was made: the board goes out at once.
     void moved();
+    // A game whose peers time the broadcast period from every click on the
+    // board, taken or not, says so: the period starts anew.
+    void moveTried();
 
 protected:
     Match(const QString &userName, QObject *parent);
@@ -68,10 +79,13 @@ protected:
     virtual void newBoard() = 0;
     // A board addressed to this user arrived: the opponent still plays,
     // unless the board says the game is over there while it is not here.
+    // Then either tookBoard() or keptBoard(), so a board emits one changed().
     void heardBoard(bool overThere);
     // After an opponent's board was applied: while the game is on here the
     // opponent made its last move; otherwise the game is not on here.
     void tookBoard();
+    // The board heard was not further on than the one here and changed nothing on it.
+    void keptBoard();
 
 private:
     void stop(Notice notice);
@@ -80,5 +94,6 @@ private:
     QString m_opponent;
     bool m_playing = false;
     int m_quietPeriods = 0;
+    bool m_quietChanged = false; // by the board being heard, until it is taken or kept
     Notice m_notice = Notice::None;
 };

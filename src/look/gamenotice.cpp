@@ -55,24 +55,6 @@ QString notOnHereNotice()
     return QCoreApplication::translate("GameNotice", "This game is not on at this station: a move here would reach no one.");
 }
 
-QString statusText(const QString &status)
-{
-    // Marked here for translation; the rules and the wire keep the English.
-    static const char *const known[] = {
-        QT_TRANSLATE_NOOP("GameStatus", "Black To Play"), QT_TRANSLATE_NOOP("GameStatus", "White To Play"),
-        QT_TRANSLATE_NOOP("GameStatus", "Black Won!"),    QT_TRANSLATE_NOOP("GameStatus", "White Won!"),
-        QT_TRANSLATE_NOOP("GameStatus", "Tie!"),          QT_TRANSLATE_NOOP("GameStatus", "Yellow To Play!"),
-        QT_TRANSLATE_NOOP("GameStatus", "Yellow to Play!"), QT_TRANSLATE_NOOP("GameStatus", "Red to Play!"),
-        QT_TRANSLATE_NOOP("GameStatus", "Yellow Won!"),   QT_TRANSLATE_NOOP("GameStatus", "Red Won!"),
-        QT_TRANSLATE_NOOP("GameStatus", "Draw!"),
-    };
-    for (const char *text : known) {
-        if (status == QLatin1String(text))
-            return QCoreApplication::translate("GameStatus", text);
-    }
-    return status;
-}
-
 QString leaveGameButton()
 {
     return QCoreApplication::translate("GameNotice", "&Leave the game");

@@ -22,9 +22,4 @@ QString notOnHereNotice();
 // The one action that ends a game whose opponent plays no more.
 QString leaveGameButton();
 
-// A game's status line in the user's language. The rules give it in English,
-// as the wire carries Puissance 4's; a text they do not give (a peer's own)
-// is shown as it came.
-QString statusText(const QString &status);
-
 } // namespace look

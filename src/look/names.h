@@ -1,10 +1,10 @@
 #pragma once
 
 #include <QLatin1String>
+#include <QString>
 
 class QAction;
 class QMenu;
-class QString;
 
 // Widgets, menus and menu items carry the names tools and tests find them by,
 // set on the line that builds them.
@@ -18,5 +18,12 @@ T *named(T *object, const char *objectName)
 }
 
 QAction *addNamedAction(QMenu *menu, const QString &caption, const char *objectName);
+
+// A user name as the user list shows it. Characters that would show nothing
+// or break the line (controls, line breaks, the soft hyphen) become U+FFFD; a
+// no-break space becomes U+237D, and spaces at either end U+2423, so a name
+// that only looks like another is told apart from it. No marker can come off
+// the wire (none is in Windows-1252), so no peer can imitate a marked name.
+QString shownUserName(const QString &name);
 
 } // namespace look

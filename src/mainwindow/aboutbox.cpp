@@ -1,5 +1,6 @@
 #include "mainwindow/aboutbox.h"
 
+#include "look/designlayout.h"
 #include "look/look.h"
 #include "look/names.h"
 #include "mainwindow/helpmenu.h"
@@ -13,11 +14,11 @@ namespace {
 
 QPointer<AboutBox> openBox;
 
-QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, const QRect &geometry)
+QLabel *makeLabel(DesignLayout &layout, const char *name, const QString &text, const QRect &geometry)
 {
-    auto *label = look::named(new QLabel(text, parent), name);
+    auto *label = look::named(new QLabel(text, layout.parentWidget()), name);
     label->setTextFormat(Qt::PlainText);
-    label->setGeometry(geometry);
+    layout.add(*label, geometry);
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, Qt::white);
     label->setPalette(palette);
@@ -31,10 +32,11 @@ AboutBox::AboutBox(QWidget *owner)
               Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
                   | Qt::MSWindowsFixedSizeDialogHint)
 {
-    makeLabel(this, "lblTitle", tr("Quillet"), look::twips(240, 120, 1365, 255));
-    makeLabel(this, "lblVersion", tr("Version: %1").arg(QStringLiteral("1.04")), look::twips(240, 440, 3885, 255));
-    makeLabel(this, "lblDescription", tr("Chat on your own LAN."), look::twips(240, 760, 2205, 255));
-    makeLabel(this, "Label1", tr("Homepage: %1").arg(QLatin1String(HelpMenu::kHomePage)),
+    auto *layout = new DesignLayout(*this, look::twips(0, 0, 5895, 1455).size());
+    makeLabel(*layout, "lblTitle", tr("Quillet"), look::twips(240, 120, 1365, 255));
+    makeLabel(*layout, "lblVersion", tr("Version: %1").arg(QStringLiteral("1.04")), look::twips(240, 440, 3885, 255));
+    makeLabel(*layout, "lblDescription", tr("Chat on your own LAN."), look::twips(240, 760, 2205, 255));
+    makeLabel(*layout, "Label1", tr("Homepage: %1").arg(QLatin1String(HelpMenu::kHomePage)),
               look::twips(240, 1080, 4215, 255));
 
     auto *okButton = look::named(new QPushButton(QStringLiteral("OK"), this), "cmdOK");
@@ -45,7 +47,7 @@ AboutBox::AboutBox(QWidget *owner)
     look::setBackground(*this, look::Picture::Pale, look::kWindowBack);
     setAttribute(Qt::WA_DeleteOnClose);
 
-    okButton->setGeometry(look::twips(4320, 960, 1380, 345));
+    layout->add(*okButton, look::twips(4320, 960, 1380, 345));
     // Enter presses it as the default button; Esc closes the dialog anyway.
     okButton->setDefault(true);
     okButton->setFocus();

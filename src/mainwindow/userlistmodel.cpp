@@ -1,7 +1,8 @@
 #include "mainwindow/userlistmodel.h"
 
 #include "look/look.h"
-#include "net/userroster.h"
+#include "look/names.h"
+#include "station/userroster.h"
 
 #include <QStyledItemDelegate>
 
@@ -145,7 +146,7 @@ void UserListModel::appendArriving()
     beginInsertRows({}, first, first + int(m_arriving.size()) - 1);
     for (const QString &name : std::as_const(m_arriving)) {
         const int row = int(m_entries.size());
-        const QString shown = shownUserName(name);
+        const QString shown = look::shownUserName(name);
         const int width = m_metrics.horizontalAdvance(shown);
         if (m_widestRow < 0 || width > m_entries[std::size_t(m_widestRow)].width)
             m_widestRow = row;

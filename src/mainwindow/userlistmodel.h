@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <QTimer>
 
-#include "net/sharedhearing.h"
+#include "station/sharedhearing.h"
 
 #include <functional>
 #include <vector>

@@ -10,12 +10,6 @@ constexpr int kDirections = 8;
 constexpr int dx[kDirections + 1] = {0, 0, 1, 1, 1, 0, -1, -1, -1};
 constexpr int dy[kDirections + 1] = {0, -1, -1, 0, 1, 1, 1, 0, -1};
 
-const QString kBlackToPlay = QStringLiteral("Black To Play");
-const QString kWhiteToPlay = QStringLiteral("White To Play");
-const QString kBlackWon = QStringLiteral("Black Won!");
-const QString kWhiteWon = QStringLiteral("White Won!");
-const QString kTie = QStringLiteral("Tie!");
-
 } // namespace
 
 OthelloGame OthelloGame::initial()
@@ -108,16 +102,16 @@ bool OthelloGame::canPlay(int colour) const
     return false;
 }
 
-bool OthelloGame::turnOwnedBy(const QString &user) const
+bool OthelloGame::mayMove(const QString &user) const
 {
-    if (m_discCount < kOwnershipFrom)
-        return true;
-    return user == (m_turnColour == kBlack ? m_blackPlayer : m_whitePlayer);
+    // Each move puts one disc down, after the four the board starts with.
+    const Players::Side side = m_turnColour == kBlack ? Players::Side::First : Players::Side::Second;
+    return m_players.mayMove(side, user, m_discCount - kStartDiscs);
 }
 
 bool OthelloGame::playMove(int x, int y, int colour, const QString &user, const QString &opponent)
 {
-    if (colour != m_turnColour || !turnOwnedBy(user))
+    if (colour != m_turnColour || !mayMove(user))
         return false;
 
     m_moveDone = false;
@@ -146,13 +140,8 @@ bool OthelloGame::playMove(int x, int y, int colour, const QString &user, const 
 
 void OthelloGame::claimColour(int colour, const QString &mover, const QString &other)
 {
-    if (colour == kBlack) {
-        m_blackPlayer = mover;
-        m_whitePlayer = other;
-    } else if (colour == kWhite) {
-        m_blackPlayer = other;
-        m_whitePlayer = mover;
-    }
+    if (colour == kBlack || colour == kWhite)
+        m_players.claim(colour == kBlack ? Players::Side::First : Players::Side::Second, mover, other);
 }
 
 qint16 OthelloGame::colourThatMoved(const std::array<qint16, kCells> &after, qint16 turnAfter) const
@@ -184,15 +173,15 @@ OthelloGame::Score OthelloGame::score() const
     }
     switch (m_turnColour) {
     case kGameOver:
-        result.status = result.black > result.white   ? kBlackWon
-                        : result.white > result.black ? kWhiteWon
-                                                      : kTie;
+        result.status = result.black > result.white   ? GameStatus::BlackWon
+                        : result.white > result.black ? GameStatus::WhiteWon
+                                                      : GameStatus::Tie;
         break;
     case kBlack:
-        result.status = kBlackToPlay;
+        result.status = GameStatus::BlackToPlay;
         break;
     case kWhite:
-        result.status = kWhiteToPlay;
+        result.status = GameStatus::WhiteToPlay;
         break;
     default:
         break;
@@ -211,5 +200,5 @@ void OthelloGame::setCells(const std::array<qint16, kCells> &cells)
 bool operator==(const OthelloGame &a, const OthelloGame &b)
 {
     return a.m_board == b.m_board && a.m_turnColour == b.m_turnColour && a.m_discCount == b.m_discCount
-        && a.m_blackPlayer == b.m_blackPlayer && a.m_whitePlayer == b.m_whitePlayer;
+        && a.m_players == b.m_players;
 }

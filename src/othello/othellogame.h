@@ -1,5 +1,8 @@
 #pragma once
 
+#include "games/gamestatus.h"
+#include "games/players.h"
+
 #include <QString>
 
 #include <array>
@@ -21,13 +24,11 @@ public:
     static constexpr qint16 kWhite = 2;
     static constexpr qint16 kGameOver = 0; // as the colour to move
     static constexpr qint16 kStartDiscs = 4;
-    // From this many discs on (the third move) only the owner of the colour may move.
-    static constexpr qint16 kOwnershipFrom = 6;
 
     struct Score {
         int black = 0;
         int white = 0;
-        QString status; // null for a colour to move that has no text
+        GameStatus status = GameStatus::None;
     };
 
     // Before any game: every cell empty, colour to move and disc count 0.
@@ -53,8 +54,8 @@ public:
     void setDiscCount(qint16 count) { m_discCount = count; }
 
     // Who plays black and who plays white, as far as this station knows.
-    const QString &blackPlayer() const { return m_blackPlayer; }
-    const QString &whitePlayer() const { return m_whitePlayer; }
+    const QString &blackPlayer() const { return m_players.of(Players::Side::First); }
+    const QString &whitePlayer() const { return m_players.of(Players::Side::Second); }
     // The one who moved `colour` plays it, the other one the other colour;
     // ignored for anything but black or white.
     void claimColour(int colour, const QString &mover, const QString &other);
@@ -90,12 +91,13 @@ public:
 
 private:
     qint16 &at(int x, int y) { return m_board[std::size_t(indexOf(x, y) - 1)]; }
-    bool turnOwnedBy(const QString &user) const;
+    // Whether `user` may move the colour to move (see Players: the first
+    // black and the first white move are free).
+    bool mayMove(const QString &user) const;
 
     std::array<qint16, kCells> m_board{};
     qint16 m_turnColour = 0;
     qint16 m_discCount = 0;
-    QString m_blackPlayer;
-    QString m_whitePlayer;
+    Players m_players;
     bool m_moveDone = false;
 };

@@ -1,6 +1,6 @@
 #include "othello/othellomatch.h"
 
-#include "net/messages.h"
+#include "wire/messages.h"
 
 OthelloMatch::OthelloMatch(const QString &userName, QObject *parent)
     : Match(userName, parent)
@@ -27,8 +27,10 @@ bool OthelloMatch::play(int x, int y)
 void OthelloMatch::takeBoard(const wire::OthelloBoard &board)
 {
     heardBoard(board.turnColor == OthelloGame::kGameOver);
-    if (board.numDiscs <= m_game.discCount())
+    if (board.numDiscs <= m_game.discCount()) {
+        keptBoard();
         return;
+    }
     const qint16 mover = m_game.colourThatMoved(board.cells, board.turnColor);
     m_game.setCells(board.cells);
     m_game.setTurnColour(board.turnColor);
@@ -36,6 +38,11 @@ void OthelloMatch::takeBoard(const wire::OthelloBoard &board)
     if (isPlaying())
         m_game.claimColour(mover, opponent(), userName());
     tookBoard();
+}
+
+void OthelloMatch::takeBoardMessage(const wire::Message &message)
+{
+    takeBoard(message.othello);
 }
 
 QString OthelloMatch::boardMessage() const

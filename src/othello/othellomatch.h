@@ -8,12 +8,15 @@ struct OthelloBoard;
 }
 
 // The Othello game this station plays: the rules, both players and the board
-// traded with the opponent.
+// traded with the opponent. Every click on the board, taken or not, reports
+// moveTried(), for Othello's peers time the broadcast period from it.
 class OthelloMatch final : public Match
 {
     Q_OBJECT
 public:
     OthelloMatch(const QString &userName, QObject *parent = nullptr);
+
+    static constexpr Game kGame = Game::Othello;
 
     const OthelloGame &game() const { return m_game; }
     bool isOver() const override { return m_game.isOver(); }
@@ -25,11 +28,8 @@ public:
     // A board addressed to this user. Taken when it is further on than the
     // one here: the colour that made it is the opponent's, the other this user's.
     void takeBoard(const wire::OthelloBoard &board);
+    void takeBoardMessage(const wire::Message &message) override;
     QString boardMessage() const override;
-
-signals:
-    // Every click on the board, taken or not: the broadcast period starts anew.
-    void moveTried();
 
 private:
     void newBoard() override;

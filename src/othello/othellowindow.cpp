@@ -84,6 +84,7 @@ OthelloWindow::OthelloWindow(OthelloMatch &match, QWidget *owner)
         cell->setAccessibleDescription(tr("Arrow keys move over the board; Enter or Space plays here"));
         m_cells[std::size_t(index - 1)] = cell;
     }
+    layOutAsBuilt(m_turnMarker);
     makeNoticeBand();
     placeCursor(kCursorStart);
     redraw();
@@ -125,8 +126,8 @@ void OthelloWindow::redraw()
     m_whiteScore->setText(QString::number(score.white));
     if (!showsTurn())
         m_status->clear();
-    else if (!score.status.isNull())
-        m_status->setText(look::statusText(score.status));
+    else if (score.status != GameStatus::None)
+        m_status->setText(statusText(score.status));
     m_turnMarker->setVisible(showsTurn());
     const qint16 turn = game().turnColour();
     if (turn == OthelloGame::kBlack || turn == OthelloGame::kWhite) {

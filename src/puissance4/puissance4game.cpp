@@ -1,5 +1,7 @@
 #include "puissance4/puissance4game.h"
 
+#include <utility>
+
 using namespace puissance4;
 
 namespace {
@@ -11,7 +13,41 @@ constexpr std::array<int, 4> dy{1, 1, 0, -1};
 
 int flat(int column, int row) { return Puissance4Game::indexOf(column, row) - 1; }
 
+// Each status a board's line can name, with its exact text.
+const std::array<std::pair<GameStatus, const QString *>, 6> kLines{{
+    {GameStatus::YellowToPlayFirst, &kYellowToPlayFirst},
+    {GameStatus::YellowToPlay, &kYellowToPlay},
+    {GameStatus::RedToPlay, &kRedToPlay},
+    {GameStatus::YellowWon, &kYellowWon},
+    {GameStatus::RedWon, &kRedWon},
+    {GameStatus::Draw, &kDraw},
+}};
+
 } // namespace
+
+GameStatus puissance4::statusOf(const QString &line)
+{
+    for (const auto &[status, text] : kLines) {
+        if (line == *text)
+            return status;
+    }
+    return GameStatus::Other;
+}
+
+QString Puissance4Game::statusLine() const
+{
+    for (const auto &[status, text] : kLines) {
+        if (m_status == status)
+            return *text;
+    }
+    return m_otherLine;
+}
+
+void Puissance4Game::setStatusLine(const QString &line)
+{
+    m_status = statusOf(line);
+    m_otherLine = m_status == GameStatus::Other ? line : QString();
+}
 
 bool Puissance4Game::isInside(int column, int row)
 {
@@ -78,16 +114,15 @@ QList<int> Puissance4Game::freeColumns() const
     return columns;
 }
 
-bool Puissance4Game::ownsTurn(const QString &user) const
+bool Puissance4Game::mayMove(const QString &user) const
 {
-    if (m_discCount <= 1)
-        return true;
-    return user == (m_colour == kRed ? m_redPlayer : m_yellowPlayer);
+    // Each drop is one disc.
+    return m_players.mayMove(m_colour == kRed ? Players::Side::Second : Players::Side::First, user, m_discCount);
 }
 
 int Puissance4Game::drop(int column, const QString &user, const QString &opponent)
 {
-    if (!canDrop(column) || !ownsTurn(user))
+    if (!canDrop(column) || !mayMove(user))
         return 0;
     claimColour(m_colour == kRed ? kRed : kYellow, user, opponent);
     // The count goes up before the search, so the 49th disc is seen as such;
@@ -102,13 +137,8 @@ int Puissance4Game::drop(int column, const QString &user, const QString &opponen
 
 void Puissance4Game::claimColour(int colour, const QString &dropper, const QString &other)
 {
-    if (colour == kRed) {
-        m_redPlayer = dropper;
-        m_yellowPlayer = other;
-    } else if (colour == kYellow) {
-        m_redPlayer = other;
-        m_yellowPlayer = dropper;
-    }
+    if (colour == kYellow || colour == kRed)
+        m_players.claim(colour == kYellow ? Players::Side::First : Players::Side::Second, dropper, other);
 }
 
 void Puissance4Game::checkWin(int column, int row, qint16 colour)
@@ -134,16 +164,16 @@ void Puissance4Game::checkWin(int column, int row, qint16 colour)
 
     if (m_decided) {
         if (colour == kYellow)
-            m_status = kYellowWon;
+            m_status = GameStatus::YellowWon;
         else if (colour == kRed)
-            m_status = kRedWon;
+            m_status = GameStatus::RedWon;
     } else if (m_discCount == kCells) {
-        m_status = kDraw;
+        m_status = GameStatus::Draw;
     } else if (colour == kYellow) {
-        m_status = kRedToPlay;
+        m_status = GameStatus::RedToPlay;
         m_marker = Marker::Red;
     } else if (colour == kRed) {
-        m_status = kYellowToPlay;
+        m_status = GameStatus::YellowToPlay;
         m_marker = Marker::Yellow;
     }
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "games/gamestatus.h"
+#include "games/players.h"
+
 #include <QList>
 #include <QString>
 
@@ -23,6 +26,9 @@ inline const QString kRedToPlay = QStringLiteral("Red to Play!");
 inline const QString kYellowWon = QStringLiteral("Yellow Won!");
 inline const QString kRedWon = QStringLiteral("Red Won!");
 inline const QString kDraw = QStringLiteral("Draw!");
+
+// The status a board's line says; GameStatus::Other for a text of a peer's own.
+GameStatus statusOf(const QString &line);
 
 } // namespace puissance4
 
@@ -52,19 +58,22 @@ public:
     void setDiscCount(qint16 count) { m_discCount = count; }
     bool isDecided() const { return m_decided; }
     void setDecided(bool decided) { m_decided = decided; }
-    const QString &status() const { return m_status; }
-    void setStatus(const QString &status) { m_status = status; }
+    GameStatus status() const { return m_status; }
+    // The status line as the board carries it: the exact English text, or
+    // the peer's own text it came with.
+    QString statusLine() const;
+    void setStatusLine(const QString &line);
     Marker marker() const { return m_marker; }
 
     // Who plays each colour, as the last drop made here set them: the one who
     // dropped takes the colour dropped, the opponent the other.
-    const QString &yellowPlayer() const { return m_yellowPlayer; }
-    const QString &redPlayer() const { return m_redPlayer; }
+    const QString &yellowPlayer() const { return m_players.of(Players::Side::First); }
+    const QString &redPlayer() const { return m_players.of(Players::Side::Second); }
     // The one who dropped `colour` plays it, the other one the other colour;
     // ignored for anything but yellow or red.
     void claimColour(int colour, const QString &dropper, const QString &other);
     // Decided, or drawn: no disc can follow.
-    bool isOver() const { return m_decided || m_status == puissance4::kDraw; }
+    bool isOver() const { return m_decided || m_status == GameStatus::Draw; }
 
     // Sets one cell; with lowerLevel the column's level goes down by one. Out
     // of range arguments are ignored.
@@ -80,9 +89,9 @@ public:
     // Whether the colour to move may drop into the column now, whoever drops.
     bool canDrop(int column) const;
     QList<int> freeColumns() const;
-    // From the third disc on only the player of the colour to move may drop;
-    // the first yellow and the first red disc are free.
-    bool ownsTurn(const QString &user) const;
+    // Whether `user` may drop the colour to move (see Players: the first
+    // yellow and the first red disc are free).
+    bool mayMove(const QString &user) const;
     // `user`, playing against `opponent`, drops a disc of the colour to move
     // into the column: the user takes that colour and the opponent the other,
     // the drop is judged and the turn handed over. Returns the row the disc
@@ -103,8 +112,8 @@ private:
     qint16 m_colour = puissance4::kYellow;
     qint16 m_discCount = 0;
     bool m_decided = false;
-    QString m_status = puissance4::kYellowToPlayFirst;
+    GameStatus m_status = GameStatus::YellowToPlayFirst;
+    QString m_otherLine; // the peer's text while the status is GameStatus::Other
     Marker m_marker = Marker::Start;
-    QString m_yellowPlayer;
-    QString m_redPlayer;
+    Players m_players;
 };

@@ -1,6 +1,6 @@
 #include "puissance4/puissance4match.h"
 
-#include "net/messages.h"
+#include "wire/messages.h"
 
 using namespace puissance4;
 
@@ -27,16 +27,19 @@ bool Puissance4Match::drop(int column)
 void Puissance4Match::takeBoard(const wire::Puissance4Board &board)
 {
     // The board carries no result of its own; it is read from its status line.
-    const bool won = board.status == kYellowWon || board.status == kRedWon;
-    heardBoard(won || board.status == kDraw);
-    if (board.numDiscs <= m_game.discCount())
+    const GameStatus status = statusOf(board.status);
+    const bool won = status == GameStatus::YellowWon || status == GameStatus::RedWon;
+    heardBoard(won || status == GameStatus::Draw);
+    if (board.numDiscs <= m_game.discCount()) {
+        keptBoard();
         return;
+    }
     for (int k = 1; k <= kCells; ++k)
         m_game.setCell(Puissance4Game::columnOf(k), Puissance4Game::rowOf(k), board.cells[std::size_t(k - 1)], false);
     m_game.recomputeLevels();
     m_game.setColour(board.color);
     m_game.setDiscCount(board.numDiscs);
-    m_game.setStatus(board.status);
+    m_game.setStatusLine(board.status);
     if (won)
         m_game.setDecided(true);
     m_game.arrangeMarker();
@@ -46,8 +49,13 @@ void Puissance4Match::takeBoard(const wire::Puissance4Board &board)
     tookBoard();
 }
 
+void Puissance4Match::takeBoardMessage(const wire::Message &message)
+{
+    takeBoard(message.puissance4);
+}
+
 QString Puissance4Match::boardMessage() const
 {
     return wire::puissance4Board(
-        {opponent(), m_game.cells(), m_game.colour(), m_game.discCount(), m_game.status()});
+        {opponent(), m_game.cells(), m_game.colour(), m_game.discCount(), m_game.statusLine()});
 }

@@ -15,6 +15,8 @@ class Puissance4Match final : public Match
 public:
     Puissance4Match(const QString &userName, QObject *parent = nullptr);
 
+    static constexpr Game kGame = Game::Puissance4;
+
     const Puissance4Game &game() const { return m_game; }
     bool isOver() const override { return m_game.isOver(); }
 
@@ -25,6 +27,7 @@ public:
     // A board addressed to this user. Taken when it is further on than the
     // one here; the colour that dropped last is the opponent's.
     void takeBoard(const wire::Puissance4Board &board);
+    void takeBoardMessage(const wire::Message &message) override;
     QString boardMessage() const override;
 
 private:

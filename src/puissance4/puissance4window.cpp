@@ -58,6 +58,7 @@ Puissance4Window::Puissance4Window(Puissance4Match &match, QWidget *owner)
     m_redName->setAccessibleName(tr("Red player"));
     m_status->setAccessibleName(tr("Status"));
 
+    layOutAsBuilt(m_turnMarker);
     makeNoticeBand();
     redraw();
 }
@@ -74,7 +75,7 @@ void Puissance4Window::redraw()
                                                                  : colour == kRed ? tr("red") : tr("empty")));
         m_cells[std::size_t(k)]->update();
     }
-    m_status->setText(showsTurn() ? look::statusText(game().status()) : QString());
+    m_status->setText(showsTurn() ? statusText(game().status(), game().statusLine()) : QString());
     m_status->setCursorPosition(0);
     showPlayers(*m_yellowName, *m_redName, game().yellowPlayer(), game().redPlayer());
     m_turnMarker->setVisible(showsTurn());

@@ -1,8 +1,8 @@
 #include "bridge/bridge.h"
 #include "bridge/brokerlink.h"
-#include "net/messages.h"
-#include "net/sharedhearing.h"
-#include "net/station.h"
+#include "wire/messages.h"
+#include "station/sharedhearing.h"
+#include "station/station.h"
 #include "support/locallan.h"
 
 #include <QPointer>

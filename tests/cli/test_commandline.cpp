@@ -1,6 +1,6 @@
 #include "cli/commandline.h"
 #include "cli/datagramtext.h"
-#include "net/wire.h"
+#include "wire/wire.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

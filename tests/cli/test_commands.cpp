@@ -1,9 +1,9 @@
 #include "cli/commandline.h"
 #include "cli/commands.h"
 #include "cli/wholist.h"
-#include "net/messages.h"
-#include "net/station.h"
+#include "station/station.h"
 #include "support/heard.h"
+#include "wire/messages.h"
 
 #include <QRegularExpression>
 #include <QTest>

@@ -1,8 +1,9 @@
 #include "dialogs/messagewindow.h"
 #include "dialogs/proposalwindow.h"
+#include "look/placement.h"
+#include "station/station.h"
 #include "support/locallan.h"
-#include "net/messages.h"
-#include "net/station.h"
+#include "wire/messages.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -83,9 +84,10 @@ private slots:
         QFETCH(QString, button);
         auto *window = new MessageWindow(m_station);
         const QString shown = QStringLiteral("<b>not bold</b>\r\nline two"); // network text stays plain
-        const QString from = QStringLiteral("Sent from <b>192.0.2.99</b>.");
+        const Provenance provenance{QHostAddress(QStringLiteral("192.0.2.99")), {}};
+        const QString from = QStringLiteral("Sent from 192.0.2.99; no station of that name has been heard.");
         if (received)
-            window->openReceived(correspondent, shown, QStringLiteral("12:34:56"), from);
+            window->openReceived(correspondent, shown, QStringLiteral("12:34:56"), provenance);
         else
             window->openToWrite(correspondent);
         const auto *note = child<QLabel>(window, "noteRow"); // where it came from, as plain text
@@ -174,8 +176,12 @@ private slots:
                                                     std::tuple('B', Game::Othello, "bob")})
             if (open.contains(QLatin1Char(letter)))
                 m_station.startGame(on, opponent);
-        const QString from = proposer.isEmpty() ? QString() : QStringLiteral("Sent from 192.0.2.99.");
-        QPointer<ProposalWindow> window = new ProposalWindow(m_station, game, proposer, from);
+        const QHostAddress heard(QStringLiteral("192.0.2.99")), known(QStringLiteral("192.0.2.10"));
+        const Provenance provenance = proposer.isEmpty() ? Provenance{} : Provenance{heard, {known, known}};
+        const QString from = proposer.isEmpty()
+            ? QString()
+            : QStringLiteral("Sent from 192.0.2.99; %1's station is heard from 192.0.2.10, 192.0.2.10.").arg(proposer);
+        QPointer<ProposalWindow> window = new ProposalWindow(m_station, game, proposer, provenance);
         window->open();
         QCOMPARE(child<QLabel>(window, "noteRow")->text(), from);
         QCOMPARE(child<QLineEdit>(window, "Text1")->text(),
@@ -202,6 +208,59 @@ private slots:
         const bool refused = button == "Command1" && sent().isEmpty();
         QCOMPARE(window->isVisible(), refused);
         QCOMPARE(window->refusal().contains(QStringLiteral("Finish or leave")), refused && !proposer.isEmpty());
+    }
+
+    // Windows the network opens land on the screen whole, each where no other
+    // open one stands, the first over its owner; one placed clear of a board
+    // leaves it uncovered where the screen has room.
+    void placement_data()
+    {
+        QTest::addColumn<QPoint>("ownerAt"); // the owner's centre
+        QTest::addColumn<int>("windows");
+        QTest::newRow("one, over its owner") << QPoint(400, 300) << 1;
+        QTest::newRow("a few cascade") << QPoint(400, 300) << 5;
+        QTest::newRow("owner in a corner") << QPoint(760, 570) << 4;
+        QTest::newRow("more than the screen holds in one cascade") << QPoint(400, 300) << 40;
+    }
+
+    void placement()
+    {
+        QFETCH(QPoint, ownerAt);
+        QFETCH(int, windows);
+        QWidget owner;
+        owner.resize(300, 200);
+        owner.move(ownerAt - owner.rect().center());
+        owner.show();
+        // A window's frame may reach past the screen's edge by its border.
+        constexpr int kBorder = 8;
+        const QRect area = owner.screen()->availableGeometry();
+        const QRect onScreen = area.adjusted(-kBorder, -kBorder, kBorder, kBorder);
+        const auto where = [](const QWidget &window) {
+            const QRect r = window.frameGeometry();
+            return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+        };
+        std::vector<std::unique_ptr<QWidget>> placed;
+        QSet<std::pair<int, int>> spots;
+        for (int n = 0; n < windows; ++n) {
+            placed.push_back(std::make_unique<QWidget>());
+            QWidget &window = *placed.back();
+            window.resize(200, 120);
+            look::placeNew(window, &owner);
+            window.show();
+            QVERIFY2(onScreen.contains(window.frameGeometry()), qPrintable(QStringLiteral("window %1 at %2").arg(n).arg(where(window))));
+            QVERIFY(!spots.contains({window.x(), window.y()}));
+            spots.insert({window.x(), window.y()});
+        }
+        if (area.contains(owner.frameGeometry()))
+            QVERIFY((placed.front()->frameGeometry().center() - owner.frameGeometry().center()).manhattanLength() <= kBorder);
+
+        QWidget board;
+        board.resize(200, 250);
+        board.move(area.center() - board.rect().center());
+        board.show();
+        look::placeClearOf(*placed.back(), board);
+        QVERIFY(!placed.back()->frameGeometry().intersects(board.frameGeometry()));
+        QVERIFY(onScreen.contains(placed.back()->frameGeometry()));
     }
 };
 

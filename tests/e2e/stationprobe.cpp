@@ -7,12 +7,15 @@
 // --propose proposes Othello to USER, --accept accepts every proposal and
 // --play makes the first legal Othello move whenever it is its turn.
 // It also prints users gone ("gone bob"), proposals, games started, accepts
-// refused, boards taken, private messages ("message bob hi", with " | " and
-// the provenance when there is one) and every change of a game
+// refused, boards taken, private messages ("message bob hi", with
+// " | from ADDRESS heard at ADDRESSES" when not from bob's station) and every change of a game
 // ("match othello bob on 5": opponent, on or off, disc count).
-#include "net/station.h"
-#include "net/udplink.h"
-#include "net/wire.h"
+#include "othello/othellomatch.h"
+#include "puissance4/puissance4match.h"
+#include "station/station.h"
+#include "station/udplink.h"
+#include "support/provenancefacts.h"
+#include "wire/wire.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -51,7 +54,9 @@ int main(int argc, char *argv[])
     QTextStream out(stdout);
     const auto print = [&out](const QString &line) { out << line << Qt::endl; };
     const auto gameName = [](Game game) { return QString(game == Game::Othello ? "othello" : "puissance4"); };
-    const auto marked = [](const QString &provenance) { return provenance.isEmpty() ? QString() : " | " + provenance; };
+    const auto marked = [](const Provenance &provenance) {
+        return provenance.isEmpty() ? QString() : " | " + provenanceFacts(provenance);
+    };
     QObject::connect(&station, &Station::chatLineReceived, [&](Room room, const QString &line) {
         print(QStringLiteral("chat %1 %2").arg(room == Room::Work ? "work" : "tea", line));
     });
@@ -62,10 +67,10 @@ int main(int argc, char *argv[])
     });
     QObject::connect(&station, &Station::userGone, [&](const QString &name) { print("gone " + name); });
     QObject::connect(&station, &Station::privateMessageReceived,
-                     [&](const QString &sender, const QString &text, const QString &provenance) {
+                     [&](const QString &sender, const QString &text, const Provenance &provenance) {
                          print("message " + sender + ' ' + text + marked(provenance));
                      });
-    QObject::connect(&station, &Station::proposalReceived, [&](Game game, const QString &proposer, const QString &provenance) {
+    QObject::connect(&station, &Station::proposalReceived, [&](Game game, const QString &proposer, const Provenance &provenance) {
         print("proposal " + gameName(game) + ' ' + proposer + marked(provenance));
         if (accept)
             station.acceptProposal(game, proposer);
@@ -77,10 +82,10 @@ int main(int argc, char *argv[])
     // off is handled, as a click would come.
     const auto playOthello = [&station] {
         QTimer::singleShot(0, &station, [&station] {
-            const OthelloGame &board = station.othello().game();
+            const OthelloGame &board = station.match<OthelloMatch>().game();
             for (int cell = 1; cell <= OthelloGame::kCells; ++cell) {
                 const int x = OthelloGame::columnOf(cell), y = OthelloGame::rowOf(cell);
-                if (board.isLegal(x, y, board.turnColour()) && station.othello().play(x, y))
+                if (board.isLegal(x, y, board.turnColour()) && station.match<OthelloMatch>().play(x, y))
                     return;
             }
         });
@@ -93,8 +98,8 @@ int main(int argc, char *argv[])
     for (const Game game : kGames) {
         const Match *match = &station.match(game);
         QObject::connect(match, &Match::changed, [&, game, match] {
-            const int discs = game == Game::Othello ? station.othello().game().discCount()
-                                                    : station.puissance4().game().discCount();
+            const int discs = game == Game::Othello ? station.match<OthelloMatch>().game().discCount()
+                                                    : station.match<Puissance4Match>().game().discCount();
             print(QStringLiteral("match %1 %2 %3 %4")
                       .arg(gameName(game), match->opponent(), match->isPlaying() ? "on" : "off").arg(discs));
         });

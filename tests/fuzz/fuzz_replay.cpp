@@ -1,5 +1,5 @@
 #include "feed_station.h"
-#include "net/messages.h"
+#include "wire/messages.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,8 @@
-#include "net/messages.h"
-#include "net/station.h"
+#include "othello/othellomatch.h"
+#include "puissance4/puissance4match.h"
+#include "station/station.h"
 #include "support/heard.h"
+#include "wire/messages.h"
 
 #include <QTest>
 
@@ -27,16 +29,16 @@ LanPort &port(Station &station) { return static_cast<LanPort &>(station.link());
 QString shown(Station &station, Game game)
 {
     QString text;
-    const auto add = [&text](const auto &cells, int discs, const QString &status, const QString &first, const QString &second) {
+    const auto add = [&text](const auto &cells, int discs, GameStatus status, const QString &first, const QString &second) {
         for (const qint16 cell : cells)
             text += QString::number(cell);
-        text += QStringLiteral(" %1 %2 %3|%4").arg(discs).arg(status, first, second);
+        text += QStringLiteral(" %1 %2 %3|%4").arg(discs).arg(int(status)).arg(first, second);
     };
     if (game == Game::Othello) {
-        const OthelloGame &g = station.othello().game();
+        const OthelloGame &g = station.match<OthelloMatch>().game();
         add(g.cells(), g.discCount(), g.score().status, g.blackPlayer(), g.whitePlayer());
     } else {
-        const Puissance4Game &g = station.puissance4().game();
+        const Puissance4Game &g = station.match<Puissance4Match>().game();
         add(g.cells(), g.discCount(), g.status(), g.yellowPlayer(), g.redPlayer());
     }
     return text;
@@ -44,19 +46,19 @@ QString shown(Station &station, Game game)
 
 int discs(Station &station, Game game)
 {
-    return game == Game::Othello ? station.othello().game().discCount() : station.puissance4().game().discCount();
+    return game == Game::Othello ? station.match<OthelloMatch>().game().discCount() : station.match<Puissance4Match>().game().discCount();
 }
 
 // Othello's first legal move for the colour to move, or a drop into the column.
 bool move(Station &station, Game game, int column)
 {
     if (game == Game::Puissance4)
-        return station.puissance4().drop(column);
-    const OthelloGame &g = station.othello().game();
+        return station.match<Puissance4Match>().drop(column);
+    const OthelloGame &g = station.match<OthelloMatch>().game();
     for (int index = 1; index <= OthelloGame::kCells; ++index) {
         const int x = OthelloGame::columnOf(index), y = OthelloGame::rowOf(index);
         if (g.isLegal(x, y, g.turnColour()))
-            return station.othello().play(x, y);
+            return station.match<OthelloMatch>().play(x, y);
     }
     return false;
 }
@@ -93,13 +95,13 @@ private slots:
         QTest::addColumn<Game>("game");
         QTest::addColumn<QByteArray>("columns"); // Puissance 4 drops in turn; Othello plays its first legal move
         QTest::addColumn<bool>("lossy");
-        QTest::addColumn<QString>("result");
+        QTest::addColumn<GameStatus>("result");
         for (const bool lossy : {false, true}) {
             const char *lan = lossy ? "lossy LAN" : "clean LAN";
-            QTest::addRow("othello, %s", lan) << Game::Othello << QByteArray() << lossy << "White Won!";
-            QTest::addRow("p4 win, %s", lan) << Game::Puissance4 << QByteArray("1212121") << lossy << "Yellow Won!";
+            QTest::addRow("othello, %s", lan) << Game::Othello << QByteArray() << lossy << GameStatus::WhiteWon;
+            QTest::addRow("p4 win, %s", lan) << Game::Puissance4 << QByteArray("1212121") << lossy << GameStatus::YellowWon;
             QTest::addRow("p4 draw, %s", lan) << Game::Puissance4 << QByteArray("1211111132422222535373343535464454546577767666677")
-                                               << lossy << "Draw!";
+                                               << lossy << GameStatus::Draw;
         }
     }
 
@@ -118,7 +120,7 @@ private slots:
             l.lan.setReorder(true);
         }
         for (int n = 0; !l.alice.match(game).isOver() && (game == Game::Othello || n < columns.size()); ++n) {
-            const bool alices = game == Game::Othello ? l.alice.othello().game().turnColour() == OthelloGame::kBlack : n % 2 == 0;
+            const bool alices = game == Game::Othello ? l.alice.match<OthelloMatch>().game().turnColour() == OthelloGame::kBlack : n % 2 == 0;
             Station &mover = alices ? l.alice : l.bob, &other = alices ? l.bob : l.alice;
             const int column = game == Game::Othello ? 0 : columns[n] - '0';
             const int before = discs(other, game);
@@ -137,9 +139,9 @@ private slots:
             QCOMPARE(shown(other, game), shown(mover, game));
             QVERIFY(!shown(other, game).endsWith(u'|') && !shown(other, game).contains(" |"));
         }
-        QFETCH(QString, result);
+        QFETCH(GameStatus, result);
         for (Station *station : {&l.alice, &l.bob}) {
-            QVERIFY(shown(*station, game).contains(result + " alice|bob"));
+            QVERIFY(shown(*station, game).contains(QStringLiteral(" %1 alice|bob").arg(int(result))));
             // Over: it holds up no new game, but its board still goes out.
             QVERIFY(!station->match(game).isRunning() && station->match(game).isPlaying());
         }
@@ -163,11 +165,27 @@ private slots:
         // A board no further on that says the game is over there: bob plays no
         // more, and alice is told at once.
         const QString over = game == Game::Othello
-            ? wire::othelloBoard({"alice", l.alice.othello().game().cells(), OthelloGame::kGameOver, qint16(discs(l.alice, game))})
-            : wire::puissance4Board({"alice", l.alice.puissance4().game().cells(), puissance4::kRed, qint16(discs(l.alice, game)), puissance4::kYellowWon});
+            ? wire::othelloBoard({"alice", l.alice.match<OthelloMatch>().game().cells(), OthelloGame::kGameOver, qint16(discs(l.alice, game))})
+            : wire::puissance4Board({"alice", l.alice.match<Puissance4Match>().game().cells(), puissance4::kRed, qint16(discs(l.alice, game)), puissance4::kYellowWon});
         QVERIFY(!l.alice.match(game).isOpponentQuiet());
         sendFrom(port(l.bob), wire::encode(over));
         QVERIFY(l.alice.match(game).isOpponentQuiet() && !l.alice.match(game).isOver());
+    }
+
+    // A board that is taken and says the game is over there changes the board
+    // and the opponent's standing at once: the window redraws once.
+    void oneChangePerBoard_data() { gameRows(); }
+    void oneChangePerBoard()
+    {
+        QFETCH(Game, game);
+        Lan l;
+        QVERIFY(started(game, l.alice, l.bob));
+        QSignalSpy changed(&l.alice.match(game), &Match::changed);
+        const QString over = game == Game::Othello
+            ? wire::othelloBoard({"alice", OthelloGame::initial().cells(), OthelloGame::kGameOver, 5})
+            : wire::puissance4Board({"alice", {}, puissance4::kRed, 1, puissance4::kYellowWon});
+        sendFrom(port(l.bob), wire::encode(over));
+        QCOMPARE(changed.count(), 1);
     }
 
     // An accept of a second proposal never replaces the game that is on:

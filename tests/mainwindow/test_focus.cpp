@@ -1,6 +1,7 @@
 #include "dialogs/messagewindow.h"
 #include "dialogs/proposalwindow.h"
 #include "games/gamewindow.h"
+#include "puissance4/puissance4match.h"
 #include "support/stations.h"
 
 #include <QtTest>
@@ -85,13 +86,13 @@ private slots:
         LocalLan lan;
         auto bob = startListed(lan, "bob");
         auto carol = startListed(lan, "carol");
-        const Puissance4Game &board = carol->station().puissance4().game();
+        const Puissance4Game &board = carol->station().match<Puissance4Match>().game();
         if (path == Path::Board) {
             // A game on, its window closed: carol went back to the rooms.
             bob->station().proposeGame(Game::Puissance4, "carol");
             QTRY_VERIFY(carol->proposalWindow(Game::Puissance4));
             QTest::mouseClick(control<QPushButton>(*carol->proposalWindow(Game::Puissance4), "Command1"), Qt::LeftButton);
-            QTRY_VERIFY(bob->station().puissance4().isPlaying());
+            QTRY_VERIFY(bob->station().match<Puissance4Match>().isPlaying());
             carol->gameWindow(Game::Puissance4)->close();
         }
         carol->activateWindow();
@@ -104,7 +105,7 @@ private slots:
         QWidget *opened = nullptr;
         switch (path) {
         case Path::Board:
-            bob->station().puissance4().drop(1);
+            bob->station().match<Puissance4Match>().drop(1);
             QTRY_VERIFY((opened = carol->gameWindow(Game::Puissance4))->isVisible());
             break;
         case Path::Message:

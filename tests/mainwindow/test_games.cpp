@@ -5,6 +5,7 @@
 #include "look/turnmarker.h"
 #include "othello/othellocell.h"
 #include "othello/othellowindow.h"
+#include "puissance4/puissance4match.h"
 #include "support/stations.h"
 
 #include <QtTest>
@@ -33,7 +34,7 @@ View view(MainWindow &s, Game game)
 {
     GameWindow *w = s.gameWindow(game);
     const Match &match = s.station().match(game);
-    const int discs = game == kOthello ? s.station().othello().game().discCount() : s.station().puissance4().game().discCount();
+    const int discs = game == kOthello ? s.station().match<OthelloMatch>().game().discCount() : s.station().match<Puissance4Match>().game().discCount();
     View v{w, false, match.isPlaying(), match.opponent(), discs, {}, s.proposalWindow(game), {}, {}};
     if (!w)
         return v;
@@ -51,7 +52,7 @@ void click(MainWindow &s, Game game, int cell)
     if (!s.gameWindow(game))
         return;
     if (game == kOthello) {
-        const OthelloGame &othello = s.station().othello().game();
+        const OthelloGame &othello = s.station().match<OthelloMatch>().game();
         for (int index = 1; !cell && index <= OthelloGame::kCells; ++index)
             cell = othello.isLegal(OthelloGame::columnOf(index), OthelloGame::rowOf(index), othello.turnColour()) ? index : 0;
         QTest::mouseClick(static_cast<OthelloWindow *>(s.gameWindow(game))->cell(cell), Qt::LeftButton);
@@ -175,7 +176,7 @@ private slots:
     {
         QVERIFY(startGame(kOthello, *m_alice, *m_bob));
         QVERIFY(startGame(kOthello, *m_alice, *m_carol)); // carol's window opens; alice's shows bob's game
-        QTRY_COMPARE(m_alice->notice(), QString("carol accepted Othello, but your game is on: propose again after it"));
+        QTRY_COMPARE(m_alice->notices().shown(), QString("carol accepted Othello, but your game is on: propose again after it"));
         QCOMPARE(view(*m_alice, kOthello).opponent, QString("bob"));
     }
 

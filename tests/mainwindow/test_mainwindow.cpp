@@ -4,15 +4,18 @@
 #include "mainwindow/editmenu.h"
 #include "mainwindow/helpmenu.h"
 #include "mainwindow/readmewindow.h"
-#include "net/messages.h"
-#include "net/pendingproposals.h"
+#include "station/pendingproposals.h"
 #include "support/heard.h"
+#include "mainwindow/networkwindowcaps.h"
 #include "support/stations.h"
+#include "wire/messages.h"
 
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDeadlineTimer>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSystemTrayIcon>
@@ -71,26 +74,31 @@ private slots:
         QTRY_COMPARE(logLines(*m_alice, "Text2"), QString("t1"));
     }
 
-    // The window grows from its designed size: the logs and the user list take
-    // the room, the input line and the status bar stretch, the rest keeps its
-    // place by its corner.
+    // The designed size is the smallest. Grown, the room goes to the logs and
+    // the user list, the line and the status bar stay at the bottom, and no
+    // control leaves the window; back at the designed size, all stand as before.
     void windowGrows()
     {
         const QSize designed = m_alice->size();
         QCOMPARE(m_alice->minimumSize(), designed);
-        const auto places = [this] {
+        const QWidget *client = m_alice->centralWidget();
+        const auto places = [client] {
             QList<QRect> rects;
-            for (const char *name : {"Text1", "ListView1", "Text3", "StatusBar1", "Label2", "Combo1", "Command2"})
-                rects << control<QWidget>(*m_alice, name)->geometry();
+            for (const char *name : {"Text1", "ListView1", "Text3", "StatusBar1", "Label2", "Combo1", "Command2"}) {
+                const auto *control = client->findChild<QWidget *>(QLatin1String(name));
+                rects << QRect(control->mapTo(client, QPoint()), control->size());
+            }
             return rects;
         };
         const QList<QRect> before = places();
         m_alice->resize(designed + QSize(300, 200));
         const QList<QRect> after = places();
-        const QList<QRect> expected{before[0].adjusted(0, 0, 300, 200), before[1].adjusted(300, 0, 300, 200),
-                                    before[2].adjusted(0, 200, 300, 200), before[3].adjusted(0, 200, 300, 200),
-                                    before[4].translated(300, 0), before[5].translated(300, 200), before[6].translated(0, 200)};
-        QCOMPARE(after, expected);
+        for (const QRect &place : after)
+            QVERIFY(client->rect().contains(place));
+        for (int taker : {0, 1})
+            QVERIFY(after[taker].height() > before[taker].height());
+        QVERIFY(after[0].width() > before[0].width());
+        QCOMPARE(after[3].bottom(), client->rect().bottom());
         m_alice->resize(designed);
         QCOMPARE(places(), before);
     }
@@ -116,18 +124,47 @@ private slots:
         QCOMPARE(tip(), QString("Quillet"));
     }
 
+    // Without a tray, room lines that arrive while the window is minimised or
+    // another window is active are counted in the title until the user looks.
+    void titleCountsWhatArrivesUnseen_data()
+    {
+        QTest::addColumn<bool>("minimised");
+        QTest::newRow("minimised") << true;
+        QTest::newRow("another window active") << false;
+    }
+    void titleCountsWhatArrivesUnseen()
+    {
+        QFETCH(bool, minimised);
+        QWidget other;
+        if (minimised) {
+            m_alice->showMinimized();
+        } else {
+            other.show();
+            other.activateWindow();
+            QTRY_VERIFY(other.isActiveWindow());
+        }
+        for (const QString &line : {wire::workLine("w1"), wire::teaLine("t1"), wire::workLine("w2")})
+            receive(line);
+        QCOMPARE(m_alice->windowTitle(), QString("(3) Quillet"));
+        m_alice->showNormal();
+        m_alice->activateWindow();
+        QTRY_COMPARE(m_alice->windowTitle(), QString("Quillet"));
+        receive(wire::workLine("seen"));
+        QCOMPARE(m_alice->windowTitle(), QString("Quillet"));
+    }
+
     // While Quillet is not the active application, a message or a proposal asks
     // for one notification per sender within the bound, the peer's words in its title.
     void notificationsAreBounded()
     {
-        m_alice->setInUse([] { return false; });
-        QSignalSpy notified(m_alice.get(), &MainWindow::notified);
+        m_alice->windowCaps().setInUse([] { return false; });
+        QSignalSpy notified(&m_alice->windowCaps(), &NetworkWindowCaps::notified);
         receive(wire::privateMessage("alice", "bob", "one"));
         receive(wire::privateMessage("alice", "bob", "two"));
         receive(wire::othelloProposal("alice", "bob"));
-        for (int n = 0; n < MainWindow::kNotificationsPerInterval + 3; ++n)
+        for (int n = 0; n < NetworkWindowCaps::kNotificationsPerInterval + 3; ++n)
             receive(wire::privateMessage("alice", QString("<b>u%1</b>").arg(n), "hi"));
-        QCOMPARE(notified.size(), MainWindow::kNotificationsPerInterval);
+        QCOMPARE(notified.size(), NetworkWindowCaps::kNotificationsPerInterval);
         QCOMPARE(notified.front().front().toString(), QString("Message from bob"));
         QCOMPARE(notified.back().front().toString(), QString("Message from <b>u4</b>"));
     }
@@ -150,11 +187,11 @@ private slots:
         QFETCH(QString, answer);
         qint64 now = QDeadlineTimer::current().deadline();
         m_alice->station().setClock([&now] { return now; });
-        m_alice->setNotice(MainWindow::Notice::NameInUse, "name warning");
+        m_alice->notices().set(StatusNotices::Notice::NameInUse, "name warning");
         m_alice->station().proposeGame(Game::Othello, "bob");
-        QCOMPARE(m_alice->notice(), QString("Othello proposed to bob, waiting for an answer"));
+        QCOMPARE(m_alice->notices().shown(), QString("Othello proposed to bob, waiting for an answer"));
         m_alice->station().broadcastPeriod();
-        QVERIFY(!m_alice->notice().contains("warning"));
+        QVERIFY(!m_alice->notices().shown().contains("warning"));
         if (answer == "button") {
             QTest::mouseClick(control<QPushButton>(*m_alice, "withdrawProposal"), Qt::LeftButton);
         } else if (answer == "menu") {
@@ -168,7 +205,7 @@ private slots:
         } else {
             receive(answer);
         }
-        QVERIFY2(!m_alice->notice().contains("proposed"), qPrintable(m_alice->notice()));
+        QVERIFY2(!m_alice->notices().shown().contains("proposed"), qPrintable(m_alice->notices().shown()));
         QVERIFY(control<QPushButton>(*m_alice, "withdrawProposal")->isHidden());
     }
 
@@ -205,7 +242,15 @@ private slots:
         QFETCH(QString, shown);
         receive(wire::presence(name));
         QCOMPARE(userList(*m_alice), "alice:1 " + shown + ":1");
-        control<QListView>(*m_alice, "ListView1")->setCurrentIndex(userEntry(*m_alice, shown));
+        // A right click selects the entry and opens the list's menu there.
+        auto *list = control<QListView>(*m_alice, "ListView1");
+        const QPoint at = list->visualRect(userEntry(*m_alice, shown)).center();
+        QTest::mouseClick(list->viewport(), Qt::RightButton, {}, at);
+        QContextMenuEvent menuAsked(QContextMenuEvent::Mouse, at, list->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(list->viewport(), &menuAsked);
+        auto *menu = control<QMenu>(*m_alice, "mnuPopupList1");
+        QTRY_VERIFY(menu->isVisible());
+        menu->close();
         m_lan->clearSent();
         trigger("mnuProposeOthello");
         trigger("mnuProposePuissance4");
@@ -281,9 +326,9 @@ private slots:
     // Alice's own echo is not another station; a second "alice" is told of, and the chat goes on.
     void nameInUseNotice()
     {
-        QCOMPARE(m_alice->notice(), QString());
+        QCOMPARE(m_alice->notices().shown(), QString());
         auto second = startStation(*m_lan, "alice");
-        QTRY_COMPARE(m_alice->notice(), QString("Another station on this network uses the name alice"));
+        QTRY_COMPARE(m_alice->notices().shown(), QString("Another station on this network uses the name alice"));
         QCOMPARE(userList(*m_alice), QString("alice:1"));
         m_alice->station().sendChatLine(Room::Work, "still here");
         QTRY_VERIFY(logLines(*second, "Text1").endsWith("still here"));

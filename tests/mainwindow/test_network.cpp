@@ -1,9 +1,9 @@
 #include "dialogs/messagewindow.h"
 #include "dialogs/proposalwindow.h"
-#include "net/messages.h"
 #include "puissance4/puissance4game.h"
 #include "puissance4/puissance4window.h"
 #include "support/stations.h"
+#include "wire/messages.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -84,17 +84,21 @@ private slots:
         QFETCH(QString, failure);
         LocalLan lan;
         LanPort *port = lan.attach();
-        MainWindow alice(*port);
+        Station station(*port);
         qint64 now = 0;
-        alice.station().setClock([&now] { return now; }); // periods far apart
+        station.setClock([&now] { return now; }); // periods far apart
         const auto endPeriod = [&] {
             now += Station::kBroadcastMs;
-            alice.station().broadcastPeriod();
+            station.broadcastPeriod();
             QCoreApplication::processEvents(); // the LAN hands on what was sent
         };
         qputenv("USERNAME", "alice");
+        station.setAvailability(0);
+        station.start(stationUserName());
+        GameWindows games(station);
+        MainWindow alice(station, games);
         alice.start();
-        alice.station().stop();
+        station.stop();
         QTRY_COMPARE(userList(alice), QString("alice:1"));
         // When each notice comes is test_station's; here, what the window and the tray say.
         for (int period = 0; period < HearingCheck::kAlonePeriods; ++period)
@@ -148,7 +152,7 @@ private slots:
         auto alice = startStation(lan, "alice");
         auto dimitris = startStation(lan, "Δημήτρης");
         QCOMPARE(dimitris->station().userName(), QString("????????"));
-        QCOMPARE(dimitris->notice(), QString("Others see your name as ????????: set USERNAME to a name in Latin letters"));
+        QCOMPARE(dimitris->notices().shown(), QString("Others see your name as ????????: choose another in Tools > Preferences"));
         QTRY_COMPARE(userList(*alice), QString("alice:1 ????????:1"));
         QCOMPARE(userList(*dimitris), QString("????????:1"));
 

@@ -227,7 +227,7 @@ private slots:
         QFETCH(QByteArray, panel);
         QFETCH(QString, text);
         if (!text.isEmpty())
-            m_alice->setNotice(MainWindow::Notice::Alone, text);
+            m_alice->notices().set(StatusNotices::Notice::Alone, text);
         auto *label = control<QLabel>(*m_alice, panel.constData());
         QCoreApplication::processEvents();
         QVERIFY(label->isVisible() && !label->text().isEmpty());
@@ -290,13 +290,13 @@ private:
             return AboutBox::instance();
         }
         if (window.endsWith("name in use"))
-            m_alice->setNotice(MainWindow::Notice::NameInUse,
-                               QCoreApplication::translate("MainWindow", "Another station on this network uses the name %1")
+            m_alice->notices().set(StatusNotices::Notice::NameInUse,
+                               QCoreApplication::translate("StatusNotices", "Another station on this network uses the name %1")
                                    .arg(QStringLiteral("alice")));
         if (window.endsWith("not carried"))
-            m_alice->setNotice(MainWindow::Notice::NameNotCarried,
-                               QCoreApplication::translate("MainWindow",
-                                                           "Others see your name as %1: set USERNAME to a name in Latin letters")
+            m_alice->notices().set(StatusNotices::Notice::NameNotCarried,
+                               QCoreApplication::translate("StatusNotices",
+                                                           "Others see your name as %1: choose another in Tools > Preferences")
                                    .arg(QStringLiteral("????????")));
         if (window.endsWith("waiting"))
             station.proposeGame(Game::Puissance4, bob);

@@ -1,7 +1,7 @@
 #include "look/look.h"
-#include "mainwindow/mainwindow.h"
-#include "net/messages.h"
-#include "net/wire.h"
+#include "support/composedstation.h"
+#include "wire/messages.h"
+#include "wire/wire.h"
 
 #include <QApplication>
 #include <QFile>
@@ -9,27 +9,20 @@
 
 namespace {
 
-// Notes, for each datagram sent, how many widgets the window had by then.
 class RecordingLink final : public DatagramLink
 {
 public:
-    const QObject *window = nullptr;
     QList<QByteArray> sent;
-    QList<int> widgetsAtSend;
 
-    void send(const QByteArray &datagram) override
-    {
-        sent << datagram;
-        widgetsAtSend << int(window->findChildren<QWidget *>().size());
-    }
+    void send(const QByteArray &datagram) override { sent << datagram; }
     bool isOwnAddress(const QHostAddress &) const override { return false; }
 };
 
 } // namespace
 
-// Start-up as the program does it, in a process of its own: the first
-// broadcast before the window, and no image-format plugin for the first frame
-// nor for any icon shown later: they are PNGs rendered at build time.
+// Start-up as the program does it, in a process of its own: the presence and
+// the availability, and no image-format plugin for the first frame nor for
+// any icon shown later: they are PNGs rendered at build time.
 class TestStartup final : public QObject
 {
     Q_OBJECT
@@ -38,14 +31,12 @@ private slots:
     {
         QApplication::setStyle(look::createStyle());
         RecordingLink link;
-        qputenv("USERNAME", "alice");
-        MainWindow window(link);
-        link.window = &window;
+        const auto composed = composeStation(link, QStringLiteral("alice"));
+        MainWindow &window = *composed;
         window.start();
-        // Sent before a single widget exists; the availability box's first selection sends nothing.
+        // The availability box's first selection sends nothing.
         QCOMPARE(link.sent, (QList<QByteArray>{wire::encode(wire::presence("alice")),
                                                wire::encode(wire::availability("alice", 0))}));
-        QCOMPARE(link.widgetsAtSend, (QList<int>{0, 0}));
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QApplication::processEvents();
         for (QIcon (*icon)() : {&look::sailIcon, &look::envelopeIcon, &look::sunIcon, &look::bulbOnIcon, &look::bulbOffIcon})

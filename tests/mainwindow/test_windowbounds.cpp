@@ -1,8 +1,9 @@
 #include "dialogs/messagewindow.h"
 #include "dialogs/proposalwindow.h"
-#include "net/messages.h"
 #include "support/heard.h"
+#include "mainwindow/networkwindowcaps.h"
 #include "support/stations.h"
+#include "wire/messages.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -83,7 +84,7 @@ private slots:
     // what that window shows, they are counted in its caption.
     void messagesBeyondTheBoundJoinTheNewestWindow()
     {
-        const int bound = MainWindow::kMessageWindowsPerSender;
+        const int bound = NetworkWindowCaps::kMessageWindowsPerSender;
         const int beyond = 3;
         const int sent = bound + MessageWindow::kMaxAddedMessages + beyond;
         for (int n = 1; n <= sent; ++n)
@@ -125,18 +126,18 @@ private slots:
     {
         for (int n = 0; n < 4; ++n)
             fromPeer(wire::othelloProposal("alice", "mallory"));
-        for (int n = 0; n < MainWindow::kDeclinedBoxesPerSender + 5; ++n)
+        for (int n = 0; n < NetworkWindowCaps::kDeclinedBoxesPerSender + 5; ++n)
             fromPeer(wire::proposalDeclined("alice", "mallory"));
         fromPeer(wire::puissance4Proposal("alice", "mallory"));
         fromPeer(wire::othelloProposal("alice", "bob"));
         fromPeer(wire::proposalDeclined("alice", "<i>bob</i>"));
         QTRY_COMPARE(proposalsFrom("bob", Game::Othello).size(), 1);
         const QStringList othello = proposalsFrom("mallory", Game::Othello);
-        QCOMPARE(othello.size(), MainWindow::kProposalWindowsPerSender);
+        QCOMPARE(othello.size(), NetworkWindowCaps::kProposalWindowsPerSender);
         QCOMPARE(othello.front(), QString("Othello game proposal (3 more)"));
         QCOMPARE(proposalsFrom("mallory", Game::Puissance4), QStringList{"Puissance 4 game proposal"});
 
-        QTRY_COMPARE(m_alice->findChildren<QMessageBox *>("Declined").size(), MainWindow::kDeclinedBoxesPerSender + 1);
+        QTRY_COMPARE(m_alice->findChildren<QMessageBox *>("Declined").size(), NetworkWindowCaps::kDeclinedBoxesPerSender + 1);
         QStringList captions;
         for (const QMessageBox *box : m_alice->findChildren<QMessageBox *>("Declined")) {
             QCOMPARE(box->textFormat(), Qt::PlainText);
@@ -150,7 +151,7 @@ private slots:
 
     void manySendersOpenAtMostTheTotal()
     {
-        const int total = MainWindow::kNetworkWindowsOfAKind;
+        const int total = NetworkWindowCaps::kNetworkWindowsOfAKind;
         for (int n = 0; n < total + 10; ++n)
             fromPeer(wire::privateMessage("alice", QStringLiteral("sender %1").arg(n), "hi"));
         fromPeer(wire::workLine("after"));

@@ -1,13 +1,20 @@
-#include "net/carriedtext.h"
-#include "net/messages.h"
-#include "net/pendingproposals.h"
-#include "net/recentdatagrams.h"
-#include "net/station.h"
+#include "othello/othellomatch.h"
+#include "puissance4/puissance4match.h"
+#include "station/pendingproposals.h"
+#include "station/recentdatagrams.h"
+#include "station/station.h"
 #include "support/heard.h"
+#include "support/provenancefacts.h"
+#include "wire/carriedtext.h"
+#include "wire/messages.h"
 
+#include <QLocale>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
+
+#include <pwd.h>
+#include <unistd.h>
 
 using wire::encode;
 
@@ -26,22 +33,25 @@ public:
         on(&Station::userSeen, [](const QString &name) { return "seen " + name; });
         on(&Station::userAvailabilityChanged, [](const QString &name, bool yes) { return "availability " + name + (yes ? " yes" : " no"); });
         on(&Station::userGone, [](const QString &name) { return "gone " + name; });
-        // Where a message or proposal came from, when not its sender's station, in brackets.
-        const auto from = [](const QString &provenance) { return provenance.isEmpty() ? QString() : " (" + provenance + ')'; };
-        on(&Station::privateMessageReceived, [from](const QString &sender, const QString &text, const QString &provenance) {
+        // Where a message or proposal came from, when not its sender's station, and
+        // where its name is heard, in brackets.
+        const auto from = [](const Provenance &provenance) {
+            return provenance.isEmpty() ? QString() : " (" + provenanceFacts(provenance) + ')';
+        };
+        on(&Station::privateMessageReceived, [from](const QString &sender, const QString &text, const Provenance &provenance) {
             return "message " + sender + ' ' + text + from(provenance);
         });
-        on(&Station::proposalReceived, [from](Game game, const QString &proposer, const QString &provenance) {
+        on(&Station::proposalReceived, [from](Game game, const QString &proposer, const Provenance &provenance) {
             return "proposal " + gameName(game) + ' ' + proposer + from(provenance);
         });
         on(&Station::acceptRefused, [](Game game, const QString &acceptor) { return "refused " + gameName(game) + ' ' + acceptor; });
         on(&Station::proposalDeclined, [](const QString &name) { return "declined " + name; });
         on(&Station::gameStarted, [](Game game, const QString &opponent) { return "started " + gameName(game) + ' ' + opponent; });
-        connect(&s.othello(), &Match::boardReceived, this, [this, &s] {
-            lines << QString("othello board %1 %2").arg(s.othello().game().turnColour()).arg(s.othello().game().discCount());
+        connect(&s.match<OthelloMatch>(), &Match::boardReceived, this, [this, &s] {
+            lines << QString("othello board %1 %2").arg(s.match<OthelloMatch>().game().turnColour()).arg(s.match<OthelloMatch>().game().discCount());
         });
-        connect(&s.puissance4(), &Match::boardReceived, this, [this, &s] {
-            lines << QString("puissance4 board %1 ").arg(s.puissance4().game().discCount()) + s.puissance4().game().status();
+        connect(&s.match<Puissance4Match>(), &Match::boardReceived, this, [this, &s] {
+            lines << QString("puissance4 board %1 ").arg(s.match<Puissance4Match>().game().discCount()) + s.match<Puissance4Match>().game().statusLine();
         });
     }
     QStringList lines;
@@ -320,8 +330,8 @@ private slots:
         QTest::addColumn<QString>("act");
         QTest::addColumn<QString>("from"); // bob's station, a forger, a forger under a name never heard, bob's second card
         QTest::addColumn<QString>("effect");
-        const QString forged = " (Sent from 192.0.2.99; bob's station is heard from 192.0.2.10, 192.0.2.20.)";
-        const QString unknown = " (Sent from 192.0.2.99; no station of that name has been heard.)";
+        const QString forged = " (from 192.0.2.99 heard at 192.0.2.10 192.0.2.20)";
+        const QString unknown = " (from 192.0.2.99 heard at )";
         for (const char *from : {"bob", "forger", "unknown", "second card"}) {
             const bool refused = QLatin1String(from) == "forger";
             const QString name = QLatin1String(from) == "unknown" ? "dave" : "bob";
@@ -572,6 +582,64 @@ private slots:
         for (int n = 0; n < changes.size(); ++n)
             QCOMPARE(letter(changes.at(n).at(0).value<HearingCheck::State>()), changed.at(n));
         QCOMPARE(own.station.sendFailure(), steps.contains("f") && !steps.contains("g") ? failure : QString());
+    }
+
+    // The time in every chat line and message as the region writes it, but
+    // never as question marks: other stations read it through Windows-1252.
+    void timeOfDay_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QTime>("time");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("English, afternoon") << "en_US" << QTime(13, 5, 9) << "1:05:09 PM";
+        QTest::newRow("English, just after midnight") << "en_US" << QTime(0, 0, 1) << "12:00:01 AM";
+        QTest::newRow("French, 24 hours") << "fr_FR" << QTime(13, 5, 9) << "13:05:09";
+        QTest::newRow("German, midnight") << "de_DE" << QTime(0, 0, 0) << "00:00:00";
+        QTest::newRow("Arabic digits, in Latin ones") << "ar_EG" << QTime(13, 5, 9) << "1:05:09 PM";
+        QTest::newRow("Bengali digits, in Latin ones") << "bn_BD" << QTime(23, 59, 59) << "11:59:59 PM";
+        QTest::newRow("Bulgarian suffix the wire lacks") << "bg_BG" << QTime(13, 5, 9) << "13:05:09";
+        QTest::newRow("Japanese hour and minute signs") << "ja_JP" << QTime(7, 5, 9) << "07:05:09";
+        QTest::newRow("Chinese, zone first") << "zh_CN" << QTime(13, 5, 9) << "13:05:09";
+    }
+
+    void timeOfDay()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QTime, time);
+        QTEST(::timeOfDay(time, QLocale(locale)), "shown");
+    }
+
+    // USERNAME names the user where set, else the login name: USER, then the
+    // password database, so that a station started without either still has a name.
+    void userNameFallbacks_data()
+    {
+        QTest::addColumn<QByteArray>("userName"); // "-": unset
+        QTest::addColumn<QByteArray>("user");
+        QTest::addColumn<QString>("name"); // "*": the password database's
+        QTest::newRow("USERNAME first") << QByteArray("bob") << QByteArray("carol") << "bob";
+        QTest::newRow("USERNAME empty") << QByteArray("") << QByteArray("carol") << "carol";
+        QTest::newRow("USER alone") << QByteArray("-") << QByteArray("carol") << "carol";
+        QTest::newRow("neither") << QByteArray("-") << QByteArray("-") << "*";
+        QTest::newRow("both empty") << QByteArray("") << QByteArray("") << "*";
+    }
+
+    void userNameFallbacks()
+    {
+        QFETCH(QByteArray, userName);
+        QFETCH(QByteArray, user);
+        QFETCH(QString, name);
+        const QByteArray savedUserName = qgetenv("USERNAME"), savedUser = qgetenv("USER");
+        const auto set = [](const char *variable, const QByteArray &value) {
+            value == "-" ? qunsetenv(variable) : qputenv(variable, value);
+        };
+        set("USERNAME", userName);
+        set("USER", user);
+        const QString found = stationUserName();
+        set("USERNAME", savedUserName);
+        set("USER", savedUser);
+        const passwd *entry = getpwuid(getuid());
+        QVERIFY(entry);
+        QCOMPARE(found, name == QLatin1String("*") ? QString::fromLocal8Bit(entry->pw_name) : name);
     }
 };
 

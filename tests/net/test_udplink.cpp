@@ -1,4 +1,4 @@
-#include "net/udplink.h"
+#include "station/udplink.h"
 
 #include <QHash>
 #include <QTest>

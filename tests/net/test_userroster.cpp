@@ -1,5 +1,6 @@
-#include "net/userroster.h"
-#include "net/wire.h"
+#include "look/names.h"
+#include "station/userroster.h"
+#include "wire/wire.h"
 
 #include <QTest>
 
@@ -58,7 +59,7 @@ private slots:
     void shownName()
     {
         QFETCH(QString, name);
-        QTEST(shownUserName(name), "shown");
+        QTEST(look::shownUserName(name), "shown");
     }
 
     // Look-alike names are shown apart by the markers the rows above pin; no

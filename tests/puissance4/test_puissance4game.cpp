@@ -63,7 +63,7 @@ private slots:
         QCOMPARE(game.drop(column, QString(), "bob"), row); // no names yet: "" owns both colours
         QVERIFY(game.cells() == gameOf(after).cells());
         QCOMPARE(game.level(column), gameOf(after).level(column));
-        QCOMPARE(game.status(), status);
+        QCOMPARE(game.statusLine(), status);
         const bool won = status.endsWith(QLatin1String("Won!"));
         QCOMPARE(game.isDecided(), won);
         QCOMPARE(game.freeColumns().isEmpty(), won || status == kDraw);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "net/datagramlink.h"
+#include "station/datagramlink.h"
 
 #include <QList>
 #include <QPointer>

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "support/locallan.h"
+#include "support/composedstation.h"
 #include "mainwindow/mainwindow.h"
-#include "net/wire.h"
+#include "support/locallan.h"
+#include "wire/wire.h"
 
 #include <QLabel>
 #include <QListView>
@@ -10,14 +11,12 @@
 #include <QTest>
 #include <memory>
 
-// Starts a station on an in-process LAN under the given user name, as a real
-// start-up does: the name comes from the environment.
+// Starts a station and its window on an in-process LAN.
 inline std::unique_ptr<MainWindow> startStation(LocalLan &lan, const QString &userName)
 {
-    qputenv("USERNAME", userName.toUtf8());
-    auto station = std::make_unique<MainWindow>(*lan.attach());
-    station->start();
-    return station;
+    auto window = composeStation(*lan.attach(), userName);
+    window->start();
+    return window;
 }
 
 // A control of a window by its object name; fails the test when it is missing.
