@@ -769,6 +769,13 @@
         <source>Not Available</source>
         <translation>Abwesend</translation>
     </message>
+    <message numerus="yes">
+        <source>%1 is heard from %2, which speaks for %n names: a bridge from another network, or a computer several people share.</source>
+        <translation>
+            <numerusform>%1 ist über %2 zu hören, das für %n Namen spricht: eine Brücke aus einem anderen Netz oder ein Rechner, den sich mehrere Personen teilen.</numerusform>
+            <numerusform>%1 ist über %2 zu hören, das für %n Namen spricht: eine Brücke aus einem anderen Netz oder ein Rechner, den sich mehrere Personen teilen.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>Warning</name>

@@ -769,6 +769,13 @@
         <source>Not Available</source>
         <translation>Indisponible</translation>
     </message>
+    <message numerus="yes">
+        <source>%1 is heard from %2, which speaks for %n names: a bridge from another network, or a computer several people share.</source>
+        <translation>
+            <numerusform>%1 est entendu depuis %2, qui parle pour %n nom&#xa0;: un pont depuis un autre réseau, ou un ordinateur que plusieurs personnes partagent.</numerusform>
+            <numerusform>%1 est entendu depuis %2, qui parle pour %n noms&#xa0;: un pont depuis un autre réseau, ou un ordinateur que plusieurs personnes partagent.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>Warning</name>

@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 
+#include "cli/bridgecommand.h"
 #include "cli/datagramtext.h"
 #include "cli/wholist.h"
 #include "station/quitsignals.h"
@@ -117,6 +118,8 @@ int run(const Invocation &invocation)
         return who(invocation);
     case Command::Listen:
         return listen(invocation);
+    case Command::Bridge:
+        return runBridge(invocation);
     }
     return kExitBadInput;
 }

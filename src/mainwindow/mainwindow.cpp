@@ -22,6 +22,7 @@
 #include "mainwindow/systemtray.h"
 #include "mainwindow/titlecount.h"
 #include "mainwindow/unseencounts.h"
+#include "station/sharedhearing.h"
 #include "wire/wire.h"
 
 #include <QCloseEvent>
@@ -134,6 +135,7 @@ void MainWindow::buildControls()
     usersTitle->setPalette(titlePalette);
 
     m_users = new UserListModel(this);
+    m_users->setHearing([this](const QString &name) { return sharedHearing(m_station.users(), name); });
     m_userList = look::named(new QListView(client), "ListView1");
     layout->add(*m_userList, look::twips(8040, 600, 1455, 3375), Follow::Right | Follow::Taller);
     m_userList->setViewMode(QListView::ListMode);

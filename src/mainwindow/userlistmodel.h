@@ -7,6 +7,9 @@
 #include <QStringList>
 #include <QTimer>
 
+#include "station/sharedhearing.h"
+
+#include <functional>
 #include <vector>
 
 class QAbstractItemDelegate;
@@ -38,6 +41,12 @@ public:
     void add(const QString &name);
     void setAvailable(const QString &name, bool available);
     void remove(const QString &name);
+    // Where the tooltip learns, when it is asked, whether a user is heard from
+    // an address that speaks for other names too (a bridge's).
+    void setHearing(std::function<std::optional<SharedHearing>(const QString &name)> hearing)
+    {
+        m_hearing = std::move(hearing);
+    }
     // Forgets every entry and everything queued, at once.
     void clear();
 
@@ -87,4 +96,5 @@ private:
     QFontMetrics m_metrics{QFont()};
     int m_widestRow = -1;
     QTimer m_flushTimer;
+    std::function<std::optional<SharedHearing>(const QString &name)> m_hearing;
 };

@@ -5,7 +5,7 @@
 // says each TEXT in the Work room AFTER_MS milliseconds from its start.
 //   stationprobe [--propose AFTER_MS USER] [--accept] [--play] NAME [AFTER_MS TEXT]...
 // --propose proposes Othello to USER, --accept accepts every proposal and
-// --play makes the first legal Othello move whenever an Othello game starts.
+// --play makes the first legal Othello move whenever it is its turn.
 // It also prints users gone ("gone bob"), proposals, games started, accepts
 // refused, boards taken, private messages ("message bob hi", with
 // " | from ADDRESS heard at ADDRESSES" when not from bob's station) and every change of a game
@@ -78,19 +78,22 @@ int main(int argc, char *argv[])
     QObject::connect(&station, &Station::acceptRefused, [&](Game game, const QString &acceptor) {
         print("refused " + gameName(game) + ' ' + acceptor);
     });
+    // The first legal move, when it is this station's turn; after what set it
+    // off is handled, as a click would come.
+    const auto playOthello = [&station] {
+        QTimer::singleShot(0, &station, [&station] {
+            const OthelloGame &board = station.match<OthelloMatch>().game();
+            for (int cell = 1; cell <= OthelloGame::kCells; ++cell) {
+                const int x = OthelloGame::columnOf(cell), y = OthelloGame::rowOf(cell);
+                if (board.isLegal(x, y, board.turnColour()) && station.match<OthelloMatch>().play(x, y))
+                    return;
+            }
+        });
+    };
     QObject::connect(&station, &Station::gameStarted, [&](Game game, const QString &opponent) {
         print("started " + gameName(game) + ' ' + opponent);
-        if (play && game == Game::Othello) {
-            // After the accept is handled, as a click would come.
-            QTimer::singleShot(0, &station, [&station] {
-                const OthelloGame &board = station.match<OthelloMatch>().game();
-                for (int cell = 1; cell <= OthelloGame::kCells; ++cell) {
-                    const int x = OthelloGame::columnOf(cell), y = OthelloGame::rowOf(cell);
-                    if (board.isLegal(x, y, board.turnColour()) && station.match<OthelloMatch>().play(x, y))
-                        return;
-                }
-            });
-        }
+        if (play && game == Game::Othello)
+            playOthello();
     });
     for (const Game game : kGames) {
         const Match *match = &station.match(game);
@@ -100,7 +103,11 @@ int main(int argc, char *argv[])
             print(QStringLiteral("match %1 %2 %3 %4")
                       .arg(gameName(game), match->opponent(), match->isPlaying() ? "on" : "off").arg(discs));
         });
-        QObject::connect(match, &Match::boardReceived, [&, game, match] { print("board " + gameName(game) + ' ' + match->opponent()); });
+        QObject::connect(match, &Match::boardReceived, [&, game, match] {
+            print("board " + gameName(game) + ' ' + match->opponent());
+            if (play && game == Game::Othello)
+                playOthello();
+        });
     }
     station.start(args.at(1));
     if (!proposeTo.isEmpty())
