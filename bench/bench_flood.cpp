@@ -37,7 +37,7 @@ public:
         m_to.sin_family = AF_INET;
         m_to.sin_port = htons(port);
         m_to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        m_datagram = wire::encode(wire::workLine(wire::chatLine("mallory", "12:00:00", "a line of the flood")));
+        m_datagram = wire::encode(wire::workLine(wire::chatLine(QStringLiteral("mallory"), QStringLiteral("12:00:00"), QStringLiteral("a line of the flood"))));
     }
     ~LoopbackSender() { close(m_fd); }
     void burst()
@@ -88,7 +88,7 @@ void BM_SocketToLog(benchmark::State &state)
     QObject::connect(&socket, &DatagramLink::datagramReceived, &window.station(), &Station::onDatagram);
     int logged = 0;
     QObject::connect(&window.station(), &Station::chatLineReceived, [&logged] { ++logged; });
-    auto *log = window.findChild<QPlainTextEdit *>("Text1");
+    auto *log = window.findChild<QPlainTextEdit *>(QStringLiteral("Text1"));
 
     LoopbackSender sender(socket.localPort());
     for (auto _ : state) {
@@ -145,7 +145,7 @@ void BM_MessageWindowMemory(benchmark::State &state)
         QList<MessageWindow *> windows;
         for (int n = 0; n < kWindows; ++n) {
             auto *message = new MessageWindow(window.station(), &window);
-            message->openReceived(QStringLiteral("sender %1").arg(n), QString(wire::kMaxTypedText, u'x'), "12:00:00");
+            message->openReceived(QStringLiteral("sender %1").arg(n), QString(wire::kMaxTypedText, u'x'), QStringLiteral("12:00:00"));
             windows << message;
         }
         for (int n = 0; n < 10; ++n)

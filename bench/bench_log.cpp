@@ -14,7 +14,7 @@ namespace {
 
 QByteArray chatDatagram(int n)
 {
-    return wire::encode(wire::workLine(wire::chatLine("bob", "10:00:00", QStringLiteral("line %1").arg(n))));
+    return wire::encode(wire::workLine(wire::chatLine(QStringLiteral("bob"), QStringLiteral("10:00:00"), QStringLiteral("line %1").arg(n))));
 }
 
 struct Running {
@@ -47,7 +47,7 @@ void BM_AppendChatLine(benchmark::State &state)
             // Back to its size now and then, so the short log stays short.
             state.PauseTiming();
             if (size < 1000) {
-                station.window.findChild<QPlainTextEdit *>("Text1")->clear();
+                station.window.findChild<QPlainTextEdit *>(QStringLiteral("Text1"))->clear();
                 station.fill(size);
             }
             QApplication::processEvents();

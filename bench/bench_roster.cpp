@@ -70,8 +70,8 @@ BENCHMARK(BM_PresenceOfAListedUser)
 void BM_UserArrivesAndLeaves(benchmark::State &state)
 {
     Listing station(state, int(state.range(0)));
-    const QByteArray presence = wire::encode(wire::presence("newcomer"));
-    const QByteArray departure = wire::encode(wire::departure("newcomer"));
+    const QByteArray presence = wire::encode(wire::presence(QStringLiteral("newcomer")));
+    const QByteArray departure = wire::encode(wire::departure(QStringLiteral("newcomer")));
     for (auto _ : state) {
         station.window.station().onDatagram(presence);
         QApplication::processEvents();

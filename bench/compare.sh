@@ -3,7 +3,7 @@
 # network namespaces made here (a bridge and one veth per host), so nothing
 # leaves this machine. Needs root.
 #
-#   compare.sh [-r ROUNDS] [-i IDLE_SECONDS] [-s STEP_SECONDS] [-g SEGMENT_SECONDS] [-l UDPLISTEN] [-v] QUILLET [BENCH_DIR]
+#   compare.sh [-r ROUNDS] [-i IDLE_SECONDS] [-s STEP_SECONDS] [-g SEGMENT_SECONDS] [-l UDPLISTEN] [-b] [-v] QUILLET [BENCH_DIR]
 #
 # BENCH_DIR holds floor and benchnet (default: bench/ beside QUILLET, as a
 # build with -DQUILLET_BENCHMARKS=ON lays them out); UDPLISTEN is the
@@ -25,7 +25,14 @@
 #   - a segment of 1,000 and of 5,000 idle stations, simulated by one host
 #     (each station's presence and availability once per 5 s period): the CPU
 #     per datagram read, Quillet against the bare receiving loop, over
-#     SEGMENT_SECONDS once every station has been heard for a period.
+#     SEGMENT_SECONDS once every station has been heard for a period;
+#   - two segments joined by two bridges (quillet bridge) and a mosquitto
+#     broker on a router host between them: the highest rate at which every
+#     chat line sent on one segment (from 250 addresses, so no source meets
+#     its rate bound) is broadcast on the other, against the bare receiving
+#     loop's rate, and the delay the bridges add (median and 99th percentile)
+#     at 1,000 a second, from a listener on the first segment to one on the
+#     second. With -b only this, and the bare loop's rate, are measured.
 # The programs run on the offscreen platform. The floor is a bare Qt main window
 # with a text log (bench/floor.cpp); "plain" is the same without the log. If
 # iptux is installed, its memory is measured too, under an Xvfb started here.
@@ -38,17 +45,20 @@ segtime=20
 verbose=
 listen=
 usage() {
-    echo "usage: compare.sh [-r ROUNDS] [-i IDLE_SECONDS] [-s STEP_SECONDS] [-g SEGMENT_SECONDS] [-l UDPLISTEN] [-v] QUILLET [BENCH_DIR]" >&2
+    echo "usage: compare.sh [-r ROUNDS] [-i IDLE_SECONDS] [-s STEP_SECONDS] [-g SEGMENT_SECONDS] [-l UDPLISTEN] [-b] [-v] QUILLET [BENCH_DIR]" >&2
+    echo "  -b measures only the bridges (and the bare loop they are compared with)" >&2
     echo "  -v prints every measurement as it is taken" >&2
     exit 64
 }
-while getopts "r:i:s:g:l:vh" option; do
+bridge_only=
+while getopts "r:i:s:g:l:bvh" option; do
     case $option in
         r) rounds=$OPTARG ;;
         i) idle=$OPTARG ;;
         s) step=$OPTARG ;;
         g) segtime=$OPTARG ;;
         l) listen=$OPTARG ;;
+        b) bridge_only=1 ;;
         v) verbose=1 ;;
         *) usage ;;
     esac
@@ -82,6 +92,10 @@ segsettle=7
 # Rates tried in turn; 2,000 a second is always among them.
 rates=(1000 2000 3000 4000 5000 7000 10000 14000 20000 28000 40000 56000 80000 110000 150000)
 settle=10
+# Rates tried through the bridges, and the one the delay is measured at.
+bridge_rates=(500 1000 2000 3000 4000 6000 8000 11000)
+bridge_delay_rate=1000
+bridge_namespaces=()
 tick=$(getconf CLK_TCK)
 prefix=qcmp$$
 work=$(mktemp -d)
@@ -95,6 +109,7 @@ cleanup() {
     [[ -n $watchdog_pid ]] && kill "$watchdog_pid" 2>/dev/null
     for pid in "${pids[@]}" $xvfb_pid; do kill "$pid" 2>/dev/null; done
     wait 2>/dev/null
+    for ns in "${bridge_namespaces[@]}"; do ip netns del "$ns" 2>/dev/null; done
     for lane in "${lanes[@]}"; do
         for h in 1 2 3; do ip netns del "$prefix-$lane-h$h" 2>/dev/null; done
         ip netns del "$prefix-$lane-br" 2>/dev/null
@@ -105,7 +120,7 @@ trap cleanup EXIT
 trap 'exit 130' INT TERM
 
 # Stops by itself: a bound on the whole run, well above what it should take.
-limit=$((rounds * (settle + idle + 60 + 3 * step * ${#rates[@]} + 2 * ${#segments[@]} * (segsettle + segtime + 5)) + 120))
+limit=$((rounds * (60 + 3 * step * ${#bridge_rates[@]} + settle + idle + 60 + 3 * step * ${#rates[@]} + 2 * ${#segments[@]} * (segsettle + segtime + 5)) + 120))
 (
     trap 'kill $sleeper 2>/dev/null; exit 0' TERM
     sleep "$limit" & sleeper=$!
@@ -340,9 +355,120 @@ segment_run() { # who stations
     stop "$pid"
 }
 
+# Two segments, A (10.68.0.0/16) and B (10.69.0.0/24), joined by a bridge on
+# each and a router host with a mosquitto broker between them:
+#   A: h1 sends (from 10.68.1.1 .. 10.68.1.250), h2 bridge, h6 listens
+#   B: h4 bridge, h5 listens;  h3 the router and broker
+make_bridge_lane() {
+    local h a
+    # The end-to-end tests' helpers make the namespaces: "$prefix-br" holds
+    # the segments' bridges, "$prefix-hN" the hosts; cleanup deletes them.
+    . "$(dirname "$0")/../tests/e2e/e2e-lib.sh"
+    bridges 2
+    for h in 1 2 3 4 5 6; do new_namespace "$prefix-h$h"; done
+    bridge_namespaces=("${namespaces[@]}")
+    for h in 1 2 6; do card $h eth0 br0 a$h 10.68.0.$h/16; done
+    for h in 4 5; do card $h eth0 br1 b$h 10.69.0.$h/24; done
+    card 3 eth0 br0 a3 10.68.0.254/16
+    card 3 eth1 br1 b3 10.69.0.254/24
+    for h in 1 2 4 5 6; do ip -n "$prefix-h$h" route add default dev eth0; done
+    for a in $(seq 1 250); do ip -n "$prefix-h1" addr add 10.68.1.$a/16 dev eth0; done
+    # The broker drops to the mosquitto user: its settings must be readable.
+    mkdir -m 755 "$work/broker"
+    chmod 711 "$work"
+    printf 'listener 1883\nallow_anonymous true\npersistence false\n' > "$work/broker/mosquitto.conf"
+    chmod 644 "$work/broker/mosquitto.conf"
+}
+bns() { ip netns exec "$prefix-h$1" "${@:2}"; }
+# Chat lines at RATE a second for SECONDS, from 250 addresses in turn, each
+# line numbered; prints how many were sent.
+spread_flood() { # rate seconds
+    bns 1 python3 - "$1" "$2" <<'PY'
+import socket, sys, time
+rate, seconds = float(sys.argv[1]), float(sys.argv[2])
+senders = []
+for a in range(1, 251):
+    s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
+    s.setsockopt(socket.SOL_SOCKET, socket.SO_BROADCAST, 1)
+    s.bind(("10.68.1.%d" % a, 0))
+    senders.append(s)
+start, sent = time.monotonic(), 0
+while True:
+    now = time.monotonic()
+    if now - start >= seconds:
+        break
+    due = int((now - start) * rate) + 1
+    while sent < due:
+        line = "1\u00a7[bench,12:00:00]> line %d of the bridge flood" % sent
+        senders[sent % len(senders)].sendto(line.encode("cp1252"), ("255.255.255.255", 31313))
+        sent += 1
+    time.sleep(0.0005)
+print(sent)
+PY
+}
+bridge_run() {
+    local mosquitto=$(PATH=$PATH:/usr/sbin command -v mosquitto)
+    [[ -z $mosquitto ]] && { echo "compare.sh: mosquitto is missing; the bridges are not measured" >&2; return; }
+    # Started directly, not through bns, so that $! is the program itself.
+    ip netns exec "$prefix-h3" "$mosquitto" -c "$work/broker/mosquitto.conf" > /dev/null 2>&1 &
+    local broker=$! best=0 rate sent got delays
+    pids+=("$broker")
+    sleep 0.5
+    ip netns exec "$prefix-h2" $(clean_env bridge) "$quillet" bridge mqtt://10.68.0.254 > "$work/bridge-a.log" 2>&1 &
+    local bridge_a=$!
+    ip netns exec "$prefix-h4" $(clean_env bridge) "$quillet" bridge mqtt://10.69.0.254 > "$work/bridge-b.log" 2>&1 &
+    local bridge_b=$!
+    pids+=("$bridge_a" "$bridge_b")
+    for _ in $(seq 1 100); do
+        grep -q "connected to" "$work/bridge-a.log" && grep -q "connected to" "$work/bridge-b.log" && break
+        sleep 0.1
+    done
+    sleep 0.5
+    # Lines of the flood are "1§[bench,..." on the wire.
+    local marker=$(printf '1\xa7[bench' | od -An -tx1 | tr -d ' \n')
+    for rate in "${bridge_rates[@]}"; do
+        ip netns exec "$prefix-h6" "$listen" -N 0 > "$work/bridge-heard-a" &
+        local heard_a=$!
+        ip netns exec "$prefix-h5" "$listen" -N 0 > "$work/bridge-heard-b" &
+        local heard_b=$!
+        pids+=("$heard_a" "$heard_b")
+        sleep 0.3
+        sent=$(spread_flood "$rate" "$step")
+        # The bridge's own rate bound is per source; a second is ample to drain.
+        sleep 1
+        stop "$heard_a" "$heard_b"
+        got=$(awk -F '\t' -v m="$marker" '$2 == "10.69.0.4" && index($3, m) == 1 { n++ } END { print n + 0 }' "$work/bridge-heard-b")
+        [[ -n $verbose ]] && echo "    bridges at $rate/s: sent $sent, broadcast on B $got"
+        if ((rate == bridge_delay_rate && got == sent)); then
+            # Arrival on A to arrival on B, per line, in ms.
+            awk -F '\t' -v m="$marker" 'index($3, m) != 1 { next }
+                FILENAME == ARGV[1] { a[$3] = $1; next } ($3 in a) { printf "%.3f\n", ($1 - a[$3]) / 1e6 }' \
+                "$work/bridge-heard-a" "$work/bridge-heard-b" | sort -g > "$work/bridge-delays"
+            record bridgemedian bridge "$(awk '{ v[NR] = $1 } END { if (NR) print v[int((NR + 1) / 2)] }' "$work/bridge-delays")"
+            record bridgep99 bridge "$(awk '{ v[NR] = $1 } END { if (NR) { i = int(NR * 0.99 + 0.999); print v[i] } }' "$work/bridge-delays")"
+        fi
+        ((got < sent)) && break
+        best=$rate
+    done
+    record bridgerate bridge "$best"
+    stop "$bridge_a" "$bridge_b" "$broker"
+}
+if command -v python3 >/dev/null; then
+    make_bridge_lane
+else
+    echo "compare.sh: python3 is missing; the bridges are not measured" >&2
+fi
+
 echo "compare.sh: $rounds rounds, idle $idle s, flood steps of $step s, segments of ${segments[*]} for $segtime s; quillet: $quillet"
 started_at=$(date +%s)
 for ((r = 0; r < rounds; r++)); do
+    if [[ -n $bridge_only ]]; then
+        rate_run loop
+        ((${#bridge_namespaces[@]})) && bridge_run
+        echo "  round $((r + 1)) of $rounds done ($(($(date +%s) - started_at)) s)"
+        continue
+    fi
+    ((${#bridge_namespaces[@]})) && bridge_run
     idle_round "$r"
     if ((r % 2 == 0)); then rate_run quillet; rate_run loop; else rate_run loop; rate_run quillet; fi
     for stations in "${segments[@]}"; do
@@ -363,6 +489,21 @@ row() { # label measure target
     printf "%-34s %9s %9s %9s %9s %9s   %s\n" "$1" "$q" "$f" "$p" "$(ratio "$q" "$f")" "$(ratio "$q" "$p")" "$3"
 }
 
+bridge_table() {
+    local b l
+    b=$(median bridgerate bridge); l=$(median rate loop)
+    printf "%-34s %9s %9s %9s   %s\n" "two bridges and a broker" bridges "bare loop" ratio target
+    printf "%-34s %9s %9s %9s   %s\n" "  highest rate, none lost, /s" "$b" "$l" "$(ratio "$b" "$l")" ">= 0.05"
+    printf "%-34s %9s\n" "  added delay at $bridge_delay_rate/s, median ms" "$(median bridgemedian bridge)"
+    printf "%-34s %9s\n" "  added delay at $bridge_delay_rate/s, p99 ms" "$(median bridgep99 bridge)"
+    echo "bridge rates tried: ${bridge_rates[*]} per second, $step s each"
+}
+if [[ -n $bridge_only ]]; then
+    echo
+    echo "Medians of $rounds rounds (one run, this machine)"
+    bridge_table
+    exit 0
+fi
 echo
 echo "Medians of $rounds rounds (offscreen platform, one run, this machine)"
 printf "%-34s %9s %9s %9s %9s %9s   %s\n" measure quillet floor plain "q/floor" "q/plain" target
@@ -391,6 +532,8 @@ for stations in "${segments[@]}"; do
     printf "%-34s %9s %9s %9s   %s\n" "  $stations: CPU, % of one core" "$(median "segcore$stations" quillet)" \
         "$(median "segcore$stations" loop)" "" "<= 10"
 done
+echo
+bridge_table
 for who in quillet loop; do
     [[ -s $work/limited.$who ]] &&
         echo "note: in $(wc -l < "$work/limited.$who") round(s) the sender could go no faster than $who read;" \

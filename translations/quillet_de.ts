@@ -25,6 +25,13 @@
     </message>
 </context>
 <context>
+    <name>DesktopNotifier</name>
+    <message>
+        <source>Show</source>
+        <translation>Anzeigen</translation>
+    </message>
+</context>
+<context>
     <name>EditMenu</name>
     <message>
         <source>&amp;Edit</source>
@@ -49,6 +56,13 @@
     <message>
         <source>Select &amp;All</source>
         <translation>Alles aus&amp;wählen</translation>
+    </message>
+</context>
+<context>
+    <name>FindBar</name>
+    <message>
+        <source>Not found</source>
+        <translation>Nicht gefunden</translation>
     </message>
 </context>
 <context>
@@ -161,6 +175,33 @@
         <translation>Es konnte kein Webbrowser gestartet werden. Die Homepage finden Sie unter
 
 %1</translation>
+    </message>
+</context>
+<context>
+    <name>LogActions</name>
+    <message>
+        <source>Find in the room log</source>
+        <translation>Im Chatverlauf suchen</translation>
+    </message>
+    <message>
+        <source>Undo Clear log</source>
+        <translation>Leeren des Chatverlaufs rückgängig machen</translation>
+    </message>
+    <message>
+        <source>%1 %2.txt</source>
+        <translation>%1 %2.txt</translation>
+    </message>
+    <message>
+        <source>Save log as</source>
+        <translation>Chatverlauf speichern unter</translation>
+    </message>
+    <message>
+        <source>Text files (*.txt);;All files (*)</source>
+        <translation>Textdateien (*.txt);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>The log could not be saved in %1: %2</source>
+        <translation>Der Chatverlauf konnte nicht in %1 gespeichert werden: %2</translation>
     </message>
 </context>
 <context>
@@ -314,6 +355,14 @@
         <translation>Benutzer</translation>
     </message>
     <message>
+        <source>Save log &amp;as...</source>
+        <translation>Chatverlauf speichern &amp;unter...</translation>
+    </message>
+    <message>
+        <source>&amp;Preferences...</source>
+        <translation>&amp;Einstellungen...</translation>
+    </message>
+    <message>
         <source>Withdraw</source>
         <translation>Zurückziehen</translation>
     </message>
@@ -463,6 +512,45 @@
     </message>
 </context>
 <context>
+    <name>PreferencesDialog</name>
+    <message>
+        <source>Preferences</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>Use my full name, %1</source>
+        <translation>Meinen vollen Namen verwenden, %1</translation>
+    </message>
+    <message>
+        <source>Play &amp;sounds</source>
+        <translation>&amp;Töne abspielen</translation>
+    </message>
+    <message>
+        <source>Show desktop &amp;notifications</source>
+        <translation>Desktop-&amp;Benachrichtigungen anzeigen</translation>
+    </message>
+    <message>
+        <source>&amp;Minimise to the tray</source>
+        <translation>In den Infobereich &amp;minimieren</translation>
+    </message>
+    <message>
+        <source>This desktop has no tray: a minimised window stays in the task bar</source>
+        <translation>Dieser Desktop hat keinen Infobereich: Ein minimiertes Fenster bleibt in der Taskleiste</translation>
+    </message>
+    <message>
+        <source>&amp;Name shown to others:</source>
+        <translation>&amp;Name für andere:</translation>
+    </message>
+    <message>
+        <source>USERNAME is set: it names you instead while it is.</source>
+        <translation>USERNAME ist gesetzt: Solange es gesetzt ist, gilt dieser Name.</translation>
+    </message>
+    <message>
+        <source>Other stations cannot show these characters: %1</source>
+        <translation>Andere Stationen können diese Zeichen nicht anzeigen: %1</translation>
+    </message>
+</context>
+<context>
     <name>ProposalWindow</name>
     <message>
         <source>Othello</source>
@@ -555,10 +643,6 @@
 <context>
     <name>ReadmeWindow</name>
     <message>
-        <source>Not found</source>
-        <translation>Nicht gefunden</translation>
-    </message>
-    <message>
         <source>Quillet Read-me</source>
         <translation>Quillet-Liesmich</translation>
     </message>
@@ -569,10 +653,6 @@
 </context>
 <context>
     <name>StatusNotices</name>
-    <message>
-        <source>Others see your name as %1: set USERNAME to a name in Latin letters</source>
-        <translation>Andere lesen %1: USERNAME lateinisch schreiben</translation>
-    </message>
     <message>
         <source>Another station on this network uses the name %1</source>
         <translation>Eine andere Station in diesem Netz nutzt den Namen %1</translation>
@@ -605,6 +685,10 @@
         <source>Puissance 4 proposed to %1, waiting for an answer</source>
         <translation>Puissance 4 an %1 vorgeschlagen, Antwort steht aus</translation>
     </message>
+    <message>
+        <source>Others see your name as %1: choose another in Tools &gt; Preferences</source>
+        <translation>Andere lesen %1: siehe Extras &gt; Einstellungen</translation>
+    </message>
 </context>
 <context>
     <name>SystemTray</name>
@@ -631,6 +715,13 @@
     <message>
         <source>&amp;Exit</source>
         <translation>&amp;Beenden</translation>
+    </message>
+</context>
+<context>
+    <name>TitleCount</name>
+    <message>
+        <source>(%1) %2</source>
+        <translation>(%1) %2</translation>
     </message>
 </context>
 <context>
@@ -677,6 +768,13 @@
     <message>
         <source>Not Available</source>
         <translation>Abwesend</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 is heard from %2, which speaks for %n names: a bridge from another network, or a computer several people share.</source>
+        <translation>
+            <numerusform>%1 ist über %2 zu hören, das für %n Namen spricht: eine Brücke aus einem anderen Netz oder ein Rechner, den sich mehrere Personen teilen.</numerusform>
+            <numerusform>%1 ist über %2 zu hören, das für %n Namen spricht: eine Brücke aus einem anderen Netz oder ein Rechner, den sich mehrere Personen teilen.</numerusform>
+        </translation>
     </message>
 </context>
 <context>

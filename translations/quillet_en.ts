@@ -25,4 +25,14 @@
         </translation>
     </message>
 </context>
+<context>
+    <name>UserListModel</name>
+    <message numerus="yes">
+        <source>%1 is heard from %2, which speaks for %n names: a bridge from another network, or a computer several people share.</source>
+        <translation>
+            <numerusform>%1 is heard from %2, which speaks for %n name: a bridge from another network, or a computer several people share.</numerusform>
+            <numerusform>%1 is heard from %2, which speaks for %n names: a bridge from another network, or a computer several people share.</numerusform>
+        </translation>
+    </message>
+</context>
 </TS>

@@ -25,6 +25,13 @@
     </message>
 </context>
 <context>
+    <name>DesktopNotifier</name>
+    <message>
+        <source>Show</source>
+        <translation>Afficher</translation>
+    </message>
+</context>
+<context>
     <name>EditMenu</name>
     <message>
         <source>&amp;Edit</source>
@@ -49,6 +56,13 @@
     <message>
         <source>Select &amp;All</source>
         <translation>&amp;Tout sélectionner</translation>
+    </message>
+</context>
+<context>
+    <name>FindBar</name>
+    <message>
+        <source>Not found</source>
+        <translation>Introuvable</translation>
     </message>
 </context>
 <context>
@@ -161,6 +175,33 @@
         <translation>Aucun navigateur web n&apos;a pu être lancé. Le site se trouve à l&apos;adresse
 
 %1</translation>
+    </message>
+</context>
+<context>
+    <name>LogActions</name>
+    <message>
+        <source>Find in the room log</source>
+        <translation>Rechercher dans l&apos;historique du salon</translation>
+    </message>
+    <message>
+        <source>Undo Clear log</source>
+        <translation>Annuler l&apos;effacement de l&apos;historique</translation>
+    </message>
+    <message>
+        <source>%1 %2.txt</source>
+        <translation>%1 %2.txt</translation>
+    </message>
+    <message>
+        <source>Save log as</source>
+        <translation>Enregistrer l&apos;historique sous</translation>
+    </message>
+    <message>
+        <source>Text files (*.txt);;All files (*)</source>
+        <translation>Fichiers texte (*.txt);;Tous les fichiers (*)</translation>
+    </message>
+    <message>
+        <source>The log could not be saved in %1: %2</source>
+        <translation>L&apos;historique n&apos;a pas pu être enregistré dans %1&#xa0;: %2</translation>
     </message>
 </context>
 <context>
@@ -314,6 +355,14 @@
         <translation>Utilisateurs</translation>
     </message>
     <message>
+        <source>Save log &amp;as...</source>
+        <translation>Enregistrer l&apos;historique &amp;sous...</translation>
+    </message>
+    <message>
+        <source>&amp;Preferences...</source>
+        <translation>&amp;Préférences...</translation>
+    </message>
+    <message>
         <source>Withdraw</source>
         <translation>Retirer</translation>
     </message>
@@ -463,6 +512,45 @@
     </message>
 </context>
 <context>
+    <name>PreferencesDialog</name>
+    <message>
+        <source>Preferences</source>
+        <translation>Préférences</translation>
+    </message>
+    <message>
+        <source>Use my full name, %1</source>
+        <translation>Utiliser mon nom complet, %1</translation>
+    </message>
+    <message>
+        <source>Play &amp;sounds</source>
+        <translation>Jouer des &amp;sons</translation>
+    </message>
+    <message>
+        <source>Show desktop &amp;notifications</source>
+        <translation>Afficher les &amp;notifications du bureau</translation>
+    </message>
+    <message>
+        <source>&amp;Minimise to the tray</source>
+        <translation>&amp;Réduire dans la zone de notification</translation>
+    </message>
+    <message>
+        <source>This desktop has no tray: a minimised window stays in the task bar</source>
+        <translation>Ce bureau n&apos;a pas de zone de notification&#xa0;: une fenêtre réduite reste dans la barre des tâches</translation>
+    </message>
+    <message>
+        <source>&amp;Name shown to others:</source>
+        <translation>&amp;Nom montré aux autres&#xa0;:</translation>
+    </message>
+    <message>
+        <source>USERNAME is set: it names you instead while it is.</source>
+        <translation>USERNAME est défini&#xa0;: c&apos;est lui qui vous nomme tant qu&apos;il l&apos;est.</translation>
+    </message>
+    <message>
+        <source>Other stations cannot show these characters: %1</source>
+        <translation>Les autres postes ne peuvent pas afficher ces caractères&#xa0;: %1</translation>
+    </message>
+</context>
+<context>
     <name>ProposalWindow</name>
     <message>
         <source>Othello</source>
@@ -555,10 +643,6 @@
 <context>
     <name>ReadmeWindow</name>
     <message>
-        <source>Not found</source>
-        <translation>Introuvable</translation>
-    </message>
-    <message>
         <source>Quillet Read-me</source>
         <translation>Lisez-moi de Quillet</translation>
     </message>
@@ -569,10 +653,6 @@
 </context>
 <context>
     <name>StatusNotices</name>
-    <message>
-        <source>Others see your name as %1: set USERNAME to a name in Latin letters</source>
-        <translation>Les autres lisent %1&#xa0;: USERNAME en lettres latines</translation>
-    </message>
     <message>
         <source>Another station on this network uses the name %1</source>
         <translation>Un autre poste de ce réseau utilise le nom %1</translation>
@@ -605,6 +685,10 @@
         <source>Puissance 4 proposed to %1, waiting for an answer</source>
         <translation>Puissance 4 proposé à %1, en attente de réponse</translation>
     </message>
+    <message>
+        <source>Others see your name as %1: choose another in Tools &gt; Preferences</source>
+        <translation>Nom reçu par les autres&#xa0;: %1, voir Outils &gt; Préférences</translation>
+    </message>
 </context>
 <context>
     <name>SystemTray</name>
@@ -631,6 +715,13 @@
     <message>
         <source>&amp;Exit</source>
         <translation>&amp;Quitter</translation>
+    </message>
+</context>
+<context>
+    <name>TitleCount</name>
+    <message>
+        <source>(%1) %2</source>
+        <translation>(%1) %2</translation>
     </message>
 </context>
 <context>
@@ -677,6 +768,13 @@
     <message>
         <source>Not Available</source>
         <translation>Indisponible</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 is heard from %2, which speaks for %n names: a bridge from another network, or a computer several people share.</source>
+        <translation>
+            <numerusform>%1 est entendu depuis %2, qui parle pour %n nom&#xa0;: un pont depuis un autre réseau, ou un ordinateur que plusieurs personnes partagent.</numerusform>
+            <numerusform>%1 est entendu depuis %2, qui parle pour %n noms&#xa0;: un pont depuis un autre réseau, ou un ordinateur que plusieurs personnes partagent.</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -6,6 +6,7 @@
 #include "look/placement.h"
 #include "look/translations.h"
 #include "mainwindow/mainwindow.h"
+#include "settings/preferences.h"
 #include "station/quitsignals.h"
 #include "station/station.h"
 #include "station/udplink.h"
@@ -102,7 +103,8 @@ int main(int argc, char *argv[])
     // A second start under the same name on this desktop only brings the
     // running station forward, before anything is sent.
     const QString platform = QGuiApplication::platformName();
-    SingleInstance single(stationUserName(),
+    const QString userName = stationUserName(Preferences::load().name);
+    SingleInstance single(userName,
                           platform + u' ' + qEnvironmentVariable(platform == u"wayland" ? "WAYLAND_DISPLAY" : "DISPLAY"));
     if (single.handOverToRunning())
         return 0;
@@ -127,7 +129,7 @@ int main(int argc, char *argv[])
     // this station while its windows are still being made.
     Station station(link);
     station.setAvailability(0);
-    station.start(stationUserName());
+    station.start(userName);
     GameWindows games(station);
     MainWindow window(station, games);
     QuitSignals quitSignals;

@@ -1,5 +1,6 @@
 #include "cli/commandline.h"
 
+#include "bridge/brokeraddress.h"
 #include "wire/typedtext.h"
 #include "wire/wire.h"
 
@@ -131,6 +132,42 @@ Invocation parseListen(const QStringList &words)
     return invocation;
 }
 
+Invocation parseBridge(const QStringList &words)
+{
+    const QString command = QStringLiteral("bridge");
+    QCommandLineParser parser;
+    const QCommandLineOption topic(QStringLiteral("topic"), QString(), QStringLiteral("name"));
+    const QCommandLineOption user(QStringLiteral("user"), QString(), QStringLiteral("name"));
+    const QCommandLineOption passwordFile(QStringLiteral("password-file"), QString(), QStringLiteral("file"));
+    const QCommandLineOption caFile(QStringLiteral("cafile"), QString(), QStringLiteral("file"));
+    parser.addOptions({topic, user, passwordFile, caFile});
+    if (auto early = parseInto(parser, command, words))
+        return *early;
+    const QStringList positional = parser.positionalArguments();
+    if (positional.isEmpty())
+        return invalid(QStringLiteral("bridge: BROKER is missing"));
+    if (positional.size() > 1)
+        return invalid(QStringLiteral("bridge: unexpected \"%1\"").arg(positional.at(1)));
+    const auto address = BrokerAddress::parse(positional.constFirst());
+    if (!address)
+        return invalid(QStringLiteral("bridge: \"%1\" is not a broker: write mqtt://HOST[:PORT] or mqtts://HOST[:PORT]")
+                           .arg(positional.constFirst()));
+    Invocation invocation = ofCommand(Command::Bridge);
+    invocation.broker = positional.constFirst();
+    invocation.topic = parser.isSet(topic) ? parser.value(topic) : QStringLiteral("quillet");
+    if (!isBridgeTopic(invocation.topic))
+        return invalid(QStringLiteral("bridge: the topic \"%1\" may not be empty, hold + or #, start with $ or end with /")
+                           .arg(invocation.topic));
+    if (parser.isSet(user) != parser.isSet(passwordFile))
+        return invalid(QStringLiteral("bridge: --user and --password-file go together"));
+    invocation.brokerUser = parser.value(user);
+    invocation.passwordFile = parser.value(passwordFile);
+    if (parser.isSet(caFile) && !address->tls)
+        return invalid(QStringLiteral("bridge: --cafile is for an mqtts:// broker"));
+    invocation.caFile = parser.value(caFile);
+    return invocation;
+}
+
 QString typedTextError(const QString &text, wire::Lines lines)
 {
     switch (wire::typedTextFault(text, lines)) {
@@ -178,6 +215,8 @@ Invocation parse(const QStringList &arguments)
         return parseListen(words);
     if (command == QLatin1String("message"))
         return parseMessage(words);
+    if (command == QLatin1String("bridge"))
+        return parseBridge(words);
     return invalid(QStringLiteral("unknown command \"%1\"").arg(command));
 }
 
@@ -208,6 +247,8 @@ QString usage()
         "       quillet who [--wait SECONDS] [--addresses]\n"
         "       quillet listen [--json]\n"
         "       quillet message USER TEXT...\n"
+        "       quillet bridge BROKER [--topic NAME] [--user NAME --password-file FILE]\n"
+        "                             [--cafile FILE]\n"
         "\n"
         "Without a command, quillet opens the station's window and announces you on\n"
         "the local network. The commands need no display and announce nothing:\n"
@@ -217,6 +258,9 @@ QString usage()
         "  listen   print every datagram heard, one per line, until interrupted;\n"
         "           --json: one JSON object per line\n"
         "  message  send a private message to USER\n"
+        "  bridge   join this segment to others through the MQTT broker BROKER\n"
+        "           (mqtt://HOST[:PORT] or mqtts://HOST[:PORT]), under the topic NAME\n"
+        "           (default quillet), until stopped\n"
         "\n"
         "Options:\n"
         "  -h, --help     print this help and exit\n"

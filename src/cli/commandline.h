@@ -22,7 +22,7 @@ inline constexpr int kWhoDefaultWaitMs = Station::kBroadcastMs + kWhoMarginMs;
 // An hour: a longer watch is what listen is for.
 inline constexpr int kWhoMaxWaitSeconds = 3600;
 
-enum class Command { Window, Help, Version, Say, Who, Listen, Message, Invalid };
+enum class Command { Window, Help, Version, Say, Who, Listen, Message, Bridge, Invalid };
 
 struct Invocation {
     Command command = Command::Window;
@@ -32,6 +32,11 @@ struct Invocation {
     int waitMs = kWhoDefaultWaitMs;
     bool addresses = false;     // who: the addresses each name is heard from
     bool json = false;          // listen
+    QString broker;             // bridge: BROKER as given, known to parse
+    QString topic;              // bridge
+    QString brokerUser;         // bridge: with passwordFile, or neither
+    QString passwordFile;
+    QString caFile;
     QString error;              // Invalid: one line saying what is wrong
 };
 

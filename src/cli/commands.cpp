@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 
+#include "cli/bridgecommand.h"
 #include "cli/datagramtext.h"
 #include "cli/wholist.h"
 #include "station/quitsignals.h"
@@ -7,6 +8,7 @@
 #include "station/udplink.h"
 #include "wire/typedtext.h"
 #include "wire/wire.h"
+#include "settings/preferences.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -48,7 +50,7 @@ int send(const Invocation &invocation)
     // another program holds the chat port.
     link.setPort(wire::kPort);
     QString error;
-    const int status = sendOne(link, invocation, stationUserName(), error);
+    const int status = sendOne(link, invocation, stationUserName(Preferences::load().name), error);
     if (status != kExitOk) {
         complain(error);
         return status;
@@ -116,6 +118,8 @@ int run(const Invocation &invocation)
         return who(invocation);
     case Command::Listen:
         return listen(invocation);
+    case Command::Bridge:
+        return runBridge(invocation);
     }
     return kExitBadInput;
 }
@@ -123,7 +127,8 @@ int run(const Invocation &invocation)
 int sendOne(DatagramLink &link, const Invocation &invocation, const QString &userName, QString &error)
 {
     if (const QString problem = userNameError(userName); !problem.isEmpty()) {
-        error = QStringLiteral("cannot send as \"%1\": %2 (set USERNAME)").arg(userName, problem);
+        error = QStringLiteral("cannot send as \"%1\": %2 (choose a name in Tools > Preferences, or set USERNAME)")
+                    .arg(userName, problem);
         return kExitBadInput;
     }
     Station station(link);

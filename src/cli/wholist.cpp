@@ -1,6 +1,7 @@
 #include "cli/wholist.h"
 
 #include "cli/datagramtext.h"
+#include "station/sharedhearing.h"
 #include "station/station.h"
 
 WhoList::WhoList(Station &station, QObject *parent)
@@ -37,13 +38,18 @@ WhoList::Entry *WhoList::find(const QString &name)
 QStringList WhoList::lines(bool addresses) const
 {
     QStringList lines;
+    const QHash<QHostAddress, int> perAddress = addresses ? namesPerAddress(m_station.users()) : QHash<QHostAddress, int>();
     for (const Entry &entry : m_entries) {
         QString line = cli::printable(entry.name) + u'\t'
             + (entry.available ? QStringLiteral("Available") : QStringLiteral("Not Available"));
         if (addresses) {
             QStringList heard;
-            for (const QHostAddress &address : m_station.users().addresses(entry.name))
-                heard << address.toString();
+            // An address heard for several names is a bridge's, or a shared computer's.
+            for (const QHostAddress &address : m_station.users().addresses(entry.name)) {
+                const int names = perAddress.value(address);
+                heard << (names > 1 ? QStringLiteral("%1 (for %2 names)").arg(address.toString()).arg(names)
+                                    : address.toString());
+            }
             line += u'\t' + heard.join(u',');
             // What the list marks, said in words a script can match.
             if (m_station.isContested(entry.name))

@@ -24,7 +24,8 @@ public:
 
     // One line per station, "name<TAB>Available" or "name<TAB>Not Available",
     // the name shown safely for a terminal; with addresses, a tab and the
-    // addresses the name is heard from, separated by commas.
+    // addresses the name is heard from, separated by commas; an address heard
+    // for several names (a bridge's) says for how many, "(for 3 names)".
     QStringList lines(bool addresses = false) const;
     // Whether stations were heard that the list had no room for.
     bool isFull() const { return m_full; }

@@ -34,6 +34,9 @@ inline const QColor kLightGrey{192, 192, 192};
 inline const QColor kPanelGrey{224, 224, 224};
 inline const QColor kNameBack{255, 192, 192};   // game windows' player names
 inline const QColor kStatusBack{255, 224, 192}; // game windows' status line
+// Behind text that will not arrive as typed: a pale amber that keeps the
+// text readable.
+inline const QColor kLossyInputBack{255, 236, 179};
 
 // The application's style: the platform's own, except that the icons of the
 // extension button every menu bar builds are read when first drawn, not when

@@ -12,14 +12,6 @@
 #include <QPushButton>
 #include <QToolTip>
 
-namespace {
-
-// The input line's background while its text holds characters that will
-// arrive as "?": a pale amber that keeps the text readable.
-const QColor kLossyInputBack(255, 236, 179);
-
-} // namespace
-
 ChatLine::ChatLine(QLineEdit &input, QPushButton &send, Station &station, std::function<Room()> roomShown)
     : QObject(&input)
     , m_input(input)
@@ -44,7 +36,7 @@ void ChatLine::onTextChanged()
     m_input.setToolTip(note);
     QPalette palette;
     if (!note.isEmpty())
-        palette.setColor(QPalette::Base, kLossyInputBack);
+        palette.setColor(QPalette::Base, look::kLossyInputBack);
     m_input.setPalette(palette);
     // Shown at the first such character, and kept up to date while it shows.
     if (!note.isEmpty() && (!wasMarked || QToolTip::isVisible()) && m_input.isVisible())

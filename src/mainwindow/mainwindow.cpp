@@ -11,13 +11,18 @@
 #include "look/names.h"
 #include "look/placement.h"
 #include "mainwindow/chatline.h"
+#include "mainwindow/desktopnotifier.h"
 #include "mainwindow/editmenu.h"
 #include "mainwindow/helpmenu.h"
+#include "mainwindow/logactions.h"
 #include "mainwindow/networkwindowcaps.h"
+#include "mainwindow/preferencesdialog.h"
 #include "mainwindow/roomlog.h"
 #include "mainwindow/statusclock.h"
 #include "mainwindow/systemtray.h"
+#include "mainwindow/titlecount.h"
 #include "mainwindow/unseencounts.h"
+#include "station/sharedhearing.h"
 #include "wire/wire.h"
 
 #include <QCloseEvent>
@@ -130,6 +135,7 @@ void MainWindow::buildControls()
     usersTitle->setPalette(titlePalette);
 
     m_users = new UserListModel(this);
+    m_users->setHearing([this](const QString &name) { return sharedHearing(m_station.users(), name); });
     m_userList = look::named(new QListView(client), "ListView1");
     layout->add(*m_userList, look::twips(8040, 600, 1455, 3375), Follow::Right | Follow::Taller);
     m_userList->setViewMode(QListView::ListMode);
@@ -200,6 +206,8 @@ void MainWindow::buildControls()
     m_clock = new StatusClock(*clockPanel);
     // Shown while a notice holds: an empty panel would be a grey bar saying nothing.
     m_noticeLabel->hide();
+    m_logActions = new LogActions(*m_rooms, {m_workLog, m_teaLog}, *statusBar);
+    m_titleCount = new TitleCount(*this);
 
     // In reading order: the rooms, the user list, then the line below them.
     setTabOrder(m_rooms, m_userList);
@@ -210,6 +218,10 @@ void MainWindow::buildControls()
 void MainWindow::buildMenus()
 {
     QMenu *fileMenu = look::named(menuBar()->addMenu(tr("&File")), "File");
+    QAction *saveLog = look::addNamedAction(fileMenu, tr("Save log &as..."), "mnuSaveLogAs");
+    saveLog->setShortcut(QKeySequence::SaveAs);
+    connect(saveLog, &QAction::triggered, m_logActions, &LogActions::saveShownLog);
+    fileMenu->addSeparator();
     connect(look::addNamedAction(fileMenu, tr("&Exit"), "mnuExitProgram"), &QAction::triggered, this, [this] {
         m_station.sendDeparture();
         close();
@@ -218,8 +230,10 @@ void MainWindow::buildMenus()
     menuBar()->addMenu((new EditMenu(this))->menu());
 
     QMenu *toolsMenu = look::named(menuBar()->addMenu(tr("&Tools")), "Tools");
-    connect(look::addNamedAction(toolsMenu, tr("&Clear log"), "mnuClearlog"), &QAction::triggered, this,
-            &MainWindow::clearLog);
+    connect(look::addNamedAction(toolsMenu, tr("&Clear log"), "mnuClearlog"), &QAction::triggered, m_logActions,
+            &LogActions::clearShownLog);
+    connect(look::addNamedAction(toolsMenu, tr("&Preferences..."), "mnuPreferences"), &QAction::triggered, this,
+            &MainWindow::openPreferences);
     // A closed game window does not end its game; these bring it back or end it.
     toolsMenu->addSeparator();
     const auto gameAction = [this, toolsMenu](const QString &text, const char *name, auto handler) {
@@ -242,8 +256,14 @@ void MainWindow::buildMenus()
     menuBar()->addMenu((new HelpMenu(this))->menu());
     m_tray = new SystemTray(this);
     m_unseen = new UnseenCounts(*this, *m_tray);
-    connect(m_caps, &NetworkWindowCaps::notified, m_tray,
-            [this](const QString &title) { m_tray->notify(title, tr("Click to see it.")); });
+    m_notifier = new DesktopNotifier(this);
+    // The desktop's own service shows them with or without a tray.
+    connect(m_caps, &NetworkWindowCaps::notified, this, [this](const QString &title, const QString &sender) {
+        if (m_notifier->serviceAvailable())
+            m_notifier->notify(sender, title, tr("Click to see it."), m_caps->notifiedWindow());
+        else
+            m_tray->notify(title, tr("Click to see it."));
+    });
     // A click on a notification brings forward the window it told of.
     connect(m_tray, &SystemTray::notificationClicked, this, [this] {
         if (QWidget *window = m_caps->notifiedWindow())
@@ -267,9 +287,13 @@ void MainWindow::buildMenus()
 
 void MainWindow::start()
 {
+    m_preferences = Preferences::load();
+    m_caps->setNotifying(m_preferences.notifications);
+    m_notices->showNameNotCarried(stationUserName(m_preferences.name));
     // The station's signals are heard from the event loop on, once everything is built.
     buildControls();
     buildMenus();
+    m_notifier->setSounds(m_preferences.sounds);
     connectStation();
     new CaretRest(this);
 
@@ -309,6 +333,7 @@ void MainWindow::appendToLog(Room room, const QString &line)
     if (tab != m_rooms->currentIndex() && m_rooms->tabIcon(tab).isNull())
         m_rooms->setTabIcon(tab, look::unreadIcon());
     m_unseen->lineArrived(room);
+    m_titleCount->lineArrived();
 }
 
 void MainWindow::addUser(const QString &name)
@@ -435,9 +460,26 @@ void MainWindow::proposeToSelectedUser(Game game)
         m_station.proposeGame(game, selectedUser());
 }
 
-void MainWindow::clearLog()
+// Not exec(): a modal loop here would hold up every datagram behind it.
+void MainWindow::openPreferences()
 {
-    (m_room == Room::Tea ? m_teaLog : m_workLog)->clearLog();
+    auto *dialog = new PreferencesDialog(m_preferences, stationUserName(), accountFullName(), m_tray->available(),
+                                         this);
+    connect(dialog, &PreferencesDialog::changed, this, &MainWindow::applyPreferences);
+    dialog->open();
+}
+
+void MainWindow::applyPreferences(const Preferences &now, const Preferences &before)
+{
+    m_preferences = now;
+    m_notifier->setSounds(now.sounds);
+    m_caps->setNotifying(now.notifications);
+    // USERNAME, where set, names the station whatever the choice.
+    const QString wanted = stationUserName(now.name);
+    if (wanted != stationUserName(before.name)) {
+        m_station.rename(wanted);
+        m_notices->showNameNotCarried(wanted);
+    }
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
@@ -461,8 +503,10 @@ void MainWindow::closeEvent(QCloseEvent *event)
 void MainWindow::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
-    // Minimised, the station lives on in the tray; without a tray icon the
-    // window stays in the task bar, or nothing could bring it back.
-    if (event->type() == QEvent::WindowStateChange && isMinimized() && m_tray->available())
+    // Minimised, the station lives on in the tray if the user wants it there;
+    // without a tray icon the window stays in the task bar, or nothing could
+    // bring it back. Asked at each minimise: a tray may come or go.
+    if (event->type() == QEvent::WindowStateChange && isMinimized() && m_preferences.minimiseToTray
+        && m_tray->available())
         hide();
 }

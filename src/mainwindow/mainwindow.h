@@ -2,6 +2,7 @@
 
 #include "mainwindow/statusnotices.h"
 #include "mainwindow/userlistmodel.h"
+#include "settings/preferences.h"
 #include "station/station.h"
 
 #include <QMainWindow>
@@ -9,16 +10,19 @@
 
 #include <array>
 
+class DesktopNotifier;
 class EditMenu;
 class GameWindow;
 class GameWindows;
 class HelpMenu;
+class LogActions;
 class MessageWindow;
 class NetworkWindowCaps;
 class ProposalWindow;
 class RoomLog;
 class StatusClock;
 class SystemTray;
+class TitleCount;
 class UnseenCounts;
 class QAction;
 class QComboBox;
@@ -85,7 +89,8 @@ private:
 
     void writeToSelectedUser();
     void proposeToSelectedUser(Game game);
-    void clearLog();
+    void openPreferences();
+    void applyPreferences(const Preferences &now, const Preferences &before);
 
     Station &m_station;
     GameWindows &m_games;
@@ -113,6 +118,10 @@ private:
     std::array<QAction *, 2> m_showGame{};
     std::array<QAction *, 2> m_leaveGame{};
     SystemTray *m_tray = nullptr;
+    DesktopNotifier *m_notifier = nullptr;
+    TitleCount *m_titleCount = nullptr;
+    LogActions *m_logActions = nullptr;
+    Preferences m_preferences;
     UnseenCounts *m_unseen = nullptr;
 
     QPointer<MessageWindow> m_lastMessage;

@@ -30,7 +30,7 @@ void NetworkWindowCaps::countUnopened(QWidget *newest)
 
 void NetworkWindowCaps::notify(const QString &sender, const QString &title, QWidget *window)
 {
-    if (m_inUse())
+    if (m_inUse() || !m_notifying)
         return;
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
     m_lastNotified.removeIf([now](const auto &entry) { return now - entry.value() >= kNotificationIntervalMs; });
@@ -38,5 +38,5 @@ void NetworkWindowCaps::notify(const QString &sender, const QString &title, QWid
         return;
     m_lastNotified.insert(sender, now);
     m_notifiedWindow = window;
-    emit notified(title);
+    emit notified(title, sender);
 }

@@ -63,10 +63,12 @@ public:
     // Whether Quillet is the application the user works in; tests stand in
     // for the desktop here.
     void setInUse(std::function<bool()> inUse) { m_inUse = std::move(inUse); }
+    // The user may turn desktop notifications off in the preferences.
+    void setNotifying(bool on) { m_notifying = on; }
 
 signals:
     // A desktop notification is due (whether a tray can show it or not).
-    void notified(const QString &title);
+    void notified(const QString &title, const QString &sender);
 
 private:
     SenderWindows *m_messages;
@@ -75,5 +77,6 @@ private:
     int m_unopened = 0; // datagrams that found every window taken
     QHash<QString, qint64> m_lastNotified; // by sender, for the notification bound
     QPointer<QWidget> m_notifiedWindow;
+    bool m_notifying = true;
     std::function<bool()> m_inUse = [] { return QGuiApplication::applicationState() == Qt::ApplicationActive; };
 };

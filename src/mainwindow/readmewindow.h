@@ -2,8 +2,7 @@
 
 #include <QWidget>
 
-class QLabel;
-class QLineEdit;
+class FindBar;
 class QPlainTextEdit;
 
 // The read-me in a window of the program's own: plain text, scrollable, and
@@ -32,16 +31,9 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void showFindBar();
-    void hideFindBar();
-    void findAsTyped();
-    void findAgain(bool backward);
-
     QPlainTextEdit *const m_text;
-    QLineEdit *const m_findField;
-    QLabel *const m_notFound;
+    FindBar *const m_findBar;
     bool m_placed = false;
 };

@@ -1,6 +1,7 @@
 #include "mainwindow/roomlog.h"
 
 #include <QScrollBar>
+#include <QTextCursor>
 
 #include <algorithm>
 
@@ -87,4 +88,19 @@ void RoomLog::clearLog()
     // keeps for later; Clear log is when the user wants the memory back.
     malloc_trim(0);
 #endif
+}
+
+void RoomLog::putBack(const QString &earlier)
+{
+    if (earlier.isEmpty())
+        return;
+    flush();
+    QTextCursor start(document());
+    start.insertText(document()->isEmpty() ? earlier : earlier + u'\n');
+}
+
+QString RoomLog::text()
+{
+    flush();
+    return toPlainText();
 }

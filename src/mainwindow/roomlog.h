@@ -34,6 +34,10 @@ public:
     void flush();
     // Empties the log, queued lines included, and gives its memory back.
     void clearLog();
+    // Puts earlier lines, as text() gave them, back before the lines shown.
+    void putBack(const QString &earlier);
+    // Every line, queued ones included, one per line.
+    QString text();
 
     // The line as the log shows it: every line break replaced by the mark.
     static QString oneLine(QString line);

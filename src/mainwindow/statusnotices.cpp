@@ -6,11 +6,6 @@ StatusNotices::StatusNotices(Station &station, QObject *parent)
     : QObject(parent)
     , m_station(station)
 {
-    // Every other station reads and addresses the name as the wire carries it.
-    if (station.userName() != stationUserName())
-        set(Notice::NameNotCarried,
-            tr("Others see your name as %1: set USERNAME to a name in Latin letters").arg(station.userName()));
-
     connect(&station, &Station::nameInUse, this, [this](const QString &name) {
         set(Notice::NameInUse, tr("Another station on this network uses the name %1").arg(name));
     });
@@ -93,4 +88,13 @@ void StatusNotices::clearProposalWaiting(const QString &answeredBy)
         m_proposedTo.clear();
         set(Notice::Proposal, {});
     }
+}
+
+// Every other station reads and addresses the name as the wire carries it.
+void StatusNotices::showNameNotCarried(const QString &wanted)
+{
+    set(Notice::NameNotCarried, m_station.userName() == wanted
+                                    ? QString()
+                                    : tr("Others see your name as %1: choose another in Tools > Preferences")
+                                          .arg(m_station.userName()));
 }

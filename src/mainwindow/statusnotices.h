@@ -22,6 +22,8 @@ public:
 
     // Sets or, with an empty text, clears a notice. Never blocks anything.
     void set(Notice notice, const QString &text);
+    // Says so while the name others read differs from the one the user wants.
+    void showNameNotCarried(const QString &wanted);
     // The notice shown now, empty when none holds.
     QString shown() const;
     // Whether a proposal is said to wait for an answer, and whether that is what shows.

@@ -232,6 +232,12 @@ QVariant UserListModel::data(const QModelIndex &index, int role) const
         return entry.name;
     case Qt::AccessibleDescriptionRole: // a screen reader cannot see the bulb
         return entry.available ? tr("Available") : tr("Not Available");
+    case Qt::ToolTipRole:
+        if (const auto shared = m_hearing ? m_hearing(entry.name) : std::nullopt)
+            return tr("%1 is heard from %2, which speaks for %n names: a bridge from another network, "
+                      "or a computer several people share.", "", shared->names)
+                .arg(entry.shown, shared->address.toString());
+        return {};
     default:
         return {};
     }

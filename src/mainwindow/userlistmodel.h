@@ -7,6 +7,9 @@
 #include <QStringList>
 #include <QTimer>
 
+#include "station/sharedhearing.h"
+
+#include <functional>
 #include <vector>
 
 class QAbstractItemDelegate;
@@ -41,6 +44,12 @@ public:
     // heard from more hosts than one station uses) is shown marked.
     void setDoubtful(const QString &name, bool doubtful);
     void remove(const QString &name);
+    // Where the tooltip learns, when it is asked, whether a user is heard from
+    // an address that speaks for other names too (a bridge's).
+    void setHearing(std::function<std::optional<SharedHearing>(const QString &name)> hearing)
+    {
+        m_hearing = std::move(hearing);
+    }
     // Forgets every entry and everything queued, at once.
     void clear();
 
@@ -93,4 +102,5 @@ private:
     QFontMetrics m_metrics{QFont()};
     int m_widestRow = -1;
     QTimer m_flushTimer;
+    std::function<std::optional<SharedHearing>(const QString &name)> m_hearing;
 };

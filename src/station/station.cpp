@@ -105,6 +105,22 @@ void Station::sendDeparture()
     send(wire::departure(m_userName));
 }
 
+void Station::rename(const QString &userName)
+{
+    const QString carriedName = wire::carried(userName);
+    if (carriedName == m_userName)
+        return;
+    for (const Game game : kGames)
+        endGame(game);
+    sendDeparture();
+    m_userName = carriedName;
+    if (m_nameClashHeardMs >= 0) {
+        m_nameClashHeardMs = -1;
+        emit nameInUseEnded();
+    }
+    broadcastPresence();
+}
+
 void Station::startGame(Game game, const QString &opponent)
 {
     match(game).start(opponent);
@@ -314,13 +330,14 @@ bool Station::onDatagram(const QByteArray &datagram, const QHostAddress &sender)
     return true;
 }
 
-QString stationUserName()
+QString stationUserName(const QString &chosen)
 {
-    for (const char *name : {"USERNAME", "USER"}) {
-        const QString value = qEnvironmentVariable(name);
-        if (!value.isEmpty())
-            return value;
-    }
+    if (const QString set = qEnvironmentVariable("USERNAME"); !set.isEmpty())
+        return set;
+    if (!chosen.isEmpty())
+        return chosen;
+    if (const QString login = qEnvironmentVariable("USER"); !login.isEmpty())
+        return login;
     if (const passwd *entry = getpwuid(getuid()))
         return QString::fromLocal8Bit(entry->pw_name);
     return {};

@@ -69,6 +69,10 @@ public:
     // Returns whether it was waiting.
     bool withdrawProposal(Game game, const QString &to);
     void sendDeparture();
+    // A new name while running: every station hears the old name leave and
+    // the new one arrive, as if the station had restarted. Games against the
+    // old name end with it, at peers and here.
+    void rename(const QString &userName);
 
     // The games this station takes part in, one match of each kind. A move
     // made in one goes out at once; its board goes out every period while it is on.
@@ -185,9 +189,9 @@ private:
     QString m_sendFailure;
 };
 
-// USERNAME when set, else the login name (USER, then the password database);
-// empty only when all are missing.
-QString stationUserName();
+// USERNAME when set (scripts set it), else the name the user chose, else the
+// login name (USER, then the password database); empty only when all are missing.
+QString stationUserName(const QString &chosen = {});
 
 // The time of day in the regional format, with seconds and without a zone,
 // as the wire carries it: where the region writes digits or words the wire

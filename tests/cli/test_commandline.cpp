@@ -18,8 +18,11 @@ QString described(const cli::Invocation &invocation)
 {
     if (invocation.command == cli::Command::Invalid)
         return "refused: " + invocation.error;
-    const char *names[] = {"Window", "Help", "Version", "Say", "Who", "Listen", "Message"};
+    const char *names[] = {"Window", "Help", "Version", "Say", "Who", "Listen", "Message", "Bridge"};
     QString text = names[int(invocation.command)];
+    if (invocation.command == cli::Command::Bridge)
+        return text + ' ' + QStringList{invocation.broker, invocation.topic, invocation.brokerUser,
+                                        invocation.passwordFile, invocation.caFile}.join(' ').trimmed();
     if (invocation.room == Room::Tea)
         text += " Tea";
     if (!invocation.recipient.isEmpty())
@@ -83,6 +86,23 @@ private slots:
         for (const char *wait : {"0", "3601", "ten"})
             QTest::addRow("who --wait %s", wait) << QStringList{"who", "--wait", wait} << "refused: from 1 to 3600";
         QTest::newRow("who with a word") << QStringList{"who", "alice"} << "refused: alice";
+
+        QTest::newRow("bridge: the default topic") << QStringList{"bridge", "mqtt://broker.lan"}
+                                                   << "Bridge mqtt://broker.lan quillet";
+        QTest::newRow("bridge: TLS, a password and a CA")
+            << QStringList{"bridge", "mqtts://10.0.0.1:9883", "--topic", "site/chat", "--user", "a",
+                           "--password-file", "/p", "--cafile", "/ca"}
+            << "Bridge mqtts://10.0.0.1:9883 site/chat a /p /ca";
+        QTest::newRow("bridge without BROKER") << QStringList{"bridge"} << "refused: BROKER is missing";
+        for (const char *broker : {"http://b", "mqtt://", "broker.lan", "mqtt://u:p@b", "mqtt://b/path", "mqtt://b:99999"})
+            QTest::addRow("bridge to %s", broker) << QStringList{"bridge", broker} << "refused: not a broker";
+        for (const char *topic : {"", "a/#", "a/+/b", "a/", "$SYS"})
+            QTest::addRow("bridge under the topic \"%s\"", topic)
+                << QStringList{"bridge", "mqtt://b", "--topic", topic} << "refused: topic";
+        QTest::newRow("bridge: a user without a password") << QStringList{"bridge", "mqtt://b", "--user", "a"}
+                                                           << "refused: go together";
+        QTest::newRow("bridge: a CA without TLS") << QStringList{"bridge", "mqtt://b", "--cafile", "/ca"}
+                                                  << "refused: mqtts";
     }
 
     void parses()

@@ -5,7 +5,7 @@
 // says each TEXT in the Work room AFTER_MS milliseconds from its start.
 //   stationprobe [--propose AFTER_MS USER] [--accept] [--play] [--reply] [--leave AFTER_MS] NAME [AFTER_MS TEXT]...
 // --propose proposes Othello to USER, --accept accepts every proposal,
-// --play makes the first legal Othello move whenever an Othello game starts,
+// --play makes the first legal Othello move whenever it is its turn,
 // --reply makes it whenever an Othello board is taken, and --leave
 // announces the station's departure AFTER_MS milliseconds from its start.
 // It also prints users gone ("gone bob"), proposals, games started, accepts
@@ -82,8 +82,9 @@ int main(int argc, char *argv[])
     QObject::connect(&station, &Station::acceptRefused, [&](Game game, const QString &acceptor) {
         print("refused " + gameName(game) + ' ' + acceptor);
     });
-    // After the accept or board is handled, as a click would come.
-    const auto playFirstLegal = [&station] {
+    // The first legal move, when it is this station's turn; after what set it
+    // off is handled, as a click would come.
+    const auto playOthello = [&station] {
         QTimer::singleShot(0, &station, [&station] {
             const OthelloGame &board = station.match<OthelloMatch>().game();
             for (int cell = 1; cell <= OthelloGame::kCells; ++cell) {
@@ -96,10 +97,10 @@ int main(int argc, char *argv[])
     QObject::connect(&station, &Station::gameStarted, [&](Game game, const QString &opponent) {
         print("started " + gameName(game) + ' ' + opponent);
         if (play && game == Game::Othello)
-            playFirstLegal();
+            playOthello();
     });
     if (reply)
-        QObject::connect(&station.match<OthelloMatch>(), &Match::boardReceived, playFirstLegal);
+        QObject::connect(&station.match<OthelloMatch>(), &Match::boardReceived, playOthello);
     for (const Game game : kGames) {
         const Match *match = &station.match(game);
         QObject::connect(match, &Match::changed, [&, game, match] {
@@ -108,7 +109,11 @@ int main(int argc, char *argv[])
             print(QStringLiteral("match %1 %2 %3 %4")
                       .arg(gameName(game), match->opponent(), match->isPlaying() ? "on" : "off").arg(discs));
         });
-        QObject::connect(match, &Match::boardReceived, [&, game, match] { print("board " + gameName(game) + ' ' + match->opponent()); });
+        QObject::connect(match, &Match::boardReceived, [&, game, match] {
+            print("board " + gameName(game) + ' ' + match->opponent());
+            if (play && game == Game::Othello)
+                playOthello();
+        });
     }
     station.start(args.at(1));
     if (!proposeTo.isEmpty())

@@ -124,6 +124,35 @@ private slots:
         QCOMPARE(tip(), QString("Quillet"));
     }
 
+    // Without a tray, room lines that arrive while the window is minimised or
+    // another window is active are counted in the title until the user looks.
+    void titleCountsWhatArrivesUnseen_data()
+    {
+        QTest::addColumn<bool>("minimised");
+        QTest::newRow("minimised") << true;
+        QTest::newRow("another window active") << false;
+    }
+    void titleCountsWhatArrivesUnseen()
+    {
+        QFETCH(bool, minimised);
+        QWidget other;
+        if (minimised) {
+            m_alice->showMinimized();
+        } else {
+            other.show();
+            other.activateWindow();
+            QTRY_VERIFY(other.isActiveWindow());
+        }
+        for (const QString &line : {wire::workLine("w1"), wire::teaLine("t1"), wire::workLine("w2")})
+            receive(line);
+        QCOMPARE(m_alice->windowTitle(), QString("(3) Quillet"));
+        m_alice->showNormal();
+        m_alice->activateWindow();
+        QTRY_COMPARE(m_alice->windowTitle(), QString("Quillet"));
+        receive(wire::workLine("seen"));
+        QCOMPARE(m_alice->windowTitle(), QString("Quillet"));
+    }
+
     // While Quillet is not the active application, a message or a proposal asks
     // for one notification per sender within the bound, the peer's words in its title.
     void notificationsAreBounded()

@@ -152,7 +152,7 @@ private slots:
         auto alice = startStation(lan, "alice");
         auto dimitris = startStation(lan, "Δημήτρης");
         QCOMPARE(dimitris->station().userName(), QString("????????"));
-        QCOMPARE(dimitris->notices().shown(), QString("Others see your name as ????????: set USERNAME to a name in Latin letters"));
+        QCOMPARE(dimitris->notices().shown(), QString("Others see your name as ????????: choose another in Tools > Preferences"));
         QTRY_COMPARE(userList(*alice), QString("alice:1 ????????:1"));
         QCOMPARE(userList(*dimitris), QString("????????:1"));
 

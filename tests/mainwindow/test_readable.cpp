@@ -296,7 +296,7 @@ private:
         if (window.endsWith("not carried"))
             m_alice->notices().set(StatusNotices::Notice::NameNotCarried,
                                QCoreApplication::translate("StatusNotices",
-                                                           "Others see your name as %1: set USERNAME to a name in Latin letters")
+                                                           "Others see your name as %1: choose another in Tools > Preferences")
                                    .arg(QStringLiteral("????????")));
         if (window.endsWith("waiting"))
             station.proposeGame(Game::Puissance4, bob);

@@ -28,11 +28,15 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 # Exactly these files, nothing from the build or the tests.
 expected="./usr/bin/quillet
+./usr/lib/systemd/system/quillet-bridge@.service
 ./usr/libexec/quillet/Readme.txt
 ./usr/libexec/quillet/quillet
 ./usr/share/applications/quillet.desktop
 ./usr/share/doc/quillet/changelog.gz
 ./usr/share/doc/quillet/copyright
+./usr/share/doc/quillet/examples/bridge-example.conf
+./usr/share/doc/quillet/examples/mosquitto-quillet.acl
+./usr/share/doc/quillet/examples/mosquitto-quillet.conf
 ./usr/share/icons/hicolor/256x256/apps/quillet.png
 ./usr/share/icons/hicolor/48x48/apps/quillet.png
 ./usr/share/icons/hicolor/scalable/apps/quillet.svg
@@ -62,17 +66,22 @@ done
 desktop-file-validate "$tree/usr/share/applications/quillet.desktop" || fail "desktop-file-validate"
 appstreamcli validate --no-net "$tree/usr/share/metainfo/org.example.quillet.metainfo.xml" || fail "appstreamcli validate"
 zcat "$tree/usr/share/man/man1/quillet.1.gz" | grep -q '^\.SH COMMANDS' || fail "the manual page lacks its COMMANDS section"
-for command in say who listen message; do
+for command in say who listen message bridge; do
     zcat "$tree/usr/share/man/man1/quillet.1.gz" | grep -q "^\.B.* $command" || fail "the manual page does not document '$command'"
 done
 
 # Dependencies come from the program's libraries; the SVG library is not one of them.
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for package in libqt6widgets6 libqt6network6 libc6 qt6-qpa-plugins; do
+for package in libqt6widgets6 libqt6network6 libc6 qt6-qpa-plugins libmosquitto1; do
     grep -qE "(^|, )$package( |,|$)" <<<"$depends" || fail "Depends lacks $package"
 done
 grep -qi svg <<<"$depends" && fail "Depends names an SVG library"
+# The bridge's service is shipped, never switched on by the package.
+grep -q '^ExecStart=/usr/bin/quillet bridge ' "$tree/usr/lib/systemd/system/quillet-bridge@.service" ||
+    fail "the bridge's unit does not start quillet bridge"
+dpkg-deb -e "$deb" "$work/control"
+grep -qs 'systemctl.*enable' "$work/control"/* && fail "the package enables the bridge's unit"
 
 # Debian's own checker, where it is installed: no error and no warning.
 if command -v lintian >/dev/null; then
