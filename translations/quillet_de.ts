@@ -76,8 +76,8 @@
         <translation>%1 hat das Netz verlassen: Diese Partie kann nicht weitergehen.</translation>
     </message>
     <message>
-        <source>This game is not on at this station: a move here would reach no one.</source>
-        <translation>Diese Partie läuft nicht auf dieser Station: Ein Zug hier würde niemanden erreichen.</translation>
+        <source>%1&apos;s board no longer follows this one: this game cannot go on.</source>
+        <translation>Das Brett von %1 folgt nicht mehr auf dieses: Diese Partie kann nicht weitergehen.</translation>
     </message>
     <message>
         <source>&amp;Leave the game</source>

@@ -76,8 +76,8 @@
         <translation>%1 a quitté le réseau&#xa0;: cette partie ne peut pas continuer.</translation>
     </message>
     <message>
-        <source>This game is not on at this station: a move here would reach no one.</source>
-        <translation>Cette partie n&apos;est pas en cours sur ce poste&#xa0;: un coup joué ici n&apos;atteindrait personne.</translation>
+        <source>%1&apos;s board no longer follows this one: this game cannot go on.</source>
+        <translation>Le plateau de %1 ne suit plus celui-ci&#xa0;: cette partie ne peut pas continuer.</translation>
     </message>
     <message>
         <source>&amp;Leave the game</source>

@@ -51,6 +51,11 @@ QStringList WhoList::lines(bool addresses) const
                                     : address.toString());
             }
             line += u'\t' + heard.join(u',');
+            // What the list marks, said in words a script can match.
+            if (m_station.isContested(entry.name))
+                line += QStringLiteral("\tcontested");
+            if (m_station.users().isLookAlike(entry.name))
+                line += QStringLiteral("\tlook-alike");
         }
         lines << line;
     }

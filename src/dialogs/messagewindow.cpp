@@ -108,9 +108,10 @@ void MessageWindow::openReceived(const QString &sender, const QString &text, con
     look::showUnasked(*this);
     m_writing = false;
     m_received->setPlainText(text);
-    m_received->setAccessibleName(tr("Message from %1").arg(sender));
-    m_typed->setAccessibleName(tr("Your answer to %1").arg(sender));
-    m_caption = tr("Message from: %1 at %2").arg(sender, time);
+    const QString shown = m_station ? look::shownUserName(sender, m_station->isDoubtful(sender)) : look::shownUserName(sender);
+    m_received->setAccessibleName(tr("Message from %1").arg(shown));
+    m_typed->setAccessibleName(tr("Your answer to %1").arg(shown));
+    m_caption = tr("Message from: %1 at %2").arg(shown, time);
     setWindowTitle(m_caption);
     m_correspondent = sender;
 }

@@ -75,8 +75,9 @@ ProposalWindow::ProposalWindow(Station &station, Game game, const QString &propo
 
 void ProposalWindow::open()
 {
-    m_sentence->setText(m_game == Game::Othello ? tr("%1 would like to play an Othello game with you...").arg(m_proposer)
-                                                : tr("%1 would like to play a Puissance 4 game with you...").arg(m_proposer));
+    const QString proposer = m_station ? look::shownUserName(m_proposer, m_station->isDoubtful(m_proposer)) : look::shownUserName(m_proposer);
+    m_sentence->setText(m_game == Game::Othello ? tr("%1 would like to play an Othello game with you...").arg(proposer)
+                                                : tr("%1 would like to play a Puissance 4 game with you...").arg(proposer));
     m_sentence->setCursorPosition(0);
     showNote();
     look::placeNew(*this, m_owner);

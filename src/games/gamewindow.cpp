@@ -4,6 +4,7 @@
 #include "look/designlayout.h"
 #include "look/gamenotice.h"
 #include "look/placement.h"
+#include "look/names.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -60,8 +61,8 @@ void GameWindow::showPlayers(QLineEdit &first, QLineEdit &second, const QString 
                              const QString &secondPlayer) const
 {
     const bool undecided = firstPlayer.isEmpty() && secondPlayer.isEmpty();
-    first.setText(undecided ? tr("%1 ?").arg(m_match.userName()) : firstPlayer);
-    second.setText(undecided ? tr("%1 ?").arg(m_match.opponent()) : secondPlayer);
+    first.setText(undecided ? tr("%1 ?").arg(look::shownUserName(m_match.userName())) : look::shownUserName(firstPlayer));
+    second.setText(undecided ? tr("%1 ?").arg(look::shownUserName(m_match.opponent())) : look::shownUserName(secondPlayer));
     // A long name shows its beginning.
     first.setCursorPosition(0);
     second.setCursorPosition(0);
@@ -123,11 +124,11 @@ void GameWindow::showNotice()
 {
     QString shown;
     switch (m_match.notice()) {
-    case Match::Notice::NotOnHere:
-        shown = look::notOnHereNotice();
+    case Match::Notice::OutOfStep:
+        shown = look::outOfStepNotice(look::shownUserName(m_match.opponent()));
         break;
     case Match::Notice::OpponentGone:
-        shown = look::opponentGoneNotice(m_match.opponent());
+        shown = look::opponentGoneNotice(look::shownUserName(m_match.opponent()));
         break;
     case Match::Notice::Left:
         shown = look::leftGameNotice();
@@ -135,7 +136,7 @@ void GameWindow::showNotice()
     case Match::Notice::None:
         // What the user was told stands before a silence that may pass.
         if (m_match.isOpponentQuiet())
-            shown = look::opponentQuietNotice(m_match.opponent());
+            shown = look::opponentQuietNotice(look::shownUserName(m_match.opponent()));
         break;
     }
     // Below the board, never over it: the last position is what the user

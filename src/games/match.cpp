@@ -15,6 +15,7 @@ void Match::start(const QString &opponent)
     m_opponent = opponent;
     m_playing = true;
     m_quietPeriods = 0;
+    m_refusedBoards = false;
     emit changed();
 }
 
@@ -47,8 +48,12 @@ void Match::userLeft(const QString &name)
 
 void Match::periodPassed()
 {
-    if (isRunning() && m_quietPeriods < kQuietPeriods && ++m_quietPeriods == kQuietPeriods)
-        emit changed();
+    if (isRunning() && m_quietPeriods < kQuietPeriods && ++m_quietPeriods == kQuietPeriods) {
+        if (m_refusedBoards)
+            stop(Notice::OutOfStep);
+        else
+            emit changed();
+    }
 }
 
 void Match::heardBoard(bool overThere)
@@ -56,6 +61,7 @@ void Match::heardBoard(bool overThere)
     // A board further on that ends the game ends it here too; one that is not
     // leaves an opponent whose station plays no more: it is told at once.
     const bool wasQuiet = isOpponentQuiet();
+    m_refusedBoards = false;
     m_quietPeriods = overThere && !isOver() ? kQuietPeriods : 0;
     m_quietChanged = wasQuiet != isOpponentQuiet();
 }
@@ -63,8 +69,6 @@ void Match::heardBoard(bool overThere)
 void Match::tookBoard()
 {
     m_quietChanged = false;
-    if (!m_playing && m_notice == Notice::None)
-        m_notice = Notice::NotOnHere;
     emit changed();
     emit boardReceived();
 }
@@ -73,4 +77,10 @@ void Match::keptBoard()
 {
     if (std::exchange(m_quietChanged, false))
         emit changed();
+}
+
+void Match::refusedBoard()
+{
+    m_refusedBoards = true;
+    keptBoard();
 }

@@ -24,7 +24,7 @@ public:
     static constexpr int kQuietPeriods = 3;
 
     // Why the game cannot go on here, said over its board.
-    enum class Notice { None, NotOnHere, OpponentGone, Left };
+    enum class Notice { None, OutOfStep, OpponentGone, Left };
 
     const QString &userName() const { return m_userName; }
     const QString &opponent() const { return m_opponent; }
@@ -81,11 +81,14 @@ protected:
     // unless the board says the game is over there while it is not here.
     // Then either tookBoard() or keptBoard(), so a board emits one changed().
     void heardBoard(bool overThere);
-    // After an opponent's board was applied: while the game is on here the
-    // opponent made its last move; otherwise the game is not on here.
+    // After an opponent's board was applied: the opponent made its last move.
     void tookBoard();
     // The board heard was not further on than the one here and changed nothing on it.
     void keptBoard();
+    // A board further on came that does not follow this one, and changed
+    // nothing here. Boards that keep doing so for kQuietPeriods periods end
+    // the game: the two no longer agree.
+    void refusedBoard();
 
 private:
     void stop(Notice notice);
@@ -94,6 +97,7 @@ private:
     QString m_opponent;
     bool m_playing = false;
     int m_quietPeriods = 0;
+    bool m_refusedBoards = false; // since a board was last heard
     bool m_quietChanged = false; // by the board being heard, until it is taken or kept
     Notice m_notice = Notice::None;
 };

@@ -50,9 +50,10 @@ QString opponentQuietNotice(const QString &opponent)
         .arg(opponent);
 }
 
-QString notOnHereNotice()
+QString outOfStepNotice(const QString &opponent)
 {
-    return QCoreApplication::translate("GameNotice", "This game is not on at this station: a move here would reach no one.");
+    return QCoreApplication::translate("GameNotice", "%1's board no longer follows this one: this game cannot go on.")
+        .arg(opponent);
 }
 
 QString leaveGameButton()

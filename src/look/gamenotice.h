@@ -18,7 +18,7 @@ void setGameNotice(QLabel &notice, const QString &text);
 QString leftGameNotice();
 QString opponentGoneNotice(const QString &opponent);
 QString opponentQuietNotice(const QString &opponent);
-QString notOnHereNotice();
+QString outOfStepNotice(const QString &opponent);
 // The one action that ends a game whose opponent plays no more.
 QString leaveGameButton();
 

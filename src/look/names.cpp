@@ -41,4 +41,9 @@ QString shownUserName(const QString &name)
     return shown;
 }
 
+QString shownUserName(const QString &name, bool doubtful)
+{
+    return doubtful ? shownUserName(name) + QChar(kDoubtMark) : shownUserName(name);
+}
+
 } // namespace look

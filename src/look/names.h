@@ -25,5 +25,10 @@ QAction *addNamedAction(QMenu *menu, const QString &caption, const char *objectN
 // that only looks like another is told apart from it. No marker can come off
 // the wire (none is in Windows-1252), so no peer can imitate a marked name.
 QString shownUserName(const QString &name);
+// The same, with kDoubtMark after a doubtful name: one that may pose as
+// another (a look-alike or contested name, as the roster tells). The mark is
+// not in Windows-1252, so no peer can send it either.
+inline constexpr char16_t kDoubtMark = u'\u26A0';
+QString shownUserName(const QString &name, bool doubtful);
 
 } // namespace look

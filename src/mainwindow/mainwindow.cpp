@@ -339,6 +339,7 @@ void MainWindow::appendToLog(Room room, const QString &line)
 void MainWindow::addUser(const QString &name)
 {
     m_users->add(name);
+    m_users->setDoubtful(name, m_station.isDoubtful(name));
     // Every presence sets the count to the entries listed then, as every
     // station shows it, so a departure shows at the next presence. The label
     // is set at the list's next frame, and only when its number moves.
@@ -370,42 +371,52 @@ void MainWindow::updateGameActions()
     m_withdrawAction->setEnabled(m_notices->proposalWaiting());
 }
 
+// A sender heard from its own station's address is counted by name only; any
+// other by the address it spoke from as well.
+static QString unboundHost(const Provenance &provenance)
+{
+    return provenance.isEmpty() ? QString() : provenance.heardFrom.toString();
+}
+
 void MainWindow::openReceivedMessage(const QString &sender, const QString &text, const Provenance &provenance)
 {
     const QString time = timeOfDay(QTime::currentTime());
+    const QString host = unboundHost(provenance);
     SenderWindows &messages = m_caps->messages();
-    if (!messages.mayOpen(sender)) {
-        if (auto *newest = qobject_cast<MessageWindow *>(messages.newest(sender)))
+    if (!messages.mayOpen(sender, host)) {
+        if (auto *newest = qobject_cast<MessageWindow *>(messages.newest(sender, host)))
             newest->addReceived(text, time, provenance);
         else
             m_caps->countUnopened(nullptr);
         return;
     }
     auto *window = new MessageWindow(m_station, this);
-    messages.add(sender, window);
+    messages.add(sender, host, window);
     m_lastMessage = window;
     window->openReceived(sender, text, time, provenance);
-    notify(sender, tr("Message from %1").arg(sender), window);
+    notify(sender, tr("Message from %1").arg(look::shownUserName(sender, m_station.isDoubtful(sender))), window);
 }
 
 void MainWindow::openProposal(Game game, const QString &proposer, const Provenance &provenance)
 {
     SenderWindows &proposals = m_caps->proposals(game);
-    if (!proposals.mayOpen(proposer)) {
-        m_caps->countUnopened(proposals.newest(proposer));
+    const QString host = unboundHost(provenance);
+    if (!proposals.mayOpen(proposer, host)) {
+        m_caps->countUnopened(proposals.newest(proposer, host));
         return;
     }
     auto *window = new ProposalWindow(m_station, game, proposer, provenance, this);
-    proposals.add(proposer, window);
+    proposals.add(proposer, host, window);
     m_lastProposals[indexOf(game)] = window;
     connect(window, &ProposalWindow::accepted, this, [this, game] { m_games.bringForward(game); });
     window->open();
     // Never over the board of the game being played.
     if (const GameWindow *board = gameWindow(game); board && board->isVisible())
         look::placeClearOf(*window, *board);
+    const QString shown = look::shownUserName(proposer, m_station.isDoubtful(proposer));
     notify(proposer,
-           game == Game::Othello ? tr("%1 proposes a game of Othello").arg(proposer)
-                                 : tr("%1 proposes a game of Puissance 4").arg(proposer),
+           game == Game::Othello ? tr("%1 proposes a game of Othello").arg(shown)
+                                 : tr("%1 proposes a game of Puissance 4").arg(shown),
            window);
 }
 
@@ -424,13 +435,13 @@ void MainWindow::showDeclined(const QString &decliner)
     }
     // Not exec(): a modal loop here would hold up every datagram behind it.
     auto *box = new QMessageBox(QMessageBox::Information, tr("Declined"),
-                                tr("%1 has declined your offer...").arg(decliner),
+                                tr("%1 has declined your offer...").arg(look::shownUserName(decliner, m_station.isDoubtful(decliner))),
                                 QMessageBox::Ok, this);
     box->setObjectName(QStringLiteral("Declined"));
     box->setTextFormat(Qt::PlainText);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::NonModal);
-    declines.add(decliner, box);
+    declines.add(decliner, {}, box);
     look::showUnasked(*box);
 }
 

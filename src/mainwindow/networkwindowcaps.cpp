@@ -7,10 +7,10 @@
 
 NetworkWindowCaps::NetworkWindowCaps(QObject *parent)
     : QObject(parent)
-    , m_messages(new SenderWindows(kMessageWindowsPerSender, kNetworkWindowsOfAKind, this))
-    , m_proposals{new SenderWindows(kProposalWindowsPerSender, kNetworkWindowsOfAKind, this),
-                  new SenderWindows(kProposalWindowsPerSender, kNetworkWindowsOfAKind, this)}
-    , m_declines(new SenderWindows(kDeclinedBoxesPerSender, kNetworkWindowsOfAKind, this))
+    , m_messages(new SenderWindows(kMessageWindowsPerSender, kNetworkWindowsPerHost, kNetworkWindowsOfAKind, this))
+    , m_proposals{new SenderWindows(kProposalWindowsPerSender, kNetworkWindowsPerHost, kNetworkWindowsOfAKind, this),
+                  new SenderWindows(kProposalWindowsPerSender, kNetworkWindowsPerHost, kNetworkWindowsOfAKind, this)}
+    , m_declines(new SenderWindows(kDeclinedBoxesPerSender, kNetworkWindowsPerHost, kNetworkWindowsOfAKind, this))
 {
 }
 

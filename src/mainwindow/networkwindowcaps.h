@@ -32,6 +32,10 @@ public:
     static constexpr int kProposalWindowsPerSender = 1; // of each game
     static constexpr int kDeclinedBoxesPerSender = 2;
     static constexpr int kNetworkWindowsOfAKind = 50;
+    // What one address may open under names not bound to it, of each kind: a
+    // real user writes under their own name, so only a host speaking for
+    // others, or inventing names, meets it.
+    static constexpr int kNetworkWindowsPerHost = 5;
 
     // While Quillet is not the active application, a message or a proposal
     // raises a desktop notification: one per sender in this long, and no

@@ -71,10 +71,22 @@ void UserListModel::setAvailable(const QString &name, bool available)
     flushSoon();
 }
 
+void UserListModel::setDoubtful(const QString &name, bool doubtful)
+{
+    // Said at every presence: the common case, nothing changed, ends here.
+    const int row = m_rows.value(name, -1);
+    const bool shown = row >= 0 && m_entries[std::size_t(row)].doubtful;
+    if (shown == doubtful && !m_doubts.contains(name))
+        return;
+    m_doubts.insert(name, doubtful);
+    flushSoon();
+}
+
 void UserListModel::remove(const QString &name)
 {
     // What was queued for the name goes with it; a later presence lists it anew.
     m_availabilities.remove(name);
+    m_doubts.remove(name);
     if (m_arrivingNames.remove(name))
         m_arriving.removeOne(name);
     if (m_rows.contains(name))
@@ -91,6 +103,7 @@ void UserListModel::clear()
     m_arrivingNames.clear();
     m_leaving.clear();
     m_availabilities.clear();
+    m_doubts.clear();
     m_widestRow = -1;
     m_flushTimer.stop();
     endResetModel();
@@ -107,6 +120,7 @@ void UserListModel::flush()
     removeLeaving();
     appendArriving();
     applyAvailabilities();
+    applyDoubts();
     emit flushed();
 }
 
@@ -151,7 +165,7 @@ void UserListModel::appendArriving()
         if (m_widestRow < 0 || width > m_entries[std::size_t(m_widestRow)].width)
             m_widestRow = row;
         m_rows.insert(name, row);
-        m_entries.push_back({name, shown, width, true});
+        m_entries.push_back({name, shown, width, true, false});
     }
     m_arriving.clear();
     m_arrivingNames.clear();
@@ -178,6 +192,28 @@ void UserListModel::applyAvailabilities()
 int UserListModel::rowCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : int(m_entries.size());
+}
+
+void UserListModel::applyDoubts()
+{
+    bool changed = false;
+    for (auto doubt = m_doubts.cbegin(); doubt != m_doubts.cend(); ++doubt) {
+        const int row = m_rows.value(doubt.key(), -1);
+        if (row < 0 || m_entries[std::size_t(row)].doubtful == doubt.value())
+            continue;
+        Entry &entry = m_entries[std::size_t(row)];
+        entry.doubtful = doubt.value();
+        entry.shown = look::shownUserName(entry.name, entry.doubtful);
+        entry.width = m_metrics.horizontalAdvance(entry.shown);
+        emit dataChanged(index(row), index(row), {Qt::DisplayRole});
+        changed = true;
+    }
+    m_doubts.clear();
+    if (changed) {
+        const auto widest = std::max_element(m_entries.cbegin(), m_entries.cend(),
+                                             [](const Entry &a, const Entry &b) { return a.width < b.width; });
+        m_widestRow = int(widest - m_entries.cbegin());
+    }
 }
 
 QVariant UserListModel::data(const QModelIndex &index, int role) const

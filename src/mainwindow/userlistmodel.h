@@ -40,6 +40,9 @@ public:
     // listed already), an availability changed, a user gone.
     void add(const QString &name);
     void setAvailable(const QString &name, bool available);
+    // A name that may pose as another (a look-alike of a listed name, or one
+    // heard from more hosts than one station uses) is shown marked.
+    void setDoubtful(const QString &name, bool doubtful);
     void remove(const QString &name);
     // Where the tooltip learns, when it is asked, whether a user is heard from
     // an address that speaks for other names too (a bridge's).
@@ -79,10 +82,12 @@ private:
         QString shown;
         int width; // of the shown text, in pixels
         bool available;
+        bool doubtful = false;
     };
     void removeLeaving();
     void appendArriving();
     void applyAvailabilities();
+    void applyDoubts();
     void renumberFrom(int row);
 
     std::vector<Entry> m_entries;
@@ -92,6 +97,7 @@ private:
     QSet<QString> m_arrivingNames;
     QSet<QString> m_leaving; // listed, to be removed
     QHash<QString, bool> m_availabilities;
+    QHash<QString, bool> m_doubts;
 
     QFontMetrics m_metrics{QFont()};
     int m_widestRow = -1;

@@ -1,6 +1,8 @@
 #include "othello/othellogame.h"
 
+#include <algorithm>
 #include <limits>
+#include <vector>
 
 namespace {
 
@@ -113,7 +115,19 @@ bool OthelloGame::playMove(int x, int y, int colour, const QString &user, const 
 {
     if (colour != m_turnColour || !mayMove(user))
         return false;
+    const qint16 mover = m_turnColour;
+    if (!applyMove(x, y))
+        return false;
+    // The station that makes a colour's move claims that colour.
+    claimColour(mover, user, opponent);
+    return true;
+}
 
+bool OthelloGame::applyMove(int x, int y)
+{
+    const int colour = m_turnColour;
+    if (colour != kBlack && colour != kWhite)
+        return false;
     m_moveDone = false;
     if (cell(x, y) == kEmpty && onBoard(x, y)) {
         for (int dir = 1; dir <= kDirections; ++dir)
@@ -121,9 +135,6 @@ bool OthelloGame::playMove(int x, int y, int colour, const QString &user, const 
     }
     if (!m_moveDone)
         return false;
-
-    // The station that makes a colour's move claims that colour.
-    claimColour(m_turnColour, user, opponent);
 
     m_moveDone = false;
     m_turnColour = qint16(3 - m_turnColour);
@@ -136,6 +147,35 @@ bool OthelloGame::playMove(int x, int y, int colour, const QString &user, const 
     if (!canPlay(m_turnColour))
         m_turnColour = kGameOver;
     return true;
+}
+
+bool OthelloGame::leadsTo(const std::array<qint16, kCells> &cells, qint16 turnAfter, qint16 discsAfter) const
+{
+    const int moves = discsAfter - m_discCount;
+    if (moves < 1 || moves > kMaxMovesBetweenBoards || m_turnColour == kGameOver)
+        return false;
+    // Every move puts down one disc and none is ever taken off.
+    std::vector<int> added;
+    int discs = 0;
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        if (!isColour(cells[i]) || (m_board[i] != kEmpty && cells[i] == kEmpty))
+            return false;
+        discs += cells[i] != kEmpty;
+        if (m_board[i] == kEmpty && cells[i] != kEmpty)
+            added.push_back(int(i) + 1);
+    }
+    if (discs != discsAfter || int(added.size()) != moves)
+        return false;
+    // The new discs in every order they could have been put down.
+    do {
+        OthelloGame game = *this;
+        bool legal = true;
+        for (const int index : added)
+            legal = legal && game.applyMove(columnOf(index), rowOf(index));
+        if (legal && game.m_board == cells && game.m_turnColour == turnAfter)
+            return true;
+    } while (std::next_permutation(added.begin(), added.end()));
+    return false;
 }
 
 void OthelloGame::claimColour(int colour, const QString &mover, const QString &other)

@@ -79,6 +79,19 @@ public:
     // mover again when the other colour must pass, kGameOver when neither can move.
     bool playMove(int x, int y, int colour, const QString &user, const QString &opponent);
 
+    // A peer's board reaches this one by at most this many moves. Each move's
+    // board goes out at once, so two in a row are one apart; a mover who
+    // plays again while the other passes, or two first moves made at once,
+    // put two or three between them when a datagram is lost.
+    static constexpr int kMaxMovesBetweenBoards = 3;
+    // Whether a board with these cells, colour to move and disc count follows
+    // this one by one to kMaxMovesBetweenBoards legal moves, passes included,
+    // with a count that agrees with its discs. Anything else (a reset, a
+    // skipped or made-up position, an inflated count) is no game's next board.
+    bool leadsTo(const std::array<qint16, kCells> &cells, qint16 turnAfter, qint16 discsAfter) const;
+    // Before each colour has moved either station may move, so both may move at once.
+    bool isOpening() const { return m_discCount - kStartDiscs < Players::kFreeMoves; }
+
     // Disc counts, and the status line for the colour to move: the result when the game is over.
     Score score() const;
 
@@ -94,6 +107,8 @@ private:
     // Whether `user` may move the colour to move (see Players: the first
     // black and the first white move are free).
     bool mayMove(const QString &user) const;
+    // The rules' part of a move for the colour to move, whoever makes it.
+    bool applyMove(int x, int y);
 
     std::array<qint16, kCells> m_board{};
     qint16 m_turnColour = 0;

@@ -10,6 +10,7 @@ OthelloMatch::OthelloMatch(const QString &userName, QObject *parent)
 void OthelloMatch::newBoard()
 {
     m_game = OthelloGame::initial();
+    m_agreed = m_game;
 }
 
 bool OthelloMatch::play(int x, int y)
@@ -26,17 +27,29 @@ bool OthelloMatch::play(int x, int y)
 
 void OthelloMatch::takeBoard(const wire::OthelloBoard &board)
 {
-    heardBoard(board.turnColor == OthelloGame::kGameOver);
+    // A board belongs to the game on with its sender, or to none here.
+    if (!isPlaying())
+        return;
+    const bool overThere = board.turnColor == OthelloGame::kGameOver;
     if (board.numDiscs <= m_game.discCount()) {
+        heardBoard(overThere);
         keptBoard();
         return;
     }
+    // Two first moves made at once: the opponent's line of play replaces ours.
+    const bool follows = m_game.leadsTo(board.cells, board.turnColor, board.numDiscs)
+        || (m_agreed.isOpening() && m_agreed.leadsTo(board.cells, board.turnColor, board.numDiscs));
+    if (!follows) {
+        refusedBoard();
+        return;
+    }
+    heardBoard(overThere);
     const qint16 mover = m_game.colourThatMoved(board.cells, board.turnColor);
     m_game.setCells(board.cells);
     m_game.setTurnColour(board.turnColor);
     m_game.setDiscCount(board.numDiscs);
-    if (isPlaying())
-        m_game.claimColour(mover, opponent(), userName());
+    m_game.claimColour(mover, opponent(), userName());
+    m_agreed = m_game;
     tookBoard();
 }
 

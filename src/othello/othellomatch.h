@@ -25,8 +25,9 @@ public:
     // while the game is not on here or when the rules refuse the move.
     bool play(int x, int y);
 
-    // A board addressed to this user. Taken when it is further on than the
-    // one here: the colour that made it is the opponent's, the other this user's.
+    // A board addressed to this user. Taken while the game is on, when it
+    // follows the one here by legal moves: the colour that made it is the
+    // opponent's, the other this user's.
     void takeBoard(const wire::OthelloBoard &board);
     void takeBoardMessage(const wire::Message &message) override;
     QString boardMessage() const override;
@@ -35,4 +36,6 @@ private:
     void newBoard() override;
 
     OthelloGame m_game;
+    // The last board both stations had: the one taken last, or the start.
+    OthelloGame m_agreed;
 };

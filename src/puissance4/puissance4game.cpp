@@ -1,6 +1,8 @@
 #include "puissance4/puissance4game.h"
 
+#include <algorithm>
 #include <utility>
+#include <vector>
 
 using namespace puissance4;
 
@@ -125,6 +127,13 @@ int Puissance4Game::drop(int column, const QString &user, const QString &opponen
     if (!canDrop(column) || !mayMove(user))
         return 0;
     claimColour(m_colour == kRed ? kRed : kYellow, user, opponent);
+    return dropDisc(column);
+}
+
+int Puissance4Game::dropDisc(int column)
+{
+    if (!canDrop(column))
+        return 0;
     // The count goes up before the search, so the 49th disc is seen as such;
     // the colour changes after it, so the search names the next player.
     ++m_discCount;
@@ -133,6 +142,36 @@ int Puissance4Game::drop(int column, const QString &user, const QString &opponen
     checkWin(column, level(column) + 1, m_colour);
     m_colour = kYellow + kRed - m_colour;
     return row;
+}
+
+bool Puissance4Game::leadsTo(const std::array<qint16, kCells> &cells, qint16 colourAfter, qint16 discsAfter,
+                             const QString &statusAfter) const
+{
+    const int drops = discsAfter - m_discCount;
+    if (drops < 1 || drops > kMaxDropsBetweenBoards)
+        return false;
+    // A disc once dropped never changes.
+    std::vector<int> added;
+    int discs = 0;
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        if (cells[i] < kEmpty || cells[i] > kRed || (m_board[i] != kEmpty && cells[i] != m_board[i]))
+            return false;
+        discs += cells[i] != kEmpty;
+        if (m_board[i] == kEmpty && cells[i] != kEmpty)
+            added.push_back(int(i) + 1);
+    }
+    if (discs != discsAfter || int(added.size()) != drops)
+        return false;
+    // The new discs in every order they could have been dropped.
+    do {
+        Puissance4Game game = *this;
+        bool legal = true;
+        for (const int k : added)
+            legal = legal && game.level(columnOf(k)) == rowOf(k) && game.dropDisc(columnOf(k)) == rowOf(k);
+        if (legal && game.m_board == cells && game.m_colour == colourAfter && game.statusLine() == statusAfter)
+            return true;
+    } while (std::next_permutation(added.begin(), added.end()));
+    return false;
 }
 
 void Puissance4Game::claimColour(int colour, const QString &dropper, const QString &other)

@@ -98,6 +98,20 @@ public:
     // came to rest in, or 0 when refused; a refused drop changes nothing.
     int drop(int column, const QString &user, const QString &opponent);
 
+    // A peer's board reaches this one by at most this many drops. Each drop's
+    // board goes out at once, so two in a row are one apart; two first drops
+    // made at once put two between them, and one lost board a third.
+    static constexpr int kMaxDropsBetweenBoards = 3;
+    // Whether a board with these cells, colour to move, disc count and status
+    // follows this one by one to kMaxDropsBetweenBoards legal drops, with a
+    // count that agrees with its discs. Anything else (a reset, a skipped or
+    // made-up position, an inflated count, a result the cells do not show)
+    // is no game's next board.
+    bool leadsTo(const std::array<qint16, puissance4::kCells> &cells, qint16 colourAfter, qint16 discsAfter,
+                 const QString &statusAfter) const;
+    // The first yellow and the first red disc are free, so both may drop at once.
+    bool isOpening() const { return m_discCount < Players::kFreeMoves; }
+
     // Cell index k = 1..49, row by row from the top left.
     static int columnOf(int k) { return (k - 1) % puissance4::kSize + 1; }
     static int rowOf(int k) { return (k - 1) / puissance4::kSize + 1; }
@@ -106,6 +120,8 @@ public:
 
 private:
     void checkWin(int column, int row, qint16 colour);
+    // The rules' part of a drop of the colour to move, whoever makes it.
+    int dropDisc(int column);
 
     std::array<qint16, puissance4::kCells> m_board{}; // column varies fastest
     std::array<qint16, puissance4::kSize> m_level{};

@@ -12,6 +12,7 @@ Puissance4Match::Puissance4Match(const QString &userName, QObject *parent)
 void Puissance4Match::newBoard()
 {
     m_game = Puissance4Game();
+    m_agreed = m_game;
 }
 
 bool Puissance4Match::drop(int column)
@@ -29,11 +30,23 @@ void Puissance4Match::takeBoard(const wire::Puissance4Board &board)
     // The board carries no result of its own; it is read from its status line.
     const GameStatus status = statusOf(board.status);
     const bool won = status == GameStatus::YellowWon || status == GameStatus::RedWon;
-    heardBoard(won || status == GameStatus::Draw);
+    const bool overThere = won || status == GameStatus::Draw;
+    // A board belongs to the game on with its sender, or to none here.
+    if (!isPlaying())
+        return;
     if (board.numDiscs <= m_game.discCount()) {
+        heardBoard(overThere);
         keptBoard();
         return;
     }
+    // Two first drops made at once: the opponent's line of play replaces ours.
+    const bool follows = m_game.leadsTo(board.cells, board.color, board.numDiscs, board.status)
+        || (m_agreed.isOpening() && m_agreed.leadsTo(board.cells, board.color, board.numDiscs, board.status));
+    if (!follows) {
+        refusedBoard();
+        return;
+    }
+    heardBoard(overThere);
     for (int k = 1; k <= kCells; ++k)
         m_game.setCell(Puissance4Game::columnOf(k), Puissance4Game::rowOf(k), board.cells[std::size_t(k - 1)], false);
     m_game.recomputeLevels();
@@ -44,8 +57,8 @@ void Puissance4Match::takeBoard(const wire::Puissance4Board &board)
         m_game.setDecided(true);
     m_game.arrangeMarker();
     // The colours alternate, so the colour to move tells who dropped last.
-    if (isPlaying())
-        m_game.claimColour(kYellow + kRed - board.color, opponent(), userName());
+    m_game.claimColour(kYellow + kRed - board.color, opponent(), userName());
+    m_agreed = m_game;
     tookBoard();
 }
 

@@ -24,8 +24,9 @@ public:
     // changing nothing, while the game is not on here or when the rules refuse it.
     bool drop(int column);
 
-    // A board addressed to this user. Taken when it is further on than the
-    // one here; the colour that dropped last is the opponent's.
+    // A board addressed to this user. Taken while the game is on, when it
+    // follows the one here by legal drops; the colour that dropped last is
+    // the opponent's.
     void takeBoard(const wire::Puissance4Board &board);
     void takeBoardMessage(const wire::Message &message) override;
     QString boardMessage() const override;
@@ -34,4 +35,6 @@ private:
     void newBoard() override;
 
     Puissance4Game m_game;
+    // The last board both stations had: the one taken last, or the start.
+    Puissance4Game m_agreed;
 };

@@ -1,5 +1,7 @@
 #include "station/pendingproposals.h"
 
+#include <algorithm>
+
 void PendingProposals::add(Game game, const QString &to, qint64 nowMs)
 {
     // Asked again, the proposal waits anew from now.
@@ -25,9 +27,13 @@ bool PendingProposals::take(Game game, const QString &from, qint64 nowMs)
     return waiting;
 }
 
-void PendingProposals::forget(const QString &to)
+bool PendingProposals::forget(const QString &to)
 {
-    m_proposals.removeIf([&to](const Proposal &p) { return p.to == to; });
+    const auto oldest = std::find_if(m_proposals.begin(), m_proposals.end(), [&to](const Proposal &p) { return p.to == to; });
+    if (oldest == m_proposals.end())
+        return false;
+    m_proposals.erase(oldest);
+    return true;
 }
 
 QList<PendingProposals::Expired> PendingProposals::dropExpired(qint64 nowMs)

@@ -24,8 +24,9 @@ public:
     // Whether a proposal of the game to that user is waiting; it is answered
     // and forgotten.
     bool take(Game game, const QString &from, qint64 nowMs);
-    // A decline answers every proposal to that user: it does not say which game.
-    void forget(const QString &to);
+    // A decline answers one proposal to that user, the oldest: it does not
+    // say which game. Returns whether one was waiting.
+    bool forget(const QString &to);
     bool isWaiting(Game game, const QString &to, qint64 nowMs) const;
     struct Expired {
         Game game;

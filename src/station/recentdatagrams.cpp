@@ -1,17 +1,26 @@
 #include "station/recentdatagrams.h"
 
-bool RecentDatagrams::isNew(const QByteArray &datagram, bool fromHere, qint64 nowMs)
+size_t RecentDatagrams::hashOf(const QByteArray &datagram, bool fromHere)
+{
+    return qHashMulti(QHashSeed::globalSeed(), datagram, fromHere);
+}
+
+bool RecentDatagrams::isRepeat(const QByteArray &datagram, bool fromHere, qint64 nowMs)
 {
     while (!m_arrivals.empty() && nowMs - m_arrivals.front().atMs >= kWindowMs)
         forgetOldest();
-    const size_t hash = qHashMulti(QHashSeed::globalSeed(), datagram, fromHere);
+    return m_heard.contains(hashOf(datagram, fromHere));
+}
+
+void RecentDatagrams::remember(const QByteArray &datagram, bool fromHere, qint64 nowMs)
+{
+    const size_t hash = hashOf(datagram, fromHere);
     if (m_heard.contains(hash))
-        return false;
+        return;
     if (m_arrivals.size() >= std::size_t(kMaxRemembered))
         forgetOldest();
     m_arrivals.push_back({hash, nowMs});
     m_heard.insert(hash);
-    return true;
 }
 
 void RecentDatagrams::forgetOldest()

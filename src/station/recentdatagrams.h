@@ -25,12 +25,15 @@ public:
     // through, and memory stays under a few hundred kilobytes.
     static constexpr int kMaxRemembered = 4096;
 
-    // Whether these bytes are new: not heard since nowMs - kWindowMs from
-    // the same side, this computer (fromHere) or another. The same bytes from
+    // Whether these bytes were remembered since nowMs - kWindowMs from the
+    // same side, this computer (fromHere) or another. The same bytes from
     // both sides are two stations saying the same, such as a second station
     // under this user's name, and are both taken. nowMs comes from a
     // monotonic clock.
-    bool isNew(const QByteArray &datagram, bool fromHere, qint64 nowMs);
+    bool isRepeat(const QByteArray &datagram, bool fromHere, qint64 nowMs);
+    // Only bytes that were taken are remembered: a copy that was refused
+    // (a forgery sent ahead of the real one) must not make the real one a repeat.
+    void remember(const QByteArray &datagram, bool fromHere, qint64 nowMs);
     void clear();
     int size() const { return int(m_arrivals.size()); }
 
@@ -40,6 +43,7 @@ private:
         qint64 atMs;
     };
     void forgetOldest();
+    static size_t hashOf(const QByteArray &datagram, bool fromHere);
 
     // Hashes, not bytes: a datagram may be 64 KiB. The seed is chosen per
     // process, so a peer cannot make its datagram collide with another's.

@@ -150,6 +150,9 @@ void Station::broadcastPeriod()
 
 void Station::userLeft(const QString &name)
 {
+    // Nobody can answer for a user gone: a later accept under the name is not his.
+    while (m_proposals.forget(name)) {
+    }
     for (const Game game : kGames)
         match(game).userLeft(name);
     emit userGone(name);
@@ -174,19 +177,36 @@ void Station::forgetUsers()
         userLeft(name);
 }
 
-void Station::hearPresence(const QString &name, const QHostAddress &sender)
+void Station::noteNameClash(const QString &name, const QHostAddress &sender)
 {
-    const qint64 now = m_clock();
     // An unknown sender cannot be told from this station's own echo. Both
     // stations hear each other, so both say so, however late one started.
-    if (m_started && name == m_userName && !sender.isNull() && !m_link.isOwnAddress(sender)) {
-        if (m_nameClashHeardMs < 0)
-            emit nameInUse(name);
-        m_nameClashHeardMs = now;
-    }
+    if (!m_started || name != m_userName || sender.isNull() || m_link.isOwnAddress(sender))
+        return;
+    if (m_nameClashHeardMs < 0)
+        emit nameInUse(name);
+    m_nameClashHeardMs = m_clock();
+}
+
+bool Station::hearPresence(const QString &name, const QHostAddress &sender)
+{
+    noteNameClash(name, sender);
     // Every presence heard refreshes the count, so it is not only for new names.
-    if (m_users.hearPresence(name, now, sender) != UserRoster::Heard::Refused)
-        emit userSeen(name);
+    if (m_users.hearPresence(name, m_clock(), sender) == UserRoster::Heard::Refused)
+        return false;
+    emit userSeen(name);
+    return true;
+}
+
+bool Station::hearAvailability(const QString &name, bool available, const QHostAddress &sender)
+{
+    noteNameClash(name, sender);
+    // As a departure: only from the name's own addresses, and it binds none.
+    if (!speaksFor(name, sender))
+        return false;
+    if (m_users.hearAvailability(name, available, m_clock(), sender) == UserRoster::Availability::Changed)
+        emit userAvailabilityChanged(name, available);
+    return true;
 }
 
 bool Station::speaksFor(const QString &name, const QHostAddress &sender) const
@@ -207,16 +227,18 @@ Provenance Station::provenance(const QString &name, const QHostAddress &sender) 
     return {sender, std::move(addresses)};
 }
 
-void Station::takeAccept(Game game, const QString &acceptor, const QHostAddress &sender)
+bool Station::takeAccept(Game game, const QString &acceptor, const QHostAddress &sender)
 {
     // Only an answer to a proposal of ours, from the acceptor's own station.
-    if (!speaksFor(acceptor, sender) || !m_proposals.take(game, acceptor, m_clock()))
-        return;
-    if (match(game).isRunning()) {
+    if (!speaksFor(acceptor, sender))
+        return false;
+    if (!m_proposals.take(game, acceptor, m_clock()))
+        return true;
+    if (match(game).isRunning())
         emit acceptRefused(game, acceptor);
-        return;
-    }
-    startGame(game, acceptor);
+    else
+        startGame(game, acceptor);
+    return true;
 }
 
 void Station::restartBroadcastPeriod()
@@ -235,23 +257,25 @@ void Station::noteHearing(const std::function<void()> &change)
 void Station::onLinkDatagram(const QByteArray &datagram, const QHostAddress &sender)
 {
     const bool fromHere = sender.isNull() || m_link.isOwnAddress(sender);
-    if (m_recent.isNew(datagram, fromHere, m_clock()))
-        onDatagram(datagram, sender);
+    if (m_recent.isRepeat(datagram, fromHere, m_clock()))
+        return;
+    if (onDatagram(datagram, sender) || fromHere)
+        m_recent.remember(datagram, fromHere, m_clock());
 }
 
-void Station::onDatagram(const QByteArray &datagram, const QHostAddress &sender)
+bool Station::onDatagram(const QByteArray &datagram, const QHostAddress &sender)
 {
     const std::optional<wire::Message> message = wire::read(datagram);
     if (!message || (wire::isAddressed(message->code) && message->destination != m_userName))
-        return;
+        return true;
 
     switch (message->code) {
     case wire::Code::WorkLine:
         emit chatLineReceived(Room::Work, message->line);
-        break;
+        return true;
     case wire::Code::TeaLine:
         emit chatLineReceived(Room::Tea, message->line);
-        break;
+        return true;
     case wire::Code::Presence:
         // Our own presence back means what we send reaches the network; our
         // name from another computer is another station.
@@ -261,18 +285,16 @@ void Station::onDatagram(const QByteArray &datagram, const QHostAddress &sender)
         } else {
             noteHearing([this] { m_hearing.otherStationHeard(); });
         }
-        hearPresence(message->name, sender);
-        break;
+        return hearPresence(message->name, sender);
     case wire::Code::OthelloAccept:
     case wire::Code::Puissance4Accept:
-        takeAccept(message->game, message->sender, sender);
-        break;
+        return takeAccept(message->game, message->sender, sender);
     case wire::Code::PrivateMessage:
         emit privateMessageReceived(message->sender, message->text, provenance(message->sender, sender));
-        break;
+        return speaksFor(message->sender, sender);
     case wire::Code::Departure:
         if (!speaksFor(message->name, sender))
-            break;
+            return false;
         if (m_users.remove(message->name))
             userLeft(message->name);
         // Another copy under this name left (another desktop, another host):
@@ -281,32 +303,31 @@ void Station::onDatagram(const QByteArray &datagram, const QHostAddress &sender)
         // takes the same departure at most once a second from each side.
         if (message->name == m_userName && m_started && !m_departed)
             broadcastPresence();
-        break;
+        return true;
     case wire::Code::OthelloProposal:
     case wire::Code::Puissance4Proposal:
         emit proposalReceived(message->game, message->sender, provenance(message->sender, sender));
-        break;
-    case wire::Code::Availability: {
-        const bool available = message->availabilityIndex == 0;
-        if (m_users.hearAvailability(message->name, available, m_clock(), sender) == UserRoster::Availability::Changed)
-            emit userAvailabilityChanged(message->name, available);
-        break;
-    }
+        return speaksFor(message->sender, sender);
+    case wire::Code::Availability:
+        return hearAvailability(message->name, message->availabilityIndex == 0, sender);
     case wire::Code::ProposalDeclined:
         if (!speaksFor(message->sender, sender))
-            break;
-        m_proposals.forget(message->sender);
-        emit proposalDeclined(message->sender);
-        break;
+            return false;
+        // A decline of a proposal never made here shows nothing.
+        if (m_proposals.forget(message->sender))
+            emit proposalDeclined(message->sender);
+        return true;
     // A board counts only from the station of the opponent it answers.
     case wire::Code::Puissance4Board:
     case wire::Code::OthelloBoard: {
         Match &board = match(message->game);
-        if (speaksFor(board.opponent(), sender))
-            board.takeBoardMessage(*message);
-        break;
+        if (!speaksFor(board.opponent(), sender))
+            return false;
+        board.takeBoardMessage(*message);
+        return true;
     }
     }
+    return true;
 }
 
 QString stationUserName(const QString &chosen)

@@ -96,11 +96,17 @@ public:
     bool isBroadcasting() const { return m_broadcastTimer.isActive(); }
 
     // Every datagram heard on the chat port, this station's own included.
-    // sender: where it came from; a null address when unknown.
-    void onDatagram(const QByteArray &datagram, const QHostAddress &sender = {});
+    // sender: where it came from; a null address when unknown. Returns
+    // whether it came from a station that may speak for the name it carries:
+    // only then may a copy of it count as a repeat.
+    bool onDatagram(const QByteArray &datagram, const QHostAddress &sender = {});
 
     // The users heard, by exact name, with the addresses each is heard from.
     const UserRoster &users() const { return m_users; }
+    // The name is heard lately from more live addresses than one station uses.
+    bool isContested(const QString &name) const { return m_users.isContested(name, m_clock()); }
+    // The name may pose as another: a look-alike of a listed one, or contested.
+    bool isDoubtful(const QString &name) const { return m_users.isLookAlike(name) || isContested(name); }
     // Whether a datagram from sender may speak for the name: a listed name
     // only from the addresses it is heard from. A name heard from no address
     // yet, or a sender not known, is taken as every station takes it, for
@@ -155,11 +161,15 @@ signals:
 private:
     void send(const QString &message);
     void userLeft(const QString &name);
-    void takeAccept(Game game, const QString &acceptor, const QHostAddress &sender);
+    bool takeAccept(Game game, const QString &acceptor, const QHostAddress &sender);
     Provenance provenance(const QString &name, const QHostAddress &sender) const;
-    void hearPresence(const QString &name, const QHostAddress &sender);
+    bool hearPresence(const QString &name, const QHostAddress &sender);
+    bool hearAvailability(const QString &name, bool available, const QHostAddress &sender);
+    // This station's name heard from another computer.
+    void noteNameClash(const QString &name, const QHostAddress &sender);
     // The link's datagrams come here once each: repeats within
-    // RecentDatagrams::kWindowMs are left out before anything acts on them.
+    // RecentDatagrams::kWindowMs of a taken copy are left out before
+    // anything acts on them.
     void onLinkDatagram(const QByteArray &datagram, const QHostAddress &sender);
     void noteHearing(const std::function<void()> &change);
 
@@ -170,7 +180,7 @@ private:
     bool m_started = false;
     bool m_departed = false; // said goodbye: its own departure heard back is no other copy's
     std::array<std::unique_ptr<Match>, kGames.size()> m_matches;
-    UserRoster m_users;
+    UserRoster m_users{kSilenceMs};
     std::function<qint64()> m_clock;
     qint64 m_nameClashHeardMs = -1; // when another station last used this one's name; -1 while none does
     PendingProposals m_proposals;

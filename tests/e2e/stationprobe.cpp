@@ -3,9 +3,11 @@
 // line per chat line it takes ("chat work <line>") and per change of whether
 // anyone hears it ("hearing nobody", "hearing alone", "hearing heard"), and
 // says each TEXT in the Work room AFTER_MS milliseconds from its start.
-//   stationprobe [--propose AFTER_MS USER] [--accept] [--play] NAME [AFTER_MS TEXT]...
-// --propose proposes Othello to USER, --accept accepts every proposal and
-// --play makes the first legal Othello move whenever it is its turn.
+//   stationprobe [--propose AFTER_MS USER] [--accept] [--play] [--reply] [--leave AFTER_MS] NAME [AFTER_MS TEXT]...
+// --propose proposes Othello to USER, --accept accepts every proposal,
+// --play makes the first legal Othello move whenever it is its turn,
+// --reply makes it whenever an Othello board is taken, and --leave
+// announces the station's departure AFTER_MS milliseconds from its start.
 // It also prints users gone ("gone bob"), proposals, games started, accepts
 // refused, boards taken, private messages ("message bob hi", with
 // " | from ADDRESS heard at ADDRESSES" when not from bob's station) and every change of a game
@@ -28,21 +30,23 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     QStringList args = app.arguments();
     QString proposeTo;
-    int proposeAfter = 0;
-    bool accept = false, play = false;
+    int proposeAfter = 0, leaveAfter = -1;
+    bool accept = false, play = false, reply = false;
     while (args.size() > 1 && args.at(1).startsWith(QLatin1String("--"))) {
         const QString option = args.takeAt(1);
         if (option == QLatin1String("--propose") && args.size() > 3) {
             proposeAfter = args.takeAt(1).toInt();
             proposeTo = args.takeAt(1);
-        } else if (option == QLatin1String("--accept") || option == QLatin1String("--play")) {
-            (option == QLatin1String("--accept") ? accept : play) = true;
+        } else if (option == QLatin1String("--leave") && args.size() > 2) {
+            leaveAfter = args.takeAt(1).toInt();
+        } else if (option == QLatin1String("--accept") || option == QLatin1String("--play") || option == QLatin1String("--reply")) {
+            (option == QLatin1String("--accept") ? accept : option == QLatin1String("--play") ? play : reply) = true;
         } else {
             args.clear();
         }
     }
     if (args.size() < 2 || args.size() % 2 != 0) {
-        std::fprintf(stderr, "usage: stationprobe [--propose AFTER_MS USER] [--accept] [--play] NAME [AFTER_MS TEXT]...\n");
+        std::fprintf(stderr, "usage: stationprobe [--propose AFTER_MS USER] [--accept] [--play] [--reply] [--leave AFTER_MS] NAME [AFTER_MS TEXT]...\n");
         return 64;
     }
     UdpLink link;
@@ -95,6 +99,8 @@ int main(int argc, char *argv[])
         if (play && game == Game::Othello)
             playOthello();
     });
+    if (reply)
+        QObject::connect(&station.match<OthelloMatch>(), &Match::boardReceived, playOthello);
     for (const Game game : kGames) {
         const Match *match = &station.match(game);
         QObject::connect(match, &Match::changed, [&, game, match] {
@@ -112,6 +118,12 @@ int main(int argc, char *argv[])
     station.start(args.at(1));
     if (!proposeTo.isEmpty())
         QTimer::singleShot(proposeAfter, &station, [&] { station.proposeGame(Game::Othello, proposeTo); });
+    if (leaveAfter >= 0)
+        QTimer::singleShot(leaveAfter, &station, [&] {
+            station.sendDeparture();
+            station.stop();
+            print(QStringLiteral("left"));
+        });
     for (qsizetype n = 2; n + 1 < args.size(); n += 2) {
         const QString text = args.at(n + 1);
         QTimer::singleShot(args.at(n).toInt(), &station, [&station, text] { station.sendChatLine(Room::Work, text); });

@@ -77,6 +77,28 @@ bool played(Station &mover, Station &other, Game game, int column = 4)
     return move(mover, game, column) && QTest::qWaitFor([&] { return shown(other, game) == shown(mover, game); });
 }
 
+// The board a station shows after this many moves from the start, addressed to
+// alice: Othello's first legal moves, or drops into columns 1 and 2 in turn
+// (yellow wins at the seventh).
+QByteArray boardAfter(Game game, int moves)
+{
+    if (game == Game::Othello) {
+        OthelloGame g = OthelloGame::initial();
+        for (int n = 0; n < moves; ++n) {
+            for (int index = 1; index <= OthelloGame::kCells; ++index) {
+                const bool black = g.turnColour() == OthelloGame::kBlack;
+                if (g.playMove(OthelloGame::columnOf(index), OthelloGame::rowOf(index), g.turnColour(), black ? "b" : "w", black ? "w" : "b"))
+                    break;
+            }
+        }
+        return wire::encode(wire::othelloBoard({"alice", g.cells(), g.turnColour(), g.discCount()}));
+    }
+    Puissance4Game g;
+    for (int n = 0; n < moves; ++n)
+        g.drop(1 + n % 2, g.colour() == puissance4::kYellow ? "y" : "r", g.colour() == puissance4::kYellow ? "r" : "y");
+    return wire::encode(wire::puissance4Board({"alice", g.cells(), g.colour(), g.discCount(), g.statusLine()}));
+}
+
 void gameRows()
 {
     QTest::addColumn<Game>("game");
@@ -172,8 +194,52 @@ private slots:
         QVERIFY(l.alice.match(game).isOpponentQuiet() && !l.alice.match(game).isOver());
     }
 
-    // A board that is taken and says the game is over there changes the board
-    // and the opponent's standing at once: the window redraws once.
+    // A board changes only the game on with its sender, and only as its next
+    // move; none opens a window for a game not on here.
+    void boardsAgainstMatches_data()
+    {
+        QTest::addColumn<Game>("game");
+        QTest::addColumn<QString>("alices");  // alice's game: "bob", "none", or "bob left"
+        QTest::addColumn<QString>("from");    // who sends the board: bob or carol
+        QTest::addColumn<int>("moves");       // the board's moves from the start
+        QTest::addColumn<bool>("taken");      // and the window opens
+        for (const Game game : kGames) {
+            const char *name = game == Game::Othello ? "othello" : "p4";
+            QTest::addRow("%s, the game on, bob's next board", name) << game << "bob" << "bob" << 1 << true;
+            QTest::addRow("%s, the game on, bob's board a lost one later", name) << game << "bob" << "bob" << 2 << true;
+            QTest::addRow("%s, the game on, bob's earlier game", name) << game << "bob" << "bob" << 7 << false;
+            QTest::addRow("%s, the game on, carol's finished game", name) << game << "bob" << "carol" << 7 << false;
+            QTest::addRow("%s, the game on, carol's next board", name) << game << "bob" << "carol" << 1 << false;
+            QTest::addRow("%s, no game on, bob's board", name) << game << "none" << "bob" << 1 << false;
+            QTest::addRow("%s, bob left, carol's finished game", name) << game << "bob left" << "carol" << 7 << false;
+            QTest::addRow("%s, bob left, his last board", name) << game << "bob left" << "bob" << 1 << false;
+        }
+    }
+
+    void boardsAgainstMatches()
+    {
+        QFETCH(Game, game);
+        QFETCH(QString, alices);
+        QFETCH(QString, from);
+        QFETCH(int, moves);
+        Lan l;
+        if (alices != "none")
+            QVERIFY(started(game, l.alice, l.bob));
+        if (alices == "bob left") {
+            l.bob.sendDeparture();
+            QTRY_VERIFY(!l.alice.match(game).isPlaying());
+            sendFrom(port(l.bob), wire::encode(wire::presence("bob"))); // a second station under his name
+        }
+        QSignalSpy window(&l.alice.match(game), &Match::boardReceived);
+        const QString before = shown(l.alice, game);
+        sendFrom(port(from == "bob" ? l.bob : l.carol), boardAfter(game, moves));
+        QFETCH(bool, taken);
+        QCOMPARE(shown(l.alice, game) != before, taken);
+        QCOMPARE(window.count(), taken ? 1 : 0);
+    }
+
+    // A board that says the game is over there changes the opponent's
+    // standing at once: the window redraws once.
     void oneChangePerBoard_data() { gameRows(); }
     void oneChangePerBoard()
     {
@@ -182,8 +248,8 @@ private slots:
         QVERIFY(started(game, l.alice, l.bob));
         QSignalSpy changed(&l.alice.match(game), &Match::changed);
         const QString over = game == Game::Othello
-            ? wire::othelloBoard({"alice", OthelloGame::initial().cells(), OthelloGame::kGameOver, 5})
-            : wire::puissance4Board({"alice", {}, puissance4::kRed, 1, puissance4::kYellowWon});
+            ? wire::othelloBoard({"alice", OthelloGame::initial().cells(), OthelloGame::kGameOver, 4})
+            : wire::puissance4Board({"alice", {}, puissance4::kRed, 0, puissance4::kYellowWon});
         sendFrom(port(l.bob), wire::encode(over));
         QCOMPARE(changed.count(), 1);
     }
@@ -217,6 +283,7 @@ private slots:
             QTest::addRow("%s, bob leaves the network", name) << game << "departure" << Match::Notice::OpponentGone;
             QTest::addRow("%s, bob falls silent", name) << game << "silence" << Match::Notice::OpponentGone;
             QTest::addRow("%s, station stops", name) << game << "stop" << Match::Notice::None;
+            QTest::addRow("%s, bob's boards stop following", name) << game << "out of step" << Match::Notice::OutOfStep;
         }
     }
 
@@ -240,6 +307,13 @@ private slots:
             now += Station::kSilenceMs + 1;
             sendFrom(port(l.carol), wire::encode(wire::presence("carol"))); // carol is still heard
             l.alice.dropSilentUsers();
+        } else if (how == "out of step") {
+            // A board that skips the moves between is refused each period; the game stops at the last.
+            for (int period = 0; period < Match::kQuietPeriods; ++period) {
+                QVERIFY(l.alice.match(game).isPlaying());
+                sendFrom(port(l.bob), boardAfter(game, 7));
+                l.alice.match(game).periodPassed();
+            }
         } else {
             l.alice.endGame(game);
         }

@@ -159,11 +159,14 @@ private slots:
     {
         m_alice->windowCaps().setInUse([] { return false; });
         QSignalSpy notified(&m_alice->windowCaps(), &NetworkWindowCaps::notified);
+        receive(wire::presence("bob")); // each writes from a station of their own
         receive(wire::privateMessage("alice", "bob", "one"));
         receive(wire::privateMessage("alice", "bob", "two"));
         receive(wire::othelloProposal("alice", "bob"));
-        for (int n = 0; n < NetworkWindowCaps::kNotificationsPerInterval + 3; ++n)
+        for (int n = 0; n < NetworkWindowCaps::kNotificationsPerInterval + 3; ++n) {
+            receive(wire::presence(QString("<b>u%1</b>").arg(n)));
             receive(wire::privateMessage("alice", QString("<b>u%1</b>").arg(n), "hi"));
+        }
         QCOMPARE(notified.size(), NetworkWindowCaps::kNotificationsPerInterval);
         QCOMPARE(notified.front().front().toString(), QString("Message from bob"));
         QCOMPARE(notified.back().front().toString(), QString("Message from <b>u4</b>"));
@@ -231,8 +234,9 @@ private slots:
         // How each name is shown is test_userroster's; here, that the list shows
         // it and acts on the exact name, and on no look-alike.
         QTest::newRow("own name in capitals") << "Alice" << "Alice";
-        QTest::newRow("own name with a trailing space") << "alice " << "alice\u2423";
-        QTest::newRow("own name with a no-break space") << "alice\u00a0" << "alice\u237D";
+        // A look-alike of a listed name is marked besides.
+        QTest::newRow("own name with a trailing space") << "alice " << "alice\u2423\u26A0";
+        QTest::newRow("own name with a no-break space") << "alice\u00a0" << "alice\u237D\u26A0";
         QTest::newRow("control characters") << "\x1b[1mbob\x07" << "\uFFFD[1mbob\uFFFD";
     }
 

@@ -4,8 +4,14 @@
 
 #include <QTest>
 
-// The roster's rules for silence, its bound and how names are shown; that
-// names are looked up exactly is test_mainwindow's, through a whole station.
+namespace {
+constexpr qint64 kLiveMs = 30000;
+QHostAddress host(int n) { return QHostAddress(QStringLiteral("192.0.2.%1").arg(n)); }
+} // namespace
+
+// The roster's rules for silence, its bounds, binding and how names are
+// shown; that names are looked up exactly is test_mainwindow's, through a
+// whole station.
 class TestUserRoster final : public QObject
 {
     Q_OBJECT
@@ -14,7 +20,7 @@ private slots:
     // availability does too is test_station's); a departure is final.
     void silence()
     {
-        UserRoster roster;
+        UserRoster roster{kLiveMs};
         for (const char *name : {"bob", "carol", "dave"})
             roster.hearPresence(name, 0);
         roster.remove("dave");
@@ -27,7 +33,7 @@ private slots:
 
     void boundRefusesOnlyNewNames()
     {
-        UserRoster roster;
+        UserRoster roster{kLiveMs};
         for (int n = 0; n < UserRoster::kMaxUsers; ++n)
             QCOMPARE(roster.hearPresence(QString::number(n), n < 10 ? 0 : 1000), UserRoster::Heard::New);
         QCOMPARE(roster.hearPresence("carol", 1000), UserRoster::Heard::Refused);
@@ -40,6 +46,88 @@ private slots:
         QCOMPARE(roster.hearPresence("dave", 2000), UserRoster::Heard::Refused);
         QCOMPARE(roster.dropSilent(1500, 1000).size(), 10); // 0..9, silent since 0
         QCOMPARE(roster.hearPresence("dave", 2000), UserRoster::Heard::New);
+    }
+
+    // "host@second" presences of bob in turn; the last one's answer, the
+    // addresses bob is bound to then, and whether he is contested.
+    void binding_data()
+    {
+        QTest::addColumn<QString>("presences");
+        QTest::addColumn<UserRoster::Heard>("last");
+        QTest::addColumn<QString>("bound");
+        QTest::addColumn<bool>("contested");
+        QTest::newRow("four cards") << "1@0 2@0 3@0 4@1" << UserRoster::Heard::Known << "1 2 3 4" << false;
+        QTest::newRow("a fifth host while all four are live is refused")
+            << "1@0 2@0 3@0 4@0 5@30" << UserRoster::Heard::Refused << "1 2 3 4" << true;
+        QTest::newRow("the address heard least recently goes once silent")
+            << "1@0 2@0 3@0 4@0 2@20 1@25 3@26 4@27 5@51" << UserRoster::Heard::Known << "1 5 3 4" << false;
+        QTest::newRow("a host pushing in keeps the real one only while all are live")
+            << "1@0 2@1 3@1 4@1 5@2 1@5 6@31" << UserRoster::Heard::Refused << "1 2 3 4" << true;
+        QTest::newRow("contested no more a live period later")
+            << "1@0 2@0 3@0 4@0 5@1 1@32" << UserRoster::Heard::Known << "1 2 3 4" << false;
+    }
+
+    void binding()
+    {
+        QFETCH(QString, presences);
+        UserRoster roster{kLiveMs};
+        UserRoster::Heard heard = UserRoster::Heard::Refused;
+        qint64 now = 0;
+        for (const QString &presence : presences.split(' ')) {
+            now = presence.section('@', 1).toLongLong() * 1000;
+            heard = roster.hearPresence("bob", now, host(presence.section('@', 0, 0).toInt()));
+        }
+        QTEST(heard, "last");
+        QStringList bound;
+        for (const QHostAddress &address : roster.addresses("bob"))
+            bound << QString::number(address.toIPv4Address() & 0xFF);
+        QTEST(bound.join(' '), "bound");
+        QTEST(roster.isContested("bob", now), "contested");
+        // An availability binds nothing, whoever sends it.
+        roster.hearAvailability("bob", false, now, host(9));
+        QVERIFY(!roster.addresses("bob").contains(host(9)));
+    }
+
+    // One host fills only its own share of the list.
+    void namesPerAddress()
+    {
+        UserRoster roster{kLiveMs};
+        for (int n = 0; n < UserRoster::kMaxNamesPerAddress; ++n)
+            QCOMPARE(roster.hearPresence(QString::number(n), 0, host(66)), UserRoster::Heard::New);
+        QCOMPARE(roster.hearPresence("one more", 0, host(66)), UserRoster::Heard::Refused);
+        QCOMPARE(roster.hearPresence("carol", 0, host(3)), UserRoster::Heard::New);
+        QVERIFY(roster.remove("7"));
+        QCOMPARE(roster.hearPresence("one more", 0, host(66)), UserRoster::Heard::New);
+        QCOMPARE(roster.dropSilent(kLiveMs + 1, kLiveMs).size(), UserRoster::kMaxNamesPerAddress + 1);
+        QCOMPARE(roster.hearPresence("again", kLiveMs + 1, host(66)), UserRoster::Heard::New);
+    }
+
+    void lookAlikes_data()
+    {
+        QTest::addColumn<QString>("other"); // listed besides bob
+        QTest::addColumn<bool>("lookAlike");
+        QTest::newRow("no-break space at the end") << "bob\u00A0" << true;
+        QTest::newRow("soft hyphen inside") << "b\u00ADob" << true;
+        QTest::newRow("space at the start") << " bob" << true;
+        QTest::newRow("control character") << "bob\x7f" << true;
+        QTest::newRow("curly apostrophe, none straight listed") << "o\u2019bob" << false;
+        QTest::newRow("other case") << "Bob" << false;
+        QTest::newRow("another name") << "bobby" << false;
+    }
+
+    void lookAlikes()
+    {
+        QFETCH(QString, other);
+        QFETCH(bool, lookAlike);
+        UserRoster roster{kLiveMs};
+        roster.hearPresence("bob", 0);
+        QVERIFY(!roster.isLookAlike("bob"));
+        // A name not listed is judged against the list as well: a message under it.
+        QCOMPARE(roster.isLookAlike(other), lookAlike);
+        roster.hearPresence(other, 0);
+        QCOMPARE(roster.isLookAlike("bob") && roster.isLookAlike(other), lookAlike);
+        roster.remove(other);
+        QVERIFY(!roster.isLookAlike("bob"));
     }
 
     void shownName_data()

@@ -132,6 +132,59 @@ private slots:
         QCOMPARE(shown.blackPlayer() + '|' + shown.whitePlayer(), moved == 1 ? "bob|alice" : moved == 2 ? "alice|bob" : "ann|");
     }
 
+    // A peer's board after the one here: "N moves" played on from here, then
+    // what a forger changes: "count+K", "count=K", "start" (the cells of the
+    // starting position), "white" (every cell white), "corner" (a black disc
+    // in a corner it captures nothing from), "turn=K".
+    void leadsTo_data()
+    {
+        QTest::addColumn<QString>("later");
+        QTest::addColumn<bool>("follows");
+        QTest::newRow("the next move") << "1 moves" << true;
+        QTest::newRow("a lost board between") << "2 moves" << true;
+        QTest::newRow("two lost boards between") << "3 moves" << true;
+        QTest::newRow("too many moves skipped") << "4 moves" << false;
+        QTest::newRow("the same board") << "0 moves" << false;
+        QTest::newRow("the same cells, one more counted") << "0 moves count+1" << false;
+        QTest::newRow("the next move, inflated count") << "1 moves count=32767" << false;
+        QTest::newRow("the next move, a count its discs do not have") << "1 moves count+1" << false;
+        QTest::newRow("reset to the start") << "0 moves start count+1" << false;
+        QTest::newRow("every cell white") << "0 moves white count=64" << false;
+        QTest::newRow("a disc that captures nothing") << "0 moves corner count+1 turn=2" << false;
+        QTest::newRow("the next move, the wrong colour to move") << "1 moves turn=1" << false;
+        QTest::newRow("the next move, said to be the end") << "1 moves turn=0" << false;
+    }
+
+    void leadsTo()
+    {
+        QFETCH(QString, later);
+        OthelloGame here = OthelloGame::initial();
+        const auto play = [](OthelloGame &game, int moves) {
+            for (int n = 0; n < moves; ++n)
+                QVERIFY(playFirstLegal(game, game.turnColour() == OthelloGame::kBlack ? "b" : "w",
+                                       game.turnColour() == OthelloGame::kBlack ? "w" : "b"));
+        };
+        play(here, 2);
+        OthelloGame board = here;
+        const QStringList words = later.split(' ');
+        play(board, words[0].toInt());
+        for (const QString &word : words.mid(2)) {
+            if (word.startsWith("count+"))
+                board.setDiscCount(qint16(board.discCount() + word.mid(6).toInt()));
+            else if (word.startsWith("count="))
+                board.setDiscCount(qint16(word.mid(6).toInt()));
+            else if (word.startsWith("turn="))
+                board.setTurnColour(qint16(word.mid(5).toInt()));
+            else if (word == "start")
+                board.setCells(OthelloGame::initial().cells());
+            else if (word == "corner")
+                board.setCell(1, 1, OthelloGame::kBlack);
+            else if (word == "white")
+                board.setCells([] { std::array<qint16, OthelloGame::kCells> all; all.fill(OthelloGame::kWhite); return all; }());
+        }
+        QTEST(here.leadsTo(board.cells(), board.turnColour(), board.discCount()), "follows");
+    }
+
     void discCountStaysInRange()
     {
         // A peer's board may carry the largest count there is; a move must not wrap it.

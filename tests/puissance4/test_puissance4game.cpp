@@ -69,6 +69,59 @@ private slots:
         QCOMPARE(game.freeColumns().isEmpty(), won || status == kDraw);
     }
 
+    // A peer's board after the one here (a yellow and a red disc in column 4):
+    // drops into the columns listed, then what a forger changes: "count+K",
+    // "count=K", "empty" (every cell), "float" (a yellow disc in the air),
+    // "recolour" (the bottom disc turned), "won" (a result the cells do not
+    // show), "colour=K".
+    void leadsTo_data()
+    {
+        QTest::addColumn<QString>("later");
+        QTest::addColumn<bool>("follows");
+        QTest::newRow("the next drop") << "1" << true;
+        QTest::newRow("a lost board between") << "12" << true;
+        QTest::newRow("two lost boards between") << "123" << true;
+        QTest::newRow("too many drops skipped") << "1234" << false;
+        QTest::newRow("the next drop, inflated count") << "1 count=32767" << false;
+        QTest::newRow("the next drop, a count its discs do not have") << "1 count+1" << false;
+        QTest::newRow("the same cells, one more counted") << "- count+1" << false;
+        QTest::newRow("reset to an empty board") << "- empty count+1" << false;
+        QTest::newRow("a disc in the air") << "- float count+1 colour=2" << false;
+        QTest::newRow("a dropped disc turned") << "1 recolour" << false;
+        QTest::newRow("the next drop, said to be won") << "1 won" << false;
+        QTest::newRow("the next drop, the wrong colour to move") << "1 colour=1" << false;
+    }
+
+    void leadsTo()
+    {
+        QFETCH(QString, later);
+        Puissance4Game here;
+        for (const int column : {4, 4})
+            here.drop(column, here.colour() == kYellow ? "y" : "r", here.colour() == kYellow ? "r" : "y");
+        Puissance4Game board = here;
+        const QStringList words = later.split(' ');
+        for (const QChar column : words[0])
+            if (column != u'-')
+                QVERIFY(board.drop(column.digitValue(), board.colour() == kYellow ? "y" : "r", board.colour() == kYellow ? "r" : "y") > 0);
+        for (const QString &word : words.mid(1)) {
+            if (word.startsWith("count+"))
+                board.setDiscCount(qint16(board.discCount() + word.mid(6).toInt()));
+            else if (word.startsWith("count="))
+                board.setDiscCount(qint16(word.mid(6).toInt()));
+            else if (word.startsWith("colour="))
+                board.setColour(qint16(word.mid(7).toInt()));
+            else if (word == "empty")
+                board = [&] { Puissance4Game empty; empty.setDiscCount(board.discCount()); return empty; }();
+            else if (word == "float")
+                board.setCell(7, 1, kYellow, false);
+            else if (word == "recolour")
+                board.setCell(4, kSize, kRed, false);
+            else if (word == "won")
+                board.setStatusLine(kYellowWon);
+        }
+        QTEST(here.leadsTo(board.cells(), board.colour(), board.discCount(), board.statusLine()), "follows");
+    }
+
     void noDropOnReceivedEndStates()
     {
         Puissance4Game nobody, full; // states no drop makes: nobody to move, 49 discs with room left
