@@ -16,6 +16,8 @@
 #include <pwd.h>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 using wire::encode;
 
 namespace {
@@ -24,7 +26,7 @@ namespace {
 Puissance4Game dropped(int column)
 {
     Puissance4Game game;
-    game.drop(column, "bob", "alice");
+    game.drop(column, u"bob"_s, u"alice"_s);
     return game;
 }
 
@@ -32,7 +34,7 @@ Puissance4Game dropped(int column)
 OthelloGame blackOpening()
 {
     OthelloGame game = OthelloGame::initial();
-    game.playMove(4, 3, OthelloGame::kBlack, "bob", "alice");
+    game.playMove(4, 3, OthelloGame::kBlack, u"bob"_s, u"alice"_s);
     return game;
 }
 
@@ -45,29 +47,29 @@ public:
     explicit EffectLog(Station &s)
     {
         const auto on = [this, &s](auto signal, auto line) { connect(&s, signal, this, [this, line](auto... a) { lines << line(a...); }); };
-        on(&Station::chatLineReceived, [](Room room, const QString &l) { return "chat " + QString(room == Room::Work ? "work " : "tea ") + l; });
-        on(&Station::userSeen, [](const QString &name) { return "seen " + name; });
-        on(&Station::userAvailabilityChanged, [](const QString &name, bool yes) { return "availability " + name + (yes ? " yes" : " no"); });
-        on(&Station::userGone, [](const QString &name) { return "gone " + name; });
+        on(&Station::chatLineReceived, [](Room room, const QString &l) { return u"chat "_s + (room == Room::Work ? u"work "_s : u"tea "_s) + l; });
+        on(&Station::userSeen, [](const QString &name) { return u"seen "_s + name; });
+        on(&Station::userAvailabilityChanged, [](const QString &name, bool yes) { return u"availability "_s + name + (yes ? u" yes"_s : u" no"_s); });
+        on(&Station::userGone, [](const QString &name) { return u"gone "_s + name; });
         // Where a message or proposal came from, when not its sender's station, and
         // where its name is heard, in brackets.
         const auto from = [](const Provenance &provenance) {
-            return provenance.isEmpty() ? QString() : " (" + provenanceFacts(provenance) + ')';
+            return provenance.isEmpty() ? QString() : u" ("_s + provenanceFacts(provenance) + u')';
         };
         on(&Station::privateMessageReceived, [from](const QString &sender, const QString &text, const Provenance &provenance) {
-            return "message " + sender + ' ' + text + from(provenance);
+            return u"message "_s + sender + u' ' + text + from(provenance);
         });
         on(&Station::proposalReceived, [from](Game game, const QString &proposer, const Provenance &provenance) {
-            return "proposal " + gameName(game) + ' ' + proposer + from(provenance);
+            return u"proposal "_s + gameName(game) + u' ' + proposer + from(provenance);
         });
-        on(&Station::acceptRefused, [](Game game, const QString &acceptor) { return "refused " + gameName(game) + ' ' + acceptor; });
-        on(&Station::proposalDeclined, [](const QString &name) { return "declined " + name; });
-        on(&Station::gameStarted, [](Game game, const QString &opponent) { return "started " + gameName(game) + ' ' + opponent; });
+        on(&Station::acceptRefused, [](Game game, const QString &acceptor) { return u"refused "_s + gameName(game) + u' ' + acceptor; });
+        on(&Station::proposalDeclined, [](const QString &name) { return u"declined "_s + name; });
+        on(&Station::gameStarted, [](Game game, const QString &opponent) { return u"started "_s + gameName(game) + u' ' + opponent; });
         connect(&s.match<OthelloMatch>(), &Match::boardReceived, this, [this, &s] {
-            lines << QString("othello board %1 %2").arg(s.match<OthelloMatch>().game().turnColour()).arg(s.match<OthelloMatch>().game().discCount());
+            lines << u"othello board %1 %2"_s.arg(s.match<OthelloMatch>().game().turnColour()).arg(s.match<OthelloMatch>().game().discCount());
         });
         connect(&s.match<Puissance4Match>(), &Match::boardReceived, this, [this, &s] {
-            lines << QString("puissance4 board %1 ").arg(s.match<Puissance4Match>().game().discCount()) + s.match<Puissance4Match>().game().statusLine();
+            lines << u"puissance4 board %1 "_s.arg(s.match<Puissance4Match>().game().discCount()) + s.match<Puissance4Match>().game().statusLine();
         });
     }
     QStringList lines;
@@ -116,11 +118,11 @@ private slots:
         m_now = 0;
         m_alice->setClock([this] { return m_now; });
         QSignalSpy announced(m_peer, &DatagramLink::datagramReceived);
-        m_alice->start("alice");
+        m_alice->start(u"alice"_s);
         m_alice->stop(); // no periodic broadcast in the middle of a case
         QTRY_COMPARE(announced.count(), 2);
         // Bob is listed, so his availability and departure have effects.
-        receive(encode(wire::presence("bob")));
+        receive(encode(wire::presence(u"bob"_s)));
         m_lan->clearSent();
         m_now = 60000; // the announcement's echo is long past
     }
@@ -131,11 +133,11 @@ private slots:
         Station bob(*lan.attach());
         bob.setAvailability(1); // before start: remembered, not sent
         QVERIFY(lan.sent().isEmpty());
-        bob.start("bob");
-        QCOMPARE(lan.sent(), (QList<QByteArray>{encode(wire::presence("bob")), encode(wire::availability("bob", 1))}));
+        bob.start(u"bob"_s);
+        QCOMPARE(lan.sent(), (QList<QByteArray>{encode(wire::presence(u"bob"_s)), encode(wire::availability(u"bob"_s, 1))}));
         QVERIFY(bob.isBroadcasting());
         bob.setAvailability(0);
-        QCOMPARE(lan.sent().last(), encode(wire::availability("bob", 0)));
+        QCOMPARE(lan.sent().last(), encode(wire::availability(u"bob"_s, 0)));
         bob.stop();
         QVERIFY(!bob.isBroadcasting());
     }
@@ -144,36 +146,36 @@ private slots:
     {
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("effect");
-        QTest::newRow("work line") << wire::workLine("<b>w</b>") << "chat work <b>w</b>";
-        QTest::newRow("tea line") << wire::teaLine("t") << "chat tea t";
-        QTest::newRow("presence") << wire::presence("bob") << "seen bob";
-        QTest::newRow("not available") << wire::availability("bob", 1) << "availability bob no";
-        QTest::newRow("departure") << wire::departure("bob") << "gone bob";
-        QTest::newRow("message") << wire::privateMessage("alice", "bob", "hi\r\nthere") << "message bob hi\r\nthere";
-        QTest::newRow("othello proposal") << wire::othelloProposal("alice", "bob") << "proposal othello bob";
-        QTest::newRow("puissance 4 proposal") << wire::puissance4Proposal("alice", "bob") << "proposal puissance4 bob";
-        QTest::newRow("declined") << wire::proposalDeclined("alice", "bob") << "declined bob";
-        QTest::newRow("othello accept") << wire::othelloAccept("alice", "bob") << "started othello bob";
-        QTest::newRow("puissance 4 accept") << wire::puissance4Accept("alice", "bob") << "started puissance4 bob";
+        QTest::newRow("work line") << wire::workLine(u"<b>w</b>"_s) << "chat work <b>w</b>";
+        QTest::newRow("tea line") << wire::teaLine(u"t"_s) << "chat tea t";
+        QTest::newRow("presence") << wire::presence(u"bob"_s) << "seen bob";
+        QTest::newRow("not available") << wire::availability(u"bob"_s, 1) << "availability bob no";
+        QTest::newRow("departure") << wire::departure(u"bob"_s) << "gone bob";
+        QTest::newRow("message") << wire::privateMessage(u"alice"_s, u"bob"_s, u"hi\r\nthere"_s) << "message bob hi\r\nthere";
+        QTest::newRow("othello proposal") << wire::othelloProposal(u"alice"_s, u"bob"_s) << "proposal othello bob";
+        QTest::newRow("puissance 4 proposal") << wire::puissance4Proposal(u"alice"_s, u"bob"_s) << "proposal puissance4 bob";
+        QTest::newRow("declined") << wire::proposalDeclined(u"alice"_s, u"bob"_s) << "declined bob";
+        QTest::newRow("othello accept") << wire::othelloAccept(u"alice"_s, u"bob"_s) << "started othello bob";
+        QTest::newRow("puissance 4 accept") << wire::puissance4Accept(u"alice"_s, u"bob"_s) << "started puissance4 bob";
         // A board for a game not on here does nothing (boards taken: test_matches).
-        QTest::newRow("othello board, no game on") << wire::othelloBoard({"alice", blackOpening().cells(), 2, 5}) << "";
+        QTest::newRow("othello board, no game on") << wire::othelloBoard({u"alice"_s, blackOpening().cells(), 2, 5}) << "";
         QTest::newRow("puissance 4 board, no game on")
-            << wire::puissance4Board({"alice", dropped(4).cells(), 2, 1, "Red to Play!"}) << "";
+            << wire::puissance4Board({u"alice"_s, dropped(4).cells(), 2, 1, u"Red to Play!"_s}) << "";
     }
 
     void effects()
     {
         QFETCH(QString, message);
         for (const Game game : kGames) // an accept answers a proposal
-            m_alice->proposeGame(game, "bob");
+            m_alice->proposeGame(game, u"bob"_s);
         EffectLog log(*m_alice);
         receive(encode(message));
-        QTEST(log.lines.join('|'), "effect");
-        const bool accept = !log.lines.isEmpty() && log.lines.front().startsWith("started");
-        QCOMPARE(m_alice->match(Game::Othello).isPlaying(), accept && message.startsWith("4"));
-        QCOMPARE(m_alice->match(Game::Puissance4).isPlaying(), accept && message.startsWith("5"));
-        QCOMPARE(m_alice->match(message.startsWith("4") ? Game::Othello : Game::Puissance4).opponent(),
-                 accept ? QString("bob") : QString());
+        QTEST(log.lines.join(u'|'), "effect");
+        const bool accept = !log.lines.isEmpty() && log.lines.front().startsWith(u"started"_s);
+        QCOMPARE(m_alice->match(Game::Othello).isPlaying(), accept && message.startsWith(u"4"_s));
+        QCOMPARE(m_alice->match(Game::Puissance4).isPlaying(), accept && message.startsWith(u"5"_s));
+        QCOMPARE(m_alice->match(message.startsWith(u"4"_s) ? Game::Othello : Game::Puissance4).opponent(),
+                 accept ? u"bob"_s : QString());
     }
 
     // Malformed datagrams in detail are test_wire's; here, that the station
@@ -181,23 +183,23 @@ private slots:
     void refusesWhatIsNotForIt_data()
     {
         QTest::addColumn<QByteArray>("datagram");
-        for (const char *to : {"bob", "Alice", "alice ", ""}) {
+        for (const QString &to : {u"bob"_s, u"Alice"_s, u"alice "_s, u""_s}) {
             const QList<std::pair<const char *, QString>> addressed = {
-                {"4", wire::othelloAccept(to, "bob")},         {"5", wire::puissance4Accept(to, "bob")},
-                {"6", wire::privateMessage(to, "bob", "hi")},   {"8", wire::othelloProposal(to, "bob")},
-                {"9", wire::puissance4Proposal(to, "bob")},     {"11", wire::proposalDeclined(to, "bob")},
-                {"12", wire::puissance4Board({to, {}, 2, 1, "x"})}, {"13", wire::othelloBoard({to, {}, 2, 5})}};
+                {"4", wire::othelloAccept(to, u"bob"_s)},         {"5", wire::puissance4Accept(to, u"bob"_s)},
+                {"6", wire::privateMessage(to, u"bob"_s, u"hi"_s)},   {"8", wire::othelloProposal(to, u"bob"_s)},
+                {"9", wire::puissance4Proposal(to, u"bob"_s)},     {"11", wire::proposalDeclined(to, u"bob"_s)},
+                {"12", wire::puissance4Board({to, {}, 2, 1, u"x"_s})}, {"13", wire::othelloBoard({to, {}, 2, 5})}};
             for (const auto &[code, message] : addressed)
-                QTest::addRow("code %s for '%s'", code, to) << encode(message);
+                QTest::addRow("code %s for '%s'", code, qPrintable(to)) << encode(message);
         }
         QTest::newRow("undecodable bytes") << QByteArray("3\xA7\x81\xA7");
         QTest::newRow("malformed availability") << QByteArray("10\xA7" "alice\xA7" "7\xA7");
-        QTest::newRow("othello board with a 3") << encode(wire::othelloBoard({"alice", {}, 2, 5})).replace("alice\xA7" "0", "alice\xA7" "3");
+        QTest::newRow("othello board with a 3") << encode(wire::othelloBoard({u"alice"_s, {}, 2, 5})).replace("alice\xA7" "0", "alice\xA7" "3");
         QTest::newRow("empty") << QByteArray();
-        QTest::newRow("availability of an unlisted user") << encode(wire::availability("carol", 1));
-        QTest::newRow("availability that changes nothing") << encode(wire::availability("bob", 0));
-        QTest::newRow("departure of an unlisted user") << encode(wire::departure("carol"));
-        QTest::newRow("departure of a look-alike") << encode(wire::departure("bob "));
+        QTest::newRow("availability of an unlisted user") << encode(wire::availability(u"carol"_s, 1));
+        QTest::newRow("availability that changes nothing") << encode(wire::availability(u"bob"_s, 0));
+        QTest::newRow("departure of an unlisted user") << encode(wire::departure(u"carol"_s));
+        QTest::newRow("departure of a look-alike") << encode(wire::departure(u"bob "_s));
     }
 
     void refusesWhatIsNotForIt()
@@ -215,36 +217,36 @@ private slots:
     // back, is no other copy's.
     void anotherCopyLeavingIsAnswered()
     {
-        sendFrom(*m_alicePort, encode(wire::departure("alice")));
-        QTRY_VERIFY(m_lan->sent().contains(encode(wire::presence("alice")))
-                    && m_lan->sent().contains(encode(wire::availability("alice", 0))));
+        sendFrom(*m_alicePort, encode(wire::departure(u"alice"_s)));
+        QTRY_VERIFY(m_lan->sent().contains(encode(wire::presence(u"alice"_s)))
+                    && m_lan->sent().contains(encode(wire::availability(u"alice"_s, 0))));
         m_lan->clearSent();
         m_alice->forgetRecentDatagrams();
         QSignalSpy heard(m_alicePort, &DatagramLink::datagramReceived);
         m_alice->sendDeparture();
         QTRY_COMPARE(heard.count(), 1);
-        QCOMPARE(m_lan->sent(), QList<QByteArray>{encode(wire::departure("alice"))});
+        QCOMPARE(m_lan->sent(), QList<QByteArray>{encode(wire::departure(u"alice"_s))});
     }
 
     void sends_data()
     {
         QTest::addColumn<int>("action");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("private message") << 0 << wire::privateMessage("bob", "alice", "hi");
-        QTest::newRow("othello proposal") << 1 << wire::othelloProposal("bob", "alice");
-        QTest::newRow("puissance 4 proposal") << 2 << wire::puissance4Proposal("bob", "alice");
-        QTest::newRow("decline") << 3 << wire::proposalDeclined("bob", "alice");
-        QTest::newRow("departure") << 4 << wire::departure("alice");
+        QTest::newRow("private message") << 0 << wire::privateMessage(u"bob"_s, u"alice"_s, u"hi"_s);
+        QTest::newRow("othello proposal") << 1 << wire::othelloProposal(u"bob"_s, u"alice"_s);
+        QTest::newRow("puissance 4 proposal") << 2 << wire::puissance4Proposal(u"bob"_s, u"alice"_s);
+        QTest::newRow("decline") << 3 << wire::proposalDeclined(u"bob"_s, u"alice"_s);
+        QTest::newRow("departure") << 4 << wire::departure(u"alice"_s);
     }
 
     void sends()
     {
         QFETCH(int, action);
         switch (action) {
-        case 0: m_alice->sendPrivateMessage("bob", "hi"); break;
-        case 1: m_alice->proposeGame(Game::Othello, "bob"); break;
-        case 2: m_alice->proposeGame(Game::Puissance4, "bob"); break;
-        case 3: m_alice->declineProposal("bob"); break;
+        case 0: m_alice->sendPrivateMessage(u"bob"_s, u"hi"_s); break;
+        case 1: m_alice->proposeGame(Game::Othello, u"bob"_s); break;
+        case 2: m_alice->proposeGame(Game::Puissance4, u"bob"_s); break;
+        case 3: m_alice->declineProposal(u"bob"_s); break;
         case 4: m_alice->sendDeparture(); break;
         }
         QFETCH(QString, expected);
@@ -252,11 +254,11 @@ private slots:
 
         // A chat line carries the name and the time of day before the text.
         m_lan->clearSent();
-        m_alice->sendChatLine(action % 2 ? Room::Tea : Room::Work, "hello");
+        m_alice->sendChatLine(action % 2 ? Room::Tea : Room::Work, u"hello"_s);
         const QStringList fields = wire::split(*wire::decode(m_lan->sent().front()));
         QCOMPARE(fields.size(), 2);
-        QCOMPARE(fields[0], QString(action % 2 ? "2" : "1"));
-        QVERIFY2(QRegularExpression("^\\[alice,[^\\]]*\\d\\d[^\\]]*\\]> hello$").match(fields[1]).hasMatch(),
+        QCOMPARE(fields[0], action % 2 ? u"2"_s : u"1"_s);
+        QVERIFY2(QRegularExpression(u"^\\[alice,[^\\]]*\\d\\d[^\\]]*\\]> hello$"_s).match(fields[1]).hasMatch(),
                  qPrintable(fields[1]));
     }
 
@@ -275,17 +277,17 @@ private slots:
     void silentUsersAreGone()
     {
         QFETCH(QString, events);
-        OwnLan own("alice", 1000000);
+        OwnLan own(u"alice"_s, 1000000);
         EffectLog log(own.station);
-        for (const QString &event : events.split(' ')) {
+        for (const QString &event : events.split(u' ')) {
             own.now = 1000000 + event.mid(1).toLongLong() * 1000;
             switch (event[0].toLatin1()) {
-            case 'p': own.station.onDatagram(encode(wire::presence("bob"))); break;
-            case 'a': own.station.onDatagram(encode(wire::availability("bob", 0))); break;
+            case 'p': own.station.onDatagram(encode(wire::presence(u"bob"_s))); break;
+            case 'a': own.station.onDatagram(encode(wire::availability(u"bob"_s, 0))); break;
             case 'c': own.station.dropSilentUsers(); break;
             }
         }
-        QTEST(log.lines.filter("bob").join('|'), "effects");
+        QTEST(log.lines.filter(u"bob"_s).join(u'|'), "effects");
     }
 
     void fullRosterListsNoNewName()
@@ -293,12 +295,12 @@ private slots:
         for (int n = m_alice->users().size(); n < UserRoster::kMaxUsers; ++n)
             m_alice->onDatagram(encode(wire::presence(QString::number(n))));
         EffectLog log(*m_alice);
-        for (const char *name : {"carol", "bob", "alice"}) {
+        for (const QString &name : {u"carol"_s, u"bob"_s, u"alice"_s}) {
             m_alice->onDatagram(encode(wire::presence(name)));
             m_alice->onDatagram(encode(wire::availability(name, 1)));
         }
-        QCOMPARE(log.lines.join('|'), QString("seen bob|availability bob no|seen alice|availability alice no"));
-        QVERIFY(!m_alice->users().contains("carol"));
+        QCOMPARE(log.lines.join(u'|'), u"seen bob|availability bob no|seen alice|availability alice no"_s);
+        QVERIFY(!m_alice->users().contains(u"carol"_s));
     }
 
     void nameInUse_data()
@@ -323,12 +325,12 @@ private slots:
         QFETCH(QString, from);
         QFETCH(qint64, afterMs);
         QFETCH(bool, reported);
-        OwnLan own("alice", 5000000, true);
+        OwnLan own(u"alice"_s, 5000000, true);
         QSignalSpy spy(&own.station, &Station::nameInUse);
         own.now += afterMs;
-        const QHostAddress sender = from == "own" ? own.port->address() : QHostAddress(from);
-        const QString datagram = name.endsWith(" 1") ? wire::availability(name.chopped(2), 1) : wire::presence(name);
-        name = name.section(' ', 0, 0);
+        const QHostAddress sender = from == u"own"_s ? own.port->address() : QHostAddress(from);
+        const QString datagram = name.endsWith(u" 1"_s) ? wire::availability(name.chopped(2), 1) : wire::presence(name);
+        name = name.section(u' ', 0, 0);
         own.station.onDatagram(encode(datagram), sender);
         own.station.onDatagram(encode(datagram), sender); // said once
         QCOMPARE(spy.count(), reported ? 1 : 0);
@@ -356,20 +358,20 @@ private slots:
         QTest::addColumn<QString>("act");
         QTest::addColumn<QString>("from"); // bob's station, a forger, a forger under a name never heard, bob's second card
         QTest::addColumn<QString>("effect");
-        const QString forged = " (from 192.0.2.99 heard at 192.0.2.10 192.0.2.20)";
-        const QString unknown = " (from 192.0.2.99 heard at )";
+        const QString forged = u" (from 192.0.2.99 heard at 192.0.2.10 192.0.2.20)"_s;
+        const QString unknown = u" (from 192.0.2.99 heard at )"_s;
         for (const char *from : {"bob", "forger", "unknown", "second card"}) {
-            const bool refused = QLatin1String(from) == "forger";
-            const QString name = QLatin1String(from) == "unknown" ? "dave" : "bob";
-            const QString mark = refused ? forged : QLatin1String(from) == "unknown" ? unknown : QString();
+            const bool refused = QLatin1String(from) == "forger"_L1;
+            const QString name = QLatin1String(from) == "unknown"_L1 ? u"dave"_s : u"bob"_s;
+            const QString mark = refused ? forged : QLatin1String(from) == "unknown"_L1 ? unknown : QString();
             const auto taken = [refused](const QString &effect) { return refused ? QString() : effect; };
-            QTest::addRow("departure, %s", from) << "departure" << from << taken(name == "dave" ? "" : "gone bob");
-            QTest::addRow("accept, %s", from) << "accept" << from << taken("started othello " + name);
-            QTest::addRow("decline, %s", from) << "decline" << from << taken("declined " + name);
-            QTest::addRow("board, %s", from) << "board" << from << taken("othello board 2 5");
-            QTest::addRow("availability, %s", from) << "availability" << from << taken(name == "dave" ? "" : "availability bob no");
-            QTest::addRow("message, %s", from) << "message" << from << "message " + name + " hi" + mark;
-            QTest::addRow("proposal, %s", from) << "proposal" << from << "proposal othello " + name + mark;
+            QTest::addRow("departure, %s", from) << "departure" << from << taken(name == u"dave"_s ? u""_s : u"gone bob"_s);
+            QTest::addRow("accept, %s", from) << "accept" << from << taken(u"started othello "_s + name);
+            QTest::addRow("decline, %s", from) << "decline" << from << taken(u"declined "_s + name);
+            QTest::addRow("board, %s", from) << "board" << from << taken(u"othello board 2 5"_s);
+            QTest::addRow("availability, %s", from) << "availability" << from << taken(name == u"dave"_s ? u""_s : u"availability bob no"_s);
+            QTest::addRow("message, %s", from) << "message" << from << u"message "_s + name + u" hi"_s + mark;
+            QTest::addRow("proposal, %s", from) << "proposal" << from << u"proposal othello "_s + name + mark;
         }
     }
 
@@ -377,26 +379,26 @@ private slots:
     {
         QFETCH(QString, act);
         QFETCH(QString, from);
-        OwnLan own("alice");
-        const QHostAddress bobs("192.0.2.10"), bobsSecond("192.0.2.20"), forgers("192.0.2.99");
-        own.station.onDatagram(encode(wire::presence("bob")), bobs);
-        own.station.onDatagram(encode(wire::presence("bob")), bobsSecond); // a station on two networks
-        const QString name = from == "unknown" ? "dave" : "bob";
+        OwnLan own(u"alice"_s);
+        const QHostAddress bobs(u"192.0.2.10"_s), bobsSecond(u"192.0.2.20"_s), forgers(u"192.0.2.99"_s);
+        own.station.onDatagram(encode(wire::presence(u"bob"_s)), bobs);
+        own.station.onDatagram(encode(wire::presence(u"bob"_s)), bobsSecond); // a station on two networks
+        const QString name = from == u"unknown"_s ? u"dave"_s : u"bob"_s;
         own.station.proposeGame(Game::Othello, name);
-        if (act == "board")
+        if (act == u"board"_s)
             own.station.startGame(Game::Othello, name);
         const QMap<QString, QString> datagrams{
-            {"departure", wire::departure(name)},
-            {"accept", wire::othelloAccept("alice", name)},
-            {"decline", wire::proposalDeclined("alice", name)},
-            {"board", wire::othelloBoard({"alice", blackOpening().cells(), 2, 5})},
-            {"availability", wire::availability(name, 1)},
-            {"message", wire::privateMessage("alice", name, "hi")},
-            {"proposal", wire::othelloProposal("alice", name)}};
+            {u"departure"_s, wire::departure(name)},
+            {u"accept"_s, wire::othelloAccept(u"alice"_s, name)},
+            {u"decline"_s, wire::proposalDeclined(u"alice"_s, name)},
+            {u"board"_s, wire::othelloBoard({u"alice"_s, blackOpening().cells(), 2, 5})},
+            {u"availability"_s, wire::availability(name, 1)},
+            {u"message"_s, wire::privateMessage(u"alice"_s, name, u"hi"_s)},
+            {u"proposal"_s, wire::othelloProposal(u"alice"_s, name)}};
         EffectLog log(own.station);
-        own.station.onDatagram(encode(datagrams[act]), from == "bob" ? bobs : from == "second card" ? bobsSecond : forgers);
-        QTEST(log.lines.join('|'), "effect");
-        QCOMPARE(own.station.match(Game::Othello).opponent(), act == "board" || log.lines.join("").startsWith("started") ? name : QString());
+        own.station.onDatagram(encode(datagrams[act]), from == u"bob"_s ? bobs : from == u"second card"_s ? bobsSecond : forgers);
+        QTEST(log.lines.join(u'|'), "effect");
+        QCOMPARE(own.station.match(Game::Othello).opponent(), act == u"board"_s || log.lines.join(u""_s).startsWith(u"started"_s) ? name : QString());
     }
 
     // A host that sends the very bytes a name's station is about to send, ahead
@@ -406,29 +408,29 @@ private slots:
     {
         QTest::addColumn<QString>("datagram");
         QTest::addColumn<QString>("effect");
-        QTest::newRow("accept") << wire::othelloAccept("alice", "bob") << "started othello bob";
-        QTest::newRow("decline") << wire::proposalDeclined("alice", "bob") << "declined bob";
-        QTest::newRow("availability") << wire::availability("bob", 1) << "availability bob no";
-        QTest::newRow("departure") << wire::departure("bob") << "gone bob";
-        QTest::newRow("board") << wire::puissance4Board({"alice", dropped(4).cells(), puissance4::kRed, 1, puissance4::kRedToPlay})
+        QTest::newRow("accept") << wire::othelloAccept(u"alice"_s, u"bob"_s) << "started othello bob";
+        QTest::newRow("decline") << wire::proposalDeclined(u"alice"_s, u"bob"_s) << "declined bob";
+        QTest::newRow("availability") << wire::availability(u"bob"_s, 1) << "availability bob no";
+        QTest::newRow("departure") << wire::departure(u"bob"_s) << "gone bob";
+        QTest::newRow("board") << wire::puissance4Board({u"alice"_s, dropped(4).cells(), puissance4::kRed, 1, puissance4::kRedToPlay})
                                << "puissance4 board 1 Red to Play!";
     }
 
     void refusedCopiesLeaveNoMark()
     {
         QFETCH(QString, datagram);
-        OwnLan own("alice");
+        OwnLan own(u"alice"_s);
         LanPort &mallory = *own.lan.attach();
-        sendFrom(*own.peer, encode(wire::presence("bob")));
-        own.station.proposeGame(Game::Othello, "bob");
-        if (datagram.startsWith("12"))
-            own.station.startGame(Game::Puissance4, "bob");
+        sendFrom(*own.peer, encode(wire::presence(u"bob"_s)));
+        own.station.proposeGame(Game::Othello, u"bob"_s);
+        if (datagram.startsWith(u"12"_s))
+            own.station.startGame(Game::Puissance4, u"bob"_s);
         EffectLog log(own.station);
         for (int copy = 0; copy < 3; ++copy)
             sendFrom(mallory, encode(datagram));
-        QCOMPARE(log.lines.join('|'), QString());
+        QCOMPARE(log.lines.join(u'|'), QString());
         sendFrom(*own.peer, encode(datagram));
-        QTEST(log.lines.join('|'), "effect");
+        QTEST(log.lines.join(u'|'), "effect");
     }
 
     // An accept starts a game only as the answer to a proposal of that game to
@@ -454,22 +456,22 @@ private slots:
     {
         QFETCH(QString, proposed);
         QFETCH(qint64, afterMs);
-        OwnLan own("alice");
-        if (proposed.contains("playing"))
-            own.station.startGame(Game::Othello, "carol");
+        OwnLan own(u"alice"_s);
+        if (proposed.contains(u"playing"_s))
+            own.station.startGame(Game::Othello, u"carol"_s);
         if (!proposed.isEmpty())
-            own.station.proposeGame(proposed.startsWith("othello") ? Game::Othello : Game::Puissance4, proposed.section(' ', 1, 1).remove(','));
+            own.station.proposeGame(proposed.startsWith(u"othello"_s) ? Game::Othello : Game::Puissance4, proposed.section(u' ', 1, 1).remove(u','));
         own.now += afterMs;
         EffectLog log(own.station);
-        if (proposed.contains("declined"))
-            own.station.onDatagram(encode(wire::proposalDeclined("alice", "bob")));
-        if (proposed.contains("withdrawn"))
-            QVERIFY(own.station.withdrawProposal(Game::Othello, "bob"));
-        own.station.onDatagram(encode(wire::othelloAccept("alice", "bob")));
-        own.station.onDatagram(encode(wire::othelloAccept("alice", "bob"))); // answered once
-        QTEST(log.lines.join('|'), "effect");
-        QCOMPARE(own.station.match(Game::Othello).opponent(), proposed.contains("carol, ") || proposed.contains("playing")
-                     ? QString("carol") : log.lines.join("").startsWith("started") ? QString("bob") : QString());
+        if (proposed.contains(u"declined"_s))
+            own.station.onDatagram(encode(wire::proposalDeclined(u"alice"_s, u"bob"_s)));
+        if (proposed.contains(u"withdrawn"_s))
+            QVERIFY(own.station.withdrawProposal(Game::Othello, u"bob"_s));
+        own.station.onDatagram(encode(wire::othelloAccept(u"alice"_s, u"bob"_s)));
+        own.station.onDatagram(encode(wire::othelloAccept(u"alice"_s, u"bob"_s))); // answered once
+        QTEST(log.lines.join(u'|'), "effect");
+        QCOMPARE(own.station.match(Game::Othello).opponent(), proposed.contains(u"carol, "_s) || proposed.contains(u"playing"_s)
+                     ? u"carol"_s : log.lines.join(u""_s).startsWith(u"started"_s) ? u"bob"_s : QString());
     }
 
     void takesEachDatagramOnce_data()
@@ -479,17 +481,17 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::addColumn<qint64>("againAfterMs"); // -1: sent once
         QTest::addColumn<int>("taken");
-        const QString line = wire::workLine("[bob,10:00:00]> ok");
-        const QString message = wire::privateMessage("alice", "bob", "ok");
+        const QString line = wire::workLine(u"[bob,10:00:00]> ok"_s);
+        const QString message = wire::privateMessage(u"alice"_s, u"bob"_s, u"ok"_s);
         const qint64 window = RecentDatagrams::kWindowMs;
         QTest::newRow("a peer on one network") << false << 1 << line << qint64(-1) << 1;
         QTest::newRow("a peer heard on two segments") << false << 2 << line << qint64(-1) << 1;
         QTest::newRow("a peer heard on three segments") << false << 3 << message << qint64(-1) << 1;
         QTest::newRow("a proposal heard on two segments")
-            << false << 2 << wire::othelloProposal("alice", "bob") << qint64(-1) << 1;
+            << false << 2 << wire::othelloProposal(u"alice"_s, u"bob"_s) << qint64(-1) << 1;
         QTest::newRow("own echo on two interfaces") << true << 2 << line << qint64(-1) << 1;
         QTest::newRow("own message to self on two interfaces")
-            << true << 2 << wire::privateMessage("alice", "alice", "note") << qint64(-1) << 1;
+            << true << 2 << wire::privateMessage(u"alice"_s, u"alice"_s, u"note"_s) << qint64(-1) << 1;
         QTest::newRow("same line again inside the window") << false << 1 << line << window - 1 << 1;
         QTest::newRow("same line again as the window ends") << false << 2 << line << window << 2;
         QTest::newRow("identical messages far apart") << true << 2 << message << qint64(5000) << 2;
@@ -567,27 +569,27 @@ private slots:
     {
         QFETCH(QString, loginName);
         QFETCH(QString, wireName);
-        QTEST(wire::lostInTransit(loginName).join(""), "lost");
+        QTEST(wire::lostInTransit(loginName).join(u""_s), "lost");
         OwnLan own(loginName);
         EffectLog log(own.station);
         QCOMPARE(own.station.userName(), wireName);
         QCOMPARE(own.lan.sent().front(), encode(wire::presence(wireName)));
-        QTRY_COMPARE(log.lines, QStringList({"seen " + wireName}));
+        QTRY_COMPARE(log.lines, QStringList({u"seen "_s + wireName}));
 
         // What a peer addresses to the name it reads is taken, and answered from it.
         log.lines.clear();
-        own.station.proposeGame(Game::Puissance4, "bob");
-        own.station.onDatagram(encode(wire::presence("bob")), own.peer->address());
+        own.station.proposeGame(Game::Puissance4, u"bob"_s);
+        own.station.onDatagram(encode(wire::presence(u"bob"_s)), own.peer->address());
         log.lines.clear();
-        for (const QString &message : {wire::privateMessage(wireName, "bob", "hi"), wire::othelloProposal(wireName, "bob"),
-                                       wire::puissance4Accept(wireName, "bob")})
+        for (const QString &message : {wire::privateMessage(wireName, u"bob"_s, u"hi"_s), wire::othelloProposal(wireName, u"bob"_s),
+                                       wire::puissance4Accept(wireName, u"bob"_s)})
             own.peer->send(encode(message));
-        QTRY_COMPARE(log.lines, QStringList({"message bob hi", "proposal othello bob", "started puissance4 bob"}));
+        QTRY_COMPARE(log.lines, QStringList({u"message bob hi"_s, u"proposal othello bob"_s, u"started puissance4 bob"_s}));
         own.lan.clearSent();
-        own.station.sendPrivateMessage("bob", "ok");
-        own.station.declineProposal("bob");
-        QCOMPARE(own.lan.sent(), QList<QByteArray>({encode(wire::privateMessage("bob", wireName, "ok")),
-                                                    encode(wire::proposalDeclined("bob", wireName))}));
+        own.station.sendPrivateMessage(u"bob"_s, u"ok"_s);
+        own.station.declineProposal(u"bob"_s);
+        QCOMPARE(own.lan.sent(), QList<QByteArray>({encode(wire::privateMessage(u"bob"_s, wireName, u"ok"_s)),
+                                                    encode(wire::proposalDeclined(u"bob"_s, wireName))}));
     }
 
     void hearing_data()
@@ -609,7 +611,7 @@ private slots:
     {
         QFETCH(QString, steps);
         const QString failure = QStringLiteral("Network is unreachable");
-        OwnLan own("alice"); // heard at start-up, as on any working network
+        OwnLan own(u"alice"_s); // heard at start-up, as on any working network
         QSignalSpy changes(&own.station, &Station::hearingChanged);
         QSignalSpy heard(own.peer, &DatagramLink::datagramReceived);
         QTRY_COMPARE(heard.size(), 2);
@@ -621,16 +623,16 @@ private slots:
         QString changed;
         QChar last = u'H';
         for (const QString &step : steps.split(u' ')) {
-            if (step == "p") {
+            if (step == u"p"_s) {
                 own.now += Station::kBroadcastMs; // periods far apart: each presence is new
                 own.station.broadcastPeriod();
             }
-            if (step == "o")
-                own.peer->send(encode(wire::presence("bob")));
-            if (step == "x" || step == "r")
-                own.lan.setDropEvery(dropping = step == "x");
-            if (step == "f" || step == "g")
-                own.port->setSendFailure(step == "f" ? failure : QString());
+            if (step == u"o"_s)
+                own.peer->send(encode(wire::presence(u"bob"_s)));
+            if (step == u"x"_s || step == u"r"_s)
+                own.lan.setDropEvery(dropping = step == u"x"_s);
+            if (step == u"f"_s || step == u"g"_s)
+                own.port->setSendFailure(step == u"f"_s ? failure : QString());
             if (!dropping) { // whatever this step sent has arrived: the LAN keeps the order
                 const qsizetype marker = heard.size();
                 own.peer->send("probe");
@@ -640,12 +642,12 @@ private slots:
             if (seen.back() != last)
                 changed += (last = seen.back().front());
         }
-        QTEST(seen.join(' '), "states");
+        QTEST(seen.join(u' '), "states");
         // One signal per change, each telling the new state.
         QCOMPARE(changes.size(), changed.size());
         for (int n = 0; n < changes.size(); ++n)
             QCOMPARE(letter(changes.at(n).at(0).value<HearingCheck::State>()), changed.at(n));
-        QCOMPARE(own.station.sendFailure(), steps.contains("f") && !steps.contains("g") ? failure : QString());
+        QCOMPARE(own.station.sendFailure(), steps.contains(u"f"_s) && !steps.contains(u"g"_s) ? failure : QString());
     }
 
     // The time in every chat line and message as the region writes it, but

@@ -80,7 +80,7 @@ private slots:
             QVERIFY2(link.isOwnAddress(own), qPrintable(own.toString()));
         // The documentation ranges are never a computer's own.
         for (const char *other : {"192.0.2.200", "203.0.113.9", ""})
-            QVERIFY2(!link.isOwnAddress(QHostAddress(QString(other))), other);
+            QVERIFY2(!link.isOwnAddress(QHostAddress(QString::fromLatin1(other))), other);
     }
 };
 

@@ -4,6 +4,8 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 constexpr qint64 kLiveMs = 30000;
 QHostAddress host(int n) { return QHostAddress(QStringLiteral("192.0.2.%1").arg(n)); }
@@ -21,13 +23,13 @@ private slots:
     void silence()
     {
         UserRoster roster{kLiveMs};
-        for (const char *name : {"bob", "carol", "dave"})
+        for (const QString &name : {u"bob"_s, u"carol"_s, u"dave"_s})
             roster.hearPresence(name, 0);
-        roster.remove("dave");
-        roster.hearPresence("carol", 5000);
+        roster.remove(u"dave"_s);
+        roster.hearPresence(u"carol"_s, 5000);
         QCOMPARE(roster.dropSilent(30000, 30000), QStringList());
-        QCOMPARE(roster.dropSilent(30001, 30000), QStringList{"bob"});
-        QCOMPARE(roster.dropSilent(35001, 30000), QStringList{"carol"});
+        QCOMPARE(roster.dropSilent(30001, 30000), QStringList{u"bob"_s});
+        QCOMPARE(roster.dropSilent(35001, 30000), QStringList{u"carol"_s});
         QCOMPARE(roster.dropSilent(99999, 30000), QStringList());
     }
 
@@ -36,16 +38,16 @@ private slots:
         UserRoster roster{kLiveMs};
         for (int n = 0; n < UserRoster::kMaxUsers; ++n)
             QCOMPARE(roster.hearPresence(QString::number(n), n < 10 ? 0 : 1000), UserRoster::Heard::New);
-        QCOMPARE(roster.hearPresence("carol", 1000), UserRoster::Heard::Refused);
-        QVERIFY(!roster.contains("carol"));
+        QCOMPARE(roster.hearPresence(u"carol"_s, 1000), UserRoster::Heard::Refused);
+        QVERIFY(!roster.contains(u"carol"_s));
         QCOMPARE(roster.size(), UserRoster::kMaxUsers);
         // Room comes back by departure or silence; that listed users stay up to
         // date while full is test_station's.
-        QVERIFY(roster.remove("20"));
-        QCOMPARE(roster.hearPresence("carol", 2000), UserRoster::Heard::New);
-        QCOMPARE(roster.hearPresence("dave", 2000), UserRoster::Heard::Refused);
+        QVERIFY(roster.remove(u"20"_s));
+        QCOMPARE(roster.hearPresence(u"carol"_s, 2000), UserRoster::Heard::New);
+        QCOMPARE(roster.hearPresence(u"dave"_s, 2000), UserRoster::Heard::Refused);
         QCOMPARE(roster.dropSilent(1500, 1000).size(), 10); // 0..9, silent since 0
-        QCOMPARE(roster.hearPresence("dave", 2000), UserRoster::Heard::New);
+        QCOMPARE(roster.hearPresence(u"dave"_s, 2000), UserRoster::Heard::New);
     }
 
     // "host@second" presences of bob in turn; the last one's answer, the
@@ -73,19 +75,19 @@ private slots:
         UserRoster roster{kLiveMs};
         UserRoster::Heard heard = UserRoster::Heard::Refused;
         qint64 now = 0;
-        for (const QString &presence : presences.split(' ')) {
-            now = presence.section('@', 1).toLongLong() * 1000;
-            heard = roster.hearPresence("bob", now, host(presence.section('@', 0, 0).toInt()));
+        for (const QString &presence : presences.split(u' ')) {
+            now = presence.section(u'@', 1).toLongLong() * 1000;
+            heard = roster.hearPresence(u"bob"_s, now, host(presence.section(u'@', 0, 0).toInt()));
         }
         QTEST(heard, "last");
         QStringList bound;
-        for (const QHostAddress &address : roster.addresses("bob"))
+        for (const QHostAddress &address : roster.addresses(u"bob"_s))
             bound << QString::number(address.toIPv4Address() & 0xFF);
-        QTEST(bound.join(' '), "bound");
-        QTEST(roster.isContested("bob", now), "contested");
+        QTEST(bound.join(u' '), "bound");
+        QTEST(roster.isContested(u"bob"_s, now), "contested");
         // An availability binds nothing, whoever sends it.
-        roster.hearAvailability("bob", false, now, host(9));
-        QVERIFY(!roster.addresses("bob").contains(host(9)));
+        roster.hearAvailability(u"bob"_s, false, now, host(9));
+        QVERIFY(!roster.addresses(u"bob"_s).contains(host(9)));
     }
 
     // One host fills only its own share of the list.
@@ -94,12 +96,12 @@ private slots:
         UserRoster roster{kLiveMs};
         for (int n = 0; n < UserRoster::kMaxNamesPerAddress; ++n)
             QCOMPARE(roster.hearPresence(QString::number(n), 0, host(66)), UserRoster::Heard::New);
-        QCOMPARE(roster.hearPresence("one more", 0, host(66)), UserRoster::Heard::Refused);
-        QCOMPARE(roster.hearPresence("carol", 0, host(3)), UserRoster::Heard::New);
-        QVERIFY(roster.remove("7"));
-        QCOMPARE(roster.hearPresence("one more", 0, host(66)), UserRoster::Heard::New);
+        QCOMPARE(roster.hearPresence(u"one more"_s, 0, host(66)), UserRoster::Heard::Refused);
+        QCOMPARE(roster.hearPresence(u"carol"_s, 0, host(3)), UserRoster::Heard::New);
+        QVERIFY(roster.remove(u"7"_s));
+        QCOMPARE(roster.hearPresence(u"one more"_s, 0, host(66)), UserRoster::Heard::New);
         QCOMPARE(roster.dropSilent(kLiveMs + 1, kLiveMs).size(), UserRoster::kMaxNamesPerAddress + 1);
-        QCOMPARE(roster.hearPresence("again", kLiveMs + 1, host(66)), UserRoster::Heard::New);
+        QCOMPARE(roster.hearPresence(u"again"_s, kLiveMs + 1, host(66)), UserRoster::Heard::New);
     }
 
     void lookAlikes_data()
@@ -120,14 +122,14 @@ private slots:
         QFETCH(QString, other);
         QFETCH(bool, lookAlike);
         UserRoster roster{kLiveMs};
-        roster.hearPresence("bob", 0);
-        QVERIFY(!roster.isLookAlike("bob"));
+        roster.hearPresence(u"bob"_s, 0);
+        QVERIFY(!roster.isLookAlike(u"bob"_s));
         // A name not listed is judged against the list as well: a message under it.
         QCOMPARE(roster.isLookAlike(other), lookAlike);
         roster.hearPresence(other, 0);
-        QCOMPARE(roster.isLookAlike("bob") && roster.isLookAlike(other), lookAlike);
+        QCOMPARE(roster.isLookAlike(u"bob"_s) && roster.isLookAlike(other), lookAlike);
         roster.remove(other);
-        QVERIFY(!roster.isLookAlike("bob"));
+        QVERIFY(!roster.isLookAlike(u"bob"_s));
     }
 
     void shownName_data()
@@ -138,9 +140,9 @@ private slots:
         QTest::newRow("inner space, case and accents kept") << "Zoë ÇA" << "Zoë ÇA";
         QTest::newRow("spaces at both ends, a control before the last") << "  al ice\t " << "\u2423\u2423al ice\uFFFD\u2423";
         QTest::newRow("only spaces") << "   " << "\u2423\u2423\u2423";
-        QTest::newRow("no-break spaces inside and at the end") << "al" + nbsp + "ice" + nbsp << "al\u237Dice\u237D";
+        QTest::newRow("no-break spaces inside and at the end") << u"al"_s + nbsp + u"ice"_s + nbsp << "al\u237Dice\u237D";
         QTest::newRow("line break, tab, nul, escape, line feed at the end")
-            << QString("a\r\n\tb") + QChar(0) + "\x1b[31mc\n" << "a\uFFFD\uFFFD\uFFFDb\uFFFD\uFFFD[31mc\uFFFD";
+            << u"a\r\n\tb"_s + QChar(0) + u"\x1b[31mc\n"_s << "a\uFFFD\uFFFD\uFFFDb\uFFFD\uFFFD[31mc\uFFFD";
         QTest::newRow("delete, soft hyphen, line separator") << "a\x7f b\u00AD c\u2028d" << "a\uFFFD b\uFFFD c\uFFFDd";
     }
 

@@ -2,6 +2,7 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
 using namespace wire;
 
 // Writes "§" as the byte 0xA7 so expected datagrams read like the wire format.
@@ -16,21 +17,21 @@ private slots:
     {
         QTest::addColumn<QString>("message");
         QTest::addColumn<QByteArray>("expected");
-        const QString line = chatLine("alice", "14:03:27", "hello");
+        const QString line = chatLine(u"alice"_s, u"14:03:27"_s, u"hello"_s);
         QTest::newRow("1 WorkLine") << workLine(line) << bytes("1§[alice,14:03:27]> hello");
         QTest::newRow("2 TeaLine") << teaLine(line) << bytes("2§[alice,14:03:27]> hello");
-        QTest::newRow("3 Presence") << presence("bob") << bytes("3§bob§");
-        QTest::newRow("4 OthelloAccept") << othelloAccept("ann", "bob") << bytes("4§ann§bob§");
-        QTest::newRow("5 Puissance4Accept") << puissance4Accept("ann", "bob") << bytes("5§ann§bob§");
-        QTest::newRow("6 PrivateMessage") << privateMessage("bob", "ann", "hi\r\nyou") << bytes("6§bob§ann§hi\r\nyou");
-        QTest::newRow("7 Departure") << departure("bob") << bytes("7§bob");
-        QTest::newRow("8 OthelloProposal") << othelloProposal("bob", "ann") << bytes("8§bob§ann§");
-        QTest::newRow("9 Puissance4Proposal") << puissance4Proposal("bob", "ann") << bytes("9§bob§ann§");
-        QTest::newRow("10 Availability") << availability("bob", 1) << bytes("10§bob§1§");
-        QTest::newRow("11 ProposalDeclined") << proposalDeclined("ann", "bob") << bytes("11§ann§bob§");
-        QTest::newRow("12 Puissance4Board") << puissance4Board({"bob", {}, 2, 1, "Red to Play!"})
+        QTest::newRow("3 Presence") << presence(u"bob"_s) << bytes("3§bob§");
+        QTest::newRow("4 OthelloAccept") << othelloAccept(u"ann"_s, u"bob"_s) << bytes("4§ann§bob§");
+        QTest::newRow("5 Puissance4Accept") << puissance4Accept(u"ann"_s, u"bob"_s) << bytes("5§ann§bob§");
+        QTest::newRow("6 PrivateMessage") << privateMessage(u"bob"_s, u"ann"_s, u"hi\r\nyou"_s) << bytes("6§bob§ann§hi\r\nyou");
+        QTest::newRow("7 Departure") << departure(u"bob"_s) << bytes("7§bob");
+        QTest::newRow("8 OthelloProposal") << othelloProposal(u"bob"_s, u"ann"_s) << bytes("8§bob§ann§");
+        QTest::newRow("9 Puissance4Proposal") << puissance4Proposal(u"bob"_s, u"ann"_s) << bytes("9§bob§ann§");
+        QTest::newRow("10 Availability") << availability(u"bob"_s, 1) << bytes("10§bob§1§");
+        QTest::newRow("11 ProposalDeclined") << proposalDeclined(u"ann"_s, u"bob"_s) << bytes("11§ann§bob§");
+        QTest::newRow("12 Puissance4Board") << puissance4Board({u"bob"_s, {}, 2, 1, u"Red to Play!"_s})
                                             << bytes("12§bob§") + c49 + bytes("2§1§Red to Play!§");
-        QTest::newRow("13 OthelloBoard") << othelloBoard({"bob", {}, 1, 4}) << bytes("13§bob§") + c64 + bytes("1§4§");
+        QTest::newRow("13 OthelloBoard") << othelloBoard({u"bob"_s, {}, 1, 4}) << bytes("13§bob§") + c64 + bytes("1§4§");
     }
 
     void builders()
@@ -63,13 +64,13 @@ private slots:
         for (int code = 1; code <= 13; ++code)
             QCOMPARE(codeOf(QString::number(code)), std::optional<Code>(Code(code)));
         for (const char *notACode : {"01", " 1", "1 ", "0", "14", "+3", "", "x"})
-            QVERIFY2(!codeOf(notACode), notACode);
+            QVERIFY2(!codeOf(QLatin1String(notACode)), notACode);
         QVERIFY(!codeOf(QString(QChar(0x0663)))); // a digit, but not an ASCII one
 
         for (const auto &[text, value] : {std::pair{"0", 0}, {"-5", -5}, {"32767", 32767}, {"-32768", -32768}})
-            QCOMPARE(toNumber(text), std::optional<qint16>(value));
+            QCOMPARE(toNumber(QLatin1String(text)), std::optional<qint16>(value));
         for (const char *notANumber : {"32768", "-32769", "99999999999", "", "-", "+1", " 1", "1.5", "0x1"})
-            QVERIFY2(!toNumber(notANumber), notANumber);
+            QVERIFY2(!toNumber(QLatin1String(notANumber)), notANumber);
     }
 
     void readRefuses_data()
@@ -101,26 +102,26 @@ private slots:
 
     void readBoards()
     {
-        OthelloBoard sentOthello{"bob", {}, 2, 17};
+        OthelloBoard sentOthello{u"bob"_s, {}, 2, 17};
         for (std::size_t k = 0; k < sentOthello.cells.size(); ++k)
             sentOthello.cells[k] = qint16(k % 3);
         const auto othello = read(encode(othelloBoard(sentOthello)));
         QVERIFY(othello);
         const auto &o = othello->othello;
-        QCOMPARE(o.opponent + othello->destination, QString("bobbob"));
+        QCOMPARE(o.opponent + othello->destination, u"bobbob"_s);
         QVERIFY(o.cells == sentOthello.cells);
         QCOMPARE((QList<qint16>{o.turnColor, o.numDiscs}), (QList<qint16>{2, 17}));
-        Puissance4Board sentP4{"ann", {}, 1, 49, "Draw!"};
+        Puissance4Board sentP4{u"ann"_s, {}, 1, 49, u"Draw!"_s};
         sentP4.cells.fill(2);
         const auto p4 = read(encode(puissance4Board(sentP4)));
         QVERIFY(p4);
         const auto &p = p4->puissance4;
         QVERIFY(p.cells == sentP4.cells);
         QCOMPARE((QList<qint16>{p.color, p.numDiscs}), (QList<qint16>{1, 49}));
-        QCOMPARE(p.opponent + p.status, QString("annDraw!"));
+        QCOMPARE(p.opponent + p.status, u"annDraw!"_s);
         // A chat line from foreign software with a separator in it is cut there.
-        QCOMPARE(read(bytes("1§a§b"))->line, QString("a"));
-        QCOMPARE(fieldsOf(bytes("1§a§b")), (QStringList{"a", "b"}));
+        QCOMPARE(read(bytes("1§a§b"))->line, u"a"_s);
+        QCOMPARE(fieldsOf(bytes("1§a§b")), (QStringList{u"a"_s, u"b"_s}));
     }
 
     void fieldCuts_data()
@@ -134,21 +135,21 @@ private slots:
         // The longest a real station sends: a 256-character Windows name, and 400
         // typed characters, all line breaks in a private message (CR LF each).
         const QString windowsName(256, u'w');
-        const QString longestLine = chatLine(windowsName, "23:59:59", QString(kMaxTypedText, u't'));
+        const QString longestLine = chatLine(windowsName, u"23:59:59"_s, QString(kMaxTypedText, u't'));
         const QString allBreaks = QStringLiteral("\r\n").repeated(kMaxTypedText);
 
         QTest::newRow("work line") << workLine(huge) << 1 << text;
         QTest::newRow("longest real chat line, whole") << workLine(longestLine) << 1 << longestLine;
         QTest::newRow("presence") << presence(huge) << 1 << name;
         QTest::newRow("longest real name, whole") << presence(windowsName) << 1 << windowsName;
-        QTest::newRow("message text") << privateMessage("bob", "ann", huge) << 3 << text;
-        QTest::newRow("message of line breaks, whole") << privateMessage("bob", "ann", allBreaks) << 3 << allBreaks;
-        QTest::newRow("message sender") << privateMessage("bob", huge, "hi") << 2 << name;
-        QTest::newRow("message destination") << privateMessage(huge, "ann", "hi") << 1 << name;
-        QTest::newRow("proposer") << othelloProposal("bob", huge) << 2 << name;
+        QTest::newRow("message text") << privateMessage(u"bob"_s, u"ann"_s, huge) << 3 << text;
+        QTest::newRow("message of line breaks, whole") << privateMessage(u"bob"_s, u"ann"_s, allBreaks) << 3 << allBreaks;
+        QTest::newRow("message sender") << privateMessage(u"bob"_s, huge, u"hi"_s) << 2 << name;
+        QTest::newRow("message destination") << privateMessage(huge, u"ann"_s, u"hi"_s) << 1 << name;
+        QTest::newRow("proposer") << othelloProposal(u"bob"_s, huge) << 2 << name;
         QTest::newRow("othello opponent") << othelloBoard({huge, {}, 1, 4}) << 1 << name;
-        QTest::newRow("puissance 4 status") << puissance4Board({"bob", {}, 1, 4, huge}) << 53 << text;
-        QTest::newRow("field no code reads") << presence("bob") + huge << 2 << text;
+        QTest::newRow("puissance 4 status") << puissance4Board({u"bob"_s, {}, 1, 4, huge}) << 53 << text;
+        QTest::newRow("field no code reads") << presence(u"bob"_s) + huge << 2 << text;
     }
 
     void fieldCuts()
