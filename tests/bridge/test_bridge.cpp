@@ -12,6 +12,8 @@
 
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // A broker in the process: each publication reaches every client, its
@@ -70,7 +72,7 @@ struct Sites {
     }
     Bridge &bridge(int lan, const QString &id)
     {
-        bridges.push_back(std::make_unique<Bridge>(*lans.at(lan)->attach(), *broker.attach(), "quillet", id));
+        bridges.push_back(std::make_unique<Bridge>(*lans.at(lan)->attach(), *broker.attach(), u"quillet"_s, id));
         bridges.back()->setClock([this] { return nowMs; });
         return *bridges.back();
     }
@@ -83,8 +85,8 @@ struct Sites {
     }
 };
 
-const QByteArray kLine = wire::encode(wire::workLine("[ann,10:00:00]> hello"));
-const QByteArray kPresence = wire::encode(wire::presence("ann"));
+const QByteArray kLine = wire::encode(wire::workLine(u"[ann,10:00:00]> hello"_s));
+const QByteArray kPresence = wire::encode(wire::presence(u"ann"_s));
 
 } // namespace
 
@@ -98,7 +100,7 @@ private slots:
         QTest::addColumn<bool>("crosses");
         const QByteArray s = "\xa7";
         QTest::newRow("a chat line") << kLine << true;
-        QTest::newRow("a board") << wire::encode(wire::othelloBoard({"bob", {}, 1, 4})) << true;
+        QTest::newRow("a board") << wire::encode(wire::othelloBoard({u"bob"_s, {}, 1, 4})) << true;
         QTest::newRow("a private message of the longest text")
             << "6" + s + "bob" + s + "ann" + s + QByteArray(wire::kMaxTextChars, 'x') << true;
         QTest::newRow("an unknown code") << "99" + s + "x" << false;
@@ -110,7 +112,7 @@ private slots:
         QTest::newRow("a long name where a chat line may be long")
             << "1" + s + QByteArray(wire::kMaxNameChars + 1, 'n') << true;
         QTest::newRow("padding past the largest datagram")
-            << wire::encode(wire::presence("ann")) + QByteArray(Bridge::kMaxDatagramBytes, 'x') << false;
+            << wire::encode(wire::presence(u"ann"_s)) + QByteArray(Bridge::kMaxDatagramBytes, 'x') << false;
     }
     void fitsTheWire()
     {
@@ -126,9 +128,9 @@ private slots:
         Sites sites;
         LanPort *ann = sites.segment();
         LanPort *bob = sites.segment();
-        sites.bridge(0, "a");
-        Bridge &b = sites.bridge(1, "b");
-        const QByteArray reply = wire::encode(wire::workLine("[bob,10:00:01]> hi ann"));
+        sites.bridge(0, u"a"_s);
+        Bridge &b = sites.bridge(1, u"b"_s);
+        const QByteArray reply = wire::encode(wire::workLine(u"[bob,10:00:01]> hi ann"_s));
         ann->send(kLine);
         ann->send(kLine); // a second card's copy
         Sites::settle();
@@ -150,9 +152,9 @@ private slots:
         Sites sites;
         LanPort *ann = sites.segment();
         LanPort *bob = sites.segment();
-        sites.bridge(0, "a1");
-        Bridge &second = sites.bridge(0, "a2");
-        sites.bridge(1, "b");
+        sites.bridge(0, u"a1"_s);
+        Bridge &second = sites.bridge(0, u"a2"_s);
+        sites.bridge(1, u"b"_s);
         QSignalSpy standing(&second, &Bridge::standingByChanged);
         ann->send(kPresence);
         Sites::settle();
@@ -160,7 +162,7 @@ private slots:
         QCOMPARE(standing.count(), 1);
         QVERIFY(second.isStandingBy());
 
-        const QByteArray reply = wire::encode(wire::presence("bob"));
+        const QByteArray reply = wire::encode(wire::presence(u"bob"_s));
         bob->send(reply);
         Sites::settle();
         QCOMPARE(sites.carried(0, reply), 1);
@@ -182,11 +184,11 @@ private slots:
         Sites sites;
         LanPort *mallory = sites.segment();
         sites.segment();
-        Bridge &a = sites.bridge(0, "a");
-        Bridge &b = sites.bridge(1, "b");
+        Bridge &a = sites.bridge(0, u"a"_s);
+        Bridge &b = sites.bridge(1, u"b"_s);
         mallory->send("99\xa7junk");
         for (int n = 0; n < Bridge::kSourceBurst + 100; ++n)
-            mallory->send(wire::encode(wire::workLine(QString("[mallory,10:00:00]> %1").arg(n))));
+            mallory->send(wire::encode(wire::workLine(u"[mallory,10:00:00]> %1"_s.arg(n))));
         Sites::settle();
         QCOMPARE(a.counts().notWire, 1u);
         QCOMPARE(a.counts().published, quint64(Bridge::kSourceBurst));
@@ -195,13 +197,13 @@ private slots:
 
         sites.nowMs += 1000;
         for (int n = 0; n < Bridge::kSourcePerSecond + 1; ++n)
-            mallory->send(wire::encode(wire::workLine(QString("[mallory,10:00:01]> %1").arg(n))));
+            mallory->send(wire::encode(wire::workLine(u"[mallory,10:00:01]> %1"_s.arg(n))));
         Sites::settle();
         QCOMPARE(a.counts().published, quint64(Bridge::kSourceBurst + Bridge::kSourcePerSecond));
 
         const quint64 broadcast = b.counts().broadcast;
-        sites.broker.carry("quillet/x/y", kLine);
-        sites.broker.carry("quillet/x", "99\xa7junk");
+        sites.broker.carry(u"quillet/x/y"_s, kLine);
+        sites.broker.carry(u"quillet/x"_s, "99\xa7junk");
         Sites::settle();
         QCOMPARE(b.counts().broadcast, broadcast);
     }
@@ -213,20 +215,20 @@ private slots:
         Sites sites;
         LanPort *ann = sites.segment();
         LanPort *far = sites.segment();
-        sites.bridge(0, "a");
-        sites.bridge(1, "b");
+        sites.bridge(0, u"a"_s);
+        sites.bridge(1, u"b"_s);
         Station station(*ann);
-        station.start("ann");
+        station.start(u"ann"_s);
         LanPort *local = sites.lans.at(0)->attach();
-        local->send(wire::encode(wire::presence("cid")));
-        for (const char *name : {"bob", "eve"})
+        local->send(wire::encode(wire::presence(u"cid"_s)));
+        for (const QString &name : {u"bob"_s, u"eve"_s})
             far->send(wire::encode(wire::presence(name)));
         Sites::settle();
-        const auto bob = sharedHearing(station.users(), "bob");
+        const auto bob = sharedHearing(station.users(), u"bob"_s);
         QVERIFY(bob);
         QCOMPARE(bob->names, 2);
-        QCOMPARE(station.users().addresses("eve"), QList<QHostAddress>{bob->address});
-        QVERIFY(!sharedHearing(station.users(), "cid"));
+        QCOMPARE(station.users().addresses(u"eve"_s), QList<QHostAddress>{bob->address});
+        QVERIFY(!sharedHearing(station.users(), u"cid"_s));
     }
 };
 

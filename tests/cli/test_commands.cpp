@@ -8,6 +8,8 @@
 #include <QRegularExpression>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 const QString kSep = QString(wire::kSeparator);
 }
@@ -26,16 +28,16 @@ private slots:
         QTest::addColumn<QString>("pattern"); // the one datagram, decoded; empty: refused, nothing sent
 
         const QString time = QStringLiteral("[0-9][^\\]]*");
-        QTest::newRow("say: the Work room") << QStringList{"say", "build", "finished"} << "alice"
-                                            << "1" + kSep + "\\[alice," + time + "\\]> build finished";
-        QTest::newRow("say: the Tea room") << QStringList{"say", "--room", "tea", "cake"} << "alice"
-                                           << "2" + kSep + "\\[alice," + time + "\\]> cake";
+        QTest::newRow("say: the Work room") << QStringList{u"say"_s, u"build"_s, u"finished"_s} << "alice"
+                                            << u"1"_s + kSep + u"\\[alice,"_s + time + u"\\]> build finished"_s;
+        QTest::newRow("say: the Tea room") << QStringList{u"say"_s, u"--room"_s, u"tea"_s, u"cake"_s} << "alice"
+                                           << u"2"_s + kSep + u"\\[alice,"_s + time + u"\\]> cake"_s;
         QTest::newRow("message: line breaks as CR LF, as the window sends them")
-            << QStringList{"message", "bob", "one\ntwo\r\nthree"} << "alice"
-            << "6" + kSep + "bob" + kSep + "alice" + kSep + "one\r\ntwo\r\nthree";
-        QTest::newRow("say: no user name") << QStringList{"say", "x"} << QString() << QString();
-        QTest::newRow("message: the separator in the user name") << QStringList{"message", "bob", "x"}
-                                                                 << "al" + kSep + "ice" << QString();
+            << QStringList{u"message"_s, u"bob"_s, u"one\ntwo\r\nthree"_s} << "alice"
+            << u"6"_s + kSep + u"bob"_s + kSep + u"alice"_s + kSep + u"one\r\ntwo\r\nthree"_s;
+        QTest::newRow("say: no user name") << QStringList{u"say"_s, u"x"_s} << QString() << QString();
+        QTest::newRow("message: the separator in the user name") << QStringList{u"message"_s, u"bob"_s, u"x"_s}
+                                                                 << u"al"_s + kSep + u"ice"_s << QString();
     }
 
     void sends()
@@ -45,11 +47,11 @@ private slots:
         QFETCH(QString, pattern);
         LocalLan lan;
         QString error;
-        const cli::Invocation invocation = cli::parse(QStringList{"quillet"} + words);
+        const cli::Invocation invocation = cli::parse(QStringList{u"quillet"_s} + words);
         const int status = cli::sendOne(*lan.attach(), invocation, userName, error);
         if (pattern.isEmpty()) {
             QCOMPARE(status, cli::kExitBadInput);
-            QVERIFY(error.contains("USERNAME"));
+            QVERIFY(error.contains(u"USERNAME"_s));
             QVERIFY(lan.sent().isEmpty());
             return;
         }
@@ -70,17 +72,17 @@ private slots:
 
         using namespace wire;
         QTest::newRow("in order of first presence, names compared exactly, available at first")
-            << QStringList{presence("bob"), presence("Bob"), presence("bob"), availability("BOB", 1)}
-            << QStringList{"bob\tAvailable", "Bob\tAvailable"};
+            << QStringList{presence(u"bob"_s), presence(u"Bob"_s), presence(u"bob"_s), availability(u"BOB"_s, 1)}
+            << QStringList{u"bob\tAvailable"_s, u"Bob\tAvailable"_s};
         QTest::newRow("availability: the last one heard, none before a presence")
-            << QStringList{availability("ghost", 1), presence("bob"), availability("bob", 1), presence("alice"),
-                           availability("alice", 1), availability("alice", 0)}
-            << QStringList{"bob\tNot Available", "alice\tAvailable"};
+            << QStringList{availability(u"ghost"_s, 1), presence(u"bob"_s), availability(u"bob"_s, 1), presence(u"alice"_s),
+                           availability(u"alice"_s, 1), availability(u"alice"_s, 0)}
+            << QStringList{u"bob\tNot Available"_s, u"alice\tAvailable"_s};
         QTest::newRow("a name's control characters shown, not run")
-            << QStringList{presence("evil\x1b]0;owned\x07")} << QStringList{"evil\\x1b]0;owned\\x07\tAvailable"};
+            << QStringList{presence(u"evil\x1b]0;owned\x07"_s)} << QStringList{u"evil\\x1b]0;owned\\x07\tAvailable"_s};
         QTest::newRow("chat, messages and malformed datagrams list nobody")
-            << QStringList{workLine("[x,1]> hi"), privateMessage("", "x", "hi"), "3", "10" + kSep + "x",
-                           othelloAccept("", "mallory")}
+            << QStringList{workLine(u"[x,1]> hi"_s), privateMessage(u""_s, u"x"_s, u"hi"_s), u"3"_s, u"10"_s + kSep + u"x"_s,
+                           othelloAccept(u""_s, u"mallory"_s)}
             << QStringList{};
     }
 
@@ -98,7 +100,7 @@ private slots:
         QTEST(list.lines(), "lines");
         // With where each name is heard from: one address here, shared when it speaks for several names.
         const int names = listener.users().size();
-        const QString heardFrom = peer->address().toString() + (names > 1 ? QString(" (for %1 names)").arg(names) : "");
+        const QString heardFrom = peer->address().toString() + (names > 1 ? u" (for %1 names)"_s.arg(names) : u""_s);
         for (const QString &line : list.lines(true))
             QCOMPARE(line.section(u'\t', 2), heardFrom);
         // Listening sends nothing, whatever it hears.
@@ -122,8 +124,8 @@ private slots:
         QTRY_COMPARE(list.lines().size(), WhoList::kMaxStations);
         QCOMPARE(list.lines().front(), QStringLiteral("made-up-0\tAvailable"));
         // A departure makes room again.
-        flooder->send(wire::encode(wire::departure("made-up-0")));
-        flooder->send(wire::encode(wire::presence("late")));
+        flooder->send(wire::encode(wire::departure(u"made-up-0"_s)));
+        flooder->send(wire::encode(wire::presence(u"late"_s)));
         QTRY_COMPARE(list.lines().back(), QStringLiteral("late\tAvailable"));
     }
 };
