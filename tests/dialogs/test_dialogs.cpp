@@ -8,6 +8,8 @@
 #include <QtTest>
 #include <QtWidgets>
 
+using namespace Qt::StringLiterals;
+
 class TestDialogs final : public QObject
 {
     Q_OBJECT
@@ -45,7 +47,7 @@ private slots:
     {
         m_station.start(QStringLiteral("alice"));
         m_station.stop(); // no periodic broadcast in the middle of a row
-        for (const auto &[game, opponent] : {std::pair(Game::Othello, "carol"), std::pair(Game::Puissance4, "dave")}) {
+        for (const auto &[game, opponent] : {std::pair(Game::Othello, u"carol"_s), std::pair(Game::Puissance4, u"dave"_s)}) {
             m_station.startGame(game, opponent); // opponents of earlier games, over now
             m_station.endGame(game);
         }
@@ -65,8 +67,8 @@ private slots:
 
         QTest::newRow("send, CR LF") << false << "bob" << "déjà\nvu\n" << "10" << "Command1" << "6§bob§alice§déjà\r\nvu\r\n";
         QTest::newRow("respond") << true << "bob" << "hi" << "01" << "Command2" << "6§bob§alice§hi";
-        QTest::newRow("typing stops at 400") << false << "bob" << xs(410) << "10" << "Command1" << "6§bob§alice§" + xs(400);
-        QTest::newRow("no Return when full") << true << "bob" << xs(400) + "\ny" << "01" << "Command2" << "6§bob§alice§" + xs(400);
+        QTest::newRow("typing stops at 400") << false << "bob" << xs(410) << "10" << "Command1" << u"6§bob§alice§"_s + xs(400);
+        QTest::newRow("no Return when full") << true << "bob" << xs(400) + u"\ny"_s << "01" << "Command2" << u"6§bob§alice§"_s + xs(400);
         QTest::newRow("emptied again") << false << "bob" << "hi\b\b" << "00" << "Command1" << "";
         QTest::newRow("Othello") << true << "bob" << "draft" << "01" << "Command3" << "8§bob§alice§";
         QTest::newRow("Puissance 4") << false << "bob" << "" << "00" << "Command4" << "9§bob§alice§";
@@ -90,28 +92,28 @@ private slots:
             window->openReceived(correspondent, shown, QStringLiteral("12:34:56"), provenance);
         else
             window->openToWrite(correspondent);
-        const auto *note = child<QLabel>(window, "noteRow"); // where it came from, as plain text
+        const auto *note = child<QLabel>(window, u"noteRow"_s); // where it came from, as plain text
         QCOMPARE(note->isVisible() && note->textFormat() == Qt::PlainText ? note->text() : QString(), received ? from : QString());
         // The time as given; a new message names its recipient.
-        QCOMPARE(window->windowTitle(), received                ? "Message from: " + correspondent + " at 12:34:56"
-                                        : correspondent.isEmpty() ? QString("Message")
+        QCOMPARE(window->windowTitle(), received                ? u"Message from: "_s + correspondent + u" at 12:34:56"_s
+                                        : correspondent.isEmpty() ? u"Message"_s
                                                                   : QString::fromUtf8("Message \u2014 ") + correspondent);
-        QCOMPARE(child<QPlainTextEdit>(window, "Text2")->toPlainText(), received ? "<b>not bold</b>\nline two" : QString());
+        QCOMPARE(child<QPlainTextEdit>(window, u"Text2"_s)->toPlainText(), received ? u"<b>not bold</b>\nline two"_s : QString());
         QCOMPARE(window->correspondent(), correspondent);
 
-        auto *text = child<QPlainTextEdit>(window, "Text1");
+        auto *text = child<QPlainTextEdit>(window, u"Text1"_s);
         type(text, typed);
-        QTEST(QStringLiteral("%1%2").arg(child<QPushButton>(window, "Command1")->isEnabled())
-                  .arg(child<QPushButton>(window, "Command2")->isEnabled()), "live");
+        QTEST(QStringLiteral("%1%2").arg(child<QPushButton>(window, u"Command1"_s)->isEnabled())
+                  .arg(child<QPushButton>(window, u"Command2"_s)->isEnabled()), "live");
         QTest::mouseClick(child<QPushButton>(window, button), Qt::LeftButton);
 
         QTEST(sent(), "datagram");
         const auto *box = window->findChild<QMessageBox *>();
-        QCOMPARE(box && box->isVisible() ? box->windowTitle() + ' ' + box->text() : QString(),
+        QCOMPARE(box && box->isVisible() ? box->windowTitle() + u' ' + box->text() : QString(),
                  typed.contains(u'§') ? QStringLiteral("Warning! The charachter § is not allowed!") : QString());
         if (box) // the text stays for the user to mend
             QCOMPARE(text->toPlainText(), typed);
-        QCOMPARE(window->isVisible(), button > "Command2" || sent().isEmpty());
+        QCOMPARE(window->isVisible(), button > u"Command2"_s || sent().isEmpty());
     }
 
     void pasteLimit_data()
@@ -121,8 +123,8 @@ private slots:
         QTest::addColumn<QString>("pasted");
         QTest::addColumn<QString>("after");
 
-        QTest::newRow("over a selection") << xs(400) << 10 << "0123456789AB" << xs(390) + "0123456789";
-        QTest::newRow("CR LF is one") << xs(396) << 0 << "a\r\nb\r\nc" << xs(396) + "a\nb\n";
+        QTest::newRow("over a selection") << xs(400) << 10 << "0123456789AB" << xs(390) + u"0123456789"_s;
+        QTest::newRow("CR LF is one") << xs(396) << 0 << "a\r\nb\r\nc" << xs(396) + u"a\nb\n"_s;
     }
 
     void pasteLimit()
@@ -131,7 +133,7 @@ private slots:
         QFETCH(int, selected);
         QFETCH(QString, pasted);
         MessageWindow window(m_station);
-        auto *text = child<QPlainTextEdit>(&window, "Text1");
+        auto *text = child<QPlainTextEdit>(&window, u"Text1"_s);
         text->setPlainText(before);
         text->moveCursor(QTextCursor::End);
         for (int i = 0; i < selected; ++i)
@@ -171,9 +173,9 @@ private slots:
         QFETCH(QString, proposer);
         QFETCH(QString, open);
         QFETCH(QString, button);
-        for (const auto &[letter, on, opponent] : {std::tuple('O', Game::Othello, "carol"),
-                                                    std::tuple('P', Game::Puissance4, "dave"),
-                                                    std::tuple('B', Game::Othello, "bob")})
+        for (const auto &[letter, on, opponent] : {std::tuple('O', Game::Othello, u"carol"_s),
+                                                    std::tuple('P', Game::Puissance4, u"dave"_s),
+                                                    std::tuple('B', Game::Othello, u"bob"_s)})
             if (open.contains(QLatin1Char(letter)))
                 m_station.startGame(on, opponent);
         const QHostAddress heard(QStringLiteral("192.0.2.99")), known(QStringLiteral("192.0.2.10"));
@@ -183,19 +185,19 @@ private slots:
             : QStringLiteral("Sent from 192.0.2.99; %1's station is heard from 192.0.2.10, 192.0.2.10.").arg(proposer);
         QPointer<ProposalWindow> window = new ProposalWindow(m_station, game, proposer, provenance);
         window->open();
-        QCOMPARE(child<QLabel>(window, "noteRow")->text(), from);
-        QCOMPARE(child<QLineEdit>(window, "Text1")->text(),
-                 proposer + " would like to play " + (game == Game::Othello ? "an Othello" : "a Puissance 4") + " game with you...");
+        QCOMPARE(child<QLabel>(window, u"noteRow"_s)->text(), from);
+        QCOMPARE(child<QLineEdit>(window, u"Text1"_s)->text(),
+                 proposer + u" would like to play "_s + (game == Game::Othello ? u"an Othello"_s : u"a Puissance 4"_s) + u" game with you..."_s);
         QString loads;
-        const auto opponents = [&] { return m_station.match(Game::Othello).opponent() + ' ' + m_station.match(Game::Puissance4).opponent(); };
-        const auto seen = [&] { return ' ' + opponents() + ' ' + QString::number(m_lan.sent().size()); };
+        const auto opponents = [&] { return m_station.match(Game::Othello).opponent() + u' ' + m_station.match(Game::Puissance4).opponent(); };
+        const auto seen = [&] { return u' ' + opponents() + u' ' + QString::number(m_lan.sent().size()); };
         QObject scope; // the station outlives this row
         connect(&m_station, &Station::gameStarted, &scope,
-                [&](Game started) { loads += (started == Game::Othello ? "Othello" : "P4") + seen(); });
+                [&](Game started) { loads += (started == Game::Othello ? u"Othello"_s : u"P4"_s) + seen(); });
 
-        if (button == "Escape")
+        if (button == u"Escape"_s)
             QTest::keyClick(window, Qt::Key_Escape);
-        else if (button == "close")
+        else if (button == u"close"_s)
             window->close();
         else
             QTest::mouseClick(child<QPushButton>(window, button), Qt::LeftButton);
@@ -205,7 +207,7 @@ private slots:
                   + QStringLiteral(" %1%2").arg(m_station.match(Game::Othello).isPlaying()).arg(m_station.match(Game::Puissance4).isPlaying()),
               "after");
         // A refused Accept stays open and says why in the window itself.
-        const bool refused = button == "Command1" && sent().isEmpty();
+        const bool refused = button == u"Command1"_s && sent().isEmpty();
         QCOMPARE(window->isVisible(), refused);
         QCOMPARE(window->refusal().contains(QStringLiteral("Finish or leave")), refused && !proposer.isEmpty());
     }

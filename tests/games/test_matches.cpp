@@ -6,6 +6,8 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Two stations and a third on one in-process LAN, playing through their
@@ -15,7 +17,7 @@ struct Lan {
     Station alice{*lan.attach()}, bob{*lan.attach()}, carol{*lan.attach()};
     Lan()
     {
-        for (auto [station, name] : {std::pair{&alice, "alice"}, {&bob, "bob"}, {&carol, "carol"}}) {
+        for (auto [station, name] : {std::pair{&alice, u"alice"_s}, {&bob, u"bob"_s}, {&carol, u"carol"_s}}) {
             station->start(name);
             station->stop(); // the tests run the periods themselves
         }
@@ -87,16 +89,16 @@ QByteArray boardAfter(Game game, int moves)
         for (int n = 0; n < moves; ++n) {
             for (int index = 1; index <= OthelloGame::kCells; ++index) {
                 const bool black = g.turnColour() == OthelloGame::kBlack;
-                if (g.playMove(OthelloGame::columnOf(index), OthelloGame::rowOf(index), g.turnColour(), black ? "b" : "w", black ? "w" : "b"))
+                if (g.playMove(OthelloGame::columnOf(index), OthelloGame::rowOf(index), g.turnColour(), black ? u"b"_s : u"w"_s, black ? u"w"_s : u"b"_s))
                     break;
             }
         }
-        return wire::encode(wire::othelloBoard({"alice", g.cells(), g.turnColour(), g.discCount()}));
+        return wire::encode(wire::othelloBoard({u"alice"_s, g.cells(), g.turnColour(), g.discCount()}));
     }
     Puissance4Game g;
     for (int n = 0; n < moves; ++n)
-        g.drop(1 + n % 2, g.colour() == puissance4::kYellow ? "y" : "r", g.colour() == puissance4::kYellow ? "r" : "y");
-    return wire::encode(wire::puissance4Board({"alice", g.cells(), g.colour(), g.discCount(), g.statusLine()}));
+        g.drop(1 + n % 2, g.colour() == puissance4::kYellow ? u"y"_s : u"r"_s, g.colour() == puissance4::kYellow ? u"r"_s : u"y"_s);
+    return wire::encode(wire::puissance4Board({u"alice"_s, g.cells(), g.colour(), g.discCount(), g.statusLine()}));
 }
 
 void gameRows()
@@ -159,7 +161,7 @@ private slots:
                 mover.broadcastPresence();
             }
             QCOMPARE(shown(other, game), shown(mover, game));
-            QVERIFY(!shown(other, game).endsWith(u'|') && !shown(other, game).contains(" |"));
+            QVERIFY(!shown(other, game).endsWith(u'|') && !shown(other, game).contains(u" |"_s));
         }
         QFETCH(GameStatus, result);
         for (Station *station : {&l.alice, &l.bob}) {
@@ -187,8 +189,8 @@ private slots:
         // A board no further on that says the game is over there: bob plays no
         // more, and alice is told at once.
         const QString over = game == Game::Othello
-            ? wire::othelloBoard({"alice", l.alice.match<OthelloMatch>().game().cells(), OthelloGame::kGameOver, qint16(discs(l.alice, game))})
-            : wire::puissance4Board({"alice", l.alice.match<Puissance4Match>().game().cells(), puissance4::kRed, qint16(discs(l.alice, game)), puissance4::kYellowWon});
+            ? wire::othelloBoard({u"alice"_s, l.alice.match<OthelloMatch>().game().cells(), OthelloGame::kGameOver, qint16(discs(l.alice, game))})
+            : wire::puissance4Board({u"alice"_s, l.alice.match<Puissance4Match>().game().cells(), puissance4::kRed, qint16(discs(l.alice, game)), puissance4::kYellowWon});
         QVERIFY(!l.alice.match(game).isOpponentQuiet());
         sendFrom(port(l.bob), wire::encode(over));
         QVERIFY(l.alice.match(game).isOpponentQuiet() && !l.alice.match(game).isOver());
@@ -223,16 +225,16 @@ private slots:
         QFETCH(QString, from);
         QFETCH(int, moves);
         Lan l;
-        if (alices != "none")
+        if (alices != u"none"_s)
             QVERIFY(started(game, l.alice, l.bob));
-        if (alices == "bob left") {
+        if (alices == u"bob left"_s) {
             l.bob.sendDeparture();
             QTRY_VERIFY(!l.alice.match(game).isPlaying());
-            sendFrom(port(l.bob), wire::encode(wire::presence("bob"))); // a second station under his name
+            sendFrom(port(l.bob), wire::encode(wire::presence(u"bob"_s))); // a second station under his name
         }
         QSignalSpy window(&l.alice.match(game), &Match::boardReceived);
         const QString before = shown(l.alice, game);
-        sendFrom(port(from == "bob" ? l.bob : l.carol), boardAfter(game, moves));
+        sendFrom(port(from == u"bob"_s ? l.bob : l.carol), boardAfter(game, moves));
         QFETCH(bool, taken);
         QCOMPARE(shown(l.alice, game) != before, taken);
         QCOMPARE(window.count(), taken ? 1 : 0);
@@ -248,8 +250,8 @@ private slots:
         QVERIFY(started(game, l.alice, l.bob));
         QSignalSpy changed(&l.alice.match(game), &Match::changed);
         const QString over = game == Game::Othello
-            ? wire::othelloBoard({"alice", OthelloGame::initial().cells(), OthelloGame::kGameOver, 4})
-            : wire::puissance4Board({"alice", {}, puissance4::kRed, 0, puissance4::kYellowWon});
+            ? wire::othelloBoard({u"alice"_s, OthelloGame::initial().cells(), OthelloGame::kGameOver, 4})
+            : wire::puissance4Board({u"alice"_s, {}, puissance4::kRed, 0, puissance4::kYellowWon});
         sendFrom(port(l.bob), wire::encode(over));
         QCOMPARE(changed.count(), 1);
     }
@@ -263,12 +265,12 @@ private slots:
         Lan l;
         QVERIFY(started(game, l.alice, l.bob) && played(l.alice, l.bob, game));
         const QString before = shown(l.alice, game);
-        QVERIFY(!l.bob.acceptProposal(game, "carol")); // bob's game is on: refused, nothing sent
+        QVERIFY(!l.bob.acceptProposal(game, u"carol"_s)); // bob's game is on: refused, nothing sent
         QSignalSpy refused(&l.alice, &Station::acceptRefused);
-        l.alice.proposeGame(game, "carol");
-        QVERIFY(l.carol.acceptProposal(game, "alice"));
+        l.alice.proposeGame(game, u"carol"_s);
+        QVERIFY(l.carol.acceptProposal(game, u"alice"_s));
         QTRY_COMPARE(refused.count(), 1);
-        QCOMPARE(l.alice.match(game).opponent() + shown(l.alice, game), "bob" + before);
+        QCOMPARE(l.alice.match(game).opponent() + shown(l.alice, game), u"bob"_s + before);
         QVERIFY(played(l.bob, l.alice, game, 5));
     }
 
@@ -299,15 +301,15 @@ private slots:
         l.alice.setClock([&now] { return now; });
         QVERIFY(started(game, l.alice, l.bob) && played(l.alice, l.bob, game));
         QVERIFY(started(other, l.alice, l.carol));
-        if (how == "leave") {
+        if (how == u"leave"_s) {
             l.alice.match(game).leave();
-        } else if (how == "departure") {
+        } else if (how == u"departure"_s) {
             l.bob.sendDeparture();
-        } else if (how == "silence") {
+        } else if (how == u"silence"_s) {
             now += Station::kSilenceMs + 1;
-            sendFrom(port(l.carol), wire::encode(wire::presence("carol"))); // carol is still heard
+            sendFrom(port(l.carol), wire::encode(wire::presence(u"carol"_s))); // carol is still heard
             l.alice.dropSilentUsers();
-        } else if (how == "out of step") {
+        } else if (how == u"out of step"_s) {
             // A board that skips the moves between is refused each period; the game stops at the last.
             for (int period = 0; period < Match::kQuietPeriods; ++period) {
                 QVERIFY(l.alice.match(game).isPlaying());
