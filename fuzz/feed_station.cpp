@@ -93,8 +93,8 @@ private:
                 window->close();
         }
         m_station->station().forgetUsers();
-        m_station->station().link().send(wire::encode(wire::presence(kUser)));
-        deliver(wire::encode(wire::presence(kPeer)));
+        m_station->station().link().send(wire::encode(wire::presence(QLatin1String(kUser))));
+        deliver(wire::encode(wire::presence(QLatin1String(kPeer))));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         m_lan.clearSent();
     }

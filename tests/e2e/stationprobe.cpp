@@ -25,6 +25,8 @@
 
 #include <cstdio>
 
+using namespace Qt::StringLiterals;
+
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
@@ -57,30 +59,30 @@ int main(int argc, char *argv[])
     Station station(link);
     QTextStream out(stdout);
     const auto print = [&out](const QString &line) { out << line << Qt::endl; };
-    const auto gameName = [](Game game) { return QString(game == Game::Othello ? "othello" : "puissance4"); };
+    const auto gameName = [](Game game) { return game == Game::Othello ? u"othello"_s : u"puissance4"_s; };
     const auto marked = [](const Provenance &provenance) {
-        return provenance.isEmpty() ? QString() : " | " + provenanceFacts(provenance);
+        return provenance.isEmpty() ? QString() : u" | "_s + provenanceFacts(provenance);
     };
     QObject::connect(&station, &Station::chatLineReceived, [&](Room room, const QString &line) {
-        print(QStringLiteral("chat %1 %2").arg(room == Room::Work ? "work" : "tea", line));
+        print(QStringLiteral("chat %1 %2").arg(room == Room::Work ? u"work"_s : u"tea"_s, line));
     });
     QObject::connect(&station, &Station::hearingChanged, [&](HearingCheck::State state) {
         print(state == HearingCheck::State::NobodyHears ? QStringLiteral("hearing nobody")
               : state == HearingCheck::State::Alone     ? QStringLiteral("hearing alone")
                                                         : QStringLiteral("hearing heard"));
     });
-    QObject::connect(&station, &Station::userGone, [&](const QString &name) { print("gone " + name); });
+    QObject::connect(&station, &Station::userGone, [&](const QString &name) { print(u"gone "_s + name); });
     QObject::connect(&station, &Station::privateMessageReceived,
                      [&](const QString &sender, const QString &text, const Provenance &provenance) {
-                         print("message " + sender + ' ' + text + marked(provenance));
+                         print(u"message "_s + sender + u' ' + text + marked(provenance));
                      });
     QObject::connect(&station, &Station::proposalReceived, [&](Game game, const QString &proposer, const Provenance &provenance) {
-        print("proposal " + gameName(game) + ' ' + proposer + marked(provenance));
+        print(u"proposal "_s + gameName(game) + u' ' + proposer + marked(provenance));
         if (accept)
             station.acceptProposal(game, proposer);
     });
     QObject::connect(&station, &Station::acceptRefused, [&](Game game, const QString &acceptor) {
-        print("refused " + gameName(game) + ' ' + acceptor);
+        print(u"refused "_s + gameName(game) + u' ' + acceptor);
     });
     // The first legal move, when it is this station's turn; after what set it
     // off is handled, as a click would come.
@@ -95,7 +97,7 @@ int main(int argc, char *argv[])
         });
     };
     QObject::connect(&station, &Station::gameStarted, [&](Game game, const QString &opponent) {
-        print("started " + gameName(game) + ' ' + opponent);
+        print(u"started "_s + gameName(game) + u' ' + opponent);
         if (play && game == Game::Othello)
             playOthello();
     });
@@ -107,10 +109,10 @@ int main(int argc, char *argv[])
             const int discs = game == Game::Othello ? station.match<OthelloMatch>().game().discCount()
                                                     : station.match<Puissance4Match>().game().discCount();
             print(QStringLiteral("match %1 %2 %3 %4")
-                      .arg(gameName(game), match->opponent(), match->isPlaying() ? "on" : "off").arg(discs));
+                      .arg(gameName(game), match->opponent(), match->isPlaying() ? u"on"_s : u"off"_s).arg(discs));
         });
         QObject::connect(match, &Match::boardReceived, [&, game, match] {
-            print("board " + gameName(game) + ' ' + match->opponent());
+            print(u"board "_s + gameName(game) + u' ' + match->opponent());
             if (play && game == Game::Othello)
                 playOthello();
         });

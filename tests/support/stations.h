@@ -54,9 +54,9 @@ inline QString userList(const MainWindow &station)
     QStringList entries;
     for (int row = 0; row < users->rowCount(); ++row) {
         const QModelIndex entry = users->index(row, 0);
-        entries << entry.data().toString() + ':' + entry.data(MainWindow::kIconRole).toString();
+        entries << entry.data().toString() + u':' + entry.data(MainWindow::kIconRole).toString();
     }
-    return entries.join(' ');
+    return entries.join(u' ');
 }
 
 // A station started and listing itself, its start-up datagrams behind it and
@@ -80,5 +80,5 @@ inline QString userCount(const MainWindow &station)
 // A room log's lines joined by "|": "Text1" the Work room, "Text2" the Tea room.
 inline QString logLines(const MainWindow &station, const char *log)
 {
-    return control<QPlainTextEdit>(station, log)->toPlainText().replace('\n', '|');
+    return control<QPlainTextEdit>(station, log)->toPlainText().replace(u'\n', u'|');
 }
