@@ -94,7 +94,7 @@ private slots:
         QTEST(enabled, "enabled");
         m_edit->item(EditMenu::Item(index))->trigger();
 
-        QTEST(stateOf(control(name)) + ", " + QGuiApplication::clipboard()->text(), "after");
+        QTEST(stateOf(control(name)) + QLatin1String(", ") + QGuiApplication::clipboard()->text(), "after");
     }
 };
 

@@ -12,6 +12,8 @@
 #include <cstdlib>
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // What the network does while carol types in her chat line.
@@ -84,12 +86,12 @@ private slots:
     {
         QFETCH(Path, path);
         LocalLan lan;
-        auto bob = startListed(lan, "bob");
-        auto carol = startListed(lan, "carol");
+        auto bob = startListed(lan, u"bob"_s);
+        auto carol = startListed(lan, u"carol"_s);
         const Puissance4Game &board = carol->station().match<Puissance4Match>().game();
         if (path == Path::Board) {
             // A game on, its window closed: carol went back to the rooms.
-            bob->station().proposeGame(Game::Puissance4, "carol");
+            bob->station().proposeGame(Game::Puissance4, u"carol"_s);
             QTRY_VERIFY(carol->proposalWindow(Game::Puissance4));
             QTest::mouseClick(control<QPushButton>(*carol->proposalWindow(Game::Puissance4), "Command1"), Qt::LeftButton);
             QTRY_VERIFY(bob->station().match<Puissance4Match>().isPlaying());
@@ -99,7 +101,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(carol.get()));
         auto *chatLine = control<QLineEdit>(*carol, "Text3");
         chatLine->setFocus();
-        QTest::keyClicks(QApplication::focusWidget(), "meet at");
+        QTest::keyClicks(QApplication::focusWidget(), u"meet at"_s);
         const int discs = board.discCount();
 
         QWidget *opened = nullptr;
@@ -109,26 +111,26 @@ private slots:
             QTRY_VERIFY((opened = carol->gameWindow(Game::Puissance4))->isVisible());
             break;
         case Path::Message:
-            bob->station().sendPrivateMessage("carol", "lunch?");
+            bob->station().sendPrivateMessage(u"carol"_s, u"lunch?"_s);
             QTRY_VERIFY((opened = carol->messageWindow()));
             break;
         case Path::Proposal:
-            bob->station().proposeGame(Game::Othello, "carol");
+            bob->station().proposeGame(Game::Othello, u"carol"_s);
             QTRY_VERIFY((opened = carol->proposalWindow(Game::Othello)));
             break;
         case Path::Decline:
-            carol->station().proposeGame(Game::Othello, "bob");
-            bob->station().declineProposal("carol");
-            QTRY_VERIFY((opened = carol->findChild<QMessageBox *>("Declined")));
+            carol->station().proposeGame(Game::Othello, u"bob"_s);
+            bob->station().declineProposal(u"carol"_s);
+            QTRY_VERIFY((opened = carol->findChild<QMessageBox *>(u"Declined"_s)));
             break;
         }
         QVERIFY(QTest::qWaitForWindowExposed(opened));
         QVERIFY2(asksToBeLeftUnfocused(*opened), "a window manager would give it the keyboard");
         // Once Qt has heard where the server put the keyboard, keys go where Qt says.
         QTRY_COMPARE(QGuiApplication::focusWindow(), keyboardWindow());
-        QTest::keyClicks(QApplication::focusWidget(), " 3pm");
+        QTest::keyClicks(QApplication::focusWidget(), u" 3pm"_s);
 
-        QCOMPARE(chatLine->text(), QString("meet at 3pm"));
+        QCOMPARE(chatLine->text(), u"meet at 3pm"_s);
         QCOMPARE(QApplication::focusWidget(), chatLine);
         QCOMPARE(board.discCount(), discs + (path == Path::Board ? 1 : 0)); // bob's disc, never one of carol's
     }

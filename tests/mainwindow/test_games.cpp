@@ -11,6 +11,8 @@
 #include <QtTest>
 #include <QtWidgets>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr Game kOthello = Game::Othello;
@@ -39,10 +41,10 @@ View view(MainWindow &s, Game game)
     if (!w)
         return v;
     v.open = w->isOpen() && w->isVisible();
-    v.players = control<QLineEdit>(*w, "Text4")->text() + '|' + control<QLineEdit>(*w, "Text5")->text();
+    v.players = control<QLineEdit>(*w, "Text4")->text() + u'|' + control<QLineEdit>(*w, "Text5")->text();
     v.notice = w->notice();
     const QString status = control<QLineEdit>(*w, game == kOthello ? "Text3" : "Text1")->text();
-    v.turn = (control<TurnMarker>(*w, "Shape1")->isHidden() ? QString() : "marker ") + status;
+    v.turn = (control<TurnMarker>(*w, "Shape1")->isHidden() ? QString() : u"marker "_s) + status;
     return v;
 }
 
@@ -115,9 +117,9 @@ private slots:
     void init()
     {
         m_lan = std::make_unique<LocalLan>();
-        m_alice = startStation(*m_lan, "alice");
-        m_bob = startStation(*m_lan, "bob");
-        m_carol = startStation(*m_lan, "carol");
+        m_alice = startStation(*m_lan, u"alice"_s);
+        m_bob = startStation(*m_lan, u"bob"_s);
+        m_carol = startStation(*m_lan, u"carol"_s);
     }
 
     void cleanup()
@@ -135,8 +137,8 @@ private slots:
     {
         QFETCH(Game, game);
         auto *list = control<QListView>(*m_alice, "ListView1");
-        QTRY_VERIFY(userEntry(*m_alice, "bob").isValid());
-        const QPoint at = list->visualRect(userEntry(*m_alice, "bob")).center();
+        QTRY_VERIFY(userEntry(*m_alice, u"bob"_s).isValid());
+        const QPoint at = list->visualRect(userEntry(*m_alice, u"bob"_s)).center();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at); // a double click's first press
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseClick(control<QPushButton>(*m_alice->messageWindow(), game == kOthello ? "Command3" : "Command4"), Qt::LeftButton);
@@ -146,9 +148,9 @@ private slots:
         QTest::mouseClick(control<QPushButton>(*view(*m_bob, game).offer, "Command1"), Qt::LeftButton);
         QVERIFY(view(*m_bob, game).open && view(*m_bob, game).playing);
         QTRY_VERIFY(view(*m_alice, game).open && view(*m_alice, game).playing);
-        QCOMPARE(view(*m_bob, game).opponent + view(*m_alice, game).opponent, QString("alicebob"));
+        QCOMPARE(view(*m_bob, game).opponent + view(*m_alice, game).opponent, u"alicebob"_s);
         // Both named from the start; the first move decides the colours.
-        QCOMPARE(view(*m_bob, game).players + ' ' + view(*m_alice, game).players, QString("bob ?|alice ? alice ?|bob ?"));
+        QCOMPARE(view(*m_bob, game).players + u' ' + view(*m_alice, game).players, u"bob ?|alice ? alice ?|bob ?"_s);
         QVERIFY(!m_alice->gameWindow(otherGame(game)) && !m_bob->gameWindow(otherGame(game)));
 
         // Alice moves first; bob closes his window and still plays.
@@ -176,8 +178,8 @@ private slots:
     {
         QVERIFY(startGame(kOthello, *m_alice, *m_bob));
         QVERIFY(startGame(kOthello, *m_alice, *m_carol)); // carol's window opens; alice's shows bob's game
-        QTRY_COMPARE(m_alice->notices().shown(), QString("carol accepted Othello, but your game is on: propose again after it"));
-        QCOMPARE(view(*m_alice, kOthello).opponent, QString("bob"));
+        QTRY_COMPARE(m_alice->notices().shown(), u"carol accepted Othello, but your game is on: propose again after it"_s);
+        QCOMPARE(view(*m_alice, kOthello).opponent, u"bob"_s);
     }
 
     // Leaving ends the game here and says so; the opponent, who hears no
@@ -195,7 +197,7 @@ private slots:
             m_alice->station().broadcastPeriod();
         QVERIFY(view(*m_alice, game).notice.isEmpty()); // a board or two may be lost
         m_alice->station().broadcastPeriod();
-        QCOMPARE(view(*m_alice, game).notice, look::opponentQuietNotice("bob"));
+        QCOMPARE(view(*m_alice, game).notice, look::opponentQuietNotice(u"bob"_s));
         QVERIFY(view(*m_alice, game).playing); // a silence may pass: alice can still play on
         // The notice offers the one action that ends the game.
         QTest::mouseClick(control<QPushButton>(*m_alice->gameWindow(game), "leaveGame"), Qt::LeftButton);

@@ -12,6 +12,8 @@
 #include <QTimer>
 #include <QToolButton>
 
+using namespace Qt::StringLiterals;
+
 // The shown room's log: saved as the user asks, cleared with a moment to
 // take it back, and searched with Ctrl+F.
 class TestLogActions final : public QObject
@@ -23,13 +25,13 @@ private slots:
         m_window = std::make_unique<QMainWindow>();
         m_rooms = new QTabWidget(m_window.get());
         m_logs = {new RoomLog, new RoomLog};
-        m_rooms->addTab(m_logs[0], "Work room");
-        m_rooms->addTab(m_logs[1], "Tea room");
+        m_rooms->addTab(m_logs[0], u"Work room"_s);
+        m_rooms->addTab(m_logs[1], u"Tea room"_s);
         m_window->setCentralWidget(m_rooms);
         m_actions = new LogActions(*m_rooms, m_logs, *m_window->statusBar());
-        for (const char *line : {"w1", "Δημήτρης: γεια σου", "two\nlines"})
+        for (const QString &line : {u"w1"_s, u"Δημήτρης: γεια σου"_s, u"two\nlines"_s})
             m_logs[0]->appendLine(line);
-        m_logs[1]->appendLine("t1");
+        m_logs[1]->appendLine(u"t1"_s);
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     }
@@ -46,33 +48,33 @@ private slots:
         QFETCH(int, room);
         m_rooms->setCurrentIndex(room);
         QTemporaryDir dir;
-        const QString path = dir.filePath("log.txt");
+        const QString path = dir.filePath(u"log.txt"_s);
         m_actions->saveShownLog();
-        auto *dialog = m_window->findChild<QFileDialog *>("saveLogDialog");
+        auto *dialog = m_window->findChild<QFileDialog *>(u"saveLogDialog"_s);
         QVERIFY(dialog && dialog->isVisible());
-        QVERIFY(dialog->selectedFiles().value(0).endsWith(m_rooms->tabText(room) + ' '
-                                                          + QDate::currentDate().toString(Qt::ISODate) + ".txt"));
+        QVERIFY(dialog->selectedFiles().value(0).endsWith(m_rooms->tabText(room) + u' '
+                                                          + QDate::currentDate().toString(Qt::ISODate) + u".txt"_s));
         dialog->selectFile(path);
         QMetaObject::invokeMethod(dialog, "accept");
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(QString::fromUtf8(file.readAll()), m_logs[room]->toPlainText() + '\n');
+        QCOMPARE(QString::fromUtf8(file.readAll()), m_logs[room]->toPlainText() + u'\n');
     }
 
     // Undo puts the cleared lines back before those that came since; once
     // its time is up the lines are gone for good.
     void clearOffersUndo()
     {
-        auto *undo = m_window->findChild<QToolButton *>("undoClearLog");
+        auto *undo = m_window->findChild<QToolButton *>(u"undoClearLog"_s);
         m_actions->clearShownLog();
         QVERIFY(m_logs[0]->text().isEmpty() && undo->isVisible());
-        m_logs[0]->appendLine("w2");
+        m_logs[0]->appendLine(u"w2"_s);
         QTest::mouseClick(undo, Qt::LeftButton);
-        QCOMPARE(m_logs[0]->text(), QString("w1\nΔημήτρης: γεια σου\ntwo↵lines\nw2"));
+        QCOMPARE(m_logs[0]->text(), u"w1\nΔημήτρης: γεια σου\ntwo↵lines\nw2"_s);
         QVERIFY(undo->isHidden());
 
         m_actions->clearShownLog();
-        m_window->findChild<QTimer *>("undoClearTimer")->start(0);
+        m_window->findChild<QTimer *>(u"undoClearTimer"_s)->start(0);
         QTRY_VERIFY(undo->isHidden());
         m_actions->undoClear();
         QVERIFY(m_logs[0]->text().isEmpty());
@@ -83,16 +85,16 @@ private slots:
     {
         m_rooms->setCurrentIndex(1);
         QTest::keyClick(m_window.get(), Qt::Key_F, Qt::ControlModifier);
-        auto *field = m_window->findChild<QLineEdit *>("findField");
+        auto *field = m_window->findChild<QLineEdit *>(u"findField"_s);
         QVERIFY(field->isVisible() && field->hasFocus());
-        QTest::keyClicks(field, "t1");
-        QCOMPARE(m_logs[1]->textCursor().selectedText(), QString("t1"));
+        QTest::keyClicks(field, u"t1"_s);
+        QCOMPARE(m_logs[1]->textCursor().selectedText(), u"t1"_s);
         m_rooms->setCurrentIndex(0);
         QTest::keyClick(m_window.get(), Qt::Key_F, Qt::ControlModifier);
-        QTest::keyClicks(field, "w");
+        QTest::keyClicks(field, u"w"_s);
         QTest::keyClick(field, Qt::Key_Return);
         QTest::keyClick(field, Qt::Key_Return);
-        QCOMPARE(m_logs[0]->textCursor().selectedText(), QString("w"));
+        QCOMPARE(m_logs[0]->textCursor().selectedText(), u"w"_s);
         QCOMPARE(m_logs[0]->textCursor().blockNumber(), 0);
     }
 

@@ -27,6 +27,8 @@
 #include <QTest>
 #include <QTimer>
 
+using namespace Qt::StringLiterals;
+
 using wire::encode;
 
 namespace {
@@ -48,7 +50,7 @@ private slots:
         look::installTranslations(QLocale::c()); // English, with its plural forms
         m_lan = std::make_unique<LocalLan>();
         m_peer = m_lan->attach();
-        m_alice = startListed(*m_lan, "alice");
+        m_alice = startListed(*m_lan, u"alice"_s);
     }
 
     void cleanup()
@@ -64,14 +66,14 @@ private slots:
     void showsWhatItHears()
     {
         using wire::availability, wire::presence;
-        for (const QString &message : {wire::workLine("w1"), wire::teaLine("t1"), wire::workLine("<b>w2</b>"), presence("bob"),
-                                       presence("<b>x</b>"), availability("bob", 1), presence("bob"),
-                                       availability("<b>x</b>", 1), availability("<b>x</b>", 0)})
+        for (const QString &message : {wire::workLine(u"w1"_s), wire::teaLine(u"t1"_s), wire::workLine(u"<b>w2</b>"_s), presence(u"bob"_s),
+                                       presence(u"<b>x</b>"_s), availability(u"bob"_s, 1), presence(u"bob"_s),
+                                       availability(u"<b>x</b>"_s, 1), availability(u"<b>x</b>"_s, 0)})
             receive(message);
-        QCOMPARE(userList(*m_alice), QString("alice:1 bob:2 <b>x</b>:1"));
-        QCOMPARE(userCount(*m_alice), QString("Connected users: 3"));
-        QTRY_COMPARE(logLines(*m_alice, "Text1"), QString("w1|<b>w2</b>"));
-        QTRY_COMPARE(logLines(*m_alice, "Text2"), QString("t1"));
+        QCOMPARE(userList(*m_alice), u"alice:1 bob:2 <b>x</b>:1"_s);
+        QCOMPARE(userCount(*m_alice), u"Connected users: 3"_s);
+        QTRY_COMPARE(logLines(*m_alice, "Text1"), u"w1|<b>w2</b>"_s);
+        QTRY_COMPARE(logLines(*m_alice, "Text2"), u"t1"_s);
     }
 
     // The designed size is the smallest. Grown, the room goes to the logs and
@@ -108,20 +110,20 @@ private slots:
     void nothingMissed()
     {
         auto *rooms = control<QTabWidget>(*m_alice, "SSTab1");
-        receive(wire::teaLine("t1"));
+        receive(wire::teaLine(u"t1"_s));
         QVERIFY(!rooms->tabIcon(1).isNull() && rooms->tabIcon(0).isNull());
-        QCOMPARE(rooms->tabText(1), QString("Tea room"));
+        QCOMPARE(rooms->tabText(1), u"Tea room"_s);
         rooms->setCurrentIndex(1);
         QVERIFY(rooms->tabIcon(1).isNull());
 
         m_alice->hide();
-        for (const QString &line : {wire::workLine("w1"), wire::workLine("w2"), wire::teaLine("t2")})
+        for (const QString &line : {wire::workLine(u"w1"_s), wire::workLine(u"w2"_s), wire::teaLine(u"t2"_s)})
             receive(line);
-        receive(wire::privateMessage("alice", "alice", "hi"));
-        const auto tip = [this] { return m_alice->findChild<QSystemTrayIcon *>("TrayIcon")->toolTip(); };
-        QTRY_COMPARE(tip(), QString("Quillet\nWork room: 2 new lines\nTea room: 1 new line\n1 new message"));
+        receive(wire::privateMessage(u"alice"_s, u"alice"_s, u"hi"_s));
+        const auto tip = [this] { return m_alice->findChild<QSystemTrayIcon *>(u"TrayIcon"_s)->toolTip(); };
+        QTRY_COMPARE(tip(), u"Quillet\nWork room: 2 new lines\nTea room: 1 new line\n1 new message"_s);
         m_alice->show();
-        QCOMPARE(tip(), QString("Quillet"));
+        QCOMPARE(tip(), u"Quillet"_s);
     }
 
     // Without a tray, room lines that arrive while the window is minimised or
@@ -143,14 +145,14 @@ private slots:
             other.activateWindow();
             QTRY_VERIFY(other.isActiveWindow());
         }
-        for (const QString &line : {wire::workLine("w1"), wire::teaLine("t1"), wire::workLine("w2")})
+        for (const QString &line : {wire::workLine(u"w1"_s), wire::teaLine(u"t1"_s), wire::workLine(u"w2"_s)})
             receive(line);
-        QCOMPARE(m_alice->windowTitle(), QString("(3) Quillet"));
+        QCOMPARE(m_alice->windowTitle(), u"(3) Quillet"_s);
         m_alice->showNormal();
         m_alice->activateWindow();
-        QTRY_COMPARE(m_alice->windowTitle(), QString("Quillet"));
-        receive(wire::workLine("seen"));
-        QCOMPARE(m_alice->windowTitle(), QString("Quillet"));
+        QTRY_COMPARE(m_alice->windowTitle(), u"Quillet"_s);
+        receive(wire::workLine(u"seen"_s));
+        QCOMPARE(m_alice->windowTitle(), u"Quillet"_s);
     }
 
     // While Quillet is not the active application, a message or a proposal asks
@@ -159,17 +161,17 @@ private slots:
     {
         m_alice->windowCaps().setInUse([] { return false; });
         QSignalSpy notified(&m_alice->windowCaps(), &NetworkWindowCaps::notified);
-        receive(wire::presence("bob")); // each writes from a station of their own
-        receive(wire::privateMessage("alice", "bob", "one"));
-        receive(wire::privateMessage("alice", "bob", "two"));
-        receive(wire::othelloProposal("alice", "bob"));
+        receive(wire::presence(u"bob"_s)); // each writes from a station of their own
+        receive(wire::privateMessage(u"alice"_s, u"bob"_s, u"one"_s));
+        receive(wire::privateMessage(u"alice"_s, u"bob"_s, u"two"_s));
+        receive(wire::othelloProposal(u"alice"_s, u"bob"_s));
         for (int n = 0; n < NetworkWindowCaps::kNotificationsPerInterval + 3; ++n) {
-            receive(wire::presence(QString("<b>u%1</b>").arg(n)));
-            receive(wire::privateMessage("alice", QString("<b>u%1</b>").arg(n), "hi"));
+            receive(wire::presence(u"<b>u%1</b>"_s.arg(n)));
+            receive(wire::privateMessage(u"alice"_s, u"<b>u%1</b>"_s.arg(n), u"hi"_s));
         }
         QCOMPARE(notified.size(), NetworkWindowCaps::kNotificationsPerInterval);
-        QCOMPARE(notified.front().front().toString(), QString("Message from bob"));
-        QCOMPARE(notified.back().front().toString(), QString("Message from <b>u4</b>"));
+        QCOMPARE(notified.front().front().toString(), u"Message from bob"_s);
+        QCOMPARE(notified.back().front().toString(), u"Message from <b>u4</b>"_s);
     }
 
     // After proposing, the status bar says so, over the name warning, until
@@ -178,8 +180,8 @@ private slots:
     void proposalFeedback_data()
     {
         QTest::addColumn<QString>("answer"); // a datagram, or "button" / "menu" to withdraw
-        QTest::newRow("accepted") << wire::othelloAccept("alice", "bob");
-        QTest::newRow("declined") << wire::proposalDeclined("alice", "bob");
+        QTest::newRow("accepted") << wire::othelloAccept(u"alice"_s, u"bob"_s);
+        QTest::newRow("declined") << wire::proposalDeclined(u"alice"_s, u"bob"_s);
         QTest::newRow("timed out") << QString();
         QTest::newRow("withdrawn beside the notice") << "button";
         QTest::newRow("withdrawn from the Tools menu") << "menu";
@@ -190,14 +192,14 @@ private slots:
         QFETCH(QString, answer);
         qint64 now = QDeadlineTimer::current().deadline();
         m_alice->station().setClock([&now] { return now; });
-        m_alice->notices().set(StatusNotices::Notice::NameInUse, "name warning");
-        m_alice->station().proposeGame(Game::Othello, "bob");
-        QCOMPARE(m_alice->notices().shown(), QString("Othello proposed to bob, waiting for an answer"));
+        m_alice->notices().set(StatusNotices::Notice::NameInUse, u"name warning"_s);
+        m_alice->station().proposeGame(Game::Othello, u"bob"_s);
+        QCOMPARE(m_alice->notices().shown(), u"Othello proposed to bob, waiting for an answer"_s);
         m_alice->station().broadcastPeriod();
-        QVERIFY(!m_alice->notices().shown().contains("warning"));
-        if (answer == "button") {
+        QVERIFY(!m_alice->notices().shown().contains(u"warning"_s));
+        if (answer == u"button"_s) {
             QTest::mouseClick(control<QPushButton>(*m_alice, "withdrawProposal"), Qt::LeftButton);
-        } else if (answer == "menu") {
+        } else if (answer == u"menu"_s) {
             auto *tools = control<QMenu>(*m_alice, "Tools");
             tools->popup(m_alice->mapToGlobal(QPoint()));
             control<QAction>(*m_alice, "mnuWithdrawProposal")->trigger();
@@ -208,7 +210,7 @@ private slots:
         } else {
             receive(answer);
         }
-        QVERIFY2(!m_alice->notices().shown().contains("proposed"), qPrintable(m_alice->notices().shown()));
+        QVERIFY2(!m_alice->notices().shown().contains(u"proposed"_s), qPrintable(m_alice->notices().shown()));
         QVERIFY(control<QPushButton>(*m_alice, "withdrawProposal")->isHidden());
     }
 
@@ -219,12 +221,12 @@ private slots:
         qint64 now = QDeadlineTimer::current().deadline();
         Station &station = m_alice->station();
         station.setClock([&now] { return now; });
-        receive(wire::presence("bob"));
-        QCOMPARE(userList(*m_alice), QString("alice:1 bob:1"));
+        receive(wire::presence(u"bob"_s));
+        QCOMPARE(userList(*m_alice), u"alice:1 bob:1"_s);
         now += Station::kSilenceMs + 1;
-        receive(wire::availability("alice", 0)); // she herself is heard on
+        receive(wire::availability(u"alice"_s, 0)); // she herself is heard on
         station.broadcastPeriod();
-        QCOMPARE(userList(*m_alice), QString("alice:1"));
+        QCOMPARE(userList(*m_alice), u"alice:1"_s);
     }
 
     void shownApartButAddressedExactly_data()
@@ -245,7 +247,7 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QString, shown);
         receive(wire::presence(name));
-        QCOMPARE(userList(*m_alice), "alice:1 " + shown + ":1");
+        QCOMPARE(userList(*m_alice), u"alice:1 "_s + shown + u":1"_s);
         // A right click selects the entry and opens the list's menu there.
         auto *list = control<QListView>(*m_alice, "ListView1");
         const QPoint at = list->visualRect(userEntry(*m_alice, shown)).center();
@@ -258,12 +260,12 @@ private slots:
         m_lan->clearSent();
         trigger("mnuProposeOthello");
         trigger("mnuProposePuissance4");
-        QCOMPARE(m_lan->sent(), (QList<QByteArray>{encode(wire::othelloProposal(name, "alice")),
-                                                   encode(wire::puissance4Proposal(name, "alice"))}));
+        QCOMPARE(m_lan->sent(), (QList<QByteArray>{encode(wire::othelloProposal(name, u"alice"_s)),
+                                                   encode(wire::puissance4Proposal(name, u"alice"_s))}));
         receive(wire::availability(name, 1));
-        QCOMPARE(userList(*m_alice), "alice:1 " + shown + ":2");
+        QCOMPARE(userList(*m_alice), u"alice:1 "_s + shown + u":2"_s);
         receive(wire::departure(name));
-        QCOMPARE(userList(*m_alice), QString("alice:1"));
+        QCOMPARE(userList(*m_alice), u"alice:1"_s);
     }
 
     // What is heard with no frame between is shown at the next frame, in the
@@ -289,10 +291,10 @@ private slots:
         // "p:bob" presence, "a:bob" bob not available, "d:bob" departure; handed
         // to the station directly, so no event loop turns between them.
         const auto hear = [this](const QString &events) {
-            for (const QString &event : events.split(' ', Qt::SkipEmptyParts)) {
+            for (const QString &event : events.split(u' ', Qt::SkipEmptyParts)) {
                 const QString name = event.mid(2);
-                m_alice->station().onDatagram(encode(event[0] == 'p' ? wire::presence(name)
-                                                     : event[0] == 'a' ? wire::availability(name, 1) : wire::departure(name)));
+                m_alice->station().onDatagram(encode(event[0] == u'p' ? wire::presence(name)
+                                                     : event[0] == u'a' ? wire::availability(name, 1) : wire::departure(name)));
             }
         };
         QFETCH(QString, before);
@@ -305,7 +307,7 @@ private slots:
         QCOMPARE(users->hasQueued(), frames > 0);
         QTEST(userList(*m_alice), "users");
         QFETCH(int, count);
-        QCOMPARE(userCount(*m_alice), QString("Connected users: %1").arg(count));
+        QCOMPARE(userCount(*m_alice), u"Connected users: %1"_s.arg(count));
         QVERIFY(inserted.count() <= 1); // arrivals as one batch
         QCOMPARE(flushed.count(), frames);
     }
@@ -331,11 +333,11 @@ private slots:
     void nameInUseNotice()
     {
         QCOMPARE(m_alice->notices().shown(), QString());
-        auto second = startStation(*m_lan, "alice");
-        QTRY_COMPARE(m_alice->notices().shown(), QString("Another station on this network uses the name alice"));
-        QCOMPARE(userList(*m_alice), QString("alice:1"));
-        m_alice->station().sendChatLine(Room::Work, "still here");
-        QTRY_VERIFY(logLines(*second, "Text1").endsWith("still here"));
+        auto second = startStation(*m_lan, u"alice"_s);
+        QTRY_COMPARE(m_alice->notices().shown(), u"Another station on this network uses the name alice"_s);
+        QCOMPARE(userList(*m_alice), u"alice:1"_s);
+        m_alice->station().sendChatLine(Room::Work, u"still here"_s);
+        QTRY_VERIFY(logLines(*second, "Text1").endsWith(u"still here"_s));
     }
 
     void sendFollowsTheTextNotTheFocus_data()
@@ -343,14 +345,14 @@ private slots:
         QTest::addColumn<FocusAway>("away");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("sent"); // the line's text on the wire; null: nothing sent
-        QTest::newRow("user list clicked") << FocusAway::UserList << QString("hi") << QString("hi");
-        QTest::newRow("Tab to the rooms") << FocusAway::TabKey << QString("hi") << QString("hi");
-        QTest::newRow("message window opened") << FocusAway::OtherWindow << QString("hi") << QString("hi");
-        QTest::newRow("only spaces") << FocusAway::UserList << QString("  ") << QString("  ");
-        QTest::newRow("at most the 400 a line carries") << FocusAway::TabKey << "hi" + QString(400, 'x')
-                                                        << "hi" + QString(398, 'x');
+        QTest::newRow("user list clicked") << FocusAway::UserList << u"hi"_s << u"hi"_s;
+        QTest::newRow("Tab to the rooms") << FocusAway::TabKey << u"hi"_s << u"hi"_s;
+        QTest::newRow("message window opened") << FocusAway::OtherWindow << u"hi"_s << u"hi"_s;
+        QTest::newRow("only spaces") << FocusAway::UserList << u"  "_s << u"  "_s;
+        QTest::newRow("at most the 400 a line carries") << FocusAway::TabKey << u"hi"_s + QString(400, u'x')
+                                                        << u"hi"_s + QString(398, u'x');
         QTest::newRow("empty") << FocusAway::UserList << QString() << QString();
-        QTest::newRow("separator") << FocusAway::UserList << QString("a") + wire::kSeparator << QString();
+        QTest::newRow("separator") << FocusAway::UserList << u"a"_s + wire::kSeparator << QString();
     }
 
     // Typed text, the focus elsewhere and back by a click: Enter sends what the
@@ -370,7 +372,7 @@ private slots:
 
         switch (away) {
         case FocusAway::UserList:
-            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(userEntry(a, "alice")).center());
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(userEntry(a, u"alice"_s)).center());
             QTRY_VERIFY(list->hasFocus());
             break;
         case FocusAway::TabKey:
@@ -378,7 +380,7 @@ private slots:
             QTRY_VERIFY(!input->hasFocus());
             break;
         case FocusAway::OtherWindow:
-            list->setCurrentIndex(userEntry(a, "alice"));
+            list->setCurrentIndex(userEntry(a, u"alice"_s));
             trigger("mnuSendMessage");
             QVERIFY(a.messageWindow() && QTest::qWaitForWindowActive(a.messageWindow()));
             a.activateWindow();
@@ -401,8 +403,8 @@ private slots:
             QCOMPARE(input->text(), typed);
         }
         // Only the separator is told about; the text stays for correction.
-        const auto *box = a.findChild<QMessageBox *>("Warning");
-        QCOMPARE(box ? box->windowTitle() + ' ' + box->text() : QString(),
+        const auto *box = a.findChild<QMessageBox *>(u"Warning"_s);
+        QCOMPARE(box ? box->windowTitle() + u' ' + box->text() : QString(),
                  typed.contains(wire::kSeparator) ? QString::fromUtf8("Warning! The charachter § is not allowed!") : QString());
     }
 
@@ -413,7 +415,7 @@ private slots:
         for (const int tab : {1, 0}) {
             m_lan->clearSent();
             control<QTabWidget>(a, "SSTab1")->setCurrentIndex(tab);
-            control<QLineEdit>(a, "Text3")->setText("hello");
+            control<QLineEdit>(a, "Text3")->setText(u"hello"_s);
             QTest::mouseClick(control<QPushButton>(a, "Command2"), Qt::LeftButton);
             QCOMPARE(m_lan->sent().size(), 1);
             const QStringList fields = wire::split(*wire::decode(m_lan->sent().front()));
@@ -429,12 +431,12 @@ private slots:
     {
         QSignalSpy closed(m_alice.get(), &MainWindow::stationClosed);
         trigger("mnuExitProgram");
-        QCOMPARE(m_lan->sent().count(wire::encode(wire::departure("alice"))), 2);
+        QCOMPARE(m_lan->sent().count(wire::encode(wire::departure(u"alice"_s))), 2);
         QCOMPARE(closed.count(), 1);
         QVERIFY(!m_alice->isVisible());
         QVERIFY(!m_alice->station().isBroadcasting());
         m_alice->close();
-        QCOMPARE(m_lan->sent().count(wire::encode(wire::departure("alice"))), 2);
+        QCOMPARE(m_lan->sent().count(wire::encode(wire::departure(u"alice"_s))), 2);
     }
 
     // The menu's commands on plain controls are in test_editmenu; here, a read-only
@@ -442,20 +444,20 @@ private slots:
     void editMenuOnTheStationsControls()
     {
         auto &menu = *m_alice->findChild<EditMenu *>();
-        receive(wire::workLine("in the log"));
-        QTRY_COMPARE(logLines(*m_alice, "Text1"), QString("in the log"));
+        receive(wire::workLine(u"in the log"_s));
+        QTRY_COMPARE(logLines(*m_alice, "Text1"), u"in the log"_s);
         auto *log = control<QPlainTextEdit>(*m_alice, "Text1");
         log->selectAll();
         log->setFocus();
-        QApplication::clipboard()->setText("old");
+        QApplication::clipboard()->setText(u"old"_s);
         menu.updateItems();
         QString offered;
         for (EditMenu::Item item : {EditMenu::kCut, EditMenu::kCopy, EditMenu::kPaste, EditMenu::kClear, EditMenu::kSelectAll})
             offered += menu.item(item)->isEnabled() ? QString::number(item) : QString();
-        QCOMPARE(offered, QString("37")); // Copy, Select All
+        QCOMPARE(offered, u"37"_s); // Copy, Select All
         menu.item(EditMenu::kCopy)->trigger();
-        QCOMPARE(QApplication::clipboard()->text(), QString("in the log"));
-        QCOMPARE(logLines(*m_alice, "Text1"), QString("in the log"));
+        QCOMPARE(QApplication::clipboard()->text(), u"in the log"_s);
+        QCOMPARE(logLines(*m_alice, "Text1"), u"in the log"_s);
     }
 
     // Without a tray a minimised window must stay on the task bar, or nothing could bring it back.
@@ -496,15 +498,15 @@ private slots:
         });
         trigger("mnuWeb");
         trigger("mnuWeb");
-        QCOMPARE(asked, QList<QUrl>(2, QUrl(HelpMenu::kHomePage)));
-        const QList<QMessageBox *> notes = m_alice->findChildren<QMessageBox *>("homePageNote");
+        QCOMPARE(asked, QList<QUrl>(2, QUrl(QLatin1String(HelpMenu::kHomePage))));
+        const QList<QMessageBox *> notes = m_alice->findChildren<QMessageBox *>(u"homePageNote"_s);
         QCOMPARE(notes.size(), 1);
         QVERIFY(notes.front()->isVisible() && !notes.front()->isModal());
         QCOMPARE(notes.front()->textFormat(), Qt::PlainText);
-        QVERIFY(notes.front()->text().contains(HelpMenu::kHomePage));
+        QVERIFY(notes.front()->text().contains(QLatin1String(HelpMenu::kHomePage)));
         QVERIFY(notes.front()->textInteractionFlags() & Qt::TextSelectableByMouse);
-        receive(wire::teaLine("still here"));
-        QTRY_COMPARE(logLines(*m_alice, "Text2"), QString("still here"));
+        receive(wire::teaLine(u"still here"_s));
+        QTRY_COMPARE(logLines(*m_alice, "Text2"), u"still here"_s);
     }
 
     // The Help menu and the tray share one box, not modal; once closed, the next request opens a fresh one.
@@ -529,7 +531,7 @@ private:
 
     // Hands a message to the station as a peer would, and waits until it is heard.
     void receive(const QString &message) { sendFrom(*m_peer, encode(message)); }
-    void trigger(const char *action) { m_alice->findChild<QAction *>(action)->trigger(); }
+    void trigger(const char *action) { m_alice->findChild<QAction *>(QLatin1String(action))->trigger(); }
 };
 
 QTEST_MAIN(TestMainWindow)

@@ -13,6 +13,8 @@
 #include <QSystemTrayIcon>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 const QString kAlone = QStringLiteral("No other station heard on this network yet");
@@ -20,7 +22,7 @@ const QString kAlone = QStringLiteral("No other station heard on this network ye
 // What the status bar and the tray's tooltip say about the network now.
 QString notice(const MainWindow &station)
 {
-    return control<QLabel>(station, "noticePanel")->text() + " | "
+    return control<QLabel>(station, "noticePanel")->text() + u" | "_s
         + control<QSystemTrayIcon>(station, "TrayIcon")->toolTip();
 }
 
@@ -50,23 +52,23 @@ private slots:
     void presenceAvailabilityAndDeparture()
     {
         LocalLan lan;
-        auto alice = startStation(lan, "alice");
-        auto bob = startStation(lan, "bob");
-        QTRY_COMPARE(userList(*alice), QString("alice:1 bob:1"));
+        auto alice = startStation(lan, u"alice"_s);
+        auto bob = startStation(lan, u"bob"_s);
+        QTRY_COMPARE(userList(*alice), u"alice:1 bob:1"_s);
         alice->station().broadcastPresence();
-        QTRY_COMPARE(userList(*bob), QString("bob:1 alice:1"));
-        QCOMPARE(userCount(*bob), QString("Connected users: 2"));
+        QTRY_COMPARE(userList(*bob), u"bob:1 alice:1"_s);
+        QCOMPARE(userCount(*bob), u"Connected users: 2"_s);
 
         control<QComboBox>(*bob, "Combo1")->setCurrentIndex(1);
-        QTRY_COMPARE(userList(*alice), QString("alice:1 bob:2"));
+        QTRY_COMPARE(userList(*alice), u"alice:1 bob:2"_s);
 
         alice->station().stop(); // her own period would set the count at any moment
         bob->close();
-        QTRY_COMPARE(userList(*alice), QString("alice:1"));
-        QCOMPARE(userCount(*alice), QString("Connected users: 2"));
+        QTRY_COMPARE(userList(*alice), u"alice:1"_s);
+        QCOMPARE(userCount(*alice), u"Connected users: 2"_s);
         alice->station().forgetRecentDatagrams(); // her presence again, as a period later
         alice->station().broadcastPresence();
-        QTRY_COMPARE(userCount(*alice), QString("Connected users: 1"));
+        QTRY_COMPARE(userCount(*alice), u"Connected users: 1"_s);
     }
 
     void noticesComeAndGo_data()
@@ -99,11 +101,11 @@ private slots:
         MainWindow alice(station, games);
         alice.start();
         station.stop();
-        QTRY_COMPARE(userList(alice), QString("alice:1"));
+        QTRY_COMPARE(userList(alice), u"alice:1"_s);
         // When each notice comes is test_station's; here, what the window and the tray say.
         for (int period = 0; period < HearingCheck::kAlonePeriods; ++period)
             endPeriod();
-        QCOMPARE(notice(alice), kAlone + " | Quillet\n" + kAlone);
+        QCOMPARE(notice(alice), kAlone + u" | Quillet\n"_s + kAlone);
         if (failure.isEmpty())
             lan.setDropEvery(1);
         else
@@ -111,15 +113,15 @@ private slots:
         endPeriod();
         endPeriod();
         QFETCH(QString, nobodyHears);
-        QCOMPARE(notice(alice), nobodyHears + " | Quillet\n" + nobodyHears);
+        QCOMPARE(notice(alice), nobodyHears + u" | Quillet\n"_s + nobodyHears);
 
         // Back on the network, with a peer: the echo and the peer clear it all.
         lan.setDropEvery(0);
         port->setSendFailure({});
-        auto bob = startStation(lan, "bob");
+        auto bob = startStation(lan, u"bob"_s);
         endPeriod();
-        QTRY_COMPARE(notice(alice), QString(" | Quillet"));
-        QCOMPARE(userList(alice), QString("alice:1 bob:1"));
+        QTRY_COMPARE(notice(alice), u" | Quillet"_s);
+        QCOMPARE(userList(alice), u"alice:1 bob:1"_s);
     }
 
     // Which characters are lost is test_station's; here, how the input line
@@ -127,19 +129,19 @@ private slots:
     void inputLineMarksWhatArrivesAsQuestionMarks()
     {
         LocalLan lan;
-        auto alice = startStation(lan, "alice");
+        auto alice = startStation(lan, u"alice"_s);
         auto *input = control<QLineEdit>(*alice, "Text3");
         const QColor plain = input->palette().color(QPalette::Base);
-        type(input, "café ☕ €?");
-        QCOMPARE(input->text(), QString("café ☕ €?"));
-        QCOMPARE(input->toolTip(), QString("Will arrive as \"?\": ☕"));
+        type(input, u"café ☕ €?"_s);
+        QCOMPARE(input->text(), u"café ☕ €?"_s);
+        QCOMPARE(input->toolTip(), u"Will arrive as \"?\": ☕"_s);
         QVERIFY(input->palette().color(QPalette::Base) != plain);
 
         lan.clearSent();
         QTest::keyClick(input, Qt::Key_Return);
         QCOMPARE(lan.sent().size(), 1);
-        QVERIFY(wire::decode(lan.sent().front())->endsWith("]> café ? €?"));
-        QTRY_VERIFY(logLines(*alice, "Text1").endsWith("]> café ? €?"));
+        QVERIFY(wire::decode(lan.sent().front())->endsWith(u"]> café ? €?"_s));
+        QTRY_VERIFY(logLines(*alice, "Text1").endsWith(u"]> café ? €?"_s));
         QCOMPARE(input->toolTip(), QString());
         QCOMPARE(input->palette().color(QPalette::Base), plain);
     }
@@ -149,41 +151,41 @@ private slots:
     void greekNameReceivesAMarkedMessageAndPlays()
     {
         LocalLan lan;
-        auto alice = startStation(lan, "alice");
-        auto dimitris = startStation(lan, "Δημήτρης");
-        QCOMPARE(dimitris->station().userName(), QString("????????"));
-        QCOMPARE(dimitris->notices().shown(), QString("Others see your name as ????????: choose another in Tools > Preferences"));
-        QTRY_COMPARE(userList(*alice), QString("alice:1 ????????:1"));
-        QCOMPARE(userList(*dimitris), QString("????????:1"));
+        auto alice = startStation(lan, u"alice"_s);
+        auto dimitris = startStation(lan, u"Δημήτρης"_s);
+        QCOMPARE(dimitris->station().userName(), u"????????"_s);
+        QCOMPARE(dimitris->notices().shown(), u"Others see your name as ????????: choose another in Tools > Preferences"_s);
+        QTRY_COMPARE(userList(*alice), u"alice:1 ????????:1"_s);
+        QCOMPARE(userList(*dimitris), u"????????:1"_s);
 
         auto *list = control<QListView>(*alice, "ListView1");
-        const QPoint at = list->visualRect(userEntry(*alice, "????????")).center();
+        const QPoint at = list->visualRect(userEntry(*alice, u"????????"_s)).center();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at); // a double click's first press
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
         QVERIFY(alice->messageWindow());
         auto *typed = control<QPlainTextEdit>(*alice->messageWindow(), "Text1");
-        type(typed, "ok Ω\U0001F600 é");
+        type(typed, u"ok Ω\U0001F600 é"_s);
         // Each mark covers one character that will not arrive, and nothing else.
         QStringList marked;
         for (const QTextEdit::ExtraSelection &mark : typed->extraSelections())
             marked << mark.cursor.selectedText();
-        QCOMPARE(marked, QStringList({"Ω", "\U0001F600"}));
-        QCOMPARE(typed->toolTip(), QString("Will arrive as \"?\": Ω \U0001F600"));
+        QCOMPARE(marked, QStringList({u"Ω"_s, u"\U0001F600"_s}));
+        QCOMPARE(typed->toolTip(), u"Will arrive as \"?\": Ω \U0001F600"_s);
         typed->clear();
         QVERIFY(typed->extraSelections().isEmpty() && typed->toolTip().isEmpty());
-        type(typed, "γεια, é");
+        type(typed, u"γεια, é"_s);
         QTest::mouseClick(control<QPushButton>(*alice->messageWindow(), "Command1"), Qt::LeftButton);
         QTRY_VERIFY(dimitris->messageWindow());
-        QCOMPARE(dimitris->messageWindow()->correspondent(), QString("alice"));
-        QCOMPARE(control<QPlainTextEdit>(*dimitris->messageWindow(), "Text2")->toPlainText(), QString("????, é"));
+        QCOMPARE(dimitris->messageWindow()->correspondent(), u"alice"_s);
+        QCOMPARE(control<QPlainTextEdit>(*dimitris->messageWindow(), "Text2")->toPlainText(), u"????, é"_s);
 
         // A game: proposed to the name heard and accepted; its boards are addressed alike.
-        alice->station().proposeGame(Game::Puissance4, "????????");
+        alice->station().proposeGame(Game::Puissance4, u"????????"_s);
         QTRY_VERIFY(dimitris->proposalWindow(Game::Puissance4));
         QTest::mouseClick(control<QPushButton>(*dimitris->proposalWindow(Game::Puissance4), "Command1"), Qt::LeftButton);
         QTRY_VERIFY(alice->station().match(Game::Puissance4).isPlaying());
-        QCOMPARE(alice->station().match(Game::Puissance4).opponent(), QString("????????"));
-        QCOMPARE(dimitris->station().match(Game::Puissance4).opponent(), QString("alice"));
+        QCOMPARE(alice->station().match(Game::Puissance4).opponent(), u"????????"_s);
+        QCOMPARE(dimitris->station().match(Game::Puissance4).opponent(), u"alice"_s);
     }
 };
 

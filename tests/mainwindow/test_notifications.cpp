@@ -12,6 +12,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 // A notification service of the test's own on the session bus that
 // dbus-run-session started for it: it records each Notify call and can
 // click a notification as a user would. It has a bus connection of its own,
@@ -81,9 +83,9 @@ private slots:
     {
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("summary");
-        QTest::newRow("private message") << wire::privateMessage("bob", "<b>alice</b>", "hi")
+        QTest::newRow("private message") << wire::privateMessage(u"bob"_s, u"<b>alice</b>"_s, u"hi"_s)
                                          << "Message from <b>alice</b>";
-        QTest::newRow("proposal") << wire::othelloProposal("bob", "<b>alice</b>")
+        QTest::newRow("proposal") << wire::othelloProposal(u"bob"_s, u"<b>alice</b>"_s)
                                   << "<b>alice</b> proposes a game of Othello";
     }
     void oneNotificationPerArrival()
@@ -93,21 +95,21 @@ private slots:
         RecordingNotifications service;
         LocalLan lan;
         LanPort *peer = lan.attach();
-        auto bob = startListed(lan, "bob");
+        auto bob = startListed(lan, u"bob"_s);
         bob->windowCaps().setInUse([] { return false; });
         QSignalSpy shown(bob->findChild<DesktopNotifier *>(), &DesktopNotifier::shown);
         sendFrom(*peer, wire::encode(message));
         QTRY_COMPARE(shown.size(), 1);
         QCOMPARE(service.calls.size(), 1);
         const RecordingNotifications::Call &call = service.calls.front();
-        QCOMPARE(call.appName, QString("Quillet"));
-        QCOMPARE(call.icon, QString("quillet"));
+        QCOMPARE(call.appName, u"Quillet"_s);
+        QCOMPARE(call.icon, u"quillet"_s);
         QCOMPARE(call.summary, summary);
         QCOMPARE(call.replaces, 0u);
-        QCOMPARE(call.actions.value(0), QString("default"));
-        QCOMPARE(call.hints.value("desktop-entry").toString(), QString("quillet"));
-        QCOMPARE(call.hints.value("category").toString(), QString("im.received"));
-        QCOMPARE(call.hints.value("sound-name").toString(), QString("message-new-instant"));
+        QCOMPARE(call.actions.value(0), u"default"_s);
+        QCOMPARE(call.hints.value(u"desktop-entry"_s).toString(), u"quillet"_s);
+        QCOMPARE(call.hints.value(u"category"_s).toString(), u"im.received"_s);
+        QCOMPARE(call.hints.value(u"sound-name"_s).toString(), u"message-new-instant"_s);
 
         QWidget *told = bob->messageWindow() ? static_cast<QWidget *>(bob->messageWindow())
                                              : bob->proposalWindow(Game::Othello);
@@ -124,11 +126,11 @@ private slots:
         RecordingNotifications service;
         LocalLan lan;
         LanPort *peer = lan.attach();
-        auto bob = startListed(lan, "bob");
+        auto bob = startListed(lan, u"bob"_s);
         bob->windowCaps().setInUse([] { return false; });
         QSignalSpy notified(&bob->windowCaps(), &NetworkWindowCaps::notified);
         for (int n = 0; n < NetworkWindowCaps::kNotificationsPerInterval + 3; ++n)
-            sendFrom(*peer, wire::encode(wire::privateMessage("bob", QString("u%1").arg(n), "hi")));
+            sendFrom(*peer, wire::encode(wire::privateMessage(u"bob"_s, u"u%1"_s.arg(n), u"hi"_s)));
         // One host's made-up names open only its share of windows, and notify no more.
         const int bound = std::min(NetworkWindowCaps::kNotificationsPerInterval, NetworkWindowCaps::kNetworkWindowsPerHost);
         QTRY_COMPARE(service.calls.size(), bound);
@@ -143,15 +145,15 @@ private slots:
         DesktopNotifier notifier;
         QVERIFY(notifier.serviceAvailable());
         QSignalSpy shown(&notifier, &DesktopNotifier::shown);
-        notifier.notify("alice", "Message from alice", "", nullptr);
+        notifier.notify(u"alice"_s, u"Message from alice"_s, u""_s, nullptr);
         QVERIFY(shown.wait());
         notifier.setSounds(false);
-        notifier.notify("alice", "Message from alice", "", nullptr);
-        notifier.notify("carol", "Message from carol", "", nullptr);
+        notifier.notify(u"alice"_s, u"Message from alice"_s, u""_s, nullptr);
+        notifier.notify(u"carol"_s, u"Message from carol"_s, u""_s, nullptr);
         QTRY_COMPARE(service.calls.size(), 3);
         QCOMPARE(service.calls[1].replaces, 1u);
         QCOMPARE(service.calls[2].replaces, 0u);
-        QVERIFY(!service.calls[1].hints.contains("sound-name"));
+        QVERIFY(!service.calls[1].hints.contains(u"sound-name"_s));
     }
 };
 

@@ -138,8 +138,8 @@ private slots:
         const QByteArray language = tag.contains(':') ? tag.left(tag.indexOf(':')) : QByteArray("C");
         look::installTranslations(QLocale(QString::fromLatin1(language)));
         m_lan = std::make_unique<LocalLan>();
-        m_alice = startStation(*m_lan, "alice");
-        QTRY_COMPARE(userList(*m_alice), QString("alice:1"));
+        m_alice = startStation(*m_lan, QStringLiteral("alice"));
+        QTRY_COMPARE(userList(*m_alice), QStringLiteral("alice:1"));
     }
 
     void cleanup()
@@ -177,7 +177,7 @@ private slots:
         const QSet<QString> &english = translation.english;
         QStringList clipped;
         if (english.contains(shown->windowTitle()))
-            clipped << "untranslated caption: " + shown->windowTitle();
+            clipped << QLatin1String("untranslated caption: ") + shown->windowTitle();
         // Desktops draw captions bold in about the application's font.
         QFont captionFont = QApplication::font();
         captionFont.setBold(true);

@@ -12,6 +12,8 @@
 #include <QScrollBar>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 // The read-me window on its own: the built-in text, and finding in it with the keys.
 class TestReadmeWindow final : public QObject
 {
@@ -34,7 +36,7 @@ private slots:
         QFile source(QStringLiteral(QUILLET_README));
         QVERIFY(source.open(QIODevice::ReadOnly));
         m_readme = QString::fromUtf8(source.readAll());
-        QVERIFY(nthMatch("game", 1) > 0); // enough matches to go back and round
+        QVERIFY(nthMatch(u"game"_s, 1) > 0); // enough matches to go back and round
     }
 
     void find_data()
@@ -44,10 +46,10 @@ private slots:
         QTest::addColumn<int>("match");    // which match is selected, -1 for none
 
         const auto count = [this](const QString &text) { return int(m_readme.count(text, Qt::CaseInsensitive)); };
-        QTest::newRow("case ignored") << QString("gAME") << QString() << 0;
-        QTest::newRow("round the end") << QString("game") << QString(count("game"), 'E') << 0;
-        QTest::newRow("Shift+Enter from the first, the last") << QString("game") << QString("S") << count("game") - 1;
-        QTest::newRow("nowhere") << QString("xyzzy plugh") << QString("E") << -1;
+        QTest::newRow("case ignored") << u"gAME"_s << QString() << 0;
+        QTest::newRow("round the end") << u"game"_s << QString(count(u"game"_s), u'E') << 0;
+        QTest::newRow("Shift+Enter from the first, the last") << u"game"_s << u"S"_s << count(u"game"_s) - 1;
+        QTest::newRow("nowhere") << u"xyzzy plugh"_s << u"E"_s << -1;
     }
 
     // The window shows the sources' read-me whole, scrolling; Ctrl+F opens the

@@ -5,6 +5,8 @@
 #include <QTest>
 #include <QTextBlock>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Appends "line from" to "line to", and returns them.
@@ -44,8 +46,8 @@ private slots:
         QTabWidget rooms;
         auto *work = new RoomLog;
         auto *tea = new RoomLog;
-        rooms.addTab(work, "Work room");
-        rooms.addTab(tea, "Tea room");
+        rooms.addTab(work, u"Work room"_s);
+        rooms.addTab(tea, u"Tea room"_s);
         rooms.resize(500, 270);
         rooms.show();
         QVERIFY(QTest::qWaitForWindowExposed(&rooms));
@@ -68,26 +70,26 @@ private slots:
         QTest::addColumn<QString>("line");
         QTest::addColumn<QString>("expected");
         const QString mark(QChar(RoomLog::kBreakMark));
-        QTest::newRow("CR LF forging a second line") << QString("hi\r\n[bob,10:00:00]> I am bob")
-                                                     << "hi" + mark + "[bob,10:00:00]> I am bob";
+        QTest::newRow("CR LF forging a second line") << u"hi\r\n[bob,10:00:00]> I am bob"_s
+                                                     << u"hi"_s + mark + u"[bob,10:00:00]> I am bob"_s;
         for (const auto &[name, ch] : {std::pair("LF", u'\n'), {"CR", u'\r'}, {"vertical tab", u'\v'}, {"form feed", u'\f'},
                                        {"next line", u'\u0085'}, {"line separator", u'\u2028'},
                                        {"paragraph separator", u'\u2029'}})
-            QTest::addRow("%s", name) << "a" + QString(QChar(ch)) + "b" << "a" + mark + "b";
-        QTest::newRow("LF CR is two breaks") << QString("a\n\rb") << "a" + mark + mark + "b";
-        QTest::newRow("break at both ends") << QString("\nab\r") << mark + "ab" + mark;
-        QTest::newRow("plain line untouched") << QString("<b>bold</b> & tabs\there") << QString("<b>bold</b> & tabs\there");
+            QTest::addRow("%s", name) << u"a"_s + QString(QChar(ch)) + u"b"_s << u"a"_s + mark + u"b"_s;
+        QTest::newRow("LF CR is two breaks") << u"a\n\rb"_s << u"a"_s + mark + mark + u"b"_s;
+        QTest::newRow("break at both ends") << u"\nab\r"_s << mark + u"ab"_s + mark;
+        QTest::newRow("plain line untouched") << u"<b>bold</b> & tabs\there"_s << u"<b>bold</b> & tabs\there"_s;
     }
 
     void lineBreaksStayInTheLine()
     {
         QFETCH(QString, line);
         QFETCH(QString, expected);
-        m_log->appendLine("before");
+        m_log->appendLine(u"before"_s);
         m_log->appendLine(line);
-        m_log->appendLine("after");
+        m_log->appendLine(u"after"_s);
         QTRY_COMPARE(m_log->document()->blockCount(), 3);
-        QCOMPARE(shown(*m_log), (QStringList{"before", expected, "after"}));
+        QCOMPARE(shown(*m_log), (QStringList{u"before"_s, expected, u"after"_s}));
         // Shown on one line, however wide: no break of any kind inside it.
         QCOMPARE(m_log->document()->findBlockByNumber(1).layout()->lineCount(), 1);
     }
@@ -100,14 +102,14 @@ private slots:
         appendNumbered(*m_log, 11, RoomLog::kMaxLines + 5);
         QTRY_COMPARE(m_log->document()->lastBlock().text(), QStringLiteral("line %1").arg(RoomLog::kMaxLines + 5));
         QCOMPARE(m_log->document()->blockCount(), RoomLog::kMaxLines);
-        QCOMPARE(m_log->document()->firstBlock().text(), QString("line 6"));
-        QCOMPARE(m_log->document()->findBlockByNumber(1).text(), QString("line 7"));
+        QCOMPARE(m_log->document()->firstBlock().text(), u"line 6"_s);
+        QCOMPARE(m_log->document()->findBlockByNumber(1).text(), u"line 7"_s);
 
-        m_log->appendLine("queued when cleared");
+        m_log->appendLine(u"queued when cleared"_s);
         m_log->clearLog();
         QVERIFY(m_log->toPlainText().isEmpty());
-        m_log->appendLine("after the clear");
-        QTRY_COMPARE(shown(*m_log), QStringList{"after the clear"});
+        m_log->appendLine(u"after the clear"_s);
+        QTRY_COMPARE(shown(*m_log), QStringList{u"after the clear"_s});
     }
 
 private:

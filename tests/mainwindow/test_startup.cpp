@@ -35,8 +35,8 @@ private slots:
         MainWindow &window = *composed;
         window.start();
         // The availability box's first selection sends nothing.
-        QCOMPARE(link.sent, (QList<QByteArray>{wire::encode(wire::presence("alice")),
-                                               wire::encode(wire::availability("alice", 0))}));
+        QCOMPARE(link.sent, (QList<QByteArray>{wire::encode(wire::presence(QStringLiteral("alice"))),
+                                               wire::encode(wire::availability(QStringLiteral("alice"), 0))}));
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QApplication::processEvents();
         for (QIcon (*icon)() : {&look::sailIcon, &look::envelopeIcon, &look::sunIcon, &look::bulbOnIcon, &look::bulbOffIcon})

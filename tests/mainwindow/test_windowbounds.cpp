@@ -13,6 +13,8 @@
 
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
+
 using wire::encode;
 
 namespace {
@@ -65,7 +67,7 @@ private slots:
     void init()
     {
         m_lan = std::make_unique<LocalLan>();
-        m_alice = startStation(*m_lan, "alice");
+        m_alice = startStation(*m_lan, u"alice"_s);
         m_peer = m_lan->attach();
     }
 
@@ -87,23 +89,23 @@ private slots:
         const int bound = NetworkWindowCaps::kMessageWindowsPerSender;
         const int beyond = 3;
         const int sent = bound + MessageWindow::kMaxAddedMessages + beyond;
-        fromPeer(wire::presence("mallory")); // mallory writes from her own station
+        fromPeer(wire::presence(u"mallory"_s)); // mallory writes from her own station
         for (int n = 1; n <= sent; ++n)
-            fromPeer(wire::privateMessage("alice", "mallory", QStringLiteral("message %1").arg(n)));
-        fromPeer(wire::privateMessage("alice", "MALLORY", "names are told apart exactly"));
-        fromPeer(wire::privateMessage("alice", "bob", "hello"));
-        QTRY_COMPARE(messagesFrom("bob").size(), 1);
-        QCOMPARE(messagesFrom("MALLORY").size(), 1);
-        QCOMPARE(m_alice->messageWindow()->correspondent(), QString("bob")); // the newest window opened
+            fromPeer(wire::privateMessage(u"alice"_s, u"mallory"_s, QStringLiteral("message %1").arg(n)));
+        fromPeer(wire::privateMessage(u"alice"_s, u"MALLORY"_s, u"names are told apart exactly"_s));
+        fromPeer(wire::privateMessage(u"alice"_s, u"bob"_s, u"hello"_s));
+        QTRY_COMPARE(messagesFrom(u"bob"_s).size(), 1);
+        QCOMPARE(messagesFrom(u"MALLORY"_s).size(), 1);
+        QCOMPARE(m_alice->messageWindow()->correspondent(), u"bob"_s); // the newest window opened
 
-        const QList<MessageWindow *> windows = messagesFrom("mallory");
+        const QList<MessageWindow *> windows = messagesFrom(u"mallory"_s);
         QCOMPARE(windows.size(), bound);
-        QCOMPARE(receivedFrom("mallory"), sent);
+        QCOMPARE(receivedFrom(u"mallory"_s), sent);
         MessageWindow *newest = windows.back();
         QCOMPARE(newest->receivedCount(), 1 + MessageWindow::kMaxAddedMessages + beyond);
-        QVERIFY2(newest->windowTitle().startsWith("Message from: mallory at "), qPrintable(newest->windowTitle()));
-        QVERIFY2(newest->windowTitle().endsWith(" (3 more not shown)"), qPrintable(newest->windowTitle()));
-        const QStringList lines = control<QPlainTextEdit>(*newest, "Text2")->toPlainText().split('\n');
+        QVERIFY2(newest->windowTitle().startsWith(u"Message from: mallory at "_s), qPrintable(newest->windowTitle()));
+        QVERIFY2(newest->windowTitle().endsWith(u" (3 more not shown)"_s), qPrintable(newest->windowTitle()));
+        const QStringList lines = control<QPlainTextEdit>(*newest, "Text2")->toPlainText().split(u'\n');
         QCOMPARE(lines.size(), 1 + MessageWindow::kMaxAddedMessages);
         QCOMPARE(lines.front(), QStringLiteral("message %1").arg(bound));
         QVERIFY2(lines.back().endsWith(QStringLiteral("]> message %1").arg(bound + MessageWindow::kMaxAddedMessages)), qPrintable(lines.back()));
@@ -111,13 +113,13 @@ private slots:
         // Once one is closed, the next message opens a window of its own again.
         windows.front()->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // as the event loop would next
-        fromPeer(wire::privateMessage("alice", "mallory", "after closing"));
-        QTRY_COMPARE(receivedFrom("mallory"), sent);
-        QCOMPARE(messagesFrom("mallory").size(), bound);
+        fromPeer(wire::privateMessage(u"alice"_s, u"mallory"_s, u"after closing"_s));
+        QTRY_COMPARE(receivedFrom(u"mallory"_s), sent);
+        QCOMPARE(messagesFrom(u"mallory"_s).size(), bound);
         QStringList texts;
-        for (const MessageWindow *window : messagesFrom("mallory"))
+        for (const MessageWindow *window : messagesFrom(u"mallory"_s))
             texts << control<QPlainTextEdit>(*window, "Text2")->toPlainText();
-        QVERIFY2(texts.contains("after closing"), qPrintable(texts.join(" | ")));
+        QVERIFY2(texts.contains(u"after closing"_s), qPrintable(texts.join(u" | "_s)));
     }
 
     // Proposals asked again are counted in the caption of the first window,
@@ -127,31 +129,31 @@ private slots:
     void proposalsAndDeclinesAskedAgainAreCounted()
     {
         for (const Game game : kGames)
-            m_alice->station().proposeGame(game, "mallory");
-        m_alice->station().proposeGame(Game::Othello, "<i>bob</i>");
+            m_alice->station().proposeGame(game, u"mallory"_s);
+        m_alice->station().proposeGame(Game::Othello, u"<i>bob</i>"_s);
         for (int n = 0; n < 4; ++n)
-            fromPeer(wire::othelloProposal("alice", "mallory"));
+            fromPeer(wire::othelloProposal(u"alice"_s, u"mallory"_s));
         for (int n = 0; n < NetworkWindowCaps::kDeclinedBoxesPerSender + 5; ++n)
-            fromPeer(wire::proposalDeclined("alice", "mallory"));
-        fromPeer(wire::puissance4Proposal("alice", "mallory"));
-        fromPeer(wire::othelloProposal("alice", "bob"));
-        fromPeer(wire::proposalDeclined("alice", "<i>bob</i>"));
-        QTRY_COMPARE(proposalsFrom("bob", Game::Othello).size(), 1);
-        const QStringList othello = proposalsFrom("mallory", Game::Othello);
+            fromPeer(wire::proposalDeclined(u"alice"_s, u"mallory"_s));
+        fromPeer(wire::puissance4Proposal(u"alice"_s, u"mallory"_s));
+        fromPeer(wire::othelloProposal(u"alice"_s, u"bob"_s));
+        fromPeer(wire::proposalDeclined(u"alice"_s, u"<i>bob</i>"_s));
+        QTRY_COMPARE(proposalsFrom(u"bob"_s, Game::Othello).size(), 1);
+        const QStringList othello = proposalsFrom(u"mallory"_s, Game::Othello);
         QCOMPARE(othello.size(), NetworkWindowCaps::kProposalWindowsPerSender);
-        QCOMPARE(othello.front(), QString("Othello game proposal (3 more)"));
-        QCOMPARE(proposalsFrom("mallory", Game::Puissance4), QStringList{"Puissance 4 game proposal"});
+        QCOMPARE(othello.front(), u"Othello game proposal (3 more)"_s);
+        QCOMPARE(proposalsFrom(u"mallory"_s, Game::Puissance4), QStringList{u"Puissance 4 game proposal"_s});
 
-        QTRY_COMPARE(m_alice->findChildren<QMessageBox *>("Declined").size(), 3);
+        QTRY_COMPARE(m_alice->findChildren<QMessageBox *>(u"Declined"_s).size(), 3);
         QStringList captions;
-        for (const QMessageBox *box : m_alice->findChildren<QMessageBox *>("Declined")) {
+        for (const QMessageBox *box : m_alice->findChildren<QMessageBox *>(u"Declined"_s)) {
             QCOMPARE(box->textFormat(), Qt::PlainText);
-            captions << box->windowTitle() + ": " + box->text();
+            captions << box->windowTitle() + u": "_s + box->text();
         }
         captions.sort();
-        QCOMPARE(captions, QStringList({"Declined: <i>bob</i> has declined your offer...",
-                                        "Declined: mallory has declined your offer...",
-                                        "Declined: mallory has declined your offer..."}));
+        QCOMPARE(captions, QStringList({u"Declined: <i>bob</i> has declined your offer..."_s,
+                                        u"Declined: mallory has declined your offer..."_s,
+                                        u"Declined: mallory has declined your offer..."_s}));
     }
 
     // A host writing under names not its own, new or a real user's, opens
@@ -160,20 +162,20 @@ private slots:
     void oneHostOpensOnlyItsShare()
     {
         LanPort &bob = *m_lan->attach();
-        sendFrom(bob, encode(wire::presence("bob")));
+        sendFrom(bob, encode(wire::presence(u"bob"_s)));
         for (int n = 0; n < NetworkWindowCaps::kNetworkWindowsOfAKind + 10; ++n)
-            fromPeer(wire::privateMessage("alice", QStringLiteral("sender %1").arg(n), "hi"));
+            fromPeer(wire::privateMessage(u"alice"_s, QStringLiteral("sender %1").arg(n), u"hi"_s));
         for (int n = 0; n < 20; ++n)
-            fromPeer(wire::privateMessage("alice", "bob", QStringLiteral("forged %1").arg(n)));
-        fromPeer(wire::workLine("after"));
-        QTRY_COMPARE(logLines(*m_alice, "Text1"), QString("after"));
+            fromPeer(wire::privateMessage(u"alice"_s, u"bob"_s, QStringLiteral("forged %1").arg(n)));
+        fromPeer(wire::workLine(u"after"_s));
+        QTRY_COMPARE(logLines(*m_alice, "Text1"), u"after"_s);
         QCOMPARE(messagesFrom().size(), NetworkWindowCaps::kNetworkWindowsPerHost);
         // A sender with a window open still reaches it.
-        fromPeer(wire::privateMessage("alice", "sender 0", "again"));
-        QTRY_COMPARE(receivedFrom("sender 0"), 2);
-        sendFrom(bob, encode(wire::privateMessage("alice", "bob", "real")));
-        QTRY_COMPARE(messagesFrom("bob").size(), 1);
-        QCOMPARE(control<QPlainTextEdit>(*messagesFrom("bob").front(), "Text2")->toPlainText(), QString("real"));
+        fromPeer(wire::privateMessage(u"alice"_s, u"sender 0"_s, u"again"_s));
+        QTRY_COMPARE(receivedFrom(u"sender 0"_s), 2);
+        sendFrom(bob, encode(wire::privateMessage(u"alice"_s, u"bob"_s, u"real"_s)));
+        QTRY_COMPARE(messagesFrom(u"bob"_s).size(), 1);
+        QCOMPARE(control<QPlainTextEdit>(*messagesFrom(u"bob"_s).front(), "Text2")->toPlainText(), u"real"_s);
     }
 
 private:
