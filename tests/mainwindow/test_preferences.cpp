@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QStringList filesUnder(const QString &path)
@@ -38,7 +40,7 @@ private slots:
     {
         QVERIFY(m_home.isValid());
         qputenv("HOME", QFile::encodeName(m_home.path()));
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_home.filePath(".config")));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_home.filePath(u".config"_s)));
         qputenv("USER", "bob");
     }
 
@@ -47,9 +49,9 @@ private slots:
     void unchangedWritesNothing()
     {
         LocalLan lan;
-        auto bob = startListed(lan, "bob");
+        auto bob = startListed(lan, u"bob"_s);
         for (const auto button : {QDialogButtonBox::Ok, QDialogButtonBox::Cancel}) {
-            bob->findChild<QAction *>("mnuPreferences")->trigger();
+            bob->findChild<QAction *>(u"mnuPreferences"_s)->trigger();
             auto *dialog = bob->findChild<PreferencesDialog *>();
             QVERIFY(dialog && dialog->isVisible());
             QTest::mouseClick(dialog->findChild<QDialogButtonBox *>()->button(button), Qt::LeftButton);
@@ -73,7 +75,7 @@ private slots:
     {
         QFETCH(QString, name);
         QFETCH(QString, refused);
-        PreferencesDialog dialog({}, "bob", {}, false, nullptr);
+        PreferencesDialog dialog({}, u"bob"_s, {}, false, nullptr);
         dialog.show();
         control<QLineEdit>(dialog, "preferencesName")->insert(name); // as pasted: keys type Latin-1 only
         const auto *note = control<QLabel>(dialog, "nameRefused");
@@ -109,16 +111,16 @@ private slots:
         auto bob = composeStation(*lan.attach(), QStringLiteral("bob"));
         qunsetenv("USERNAME");
         bob->start();
-        QTRY_COMPARE(userList(*bob), QString("bob:1"));
+        QTRY_COMPARE(userList(*bob), u"bob:1"_s);
         lan.clearSent();
-        bob->findChild<QAction *>("mnuPreferences")->trigger();
+        bob->findChild<QAction *>(u"mnuPreferences"_s)->trigger();
         auto *dialog = bob->findChild<PreferencesDialog *>();
-        QTest::keyClicks(control<QLineEdit>(*dialog, "preferencesName"), "Robert");
+        QTest::keyClicks(control<QLineEdit>(*dialog, "preferencesName"), u"Robert"_s);
         QTest::mouseClick(okButton(*dialog), Qt::LeftButton);
-        QCOMPARE(lan.sent().mid(0, 2), (QList<QByteArray>{wire::encode(wire::departure("bob")),
-                                                           wire::encode(wire::presence("Robert"))}));
-        QTRY_COMPARE(userList(*bob), QString("Robert:1"));
-        QCOMPARE(Preferences::load().name, QString("Robert"));
+        QCOMPARE(lan.sent().mid(0, 2), (QList<QByteArray>{wire::encode(wire::departure(u"bob"_s)),
+                                                           wire::encode(wire::presence(u"Robert"_s))}));
+        QTRY_COMPARE(userList(*bob), u"Robert:1"_s);
+        QCOMPARE(Preferences::load().name, u"Robert"_s);
         QCOMPARE(filesUnder(m_home.path()), QStringList{Preferences::fileName()});
     }
 

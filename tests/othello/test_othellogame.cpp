@@ -2,6 +2,8 @@
 
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 // Boards are rows joined by '/', top first, as many as matter: '.' empty, 'X' black, 'O' white, '*' where the
 // mover plays, '@' a black disc the mover tries to play on, 'o' / 'x' a white / black disc the move must turn.
 namespace {
@@ -66,10 +68,10 @@ private slots:
         QFETCH(int, mover);
         QFETCH(QString, status);
         OthelloGame game = fromPicture(board, qint16(mover));
-        const int index = int(QString(board).remove(u'/').indexOf(QRegularExpression("[*@]"))) + 1;
-        const bool accepted = status != "-";
+        const int index = int(QString(board).remove(u'/').indexOf(QRegularExpression(u"[*@]"_s))) + 1;
+        const bool accepted = status != u"-"_s;
 
-        QCOMPARE(game.playMove(OthelloGame::columnOf(index), OthelloGame::rowOf(index), mover, "a", "b"), accepted);
+        QCOMPARE(game.playMove(OthelloGame::columnOf(index), OthelloGame::rowOf(index), mover, u"a"_s, u"b"_s), accepted);
         QVERIFY(game.cells() == fromPicture(board, qint16(mover), accepted).cells());
         QCOMPARE(game.discCount(), qint16(OthelloGame::kStartDiscs + accepted));
         // The statuses a move can leave, in GameStatus's order.
@@ -95,7 +97,7 @@ private slots:
         for (const QString &step : moves.split(u' ')) {
             const OthelloGame before = game;
             const QString user = step.chopped(1);
-            QCOMPARE(playFirstLegal(game, user, user == "bob" ? "alice" : "bob"), step.endsWith(u'+'));
+            QCOMPARE(playFirstLegal(game, user, user == u"bob"_s ? u"alice"_s : u"bob"_s), step.endsWith(u'+'));
             QVERIFY(step.endsWith(u'+') || game == before);
         }
     }
@@ -123,13 +125,13 @@ private slots:
         std::array<qint16, OthelloGame::kCells> cells{};
         for (int index = 1; index <= OthelloGame::kCells; ++index)
             cells[std::size_t(index - 1)] = after.cell(OthelloGame::columnOf(index), OthelloGame::rowOf(index));
-        OthelloGame shown = fromPicture("XO", OthelloGame::kBlack);
-        shown.claimColour(OthelloGame::kBlack, "ann", QString());
+        OthelloGame shown = fromPicture(u"XO"_s, OthelloGame::kBlack);
+        shown.claimColour(OthelloGame::kBlack, u"ann"_s, QString());
         const qint16 moved = shown.colourThatMoved(cells, qint16(turnAfter));
         QTEST(int(moved), "moved");
-        shown.claimColour(moved, "bob", "alice");
+        shown.claimColour(moved, u"bob"_s, u"alice"_s);
         // The colour that moved is claimed for the board's sender, bob; none leaves ann's claim as it was.
-        QCOMPARE(shown.blackPlayer() + '|' + shown.whitePlayer(), moved == 1 ? "bob|alice" : moved == 2 ? "alice|bob" : "ann|");
+        QCOMPARE(shown.blackPlayer() + u'|' + shown.whitePlayer(), moved == 1 ? u"bob|alice"_s : moved == 2 ? u"alice|bob"_s : u"ann|"_s);
     }
 
     // A peer's board after the one here: "N moves" played on from here, then
@@ -161,25 +163,25 @@ private slots:
         OthelloGame here = OthelloGame::initial();
         const auto play = [](OthelloGame &game, int moves) {
             for (int n = 0; n < moves; ++n)
-                QVERIFY(playFirstLegal(game, game.turnColour() == OthelloGame::kBlack ? "b" : "w",
-                                       game.turnColour() == OthelloGame::kBlack ? "w" : "b"));
+                QVERIFY(playFirstLegal(game, game.turnColour() == OthelloGame::kBlack ? u"b"_s : u"w"_s,
+                                       game.turnColour() == OthelloGame::kBlack ? u"w"_s : u"b"_s));
         };
         play(here, 2);
         OthelloGame board = here;
-        const QStringList words = later.split(' ');
+        const QStringList words = later.split(u' ');
         play(board, words[0].toInt());
         for (const QString &word : words.mid(2)) {
-            if (word.startsWith("count+"))
+            if (word.startsWith(u"count+"_s))
                 board.setDiscCount(qint16(board.discCount() + word.mid(6).toInt()));
-            else if (word.startsWith("count="))
+            else if (word.startsWith(u"count="_s))
                 board.setDiscCount(qint16(word.mid(6).toInt()));
-            else if (word.startsWith("turn="))
+            else if (word.startsWith(u"turn="_s))
                 board.setTurnColour(qint16(word.mid(5).toInt()));
-            else if (word == "start")
+            else if (word == u"start"_s)
                 board.setCells(OthelloGame::initial().cells());
-            else if (word == "corner")
+            else if (word == u"corner"_s)
                 board.setCell(1, 1, OthelloGame::kBlack);
-            else if (word == "white")
+            else if (word == u"white"_s)
                 board.setCells([] { std::array<qint16, OthelloGame::kCells> all; all.fill(OthelloGame::kWhite); return all; }());
         }
         QTEST(here.leadsTo(board.cells(), board.turnColour(), board.discCount()), "follows");
@@ -190,7 +192,7 @@ private slots:
         // A peer's board may carry the largest count there is; a move must not wrap it.
         OthelloGame game = OthelloGame::initial();
         game.setDiscCount(std::numeric_limits<qint16>::max());
-        QVERIFY(playFirstLegal(game, QString(), "bob")); // no names yet: "" owns black
+        QVERIFY(playFirstLegal(game, QString(), u"bob"_s)); // no names yet: u""_s owns black
         QCOMPARE(game.discCount(), std::numeric_limits<qint16>::max());
     }
 };

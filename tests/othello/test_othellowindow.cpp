@@ -9,6 +9,8 @@
 #include <QtWidgets>
 #include <functional>
 
+using namespace Qt::StringLiterals;
+
 // Play between stations is test_matches'; closing and reopening test_games'.
 class TestOthelloWindow final : public QObject
 {
@@ -38,10 +40,10 @@ class TestOthelloWindow final : public QObject
     {
         OthelloGame game = m_window.game();
         for (const auto &[x, y] : moves)
-            if (!game.playMove(x, y, game.turnColour(), "bob", "alice") && !game.playMove(x, y, game.turnColour(), "alice", "bob"))
+            if (!game.playMove(x, y, game.turnColour(), u"bob"_s, u"alice"_s) && !game.playMove(x, y, game.turnColour(), u"alice"_s, u"bob"_s))
                 return false;
         QSignalSpy taken(&m_match, &Match::boardReceived);
-        m_match.takeBoard({"alice", game.cells(), game.turnColour(), game.discCount()});
+        m_match.takeBoard({u"alice"_s, game.cells(), game.turnColour(), game.discCount()});
         return taken.count() == 1;
     }
 
@@ -120,18 +122,18 @@ private slots:
         m_window.showGame();
         QTest::mouseClick(cellAt(1), Qt::LeftButton); // not a legal move
         QCOMPARE(m_window.game(), OthelloGame::initial());
-        const QHash<QString, Qt::Key> named{{"L", Qt::Key_Left}, {"R", Qt::Key_Right}, {"U", Qt::Key_Up}, {"D", Qt::Key_Down},
-                                            {"Return", Qt::Key_Return}, {"Enter", Qt::Key_Enter}, {"Space", Qt::Key_Space}};
-        if (keys == "mouse")
+        const QHash<QString, Qt::Key> named{{u"L"_s, Qt::Key_Left}, {u"R"_s, Qt::Key_Right}, {u"U"_s, Qt::Key_Up}, {u"D"_s, Qt::Key_Down},
+                                            {u"Return"_s, Qt::Key_Return}, {u"Enter"_s, Qt::Key_Enter}, {u"Space"_s, Qt::Key_Space}};
+        if (keys == u"mouse"_s)
             QTest::mouseClick(cellAt(OthelloGame::indexOf(4, 3)), Qt::LeftButton);
         else
             for (const QString &key : keys.split(u' '))
                 QTest::keyClick(m_window.focusWidget(), named.value(key));
-        QCOMPARE(m_window.focusWidget(), cellAt(keys == "mouse" ? OthelloGame::indexOf(4, 4) : OthelloGame::indexOf(4, 3)));
+        QCOMPARE(m_window.focusWidget(), cellAt(keys == u"mouse"_s ? OthelloGame::indexOf(4, 4) : OthelloGame::indexOf(4, 3)));
         OthelloGame expected = OthelloGame::initial();
         QVERIFY(expected.playMove(4, 3, OthelloGame::kBlack, QString(), QString()));
-        QCOMPARE(m_match.boardMessage(), wire::othelloBoard({"bob", expected.cells(), OthelloGame::kWhite, 5}));
-        QCOMPARE(texts({"Text4", "Text5", "Text1", "Text2", "Text3"}), QStringLiteral("alice|bob|4|1|White To Play"));
+        QCOMPARE(m_match.boardMessage(), wire::othelloBoard({u"bob"_s, expected.cells(), OthelloGame::kWhite, 5}));
+        QCOMPARE(texts({u"Text4"_s, u"Text5"_s, u"Text1"_s, u"Text2"_s, u"Text3"_s}), QStringLiteral("alice|bob|4|1|White To Play"));
     }
 
     // Flashing twice after the board is test_games'; closing stops it at once.
@@ -143,7 +145,7 @@ private slots:
         QVERIFY(receive({{4, 3}, {3, 3}, {2, 3}}));
         QVERIFY(receive({{4, 2}, {5, 1}, {4, 6}}));
         QVERIFY(receive({{4, 7}, {5, 3}, {6, 4}}));
-        QCOMPARE(texts({"Text1", "Text2", "Text3"}), QStringLiteral("13|0|Black Won!"));
+        QCOMPARE(texts({u"Text1"_s, u"Text2"_s, u"Text3"_s}), QStringLiteral("13|0|Black Won!"));
         QVERIFY(flash->isActive());
         m_window.close();
         QVERIFY(!flash->isActive() && m_window.flashCount() == 0);

@@ -2,6 +2,7 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
 using namespace puissance4;
 
 namespace {
@@ -60,7 +61,7 @@ private slots:
         QString after = before;
         if (row)
             after[(row - 1) * (kSize + 1) + column - 1] = game.colour() == kYellow ? u'Y' : u'R';
-        QCOMPARE(game.drop(column, QString(), "bob"), row); // no names yet: "" owns both colours
+        QCOMPARE(game.drop(column, QString(), u"bob"_s), row); // no names yet: u""_s owns both colours
         QVERIFY(game.cells() == gameOf(after).cells());
         QCOMPARE(game.level(column), gameOf(after).level(column));
         QCOMPARE(game.statusLine(), status);
@@ -97,26 +98,26 @@ private slots:
         QFETCH(QString, later);
         Puissance4Game here;
         for (const int column : {4, 4})
-            here.drop(column, here.colour() == kYellow ? "y" : "r", here.colour() == kYellow ? "r" : "y");
+            here.drop(column, here.colour() == kYellow ? u"y"_s : u"r"_s, here.colour() == kYellow ? u"r"_s : u"y"_s);
         Puissance4Game board = here;
-        const QStringList words = later.split(' ');
+        const QStringList words = later.split(u' ');
         for (const QChar column : words[0])
             if (column != u'-')
-                QVERIFY(board.drop(column.digitValue(), board.colour() == kYellow ? "y" : "r", board.colour() == kYellow ? "r" : "y") > 0);
+                QVERIFY(board.drop(column.digitValue(), board.colour() == kYellow ? u"y"_s : u"r"_s, board.colour() == kYellow ? u"r"_s : u"y"_s) > 0);
         for (const QString &word : words.mid(1)) {
-            if (word.startsWith("count+"))
+            if (word.startsWith(u"count+"_s))
                 board.setDiscCount(qint16(board.discCount() + word.mid(6).toInt()));
-            else if (word.startsWith("count="))
+            else if (word.startsWith(u"count="_s))
                 board.setDiscCount(qint16(word.mid(6).toInt()));
-            else if (word.startsWith("colour="))
+            else if (word.startsWith(u"colour="_s))
                 board.setColour(qint16(word.mid(7).toInt()));
-            else if (word == "empty")
+            else if (word == u"empty"_s)
                 board = [&] { Puissance4Game empty; empty.setDiscCount(board.discCount()); return empty; }();
-            else if (word == "float")
+            else if (word == u"float"_s)
                 board.setCell(7, 1, kYellow, false);
-            else if (word == "recolour")
+            else if (word == u"recolour"_s)
                 board.setCell(4, kSize, kRed, false);
-            else if (word == "won")
+            else if (word == u"won"_s)
                 board.setStatusLine(kYellowWon);
         }
         QTEST(here.leadsTo(board.cells(), board.colour(), board.discCount(), board.statusLine()), "follows");
@@ -128,7 +129,7 @@ private slots:
 
         nobody.setColour(kEmpty);
         full.setDiscCount(kCells);
-        QCOMPARE(nobody.drop(1, "alice", "bob") + full.drop(1, "alice", "bob"), 0);
+        QCOMPARE(nobody.drop(1, u"alice"_s, u"bob"_s) + full.drop(1, u"alice"_s, u"bob"_s), 0);
     }
 
     void turnOwnership_data()
@@ -150,7 +151,7 @@ private slots:
             const auto before = std::tuple(game.cells(), game.yellowPlayer(), game.redPlayer());
             const QString user = step.chopped(1);
             const bool accepted = step.endsWith(u'+');
-            QCOMPARE(game.drop(1, user, user == "bob" ? "alice" : "bob") != 0, accepted);
+            QCOMPARE(game.drop(1, user, user == u"bob"_s ? u"alice"_s : u"bob"_s) != 0, accepted);
             QVERIFY(accepted || std::tuple(game.cells(), game.yellowPlayer(), game.redPlayer()) == before);
         }
         QTEST(game.yellowPlayer() + u'|' + game.redPlayer(), "players");

@@ -8,6 +8,7 @@
 #include <QtTest>
 #include <QtWidgets>
 
+using namespace Qt::StringLiterals;
 using namespace puissance4;
 
 // Play between stations is test_matches'; closing and reopening test_games'.
@@ -36,7 +37,7 @@ class TestPuissance4Window final : public QObject
     bool receive(const Puissance4Game &game, qint16 colour, qint16 discs, const QString &status)
     {
         QSignalSpy taken(&m_match, &Match::boardReceived);
-        m_match.takeBoard({"alice", game.cells(), colour, discs, status});
+        m_match.takeBoard({u"alice"_s, game.cells(), colour, discs, status});
         return taken.count() == 1;
     }
 
@@ -77,8 +78,8 @@ private slots:
         // Into column 1 by the mouse or by keys given to the focused cursor
         // cell, which starts in column 4.
         QFETCH(QString, keys);
-        const QHash<QString, Qt::Key> named{{"L", Qt::Key_Left}, {"R", Qt::Key_Right}, {"1", Qt::Key_1},
-                                            {"8", Qt::Key_8}, {"Return", Qt::Key_Return}};
+        const QHash<QString, Qt::Key> named{{u"L"_s, Qt::Key_Left}, {u"R"_s, Qt::Key_Right}, {u"1"_s, Qt::Key_1},
+                                            {u"8"_s, Qt::Key_8}, {u"Return"_s, Qt::Key_Return}};
         if (keys.isEmpty())
             QTest::mouseClick(cellAt(1), Qt::LeftButton);
         for (const QString &key : keys.split(u' ', Qt::SkipEmptyParts))
@@ -89,7 +90,7 @@ private slots:
         QCOMPARE(shown(), QStringLiteral("Red to Play!|#ff0000"));
         Puissance4Game mine;
         mine.setCell(1, 7, kYellow, false);
-        QCOMPARE(m_match.boardMessage(), wire::puissance4Board({"bob", mine.cells(), kRed, 1, kRedToPlay}));
+        QCOMPARE(m_match.boardMessage(), wire::puissance4Board({u"bob"_s, mine.cells(), kRed, 1, kRedToPlay}));
 
         Puissance4Game received;
         received.setCell(3, 7, kYellow, false);
@@ -97,9 +98,9 @@ private slots:
         QVERIFY(receive(received, kYellow, 2, status));
         QTEST(shown(), "shown");
         // The status goes back out as it came, for the opponent compares it.
-        QCOMPARE(m_match.boardMessage(), wire::puissance4Board({"bob", received.cells(), kYellow, 2, status}));
+        QCOMPARE(m_match.boardMessage(), wire::puissance4Board({u"bob"_s, received.cells(), kYellow, 2, status}));
         // Bob dropped the last disc, red: alice plays yellow.
-        QCOMPARE(m_window.findChild<QLineEdit *>("Text4")->text() + '|' + m_window.findChild<QLineEdit *>("Text5")->text(), QStringLiteral("alice|bob"));
+        QCOMPARE(m_window.findChild<QLineEdit *>(u"Text4"_s)->text() + u'|' + m_window.findChild<QLineEdit *>(u"Text5"_s)->text(), QStringLiteral("alice|bob"));
         // A won game takes no more discs; otherwise the next lands on the received one.
         const bool won = status == kRedWon;
         QCOMPARE(m_window.game().isDecided(), won);
