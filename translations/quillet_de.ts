@@ -311,28 +311,8 @@
         <translation>Verbundene Benutzer: %1</translation>
     </message>
     <message>
-        <source>Message from %1</source>
-        <translation>Nachricht von %1</translation>
-    </message>
-    <message>
-        <source>%1 proposes a game of Othello</source>
-        <translation>%1 schlägt eine Partie Othello vor</translation>
-    </message>
-    <message>
-        <source>%1 proposes a game of Puissance 4</source>
-        <translation>%1 schlägt eine Partie Puissance 4 vor</translation>
-    </message>
-    <message>
         <source>Click to see it.</source>
         <translation>Zum Anzeigen klicken.</translation>
-    </message>
-    <message>
-        <source>Declined</source>
-        <translation>Abgelehnt</translation>
-    </message>
-    <message>
-        <source>%1 has declined your offer...</source>
-        <translation>%1 hat Ihr Angebot abgelehnt...</translation>
     </message>
     <message>
         <source>Send</source>
@@ -435,6 +415,29 @@
     <message>
         <source> (%1 more)</source>
         <translation> (%1 weitere)</translation>
+    </message>
+</context>
+<context>
+    <name>NetworkWindows</name>
+    <message>
+        <source>Message from %1</source>
+        <translation>Nachricht von %1</translation>
+    </message>
+    <message>
+        <source>%1 proposes a game of Othello</source>
+        <translation>%1 schlägt eine Partie Othello vor</translation>
+    </message>
+    <message>
+        <source>%1 proposes a game of Puissance 4</source>
+        <translation>%1 schlägt eine Partie Puissance 4 vor</translation>
+    </message>
+    <message>
+        <source>Declined</source>
+        <translation>Abgelehnt</translation>
+    </message>
+    <message>
+        <source>%1 has declined your offer...</source>
+        <translation>%1 hat Ihr Angebot abgelehnt...</translation>
     </message>
 </context>
 <context>

@@ -311,28 +311,8 @@
         <translation>Utilisateurs connectés&#xa0;: %1</translation>
     </message>
     <message>
-        <source>Message from %1</source>
-        <translation>Message de %1</translation>
-    </message>
-    <message>
-        <source>%1 proposes a game of Othello</source>
-        <translation>%1 propose une partie d&apos;Othello</translation>
-    </message>
-    <message>
-        <source>%1 proposes a game of Puissance 4</source>
-        <translation>%1 propose une partie de Puissance 4</translation>
-    </message>
-    <message>
         <source>Click to see it.</source>
         <translation>Cliquez pour l&apos;afficher.</translation>
-    </message>
-    <message>
-        <source>Declined</source>
-        <translation>Refusé</translation>
-    </message>
-    <message>
-        <source>%1 has declined your offer...</source>
-        <translation>%1 a refusé votre proposition...</translation>
     </message>
     <message>
         <source>Send</source>
@@ -435,6 +415,29 @@
     <message>
         <source> (%1 more)</source>
         <translation> (%1 de plus)</translation>
+    </message>
+</context>
+<context>
+    <name>NetworkWindows</name>
+    <message>
+        <source>Message from %1</source>
+        <translation>Message de %1</translation>
+    </message>
+    <message>
+        <source>%1 proposes a game of Othello</source>
+        <translation>%1 propose une partie d&apos;Othello</translation>
+    </message>
+    <message>
+        <source>%1 proposes a game of Puissance 4</source>
+        <translation>%1 propose une partie de Puissance 4</translation>
+    </message>
+    <message>
+        <source>Declined</source>
+        <translation>Refusé</translation>
+    </message>
+    <message>
+        <source>%1 has declined your offer...</source>
+        <translation>%1 a refusé votre proposition...</translation>
     </message>
 </context>
 <context>

@@ -1,8 +1,6 @@
 #include "mainwindow/mainwindow.h"
 
-#include "dialogs/messagewindow.h"
 #include "dialogs/notes.h"
-#include "dialogs/proposalwindow.h"
 #include "games/gamewindow.h"
 #include "games/gamewindows.h"
 #include "look/caretrest.h"
@@ -16,6 +14,7 @@
 #include "mainwindow/helpmenu.h"
 #include "mainwindow/logactions.h"
 #include "mainwindow/networkwindowcaps.h"
+#include "mainwindow/networkwindows.h"
 #include "mainwindow/preferencesdialog.h"
 #include "mainwindow/roomlog.h"
 #include "mainwindow/statusclock.h"
@@ -23,7 +22,6 @@
 #include "mainwindow/titlecount.h"
 #include "mainwindow/unseencounts.h"
 #include "station/sharedhearing.h"
-#include "wire/wire.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -32,11 +30,9 @@
 #include <QListView>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QTime>
 
 MainWindow::MainWindow(Station &station, GameWindows &games, QWidget *parent)
     : QMainWindow(parent)
@@ -62,12 +58,12 @@ GameWindow *MainWindow::gameWindow(Game game) const
 
 MessageWindow *MainWindow::messageWindow() const
 {
-    return m_lastMessage;
+    return m_networkWindows->messageWindow();
 }
 
 ProposalWindow *MainWindow::proposalWindow(Game game) const
 {
-    return m_lastProposals[indexOf(game)];
+    return m_networkWindows->proposalWindow(game);
 }
 
 void MainWindow::connectStation()
@@ -78,9 +74,7 @@ void MainWindow::connectStation()
     connect(s, &Station::userAvailabilityChanged, m_users, &UserListModel::setAvailable);
     // The count waits for the next presence, as every station shows it.
     connect(s, &Station::userGone, m_users, &UserListModel::remove);
-    connect(s, &Station::privateMessageReceived, this, &MainWindow::openReceivedMessage);
-    connect(s, &Station::proposalReceived, this, &MainWindow::openProposal);
-    connect(s, &Station::proposalDeclined, this, &MainWindow::showDeclined);
+    m_networkWindows = new NetworkWindows(m_station, m_games, *m_caps, *m_unseen, *this);
 }
 
 void MainWindow::buildControls()
@@ -371,87 +365,11 @@ void MainWindow::updateGameActions()
     m_withdrawAction->setEnabled(m_notices->proposalWaiting());
 }
 
-// A sender heard from its own station's address is counted by name only; any
-// other by the address it spoke from as well.
-static QString unboundHost(const Provenance &provenance)
-{
-    return provenance.isEmpty() ? QString() : provenance.heardFrom.toString();
-}
-
-void MainWindow::openReceivedMessage(const QString &sender, const QString &text, const Provenance &provenance)
-{
-    const QString time = timeOfDay(QTime::currentTime());
-    const QString host = unboundHost(provenance);
-    SenderWindows &messages = m_caps->messages();
-    if (!messages.mayOpen(sender, host)) {
-        if (auto *newest = qobject_cast<MessageWindow *>(messages.newest(sender, host)))
-            newest->addReceived(text, time, provenance);
-        else
-            m_caps->countUnopened(nullptr);
-        return;
-    }
-    auto *window = new MessageWindow(m_station, this);
-    messages.add(sender, host, window);
-    m_lastMessage = window;
-    window->openReceived(sender, text, time, provenance);
-    notify(sender, tr("Message from %1").arg(look::shownUserName(sender, m_station.isDoubtful(sender))), window);
-}
-
-void MainWindow::openProposal(Game game, const QString &proposer, const Provenance &provenance)
-{
-    SenderWindows &proposals = m_caps->proposals(game);
-    const QString host = unboundHost(provenance);
-    if (!proposals.mayOpen(proposer, host)) {
-        m_caps->countUnopened(proposals.newest(proposer, host));
-        return;
-    }
-    auto *window = new ProposalWindow(m_station, game, proposer, provenance, this);
-    proposals.add(proposer, host, window);
-    m_lastProposals[indexOf(game)] = window;
-    connect(window, &ProposalWindow::accepted, this, [this, game] { m_games.bringForward(game); });
-    window->open();
-    // Never over the board of the game being played.
-    if (const GameWindow *board = gameWindow(game); board && board->isVisible())
-        look::placeClearOf(*window, *board);
-    const QString shown = look::shownUserName(proposer, m_station.isDoubtful(proposer));
-    notify(proposer,
-           game == Game::Othello ? tr("%1 proposes a game of Othello").arg(shown)
-                                 : tr("%1 proposes a game of Puissance 4").arg(shown),
-           window);
-}
-
-void MainWindow::notify(const QString &sender, const QString &title, QWidget *window)
-{
-    m_unseen->messageArrived();
-    m_caps->notify(sender, title, window);
-}
-
-void MainWindow::showDeclined(const QString &decliner)
-{
-    SenderWindows &declines = m_caps->declines();
-    if (!declines.mayOpen(decliner)) {
-        m_caps->countUnopened(declines.newest(decliner));
-        return;
-    }
-    // Not exec(): a modal loop here would hold up every datagram behind it.
-    auto *box = new QMessageBox(QMessageBox::Information, tr("Declined"),
-                                tr("%1 has declined your offer...").arg(look::shownUserName(decliner, m_station.isDoubtful(decliner))),
-                                QMessageBox::Ok, this);
-    box->setObjectName(QStringLiteral("Declined"));
-    box->setTextFormat(Qt::PlainText);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setWindowModality(Qt::NonModal);
-    declines.add(decliner, {}, box);
-    look::showUnasked(*box);
-}
-
 void MainWindow::writeToSelectedUser()
 {
     if (!m_userList->selectionModel()->hasSelection())
         return;
-    auto *window = new MessageWindow(m_station, this);
-    m_lastMessage = window;
-    window->openToWrite(selectedUser());
+    m_networkWindows->writeTo(selectedUser());
 }
 
 void MainWindow::proposeToSelectedUser(Game game)

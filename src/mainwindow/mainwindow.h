@@ -6,7 +6,6 @@
 #include "station/station.h"
 
 #include <QMainWindow>
-#include <QPointer>
 
 #include <array>
 
@@ -18,6 +17,7 @@ class HelpMenu;
 class LogActions;
 class MessageWindow;
 class NetworkWindowCaps;
+class NetworkWindows;
 class ProposalWindow;
 class RoomLog;
 class StatusClock;
@@ -81,10 +81,6 @@ private:
     QString selectedUser() const;
 
     void updateGameActions();
-    void openReceivedMessage(const QString &sender, const QString &text, const Provenance &provenance);
-    void openProposal(Game game, const QString &proposer, const Provenance &provenance);
-    void showDeclined(const QString &decliner);
-    void notify(const QString &sender, const QString &title, QWidget *window);
     void showNotice(const QString &shown);
 
     void writeToSelectedUser();
@@ -123,9 +119,7 @@ private:
     LogActions *m_logActions = nullptr;
     Preferences m_preferences;
     UnseenCounts *m_unseen = nullptr;
-
-    QPointer<MessageWindow> m_lastMessage;
-    std::array<QPointer<ProposalWindow>, 2> m_lastProposals;
+    NetworkWindows *m_networkWindows = nullptr;
 
     Room m_room = Room::Work;
     bool m_closed = false;
