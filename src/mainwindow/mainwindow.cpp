@@ -70,7 +70,9 @@ void MainWindow::connectStation()
 {
     Station *s = &m_station;
     connect(s, &Station::chatLineReceived, this, &MainWindow::appendToLog);
-    connect(s, &Station::userSeen, this, &MainWindow::addUser);
+    connect(s, &Station::userSeen, this, [this](const QString &name) {
+        m_users->presenceHeard(name, m_station.isDoubtful(name));
+    });
     connect(s, &Station::userAvailabilityChanged, m_users, &UserListModel::setAvailable);
     // The count waits for the next presence, as every station shows it.
     connect(s, &Station::userGone, m_users, &UserListModel::remove);
@@ -144,7 +146,8 @@ void MainWindow::buildControls()
     m_users->setFont(m_userList->font());
     m_userList->setModel(m_users);
     connect(m_userList, &QListView::doubleClicked, this, &MainWindow::writeToSelectedUser);
-    connect(m_users, &UserListModel::flushed, this, &MainWindow::showUserCount);
+    connect(m_users, &UserListModel::countChanged, this,
+            [this](int count) { m_userCount->setText(tr("Connected users: %1").arg(count)); });
     m_userList->setAccessibleName(tr("Users"));
     m_userList->setAccessibleDescription(tr("Double-click a name to write to that user; right-click it for games"));
 
@@ -328,26 +331,6 @@ void MainWindow::appendToLog(Room room, const QString &line)
         m_rooms->setTabIcon(tab, look::unreadIcon());
     m_unseen->lineArrived(room);
     m_titleCount->lineArrived();
-}
-
-void MainWindow::addUser(const QString &name)
-{
-    m_users->add(name);
-    m_users->setDoubtful(name, m_station.isDoubtful(name));
-    // Every presence sets the count to the entries listed then, as every
-    // station shows it, so a departure shows at the next presence. The label
-    // is set at the list's next frame, and only when its number moves.
-    m_userCountDue = m_users->countAfterFlush();
-    if (m_userCountDue != m_shownUserCount)
-        m_users->flushSoon();
-}
-
-void MainWindow::showUserCount()
-{
-    if (m_userCountDue == m_shownUserCount)
-        return;
-    m_shownUserCount = m_userCountDue;
-    m_userCount->setText(tr("Connected users: %1").arg(m_shownUserCount));
 }
 
 QString MainWindow::selectedUser() const

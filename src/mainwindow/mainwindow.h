@@ -76,8 +76,6 @@ private:
     void connectStation();
 
     void appendToLog(Room room, const QString &line);
-    void addUser(const QString &name);
-    void showUserCount();
     QString selectedUser() const;
 
     void updateGameActions();
@@ -98,9 +96,6 @@ private:
     RoomLog *m_teaLog = nullptr;
     QListView *m_userList = nullptr;
     UserListModel *m_users = nullptr;
-    // The count as shown, and as the latest presence asks it to be shown.
-    int m_shownUserCount = -1;
-    int m_userCountDue = -1;
     QLineEdit *m_input = nullptr;
     QPushButton *m_sendButton = nullptr;
     QComboBox *m_availabilityBox = nullptr;
