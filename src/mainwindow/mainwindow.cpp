@@ -8,6 +8,7 @@
 #include "look/look.h"
 #include "look/names.h"
 #include "look/placement.h"
+#include "mainwindow/appliedpreferences.h"
 #include "mainwindow/chatline.h"
 #include "mainwindow/desktopnotifier.h"
 #include "mainwindow/editmenu.h"
@@ -15,7 +16,6 @@
 #include "mainwindow/logactions.h"
 #include "mainwindow/networkwindowcaps.h"
 #include "mainwindow/networkwindows.h"
-#include "mainwindow/preferencesdialog.h"
 #include "mainwindow/roomlog.h"
 #include "mainwindow/statusclock.h"
 #include "mainwindow/systemtray.h"
@@ -230,7 +230,7 @@ void MainWindow::buildMenus()
     connect(look::addNamedAction(toolsMenu, tr("&Clear log"), "mnuClearlog"), &QAction::triggered, m_logActions,
             &LogActions::clearShownLog);
     connect(look::addNamedAction(toolsMenu, tr("&Preferences..."), "mnuPreferences"), &QAction::triggered, this,
-            &MainWindow::openPreferences);
+            [this] { m_preferences->openDialog(*this, m_tray->available()); });
     // A closed game window does not end its game; these bring it back or end it.
     toolsMenu->addSeparator();
     const auto gameAction = [this, toolsMenu](const QString &text, const char *name, auto handler) {
@@ -254,6 +254,7 @@ void MainWindow::buildMenus()
     m_tray = new SystemTray(this);
     m_unseen = new UnseenCounts(*this, *m_tray);
     m_notifier = new DesktopNotifier(this);
+    m_preferences = new AppliedPreferences(m_station, *m_notices, *m_caps, *m_notifier, this);
     // The desktop's own service shows them with or without a tray.
     connect(m_caps, &NetworkWindowCaps::notified, this, [this](const QString &title, const QString &sender) {
         if (m_notifier->serviceAvailable())
@@ -284,13 +285,10 @@ void MainWindow::buildMenus()
 
 void MainWindow::start()
 {
-    m_preferences = Preferences::load();
-    m_caps->setNotifying(m_preferences.notifications);
-    m_notices->showNameNotCarried(stationUserName(m_preferences.name));
     // The station's signals are heard from the event loop on, once everything is built.
     buildControls();
     buildMenus();
-    m_notifier->setSounds(m_preferences.sounds);
+    m_preferences->load();
     connectStation();
     new CaretRest(this);
 
@@ -361,28 +359,6 @@ void MainWindow::proposeToSelectedUser(Game game)
         m_station.proposeGame(game, selectedUser());
 }
 
-// Not exec(): a modal loop here would hold up every datagram behind it.
-void MainWindow::openPreferences()
-{
-    auto *dialog = new PreferencesDialog(m_preferences, stationUserName(), accountFullName(), m_tray->available(),
-                                         this);
-    connect(dialog, &PreferencesDialog::changed, this, &MainWindow::applyPreferences);
-    dialog->open();
-}
-
-void MainWindow::applyPreferences(const Preferences &now, const Preferences &before)
-{
-    m_preferences = now;
-    m_notifier->setSounds(now.sounds);
-    m_caps->setNotifying(now.notifications);
-    // USERNAME, where set, names the station whatever the choice.
-    const QString wanted = stationUserName(now.name);
-    if (wanted != stationUserName(before.name)) {
-        m_station.rename(wanted);
-        m_notices->showNameNotCarried(wanted);
-    }
-}
-
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     // A window that never started has no station to stop.
@@ -407,7 +383,7 @@ void MainWindow::changeEvent(QEvent *event)
     // Minimised, the station lives on in the tray if the user wants it there;
     // without a tray icon the window stays in the task bar, or nothing could
     // bring it back. Asked at each minimise: a tray may come or go.
-    if (event->type() == QEvent::WindowStateChange && isMinimized() && m_preferences.minimiseToTray
+    if (event->type() == QEvent::WindowStateChange && isMinimized() && m_preferences->current().minimiseToTray
         && m_tray->available())
         hide();
 }

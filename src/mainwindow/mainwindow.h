@@ -2,13 +2,13 @@
 
 #include "mainwindow/statusnotices.h"
 #include "mainwindow/userlistmodel.h"
-#include "settings/preferences.h"
 #include "station/station.h"
 
 #include <QMainWindow>
 
 #include <array>
 
+class AppliedPreferences;
 class DesktopNotifier;
 class EditMenu;
 class GameWindow;
@@ -83,8 +83,6 @@ private:
 
     void writeToSelectedUser();
     void proposeToSelectedUser(Game game);
-    void openPreferences();
-    void applyPreferences(const Preferences &now, const Preferences &before);
 
     Station &m_station;
     GameWindows &m_games;
@@ -112,7 +110,7 @@ private:
     DesktopNotifier *m_notifier = nullptr;
     TitleCount *m_titleCount = nullptr;
     LogActions *m_logActions = nullptr;
-    Preferences m_preferences;
+    AppliedPreferences *m_preferences = nullptr;
     UnseenCounts *m_unseen = nullptr;
     NetworkWindows *m_networkWindows = nullptr;
 
