@@ -233,18 +233,19 @@ void MainWindow::buildMenus()
             [this] { m_preferences->openDialog(*this, m_tray->available()); });
     // A closed game window does not end its game; these bring it back or end it.
     toolsMenu->addSeparator();
-    const auto gameAction = [this, toolsMenu](const QString &text, const char *name, auto handler) {
-        QAction *action = look::addNamedAction(toolsMenu, text, name);
+    const auto gameAction = [this, toolsMenu](const QString &text, const QByteArray &name, auto handler) {
+        QAction *action = look::addNamedAction(toolsMenu, text, name.constData());
         connect(action, &QAction::triggered, this, handler);
         return action;
     };
-    m_showGame = {gameAction(tr("Show the &Othello game"), "mnuShowOthello", [this] { m_games.showGame(Game::Othello); }),
-                  gameAction(tr("Show the &Puissance 4 game"), "mnuShowPuissance4",
-                             [this] { m_games.showGame(Game::Puissance4); })};
-    m_leaveGame = {gameAction(tr("&Leave the Othello game"), "mnuLeaveOthello",
-                              [this] { m_station.match(Game::Othello).leave(); }),
-                   gameAction(tr("Leave the Puissance &4 game"), "mnuLeavePuissance4",
-                              [this] { m_station.match(Game::Puissance4).leave(); })};
+    for (const Game game : kGames)
+        m_showGame[indexOf(game)] = gameAction(GameWindows::words(game).show,
+                                               "mnuShow" + QByteArray(GameWindows::words(game).name),
+                                               [this, game] { m_games.showGame(game); });
+    for (const Game game : kGames)
+        m_leaveGame[indexOf(game)] = gameAction(GameWindows::words(game).leave,
+                                                "mnuLeave" + QByteArray(GameWindows::words(game).name),
+                                                [this, game] { m_station.match(game).leave(); });
     m_withdrawAction = gameAction(tr("&Withdraw the proposal"), "mnuWithdrawProposal",
                                   [this] { m_notices->withdrawProposal(); });
     connect(toolsMenu, &QMenu::aboutToShow, this, &MainWindow::updateGameActions);
@@ -274,10 +275,11 @@ void MainWindow::buildMenus()
     m_userMenu = look::named(new QMenu(tr("&Options"), this), "mnuPopupList1");
     connect(look::addNamedAction(m_userMenu, tr("Send a message"), "mnuSendMessage"),
             &QAction::triggered, this, &MainWindow::writeToSelectedUser);
-    connect(look::addNamedAction(m_userMenu, tr("Propose a game of Othello"), "mnuProposeOthello"),
-            &QAction::triggered, this, [this] { proposeToSelectedUser(Game::Othello); });
-    connect(look::addNamedAction(m_userMenu, tr("Propose a game of Puissance 4"), "mnuProposePuissance4"),
-            &QAction::triggered, this, [this] { proposeToSelectedUser(Game::Puissance4); });
+    for (const Game game : kGames) {
+        const QByteArray name = "mnuPropose" + QByteArray(GameWindows::words(game).name);
+        connect(look::addNamedAction(m_userMenu, GameWindows::words(game).propose, name.constData()),
+                &QAction::triggered, this, [this, game] { proposeToSelectedUser(game); });
+    }
     m_userList->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_userList, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &at) { m_userMenu->popup(m_userList->viewport()->mapToGlobal(at)); });

@@ -103,9 +103,9 @@ private:
     QPushButton *m_withdrawButton = nullptr; // beside the waiting notice
     QAction *m_withdrawAction = nullptr;
     QMenu *m_userMenu = nullptr;
-    // Tools menu, per game (Othello, Puissance 4): show it again, leave it.
-    std::array<QAction *, 2> m_showGame{};
-    std::array<QAction *, 2> m_leaveGame{};
+    // Tools menu, per game: show it again, leave it.
+    std::array<QAction *, kGames.size()> m_showGame{};
+    std::array<QAction *, kGames.size()> m_leaveGame{};
     SystemTray *m_tray = nullptr;
     DesktopNotifier *m_notifier = nullptr;
     TitleCount *m_titleCount = nullptr;

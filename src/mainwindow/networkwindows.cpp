@@ -92,10 +92,7 @@ void NetworkWindows::openProposal(Game game, const QString &proposer, const Prov
     if (const GameWindow *board = m_games.window(game); board && board->isVisible())
         look::placeClearOf(*window, *board);
     const QString shown = look::shownUserName(proposer, m_station.isDoubtful(proposer));
-    notify(proposer,
-           game == Game::Othello ? tr("%1 proposes a game of Othello").arg(shown)
-                                 : tr("%1 proposes a game of Puissance 4").arg(shown),
-           window);
+    notify(proposer, GameWindows::words(game).proposes.arg(shown), window);
 }
 
 void NetworkWindows::notify(const QString &sender, const QString &title, QWidget *window)

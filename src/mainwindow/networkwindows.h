@@ -44,5 +44,5 @@ private:
     UnseenCounts &m_unseen;
     QWidget &m_owner;
     QPointer<MessageWindow> m_lastMessage;
-    std::array<QPointer<ProposalWindow>, 2> m_lastProposals;
+    std::array<QPointer<ProposalWindow>, kGames.size()> m_lastProposals;
 };
