@@ -147,6 +147,57 @@
     </message>
 </context>
 <context>
+    <name>GameWindows</name>
+    <message>
+        <source>Show the &amp;Othello game</source>
+        <translation>Partie &amp;Othello anzeigen</translation>
+    </message>
+    <message>
+        <source>&amp;Leave the Othello game</source>
+        <translation>Partie Othello &amp;verlassen</translation>
+    </message>
+    <message>
+        <source>Propose a game of Othello</source>
+        <translation>Partie Othello vorschlagen</translation>
+    </message>
+    <message>
+        <source>%1 proposes a game of Othello</source>
+        <translation>%1 schlägt eine Partie Othello vor</translation>
+    </message>
+    <message>
+        <source>Othello proposed to %1, waiting for an answer</source>
+        <translation>Othello an %1 vorgeschlagen, Antwort steht aus</translation>
+    </message>
+    <message>
+        <source>%1 accepted Othello, but your game is on: propose again after it</source>
+        <translation>%1 hat Othello angenommen, aber Ihre Partie läuft noch: Danach erneut vorschlagen</translation>
+    </message>
+    <message>
+        <source>Show the &amp;Puissance 4 game</source>
+        <translation>Partie &amp;Puissance 4 anzeigen</translation>
+    </message>
+    <message>
+        <source>Leave the Puissance &amp;4 game</source>
+        <translation>Partie Puissance &amp;4 verlassen</translation>
+    </message>
+    <message>
+        <source>Propose a game of Puissance 4</source>
+        <translation>Partie Puissance 4 vorschlagen</translation>
+    </message>
+    <message>
+        <source>%1 proposes a game of Puissance 4</source>
+        <translation>%1 schlägt eine Partie Puissance 4 vor</translation>
+    </message>
+    <message>
+        <source>Puissance 4 proposed to %1, waiting for an answer</source>
+        <translation>Puissance 4 an %1 vorgeschlagen, Antwort steht aus</translation>
+    </message>
+    <message>
+        <source>%1 accepted Puissance 4, but your game is on: propose again after it</source>
+        <translation>%1 hat Puissance 4 angenommen, aber Ihre Partie läuft noch: Danach erneut vorschlagen</translation>
+    </message>
+</context>
+<context>
     <name>HelpMenu</name>
     <message>
         <source>&amp;Help</source>
@@ -271,32 +322,8 @@
         <translation>&amp;Chatverlauf leeren</translation>
     </message>
     <message>
-        <source>Show the &amp;Othello game</source>
-        <translation>Partie &amp;Othello anzeigen</translation>
-    </message>
-    <message>
-        <source>Show the &amp;Puissance 4 game</source>
-        <translation>Partie &amp;Puissance 4 anzeigen</translation>
-    </message>
-    <message>
-        <source>&amp;Leave the Othello game</source>
-        <translation>Partie Othello &amp;verlassen</translation>
-    </message>
-    <message>
-        <source>Leave the Puissance &amp;4 game</source>
-        <translation>Partie Puissance &amp;4 verlassen</translation>
-    </message>
-    <message>
         <source>Send a message</source>
         <translation>Nachricht senden</translation>
-    </message>
-    <message>
-        <source>Propose a game of Othello</source>
-        <translation>Partie Othello vorschlagen</translation>
-    </message>
-    <message>
-        <source>Propose a game of Puissance 4</source>
-        <translation>Partie Puissance 4 vorschlagen</translation>
     </message>
     <message>
         <source>Available</source>
@@ -311,28 +338,8 @@
         <translation>Verbundene Benutzer: %1</translation>
     </message>
     <message>
-        <source>Message from %1</source>
-        <translation>Nachricht von %1</translation>
-    </message>
-    <message>
-        <source>%1 proposes a game of Othello</source>
-        <translation>%1 schlägt eine Partie Othello vor</translation>
-    </message>
-    <message>
-        <source>%1 proposes a game of Puissance 4</source>
-        <translation>%1 schlägt eine Partie Puissance 4 vor</translation>
-    </message>
-    <message>
         <source>Click to see it.</source>
         <translation>Zum Anzeigen klicken.</translation>
-    </message>
-    <message>
-        <source>Declined</source>
-        <translation>Abgelehnt</translation>
-    </message>
-    <message>
-        <source>%1 has declined your offer...</source>
-        <translation>%1 hat Ihr Angebot abgelehnt...</translation>
     </message>
     <message>
         <source>Send</source>
@@ -435,6 +442,21 @@
     <message>
         <source> (%1 more)</source>
         <translation> (%1 weitere)</translation>
+    </message>
+</context>
+<context>
+    <name>NetworkWindows</name>
+    <message>
+        <source>Message from %1</source>
+        <translation>Nachricht von %1</translation>
+    </message>
+    <message>
+        <source>Declined</source>
+        <translation>Abgelehnt</translation>
+    </message>
+    <message>
+        <source>%1 has declined your offer...</source>
+        <translation>%1 hat Ihr Angebot abgelehnt...</translation>
     </message>
 </context>
 <context>
@@ -658,14 +680,6 @@
         <translation>Eine andere Station in diesem Netz nutzt den Namen %1</translation>
     </message>
     <message>
-        <source>%1 accepted Othello, but your game is on: propose again after it</source>
-        <translation>%1 hat Othello angenommen, aber Ihre Partie läuft noch: Danach erneut vorschlagen</translation>
-    </message>
-    <message>
-        <source>%1 accepted Puissance 4, but your game is on: propose again after it</source>
-        <translation>%1 hat Puissance 4 angenommen, aber Ihre Partie läuft noch: Danach erneut vorschlagen</translation>
-    </message>
-    <message>
         <source>Nobody hears you: check the network and that UDP port %1 is open</source>
         <translation>Niemand hört Sie: Prüfen Sie das Netzwerk und ob UDP-Port %1 offen ist</translation>
     </message>
@@ -676,14 +690,6 @@
     <message>
         <source>No other station heard on this network yet</source>
         <translation>Noch hat sich keine andere Station in diesem Netz gemeldet</translation>
-    </message>
-    <message>
-        <source>Othello proposed to %1, waiting for an answer</source>
-        <translation>Othello an %1 vorgeschlagen, Antwort steht aus</translation>
-    </message>
-    <message>
-        <source>Puissance 4 proposed to %1, waiting for an answer</source>
-        <translation>Puissance 4 an %1 vorgeschlagen, Antwort steht aus</translation>
     </message>
     <message>
         <source>Others see your name as %1: choose another in Tools &gt; Preferences</source>

@@ -147,6 +147,57 @@
     </message>
 </context>
 <context>
+    <name>GameWindows</name>
+    <message>
+        <source>Show the &amp;Othello game</source>
+        <translation>Afficher la partie d&apos;&amp;Othello</translation>
+    </message>
+    <message>
+        <source>&amp;Leave the Othello game</source>
+        <translation>&amp;Quitter la partie d&apos;Othello</translation>
+    </message>
+    <message>
+        <source>Propose a game of Othello</source>
+        <translation>Proposer une partie d&apos;Othello</translation>
+    </message>
+    <message>
+        <source>%1 proposes a game of Othello</source>
+        <translation>%1 propose une partie d&apos;Othello</translation>
+    </message>
+    <message>
+        <source>Othello proposed to %1, waiting for an answer</source>
+        <translation>Othello proposé à %1, en attente de réponse</translation>
+    </message>
+    <message>
+        <source>%1 accepted Othello, but your game is on: propose again after it</source>
+        <translation>%1 a accepté Othello, mais votre partie est en cours&#xa0;: proposez à nouveau ensuite</translation>
+    </message>
+    <message>
+        <source>Show the &amp;Puissance 4 game</source>
+        <translation>Afficher la partie de &amp;Puissance 4</translation>
+    </message>
+    <message>
+        <source>Leave the Puissance &amp;4 game</source>
+        <translation>Quitter la partie de Puissance &amp;4</translation>
+    </message>
+    <message>
+        <source>Propose a game of Puissance 4</source>
+        <translation>Proposer une partie de Puissance 4</translation>
+    </message>
+    <message>
+        <source>%1 proposes a game of Puissance 4</source>
+        <translation>%1 propose une partie de Puissance 4</translation>
+    </message>
+    <message>
+        <source>Puissance 4 proposed to %1, waiting for an answer</source>
+        <translation>Puissance 4 proposé à %1, en attente de réponse</translation>
+    </message>
+    <message>
+        <source>%1 accepted Puissance 4, but your game is on: propose again after it</source>
+        <translation>%1 a accepté Puissance 4, mais votre partie est en cours&#xa0;: proposez à nouveau ensuite</translation>
+    </message>
+</context>
+<context>
     <name>HelpMenu</name>
     <message>
         <source>&amp;Help</source>
@@ -271,32 +322,8 @@
         <translation>&amp;Effacer l&apos;historique</translation>
     </message>
     <message>
-        <source>Show the &amp;Othello game</source>
-        <translation>Afficher la partie d&apos;&amp;Othello</translation>
-    </message>
-    <message>
-        <source>Show the &amp;Puissance 4 game</source>
-        <translation>Afficher la partie de &amp;Puissance 4</translation>
-    </message>
-    <message>
-        <source>&amp;Leave the Othello game</source>
-        <translation>&amp;Quitter la partie d&apos;Othello</translation>
-    </message>
-    <message>
-        <source>Leave the Puissance &amp;4 game</source>
-        <translation>Quitter la partie de Puissance &amp;4</translation>
-    </message>
-    <message>
         <source>Send a message</source>
         <translation>Envoyer un message</translation>
-    </message>
-    <message>
-        <source>Propose a game of Othello</source>
-        <translation>Proposer une partie d&apos;Othello</translation>
-    </message>
-    <message>
-        <source>Propose a game of Puissance 4</source>
-        <translation>Proposer une partie de Puissance 4</translation>
     </message>
     <message>
         <source>Available</source>
@@ -311,28 +338,8 @@
         <translation>Utilisateurs connectés&#xa0;: %1</translation>
     </message>
     <message>
-        <source>Message from %1</source>
-        <translation>Message de %1</translation>
-    </message>
-    <message>
-        <source>%1 proposes a game of Othello</source>
-        <translation>%1 propose une partie d&apos;Othello</translation>
-    </message>
-    <message>
-        <source>%1 proposes a game of Puissance 4</source>
-        <translation>%1 propose une partie de Puissance 4</translation>
-    </message>
-    <message>
         <source>Click to see it.</source>
         <translation>Cliquez pour l&apos;afficher.</translation>
-    </message>
-    <message>
-        <source>Declined</source>
-        <translation>Refusé</translation>
-    </message>
-    <message>
-        <source>%1 has declined your offer...</source>
-        <translation>%1 a refusé votre proposition...</translation>
     </message>
     <message>
         <source>Send</source>
@@ -435,6 +442,21 @@
     <message>
         <source> (%1 more)</source>
         <translation> (%1 de plus)</translation>
+    </message>
+</context>
+<context>
+    <name>NetworkWindows</name>
+    <message>
+        <source>Message from %1</source>
+        <translation>Message de %1</translation>
+    </message>
+    <message>
+        <source>Declined</source>
+        <translation>Refusé</translation>
+    </message>
+    <message>
+        <source>%1 has declined your offer...</source>
+        <translation>%1 a refusé votre proposition...</translation>
     </message>
 </context>
 <context>
@@ -658,14 +680,6 @@
         <translation>Un autre poste de ce réseau utilise le nom %1</translation>
     </message>
     <message>
-        <source>%1 accepted Othello, but your game is on: propose again after it</source>
-        <translation>%1 a accepté Othello, mais votre partie est en cours&#xa0;: proposez à nouveau ensuite</translation>
-    </message>
-    <message>
-        <source>%1 accepted Puissance 4, but your game is on: propose again after it</source>
-        <translation>%1 a accepté Puissance 4, mais votre partie est en cours&#xa0;: proposez à nouveau ensuite</translation>
-    </message>
-    <message>
         <source>Nobody hears you: check the network and that UDP port %1 is open</source>
         <translation>Personne ne vous entend&#xa0;: vérifiez le réseau et que le port UDP %1 est ouvert</translation>
     </message>
@@ -676,14 +690,6 @@
     <message>
         <source>No other station heard on this network yet</source>
         <translation>Aucun autre poste entendu sur ce réseau pour l&apos;instant</translation>
-    </message>
-    <message>
-        <source>Othello proposed to %1, waiting for an answer</source>
-        <translation>Othello proposé à %1, en attente de réponse</translation>
-    </message>
-    <message>
-        <source>Puissance 4 proposed to %1, waiting for an answer</source>
-        <translation>Puissance 4 proposé à %1, en attente de réponse</translation>
     </message>
     <message>
         <source>Others see your name as %1: choose another in Tools &gt; Preferences</source>

@@ -1,5 +1,6 @@
 #include "games/gamewindow.h"
 
+#include "games/boardcell.h"
 #include "look/attention.h"
 #include "look/designlayout.h"
 #include "look/gamenotice.h"
@@ -34,6 +35,21 @@ void GameWindow::boardArrived()
     // A board that lands during a flash joins it rather than starting another.
     if (!m_flashTimer.isActive())
         m_flashTimer.start();
+}
+
+BoardCell *GameWindow::cell(int index) const
+{
+    return index >= 1 && std::size_t(index) <= m_cells.size() ? m_cells[std::size_t(index - 1)] : nullptr;
+}
+
+BoardCell *GameWindow::addCell(const QRect &geometry)
+{
+    auto *added = new BoardCell(int(m_cells.size()) + 1, [this](QPainter &painter, const BoardCell &shown) {
+        drawCell(painter, shown);
+    }, this);
+    added->setGeometry(geometry);
+    m_cells.push_back(added);
+    return added;
 }
 
 void GameWindow::layOutAsBuilt(const QWidget *movesOnItsOwn)

@@ -7,6 +7,9 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <vector>
+
+class BoardCell;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -32,6 +35,8 @@ public:
     // What is said over the board now; empty when nothing is.
     QString notice() const;
     int flashCount() const { return m_flashCount; }
+    // The board's cells from 1; nullptr for any other index.
+    BoardCell *cell(int index) const;
 
     // A game's status line in the user's language; `other` is a peer's own
     // text, shown as it came.
@@ -49,6 +54,10 @@ protected:
     void makeNoticeBand();
     // Draws the whole match as it stands.
     virtual void redraw() = 0;
+    // Adds the next cell of the board, numbered from 1. It is drawn by
+    // drawCell() from the game each time it paints.
+    BoardCell *addCell(const QRect &geometry);
+    virtual void drawCell(QPainter &painter, const BoardCell &cell) const = 0;
     // Both players in the name boxes: as the first move set them, or until
     // then both names with a "?" for the colour still undecided.
     void showPlayers(QLineEdit &first, QLineEdit &second, const QString &firstPlayer,
@@ -65,6 +74,7 @@ private:
 
     Match &m_match;
     QPointer<QWidget> m_owner;
+    std::vector<BoardCell *> m_cells;
     QLabel *m_noticeBand = nullptr;
     int m_designHeight = 0;
     // Offered while the opponent plays no more: the one action that ends the game.

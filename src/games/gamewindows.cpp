@@ -4,6 +4,21 @@
 #include "othello/othellowindow.h"
 #include "puissance4/puissance4window.h"
 
+GameWindows::Words GameWindows::words(Game game)
+{
+    switch (game) {
+    case Game::Othello:
+        return {tr("Show the &Othello game"), tr("&Leave the Othello game"), tr("Propose a game of Othello"),
+                tr("%1 proposes a game of Othello"), tr("Othello proposed to %1, waiting for an answer"),
+                tr("%1 accepted Othello, but your game is on: propose again after it"), "Othello"};
+    case Game::Puissance4:
+        return {tr("Show the &Puissance 4 game"), tr("Leave the Puissance &4 game"), tr("Propose a game of Puissance 4"),
+                tr("%1 proposes a game of Puissance 4"), tr("Puissance 4 proposed to %1, waiting for an answer"),
+                tr("%1 accepted Puissance 4, but your game is on: propose again after it"), "Puissance4"};
+    }
+    return {};
+}
+
 GameWindows::GameWindows(Station &station, QObject *parent)
     : QObject(parent)
     , m_station(station)

@@ -19,6 +19,19 @@ class GameWindows final : public QObject
 {
     Q_OBJECT
 public:
+    // What the windows say of a game, in the user's language: a game's
+    // entry here is all the menus, notices and notifications need to offer it.
+    struct Words {
+        QString show;          // the Tools menu: show its window again
+        QString leave;         // the Tools menu: end it here
+        QString propose;       // the user list's menu
+        QString proposes;      // a notification: %1 is the proposer
+        QString waiting;       // the status bar: %1 is the user proposed to
+        QString acceptRefused; // the status bar: %1 accepted while a game is on
+        const char *name;      // its menu items' object names end in it
+    };
+    static Words words(Game game);
+
     explicit GameWindows(Station &station, QObject *parent = nullptr);
     ~GameWindows() override;
 
@@ -39,5 +52,5 @@ private:
 
     Station &m_station;
     QPointer<QWidget> m_owner;
-    std::array<std::unique_ptr<GameWindow>, 2> m_windows; // by indexOf(Game)
+    std::array<std::unique_ptr<GameWindow>, kGames.size()> m_windows; // by indexOf(Game)
 };

@@ -1,8 +1,6 @@
 #include "mainwindow/mainwindow.h"
 
-#include "dialogs/messagewindow.h"
 #include "dialogs/notes.h"
-#include "dialogs/proposalwindow.h"
 #include "games/gamewindow.h"
 #include "games/gamewindows.h"
 #include "look/caretrest.h"
@@ -10,20 +8,20 @@
 #include "look/look.h"
 #include "look/names.h"
 #include "look/placement.h"
+#include "mainwindow/appliedpreferences.h"
 #include "mainwindow/chatline.h"
 #include "mainwindow/desktopnotifier.h"
 #include "mainwindow/editmenu.h"
 #include "mainwindow/helpmenu.h"
 #include "mainwindow/logactions.h"
 #include "mainwindow/networkwindowcaps.h"
-#include "mainwindow/preferencesdialog.h"
+#include "mainwindow/networkwindows.h"
 #include "mainwindow/roomlog.h"
 #include "mainwindow/statusclock.h"
 #include "mainwindow/systemtray.h"
 #include "mainwindow/titlecount.h"
 #include "mainwindow/unseencounts.h"
 #include "station/sharedhearing.h"
-#include "wire/wire.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -32,11 +30,9 @@
 #include <QListView>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QTime>
 
 MainWindow::MainWindow(Station &station, GameWindows &games, QWidget *parent)
     : QMainWindow(parent)
@@ -62,25 +58,25 @@ GameWindow *MainWindow::gameWindow(Game game) const
 
 MessageWindow *MainWindow::messageWindow() const
 {
-    return m_lastMessage;
+    return m_networkWindows->messageWindow();
 }
 
 ProposalWindow *MainWindow::proposalWindow(Game game) const
 {
-    return m_lastProposals[indexOf(game)];
+    return m_networkWindows->proposalWindow(game);
 }
 
 void MainWindow::connectStation()
 {
     Station *s = &m_station;
     connect(s, &Station::chatLineReceived, this, &MainWindow::appendToLog);
-    connect(s, &Station::userSeen, this, &MainWindow::addUser);
+    connect(s, &Station::userSeen, this, [this](const QString &name) {
+        m_users->presenceHeard(name, m_station.isDoubtful(name));
+    });
     connect(s, &Station::userAvailabilityChanged, m_users, &UserListModel::setAvailable);
     // The count waits for the next presence, as every station shows it.
     connect(s, &Station::userGone, m_users, &UserListModel::remove);
-    connect(s, &Station::privateMessageReceived, this, &MainWindow::openReceivedMessage);
-    connect(s, &Station::proposalReceived, this, &MainWindow::openProposal);
-    connect(s, &Station::proposalDeclined, this, &MainWindow::showDeclined);
+    m_networkWindows = new NetworkWindows(m_station, m_games, *m_caps, *m_unseen, *this);
 }
 
 void MainWindow::buildControls()
@@ -150,7 +146,8 @@ void MainWindow::buildControls()
     m_users->setFont(m_userList->font());
     m_userList->setModel(m_users);
     connect(m_userList, &QListView::doubleClicked, this, &MainWindow::writeToSelectedUser);
-    connect(m_users, &UserListModel::flushed, this, &MainWindow::showUserCount);
+    connect(m_users, &UserListModel::countChanged, this,
+            [this](int count) { m_userCount->setText(tr("Connected users: %1").arg(count)); });
     m_userList->setAccessibleName(tr("Users"));
     m_userList->setAccessibleDescription(tr("Double-click a name to write to that user; right-click it for games"));
 
@@ -233,21 +230,22 @@ void MainWindow::buildMenus()
     connect(look::addNamedAction(toolsMenu, tr("&Clear log"), "mnuClearlog"), &QAction::triggered, m_logActions,
             &LogActions::clearShownLog);
     connect(look::addNamedAction(toolsMenu, tr("&Preferences..."), "mnuPreferences"), &QAction::triggered, this,
-            &MainWindow::openPreferences);
+            [this] { m_preferences->openDialog(*this, m_tray->available()); });
     // A closed game window does not end its game; these bring it back or end it.
     toolsMenu->addSeparator();
-    const auto gameAction = [this, toolsMenu](const QString &text, const char *name, auto handler) {
-        QAction *action = look::addNamedAction(toolsMenu, text, name);
+    const auto gameAction = [this, toolsMenu](const QString &text, const QByteArray &name, auto handler) {
+        QAction *action = look::addNamedAction(toolsMenu, text, name.constData());
         connect(action, &QAction::triggered, this, handler);
         return action;
     };
-    m_showGame = {gameAction(tr("Show the &Othello game"), "mnuShowOthello", [this] { m_games.showGame(Game::Othello); }),
-                  gameAction(tr("Show the &Puissance 4 game"), "mnuShowPuissance4",
-                             [this] { m_games.showGame(Game::Puissance4); })};
-    m_leaveGame = {gameAction(tr("&Leave the Othello game"), "mnuLeaveOthello",
-                              [this] { m_station.match(Game::Othello).leave(); }),
-                   gameAction(tr("Leave the Puissance &4 game"), "mnuLeavePuissance4",
-                              [this] { m_station.match(Game::Puissance4).leave(); })};
+    for (const Game game : kGames)
+        m_showGame[indexOf(game)] = gameAction(GameWindows::words(game).show,
+                                               "mnuShow" + QByteArray(GameWindows::words(game).name),
+                                               [this, game] { m_games.showGame(game); });
+    for (const Game game : kGames)
+        m_leaveGame[indexOf(game)] = gameAction(GameWindows::words(game).leave,
+                                                "mnuLeave" + QByteArray(GameWindows::words(game).name),
+                                                [this, game] { m_station.match(game).leave(); });
     m_withdrawAction = gameAction(tr("&Withdraw the proposal"), "mnuWithdrawProposal",
                                   [this] { m_notices->withdrawProposal(); });
     connect(toolsMenu, &QMenu::aboutToShow, this, &MainWindow::updateGameActions);
@@ -257,6 +255,7 @@ void MainWindow::buildMenus()
     m_tray = new SystemTray(this);
     m_unseen = new UnseenCounts(*this, *m_tray);
     m_notifier = new DesktopNotifier(this);
+    m_preferences = new AppliedPreferences(m_station, *m_notices, *m_caps, *m_notifier, this);
     // The desktop's own service shows them with or without a tray.
     connect(m_caps, &NetworkWindowCaps::notified, this, [this](const QString &title, const QString &sender) {
         if (m_notifier->serviceAvailable())
@@ -276,10 +275,11 @@ void MainWindow::buildMenus()
     m_userMenu = look::named(new QMenu(tr("&Options"), this), "mnuPopupList1");
     connect(look::addNamedAction(m_userMenu, tr("Send a message"), "mnuSendMessage"),
             &QAction::triggered, this, &MainWindow::writeToSelectedUser);
-    connect(look::addNamedAction(m_userMenu, tr("Propose a game of Othello"), "mnuProposeOthello"),
-            &QAction::triggered, this, [this] { proposeToSelectedUser(Game::Othello); });
-    connect(look::addNamedAction(m_userMenu, tr("Propose a game of Puissance 4"), "mnuProposePuissance4"),
-            &QAction::triggered, this, [this] { proposeToSelectedUser(Game::Puissance4); });
+    for (const Game game : kGames) {
+        const QByteArray name = "mnuPropose" + QByteArray(GameWindows::words(game).name);
+        connect(look::addNamedAction(m_userMenu, GameWindows::words(game).propose, name.constData()),
+                &QAction::triggered, this, [this, game] { proposeToSelectedUser(game); });
+    }
     m_userList->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_userList, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &at) { m_userMenu->popup(m_userList->viewport()->mapToGlobal(at)); });
@@ -287,13 +287,10 @@ void MainWindow::buildMenus()
 
 void MainWindow::start()
 {
-    m_preferences = Preferences::load();
-    m_caps->setNotifying(m_preferences.notifications);
-    m_notices->showNameNotCarried(stationUserName(m_preferences.name));
     // The station's signals are heard from the event loop on, once everything is built.
     buildControls();
     buildMenus();
-    m_notifier->setSounds(m_preferences.sounds);
+    m_preferences->load();
     connectStation();
     new CaretRest(this);
 
@@ -336,26 +333,6 @@ void MainWindow::appendToLog(Room room, const QString &line)
     m_titleCount->lineArrived();
 }
 
-void MainWindow::addUser(const QString &name)
-{
-    m_users->add(name);
-    m_users->setDoubtful(name, m_station.isDoubtful(name));
-    // Every presence sets the count to the entries listed then, as every
-    // station shows it, so a departure shows at the next presence. The label
-    // is set at the list's next frame, and only when its number moves.
-    m_userCountDue = m_users->countAfterFlush();
-    if (m_userCountDue != m_shownUserCount)
-        m_users->flushSoon();
-}
-
-void MainWindow::showUserCount()
-{
-    if (m_userCountDue == m_shownUserCount)
-        return;
-    m_shownUserCount = m_userCountDue;
-    m_userCount->setText(tr("Connected users: %1").arg(m_shownUserCount));
-}
-
 QString MainWindow::selectedUser() const
 {
     const QModelIndexList selected = m_userList->selectionModel()->selectedIndexes();
@@ -371,115 +348,17 @@ void MainWindow::updateGameActions()
     m_withdrawAction->setEnabled(m_notices->proposalWaiting());
 }
 
-// A sender heard from its own station's address is counted by name only; any
-// other by the address it spoke from as well.
-static QString unboundHost(const Provenance &provenance)
-{
-    return provenance.isEmpty() ? QString() : provenance.heardFrom.toString();
-}
-
-void MainWindow::openReceivedMessage(const QString &sender, const QString &text, const Provenance &provenance)
-{
-    const QString time = timeOfDay(QTime::currentTime());
-    const QString host = unboundHost(provenance);
-    SenderWindows &messages = m_caps->messages();
-    if (!messages.mayOpen(sender, host)) {
-        if (auto *newest = qobject_cast<MessageWindow *>(messages.newest(sender, host)))
-            newest->addReceived(text, time, provenance);
-        else
-            m_caps->countUnopened(nullptr);
-        return;
-    }
-    auto *window = new MessageWindow(m_station, this);
-    messages.add(sender, host, window);
-    m_lastMessage = window;
-    window->openReceived(sender, text, time, provenance);
-    notify(sender, tr("Message from %1").arg(look::shownUserName(sender, m_station.isDoubtful(sender))), window);
-}
-
-void MainWindow::openProposal(Game game, const QString &proposer, const Provenance &provenance)
-{
-    SenderWindows &proposals = m_caps->proposals(game);
-    const QString host = unboundHost(provenance);
-    if (!proposals.mayOpen(proposer, host)) {
-        m_caps->countUnopened(proposals.newest(proposer, host));
-        return;
-    }
-    auto *window = new ProposalWindow(m_station, game, proposer, provenance, this);
-    proposals.add(proposer, host, window);
-    m_lastProposals[indexOf(game)] = window;
-    connect(window, &ProposalWindow::accepted, this, [this, game] { m_games.bringForward(game); });
-    window->open();
-    // Never over the board of the game being played.
-    if (const GameWindow *board = gameWindow(game); board && board->isVisible())
-        look::placeClearOf(*window, *board);
-    const QString shown = look::shownUserName(proposer, m_station.isDoubtful(proposer));
-    notify(proposer,
-           game == Game::Othello ? tr("%1 proposes a game of Othello").arg(shown)
-                                 : tr("%1 proposes a game of Puissance 4").arg(shown),
-           window);
-}
-
-void MainWindow::notify(const QString &sender, const QString &title, QWidget *window)
-{
-    m_unseen->messageArrived();
-    m_caps->notify(sender, title, window);
-}
-
-void MainWindow::showDeclined(const QString &decliner)
-{
-    SenderWindows &declines = m_caps->declines();
-    if (!declines.mayOpen(decliner)) {
-        m_caps->countUnopened(declines.newest(decliner));
-        return;
-    }
-    // Not exec(): a modal loop here would hold up every datagram behind it.
-    auto *box = new QMessageBox(QMessageBox::Information, tr("Declined"),
-                                tr("%1 has declined your offer...").arg(look::shownUserName(decliner, m_station.isDoubtful(decliner))),
-                                QMessageBox::Ok, this);
-    box->setObjectName(QStringLiteral("Declined"));
-    box->setTextFormat(Qt::PlainText);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setWindowModality(Qt::NonModal);
-    declines.add(decliner, {}, box);
-    look::showUnasked(*box);
-}
-
 void MainWindow::writeToSelectedUser()
 {
     if (!m_userList->selectionModel()->hasSelection())
         return;
-    auto *window = new MessageWindow(m_station, this);
-    m_lastMessage = window;
-    window->openToWrite(selectedUser());
+    m_networkWindows->writeTo(selectedUser());
 }
 
 void MainWindow::proposeToSelectedUser(Game game)
 {
     if (m_userList->selectionModel()->hasSelection())
         m_station.proposeGame(game, selectedUser());
-}
-
-// Not exec(): a modal loop here would hold up every datagram behind it.
-void MainWindow::openPreferences()
-{
-    auto *dialog = new PreferencesDialog(m_preferences, stationUserName(), accountFullName(), m_tray->available(),
-                                         this);
-    connect(dialog, &PreferencesDialog::changed, this, &MainWindow::applyPreferences);
-    dialog->open();
-}
-
-void MainWindow::applyPreferences(const Preferences &now, const Preferences &before)
-{
-    m_preferences = now;
-    m_notifier->setSounds(now.sounds);
-    m_caps->setNotifying(now.notifications);
-    // USERNAME, where set, names the station whatever the choice.
-    const QString wanted = stationUserName(now.name);
-    if (wanted != stationUserName(before.name)) {
-        m_station.rename(wanted);
-        m_notices->showNameNotCarried(wanted);
-    }
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
@@ -506,7 +385,7 @@ void MainWindow::changeEvent(QEvent *event)
     // Minimised, the station lives on in the tray if the user wants it there;
     // without a tray icon the window stays in the task bar, or nothing could
     // bring it back. Asked at each minimise: a tray may come or go.
-    if (event->type() == QEvent::WindowStateChange && isMinimized() && m_preferences.minimiseToTray
+    if (event->type() == QEvent::WindowStateChange && isMinimized() && m_preferences->current().minimiseToTray
         && m_tray->available())
         hide();
 }

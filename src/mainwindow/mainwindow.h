@@ -2,14 +2,13 @@
 
 #include "mainwindow/statusnotices.h"
 #include "mainwindow/userlistmodel.h"
-#include "settings/preferences.h"
 #include "station/station.h"
 
 #include <QMainWindow>
-#include <QPointer>
 
 #include <array>
 
+class AppliedPreferences;
 class DesktopNotifier;
 class EditMenu;
 class GameWindow;
@@ -18,6 +17,7 @@ class HelpMenu;
 class LogActions;
 class MessageWindow;
 class NetworkWindowCaps;
+class NetworkWindows;
 class ProposalWindow;
 class RoomLog;
 class StatusClock;
@@ -76,21 +76,13 @@ private:
     void connectStation();
 
     void appendToLog(Room room, const QString &line);
-    void addUser(const QString &name);
-    void showUserCount();
     QString selectedUser() const;
 
     void updateGameActions();
-    void openReceivedMessage(const QString &sender, const QString &text, const Provenance &provenance);
-    void openProposal(Game game, const QString &proposer, const Provenance &provenance);
-    void showDeclined(const QString &decliner);
-    void notify(const QString &sender, const QString &title, QWidget *window);
     void showNotice(const QString &shown);
 
     void writeToSelectedUser();
     void proposeToSelectedUser(Game game);
-    void openPreferences();
-    void applyPreferences(const Preferences &now, const Preferences &before);
 
     Station &m_station;
     GameWindows &m_games;
@@ -102,9 +94,6 @@ private:
     RoomLog *m_teaLog = nullptr;
     QListView *m_userList = nullptr;
     UserListModel *m_users = nullptr;
-    // The count as shown, and as the latest presence asks it to be shown.
-    int m_shownUserCount = -1;
-    int m_userCountDue = -1;
     QLineEdit *m_input = nullptr;
     QPushButton *m_sendButton = nullptr;
     QComboBox *m_availabilityBox = nullptr;
@@ -114,18 +103,16 @@ private:
     QPushButton *m_withdrawButton = nullptr; // beside the waiting notice
     QAction *m_withdrawAction = nullptr;
     QMenu *m_userMenu = nullptr;
-    // Tools menu, per game (Othello, Puissance 4): show it again, leave it.
-    std::array<QAction *, 2> m_showGame{};
-    std::array<QAction *, 2> m_leaveGame{};
+    // Tools menu, per game: show it again, leave it.
+    std::array<QAction *, kGames.size()> m_showGame{};
+    std::array<QAction *, kGames.size()> m_leaveGame{};
     SystemTray *m_tray = nullptr;
     DesktopNotifier *m_notifier = nullptr;
     TitleCount *m_titleCount = nullptr;
     LogActions *m_logActions = nullptr;
-    Preferences m_preferences;
+    AppliedPreferences *m_preferences = nullptr;
     UnseenCounts *m_unseen = nullptr;
-
-    QPointer<MessageWindow> m_lastMessage;
-    std::array<QPointer<ProposalWindow>, 2> m_lastProposals;
+    NetworkWindows *m_networkWindows = nullptr;
 
     Room m_room = Room::Work;
     bool m_closed = false;

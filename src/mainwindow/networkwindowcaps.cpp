@@ -8,10 +8,10 @@
 NetworkWindowCaps::NetworkWindowCaps(QObject *parent)
     : QObject(parent)
     , m_messages(new SenderWindows(kMessageWindowsPerSender, kNetworkWindowsPerHost, kNetworkWindowsOfAKind, this))
-    , m_proposals{new SenderWindows(kProposalWindowsPerSender, kNetworkWindowsPerHost, kNetworkWindowsOfAKind, this),
-                  new SenderWindows(kProposalWindowsPerSender, kNetworkWindowsPerHost, kNetworkWindowsOfAKind, this)}
     , m_declines(new SenderWindows(kDeclinedBoxesPerSender, kNetworkWindowsPerHost, kNetworkWindowsOfAKind, this))
 {
+    for (SenderWindows *&proposals : m_proposals)
+        proposals = new SenderWindows(kProposalWindowsPerSender, kNetworkWindowsPerHost, kNetworkWindowsOfAKind, this);
 }
 
 void NetworkWindowCaps::countUnopened(QWidget *newest)

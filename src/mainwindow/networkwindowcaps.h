@@ -72,7 +72,7 @@ signals:
 
 private:
     SenderWindows *m_messages;
-    std::array<SenderWindows *, 2> m_proposals;
+    std::array<SenderWindows *, kGames.size()> m_proposals{};
     SenderWindows *m_declines;
     int m_unopened = 0; // datagrams that found every window taken
     QHash<QString, qint64> m_lastNotified; // by sender, for the notification bound

@@ -1,5 +1,6 @@
 #include "mainwindow/statusnotices.h"
 
+#include "games/gamewindows.h"
 #include "wire/wire.h"
 
 StatusNotices::StatusNotices(Station &station, QObject *parent)
@@ -13,9 +14,7 @@ StatusNotices::StatusNotices(Station &station, QObject *parent)
     // The accept came while a game of that kind is on: said until the next
     // game begins, for the acceptor's window may show a game that will not go on.
     connect(&station, &Station::acceptRefused, this, [this](Game game, const QString &acceptor) {
-        set(Notice::AcceptRefused,
-            game == Game::Othello ? tr("%1 accepted Othello, but your game is on: propose again after it").arg(acceptor)
-                                  : tr("%1 accepted Puissance 4, but your game is on: propose again after it").arg(acceptor));
+        set(Notice::AcceptRefused, GameWindows::words(game).acceptRefused.arg(acceptor));
         clearProposalWaiting(acceptor);
     });
     connect(&station, &Station::proposalWaiting, this, &StatusNotices::showProposalWaiting);
@@ -78,8 +77,7 @@ void StatusNotices::showProposalWaiting(Game game, const QString &to)
 {
     m_proposedTo = to;
     m_proposedGame = game;
-    set(Notice::Proposal, game == Game::Othello ? tr("Othello proposed to %1, waiting for an answer").arg(to)
-                                                : tr("Puissance 4 proposed to %1, waiting for an answer").arg(to));
+    set(Notice::Proposal, GameWindows::words(game).waiting.arg(to));
 }
 
 void StatusNotices::clearProposalWaiting(const QString &answeredBy)

@@ -55,6 +55,15 @@ void UserListModel::flushSoon()
         m_flushTimer.start();
 }
 
+void UserListModel::presenceHeard(const QString &name, bool doubtful)
+{
+    add(name);
+    setDoubtful(name, doubtful);
+    m_countDue = countAfterFlush();
+    if (m_countDue != m_shownCount)
+        flushSoon();
+}
+
 void UserListModel::add(const QString &name)
 {
     // The common case, a listed user announcing again, ends at the first test.
@@ -122,6 +131,10 @@ void UserListModel::flush()
     applyAvailabilities();
     applyDoubts();
     emit flushed();
+    if (m_countDue != m_shownCount) {
+        m_shownCount = m_countDue;
+        emit countChanged(m_shownCount);
+    }
 }
 
 void UserListModel::removeLeaving()

@@ -36,6 +36,10 @@ public:
 
     explicit UserListModel(QObject *parent = nullptr);
 
+    // A presence heard: the name is listed as add() lists it, and the count
+    // shown becomes the entries listed then, as every station shows it, so a
+    // departure is counted at the next presence.
+    void presenceHeard(const QString &name, bool doubtful);
     // Queued: a name heard (listed at the end, as available, unless it is
     // listed already), an availability changed, a user gone.
     void add(const QString &name);
@@ -75,6 +79,8 @@ public:
 signals:
     // Queued changes have been applied (and the frame's flush asked for has run).
     void flushed();
+    // The count to show has moved; it is set at the list's next frame.
+    void countChanged(int count);
 
 private:
     struct Entry {
@@ -101,6 +107,9 @@ private:
 
     QFontMetrics m_metrics{QFont()};
     int m_widestRow = -1;
+    // The count as shown, and as the latest presence asks it to be shown.
+    int m_shownCount = -1;
+    int m_countDue = -1;
     QTimer m_flushTimer;
     std::function<std::optional<SharedHearing>(const QString &name)> m_hearing;
 };

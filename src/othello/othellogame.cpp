@@ -1,5 +1,7 @@
 #include "othello/othellogame.h"
 
+#include "games/boardsteps.h"
+
 #include <algorithm>
 #include <limits>
 #include <vector>
@@ -154,28 +156,14 @@ bool OthelloGame::leadsTo(const std::array<qint16, kCells> &cells, qint16 turnAf
     const int moves = discsAfter - m_discCount;
     if (moves < 1 || moves > kMaxMovesBetweenBoards || m_turnColour == kGameOver)
         return false;
-    // Every move puts down one disc and none is ever taken off.
-    std::vector<int> added;
-    int discs = 0;
-    for (std::size_t i = 0; i < cells.size(); ++i) {
-        if (!isColour(cells[i]) || (m_board[i] != kEmpty && cells[i] == kEmpty))
-            return false;
-        discs += cells[i] != kEmpty;
-        if (m_board[i] == kEmpty && cells[i] != kEmpty)
-            added.push_back(int(i) + 1);
-    }
-    if (discs != discsAfter || int(added.size()) != moves)
-        return false;
-    // The new discs in every order they could have been put down.
-    do {
-        OthelloGame game = *this;
-        bool legal = true;
-        for (const int index : added)
-            legal = legal && game.applyMove(columnOf(index), rowOf(index));
-        if (legal && game.m_board == cells && game.m_turnColour == turnAfter)
-            return true;
-    } while (std::next_permutation(added.begin(), added.end()));
-    return false;
+    // A disc turns over but is never taken off.
+    const auto added = boardsteps::discsAdded(m_board, cells, discsAfter, kEmpty, [](qint16 was, qint16 now) {
+        return isColour(now) && (was == kEmpty || now != kEmpty);
+    });
+    return added && int(added->size()) == moves
+        && boardsteps::someOrderLeadsTo(
+               *this, *added, [](OthelloGame &game, int index) { return game.applyMove(columnOf(index), rowOf(index)); },
+               [&](const OthelloGame &game) { return game.m_board == cells && game.m_turnColour == turnAfter; });
 }
 
 void OthelloGame::claimColour(int colour, const QString &mover, const QString &other)

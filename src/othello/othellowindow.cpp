@@ -1,13 +1,14 @@
 #include "othello/othellowindow.h"
 
+#include "games/boardcell.h"
 #include "look/gamenotice.h"
 #include "look/look.h"
 #include "look/turnmarker.h"
-#include "othello/othellocell.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPainter>
 
 namespace {
 
@@ -21,6 +22,11 @@ constexpr int kBoardTop = 1150;
 // board reads as a grid of squares rather than one green field.
 const QColor kGridColour{0, 80, 30};
 constexpr int kGridLine = 1;
+
+const QColor kCellGreen{40, 255, 100};
+// The disc, in twips of the cell.
+constexpr int kDiscCentre = 140;
+constexpr int kDiscRadius = 90;
 
 QColor discColour(int colour)
 {
@@ -73,16 +79,13 @@ OthelloWindow::OthelloWindow(OthelloMatch &match, QWidget *owner)
     gridColours.setColor(QPalette::Window, kGridColour);
     grid->setPalette(gridColours);
     for (int index = 1; index <= OthelloGame::kCells; ++index) {
-        auto *cell = new OthelloCell(index, this);
-        cell->setObjectName(QStringLiteral("Picture1"));
-        cell->setGeometry(boardAt.x() + (OthelloGame::columnOf(index) - 1) * pitch,
-                          boardAt.y() + (OthelloGame::rowOf(index) - 1) * pitch, pitch - kGridLine, pitch - kGridLine);
-        connect(cell, &OthelloCell::clicked, this, &OthelloWindow::playAt);
-        connect(cell, &OthelloCell::mouseMoved, this, &OthelloWindow::hoverOver);
-        connect(cell, &OthelloCell::mouseLeft, this, &OthelloWindow::leaveCell);
-        cell->setFocusPolicy(Qt::NoFocus);
-        cell->setAccessibleDescription(tr("Arrow keys move over the board; Enter or Space plays here"));
-        m_cells[std::size_t(index - 1)] = cell;
+        BoardCell *added = addCell(QRect(boardAt.x() + (OthelloGame::columnOf(index) - 1) * pitch,
+                                         boardAt.y() + (OthelloGame::rowOf(index) - 1) * pitch, pitch - kGridLine,
+                                         pitch - kGridLine));
+        connect(added, &BoardCell::clicked, this, &OthelloWindow::playAt);
+        connect(added, &BoardCell::hovered, this, &OthelloWindow::hoverOver);
+        connect(added, &BoardCell::left, this, &OthelloWindow::leaveCell);
+        added->setAccessibleDescription(tr("Arrow keys move over the board; Enter or Space plays here"));
     }
     layOutAsBuilt(m_turnMarker);
     makeNoticeBand();
@@ -90,37 +93,39 @@ OthelloWindow::OthelloWindow(OthelloMatch &match, QWidget *owner)
     redraw();
 }
 
-OthelloCell *OthelloWindow::cell(int index) const
+void OthelloWindow::describeCell(int index)
 {
-    if (index < 1 || index > OthelloGame::kCells)
-        return nullptr;
-    return m_cells[std::size_t(index - 1)];
-}
-
-void OthelloWindow::drawCell(int index)
-{
-    OthelloCell *shown = cell(index);
     const qint16 colour = game().cell(OthelloGame::columnOf(index), OthelloGame::rowOf(index));
     // Read out as the board is spoken of: "D3, black".
-    shown->setAccessibleName(tr("%1%2, %3")
-                                 .arg(QChar(u'A' + OthelloGame::columnOf(index) - 1))
-                                 .arg(OthelloGame::rowOf(index))
-                                 .arg(colour == OthelloGame::kEmpty ? tr("empty")
-                                          : colour == OthelloGame::kBlack ? tr("black") : tr("white")));
-    if (colour == OthelloGame::kEmpty) {
-        shown->reset();
+    cell(index)->setAccessibleName(tr("%1%2, %3")
+                                       .arg(QChar(u'A' + OthelloGame::columnOf(index) - 1))
+                                       .arg(OthelloGame::rowOf(index))
+                                       .arg(colour == OthelloGame::kEmpty ? tr("empty")
+                                                : colour == OthelloGame::kBlack ? tr("black") : tr("white")));
+    cell(index)->update();
+}
+
+void OthelloWindow::drawCell(QPainter &painter, const BoardCell &shown) const
+{
+    const int index = shown.index();
+    const qint16 colour = game().cell(OthelloGame::columnOf(index), OthelloGame::rowOf(index));
+    // The highlight takes an empty cell only, so it can never hide a disc.
+    const bool highlighted = index == m_highlighted && colour == OthelloGame::kEmpty;
+    painter.fillRect(shown.rect(), highlighted ? discColour(game().turnColour()) : kCellGreen);
+    if (colour == OthelloGame::kEmpty)
         return;
-    }
-    shown->setBackColour(OthelloCell::kGreen);
-    shown->setFillColour(discColour(colour));
-    shown->drawDisc();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(look::kLightGrey, 0));
+    painter.setBrush(discColour(colour));
+    const qreal centre = look::px(kDiscCentre);
+    painter.drawEllipse(QPointF(centre, centre), look::px(kDiscRadius), look::px(kDiscRadius));
 }
 
 void OthelloWindow::redraw()
 {
-    for (int index = 1; index <= OthelloGame::kCells; ++index)
-        drawCell(index);
     m_highlighted = 0;
+    for (int index = 1; index <= OthelloGame::kCells; ++index)
+        describeCell(index);
     const OthelloGame::Score score = game().score();
     m_blackScore->setText(QString::number(score.black));
     m_whiteScore->setText(QString::number(score.white));
@@ -141,7 +146,7 @@ void OthelloWindow::placeCursor(int index)
 {
     // Only the cursor's cell takes the focus, so the board is one stop in the
     // tab order and a screen reader reads the cell the cursor is on.
-    if (OthelloCell *old = cell(m_cursor))
+    if (BoardCell *old = cell(m_cursor))
         old->setFocusPolicy(Qt::NoFocus);
     m_cursor = index;
     cell(index)->setFocusPolicy(Qt::StrongFocus);
@@ -189,22 +194,20 @@ void OthelloWindow::playAt(int index)
 
 void OthelloWindow::clearHighlight()
 {
-    // Redrawn from the board rather than just turned green, so that a disc put
-    // there since the highlight is not wiped out.
-    if (cell(m_highlighted))
-        drawCell(m_highlighted);
+    if (BoardCell *highlighted = cell(m_highlighted))
+        highlighted->update();
     m_highlighted = 0;
 }
 
 void OthelloWindow::hoverOver(int index)
 {
-    OthelloCell *hovered = cell(index);
+    BoardCell *hovered = cell(index);
     if (!hovered || game().turnColour() == OthelloGame::kGameOver || !m_match.isPlaying()
         || game().cell(OthelloGame::columnOf(index), OthelloGame::rowOf(index)) != OthelloGame::kEmpty)
         return;
     clearHighlight();
-    hovered->setBackColour(discColour(game().turnColour()));
     m_highlighted = index;
+    hovered->update();
 }
 
 void OthelloWindow::leaveCell(int index)

@@ -3,9 +3,6 @@
 #include "games/gamewindow.h"
 #include "othello/othellomatch.h"
 
-#include <array>
-
-class OthelloCell;
 class QLineEdit;
 class TurnMarker;
 
@@ -19,8 +16,6 @@ public:
     explicit OthelloWindow(OthelloMatch &match, QWidget *owner = nullptr);
 
     const OthelloGame &game() const { return m_match.game(); }
-    // Cells 1..64; nullptr for any other index.
-    OthelloCell *cell(int index) const;
     // The cell the mouse highlights for the colour to move, 0 for none.
     int highlightedCell() const { return m_highlighted; }
 
@@ -31,12 +26,13 @@ public slots:
 
 protected:
     void redraw() override;
+    void drawCell(QPainter &painter, const BoardCell &cell) const override;
     void closeEvent(QCloseEvent *event) override;
     // Arrow keys move the cursor, Enter or Space plays there.
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    void drawCell(int index);
+    void describeCell(int index);
     void placeCursor(int index);
     void clearHighlight();
 
@@ -50,5 +46,4 @@ private:
     QLineEdit *m_status;
     QLineEdit *m_blackName;
     QLineEdit *m_whiteName;
-    std::array<OthelloCell *, OthelloGame::kCells> m_cells{};
 };

@@ -1,5 +1,7 @@
 #include "puissance4/puissance4game.h"
 
+#include "games/boardsteps.h"
+
 #include <algorithm>
 #include <utility>
 #include <vector>
@@ -151,27 +153,18 @@ bool Puissance4Game::leadsTo(const std::array<qint16, kCells> &cells, qint16 col
     if (drops < 1 || drops > kMaxDropsBetweenBoards)
         return false;
     // A disc once dropped never changes.
-    std::vector<int> added;
-    int discs = 0;
-    for (std::size_t i = 0; i < cells.size(); ++i) {
-        if (cells[i] < kEmpty || cells[i] > kRed || (m_board[i] != kEmpty && cells[i] != m_board[i]))
-            return false;
-        discs += cells[i] != kEmpty;
-        if (m_board[i] == kEmpty && cells[i] != kEmpty)
-            added.push_back(int(i) + 1);
-    }
-    if (discs != discsAfter || int(added.size()) != drops)
-        return false;
-    // The new discs in every order they could have been dropped.
-    do {
-        Puissance4Game game = *this;
-        bool legal = true;
-        for (const int k : added)
-            legal = legal && game.level(columnOf(k)) == rowOf(k) && game.dropDisc(columnOf(k)) == rowOf(k);
-        if (legal && game.m_board == cells && game.m_colour == colourAfter && game.statusLine() == statusAfter)
-            return true;
-    } while (std::next_permutation(added.begin(), added.end()));
-    return false;
+    const auto added = boardsteps::discsAdded(m_board, cells, discsAfter, kEmpty, [](qint16 was, qint16 now) {
+        return now >= kEmpty && now <= kRed && (was == kEmpty || now == was);
+    });
+    return added && int(added->size()) == drops
+        && boardsteps::someOrderLeadsTo(
+               *this, *added,
+               [](Puissance4Game &game, int k) {
+                   return game.level(columnOf(k)) == rowOf(k) && game.dropDisc(columnOf(k)) == rowOf(k);
+               },
+               [&](const Puissance4Game &game) {
+                   return game.m_board == cells && game.m_colour == colourAfter && game.statusLine() == statusAfter;
+               });
 }
 
 void Puissance4Game::claimColour(int colour, const QString &dropper, const QString &other)

@@ -1,18 +1,31 @@
 #include "puissance4/puissance4window.h"
 
+#include "games/boardcell.h"
 #include "look/gamenotice.h"
 #include "look/look.h"
 #include "look/turnmarker.h"
-#include "puissance4/puissance4cell.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPainter>
+#include <qdrawutil.h>
 
 using namespace puissance4;
 
 namespace {
 
 const QColor kMarkerStart{255, 255, 128};
+const QColor kCellBack{27, 27, 127};
+
+// The cell's sunken frame; the disc is placed in the drawing area inside it.
+constexpr int kFrame = 2;
+constexpr qreal kDiscCentreTwips = 110;
+constexpr qreal kDiscRadiusTwips = 90;
+
+QColor discColour(int colour)
+{
+    return colour == kYellow ? QColor(255, 255, 0) : QColor(255, 0, 0);
+}
 
 constexpr int kClientWidth = 3015;
 constexpr int kClientHeight = 3585;
@@ -31,19 +44,13 @@ Puissance4Window::Puissance4Window(Puissance4Match &match, QWidget *owner)
     setFixedSize(look::px(kClientWidth), look::px(kClientHeight));
     look::setBackground(*this, look::Picture::Navy, look::kPuissance4Back);
 
-    m_cells[0] = new Puissance4Cell(match.game(), 0, this);
-    m_cells[0]->setGeometry(look::twips(2400, 720, 375, 375));
-    m_cells[0]->hide();
     for (int k = 1; k <= kCells; ++k) {
-        auto *cell = new Puissance4Cell(match.game(), k, this);
-        cell->setGeometry(look::twips(kCellLeft + look::kBoardPitch * (Puissance4Game::columnOf(k) - 1),
-                                      kCellTop + look::kBoardPitch * (Puissance4Game::rowOf(k) - 1),
-                                      look::kBoardCell, look::kBoardCell));
-        connect(cell, &Puissance4Cell::clicked, this, &Puissance4Window::dropAt);
-        cell->setFocusPolicy(Qt::NoFocus);
-        cell->setAccessibleDescription(
+        BoardCell *added = addCell(look::twips(kCellLeft + look::kBoardPitch * (Puissance4Game::columnOf(k) - 1),
+                                               kCellTop + look::kBoardPitch * (Puissance4Game::rowOf(k) - 1),
+                                               look::kBoardCell, look::kBoardCell));
+        connect(added, &BoardCell::clicked, this, &Puissance4Window::dropAt);
+        added->setAccessibleDescription(
             tr("Left and right choose a column, Enter or Space drops into it; 1 to 7 drop into that column"));
-        m_cells[k] = cell;
     }
 
     m_turnMarker = new TurnMarker(this);
@@ -68,12 +75,11 @@ void Puissance4Window::redraw()
     for (int k = 1; k <= kCells; ++k) {
         const qint16 colour = game().cell(Puissance4Game::columnOf(k), Puissance4Game::rowOf(k));
         // Rows are read out from the bottom, where the discs pile up.
-        m_cells[std::size_t(k)]->setAccessibleName(tr("Column %1, row %2: %3")
-                                                        .arg(Puissance4Game::columnOf(k))
-                                                        .arg(kSize + 1 - Puissance4Game::rowOf(k))
-                                                        .arg(colour == kYellow ? tr("yellow")
-                                                                 : colour == kRed ? tr("red") : tr("empty")));
-        m_cells[std::size_t(k)]->update();
+        cell(k)->setAccessibleName(tr("Column %1, row %2: %3")
+                                       .arg(Puissance4Game::columnOf(k))
+                                       .arg(kSize + 1 - Puissance4Game::rowOf(k))
+                                       .arg(colour == kYellow ? tr("yellow") : colour == kRed ? tr("red") : tr("empty")));
+        cell(k)->update();
     }
     m_status->setText(showsTurn() ? statusText(game().status(), game().statusLine()) : QString());
     m_status->setCursorPosition(0);
@@ -81,6 +87,21 @@ void Puissance4Window::redraw()
     m_turnMarker->setVisible(showsTurn());
     showTurnMarker();
     placeCursor(m_column); // a disc may have filled the landing cell
+}
+
+void Puissance4Window::drawCell(QPainter &painter, const BoardCell &shown) const
+{
+    const QBrush back(kCellBack);
+    qDrawWinPanel(&painter, shown.rect(), shown.palette(), true, &back);
+    const qint16 colour = game().cell(Puissance4Game::columnOf(shown.index()), Puissance4Game::rowOf(shown.index()));
+    if (colour != kYellow && colour != kRed)
+        return;
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(look::kLightGrey);
+    painter.setBrush(discColour(colour));
+    const qreal centre = kFrame + kDiscCentreTwips / look::kTwipsPerPixel;
+    const qreal radius = kDiscRadiusTwips / look::kTwipsPerPixel;
+    painter.drawEllipse(QPointF(centre, centre), radius, radius);
 }
 
 void Puissance4Window::dropAt(int index)
@@ -96,7 +117,7 @@ void Puissance4Window::placeCursor(int column)
     // screen reader reads where the disc would land. It takes the focus from
     // the board only, never from another control.
     m_column = column;
-    Puissance4Cell *target = m_cells[std::size_t(Puissance4Game::indexOf(column, qMax<int>(game().level(column), 1)))];
+    BoardCell *target = cell(Puissance4Game::indexOf(column, qMax<int>(game().level(column), 1)));
     if (target == m_cursorCell)
         return;
     const bool boardFocused = !focusWidget() || focusWidget() == m_cursorCell;
@@ -136,10 +157,10 @@ void Puissance4Window::showTurnMarker()
         m_turnMarker->showOver(TurnMarker::Side::First, kMarkerStart);
         break;
     case Puissance4Game::Marker::Yellow:
-        m_turnMarker->showOver(TurnMarker::Side::First, Puissance4Cell::discColour(kYellow));
+        m_turnMarker->showOver(TurnMarker::Side::First, discColour(kYellow));
         break;
     case Puissance4Game::Marker::Red:
-        m_turnMarker->showOver(TurnMarker::Side::Second, Puissance4Cell::discColour(kRed));
+        m_turnMarker->showOver(TurnMarker::Side::Second, discColour(kRed));
         break;
     }
 }

@@ -3,10 +3,7 @@
 #include "games/gamewindow.h"
 #include "puissance4/puissance4match.h"
 
-#include <array>
-
 class QLineEdit;
-class Puissance4Cell;
 class TurnMarker;
 
 // The Puissance 4 window: draws the station's Puissance 4 match and drops
@@ -24,6 +21,7 @@ public slots:
 
 protected:
     void redraw() override;
+    void drawCell(QPainter &painter, const BoardCell &cell) const override;
     // Left and right choose the column, Enter or Space drops; 1 to 7 drop into that column.
     void keyPressEvent(QKeyEvent *event) override;
 
@@ -32,11 +30,10 @@ private:
     void placeCursor(int column);
 
     Puissance4Match &m_match;
-    std::array<Puissance4Cell *, puissance4::kCells + 1> m_cells{}; // 0: the hidden template
     TurnMarker *m_turnMarker = nullptr;
     QLineEdit *m_yellowName = nullptr;
     QLineEdit *m_redName = nullptr;
     QLineEdit *m_status = nullptr;
     int m_column = (puissance4::kSize + 1) / 2; // the middle column to begin with
-    Puissance4Cell *m_cursorCell = nullptr;
+    BoardCell *m_cursorCell = nullptr;
 };

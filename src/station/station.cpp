@@ -286,9 +286,6 @@ bool Station::onDatagram(const QByteArray &datagram, const QHostAddress &sender)
             noteHearing([this] { m_hearing.otherStationHeard(); });
         }
         return hearPresence(message->name, sender);
-    case wire::Code::OthelloAccept:
-    case wire::Code::Puissance4Accept:
-        return takeAccept(message->game, message->sender, sender);
     case wire::Code::PrivateMessage:
         emit privateMessageReceived(message->sender, message->text, provenance(message->sender, sender));
         return speaksFor(message->sender, sender);
@@ -304,10 +301,6 @@ bool Station::onDatagram(const QByteArray &datagram, const QHostAddress &sender)
         if (message->name == m_userName && m_started && !m_departed)
             broadcastPresence();
         return true;
-    case wire::Code::OthelloProposal:
-    case wire::Code::Puissance4Proposal:
-        emit proposalReceived(message->game, message->sender, provenance(message->sender, sender));
-        return speaksFor(message->sender, sender);
     case wire::Code::Availability:
         return hearAvailability(message->name, message->availabilityIndex == 0, sender);
     case wire::Code::ProposalDeclined:
@@ -317,16 +310,26 @@ bool Station::onDatagram(const QByteArray &datagram, const QHostAddress &sender)
         if (m_proposals.forget(message->sender))
             emit proposalDeclined(message->sender);
         return true;
+    default:
+        // Every other code is a game's proposal, accept or board.
+        return takeGameMessage(*message, sender);
+    }
+}
+
+bool Station::takeGameMessage(const wire::Message &message, const QHostAddress &sender)
+{
+    const wire::GameCodes &codes = wire::codesOf(message.game);
+    if (message.code == codes.accept)
+        return takeAccept(message.game, message.sender, sender);
+    if (message.code == codes.proposal) {
+        emit proposalReceived(message.game, message.sender, provenance(message.sender, sender));
+        return speaksFor(message.sender, sender);
+    }
     // A board counts only from the station of the opponent it answers.
-    case wire::Code::Puissance4Board:
-    case wire::Code::OthelloBoard: {
-        Match &board = match(message->game);
-        if (!speaksFor(board.opponent(), sender))
-            return false;
-        board.takeBoardMessage(*message);
-        return true;
-    }
-    }
+    Match &board = match(message.game);
+    if (!speaksFor(board.opponent(), sender))
+        return false;
+    board.takeBoardMessage(message);
     return true;
 }
 

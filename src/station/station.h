@@ -161,6 +161,7 @@ signals:
 private:
     void send(const QString &message);
     void userLeft(const QString &name);
+    bool takeGameMessage(const wire::Message &message, const QHostAddress &sender);
     bool takeAccept(Game game, const QString &acceptor, const QHostAddress &sender);
     Provenance provenance(const QString &name, const QHostAddress &sender) const;
     bool hearPresence(const QString &name, const QHostAddress &sender);

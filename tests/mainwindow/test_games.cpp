@@ -3,7 +3,7 @@
 #include "games/gamewindow.h"
 #include "look/gamenotice.h"
 #include "look/turnmarker.h"
-#include "othello/othellocell.h"
+#include "games/boardcell.h"
 #include "othello/othellowindow.h"
 #include "puissance4/puissance4match.h"
 #include "support/stations.h"
@@ -57,10 +57,8 @@ void click(MainWindow &s, Game game, int cell)
         const OthelloGame &othello = s.station().match<OthelloMatch>().game();
         for (int index = 1; !cell && index <= OthelloGame::kCells; ++index)
             cell = othello.isLegal(OthelloGame::columnOf(index), OthelloGame::rowOf(index), othello.turnColour()) ? index : 0;
-        QTest::mouseClick(static_cast<OthelloWindow *>(s.gameWindow(game))->cell(cell), Qt::LeftButton);
-    } else {
-        QTest::mouseClick(control<QWidget>(*s.gameWindow(game), QStringLiteral("Picture1_%1").arg(cell).toLatin1()), Qt::LeftButton);
     }
+    QTest::mouseClick(s.gameWindow(game)->cell(cell), Qt::LeftButton);
 }
 
 // Chooses a Tools item as a user does: opening the menu enables what applies. Returns whether it was enabled.

@@ -1,5 +1,5 @@
+#include "games/boardcell.h"
 #include "look/turnmarker.h"
-#include "puissance4/puissance4cell.h"
 #include "puissance4/puissance4window.h"
 #include "station/station.h"
 #include "support/locallan.h"
@@ -20,10 +20,7 @@ class TestPuissance4Window final : public QObject
     Puissance4Match &m_match = m_station.match<Puissance4Match>();
     Puissance4Window m_window{m_match};
 
-    Puissance4Cell *cellAt(int k)
-    {
-        return m_window.findChild<Puissance4Cell *>(QStringLiteral("Picture1_%1").arg(k));
-    }
+    BoardCell *cellAt(int k) { return m_window.cell(k); }
 
     // The status and the turn marker's colour.
     QString shown()
