@@ -17,7 +17,7 @@ class QPushButton;
 // What both game windows share: they draw their match and report the
 // user's moves to it. A window opens where the main window is, says over
 // the board why the game cannot go on, and draws attention when the
-// opponent's board arrives. The main window builds each when its game first
+// opponent's board arrives. GameWindows builds each when its game first
 // opens and keeps it: closing it only hides it while the game goes on.
 class GameWindow : public QWidget
 {
